@@ -1,0 +1,22 @@
+# Sourced by the Wine scripts: the environment of every Wine process of a test run.
+# $1: the prefix folder (inside the build folder).
+export WINEPREFIX="$1"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64
+# Tests inject time zones and locales themselves; the host's must not leak in.
+export TZ=UTC
+export LANG=C.UTF-8
+unset LC_ALL DISPLAY
+if command -v wine64 >/dev/null 2>&1; then
+    TM_WINE=wine64
+elif [ -x /usr/lib/wine/wine64 ]; then
+    TM_WINE=/usr/lib/wine/wine64
+else
+    TM_WINE=wine
+fi
+if command -v wineserver >/dev/null 2>&1; then
+    TM_WINESERVER=wineserver
+else
+    TM_WINESERVER=/usr/lib/wine/wineserver64
+fi

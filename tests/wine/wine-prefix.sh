@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# wine-prefix.sh setup|cleanup PREFIX
+# setup: creates the prefix on first use (null graphics driver, no Mono or Gecko)
+#        and starts one persistent wineserver for the test run.
+# cleanup: stops that wineserver and every Wine process of the prefix.
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+action=$1
+. "$here/wine-env.sh" "$2"
+
+case "$action" in
+setup)
+    if [ ! -f "$WINEPREFIX/.tallymarks-ready" ]; then
+        rm -rf "$WINEPREFIX"
+        mkdir -p "$WINEPREFIX"
+        "$TM_WINE" wineboot -i >/dev/null 2>&1 || true
+        "$TM_WINESERVER" -w
+        "$TM_WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+        "$TM_WINESERVER" -w
+        touch "$WINEPREFIX/.tallymarks-ready"
+        echo "Wine prefix created in $WINEPREFIX"
+    fi
+    # Detached from our output, so that the test runner does not wait for it.
+    "$TM_WINESERVER" -p </dev/null >/dev/null 2>&1
+    ;;
+cleanup)
+    "$TM_WINESERVER" -k 2>/dev/null || true
+    ;;
+*)
+    echo "usage: $0 setup|cleanup PREFIX" >&2
+    exit 2
+    ;;
+esac
