@@ -1,0 +1,232 @@
+#include "harness/CUiScript.h"
+
+#include "harness/UiControls.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace harness {
+
+namespace {
+
+thread_local CUiScript* t_script = nullptr;
+thread_local HHOOK t_hook = nullptr;
+
+const UINT kTickMs = 100;
+
+bool IsInModule(const void* address, const char* moduleName) {
+    HMODULE module = nullptr;
+    if (!GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                            static_cast<const char*>(address), &module)) {
+        return false;
+    }
+    return module == GetModuleHandleA(moduleName);
+}
+
+// A message box is a dialog of the system's dialog class whose dialog procedure
+// belongs to user32 (the program's dialogs have their own procedures).
+bool IsMessageBox(HWND window) {
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof(className));
+    if (std::string(className) != "#32770") {
+        return false;
+    }
+    // Read in the window's own character set: the other one gives a thunk.
+    const LONG_PTR procedure = IsWindowUnicode(window) ? GetWindowLongPtrW(window, DWLP_DLGPROC)
+                                                       : GetWindowLongPtrA(window, DWLP_DLGPROC);
+    return procedure != 0 && IsInModule(reinterpret_cast<void*>(procedure), "user32.dll");
+}
+
+UINT IconOf(HWND box) {
+    const struct {
+        LPCSTR id;
+        UINT flag;
+    } icons[] = {{IDI_HAND, MB_ICONERROR},
+                 {IDI_EXCLAMATION, MB_ICONWARNING},
+                 {IDI_ASTERISK, MB_ICONINFORMATION},
+                 {IDI_QUESTION, MB_ICONQUESTION}};
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        const LRESULT shown = SendMessageA(child, STM_GETICON, 0, 0);
+        if (shown == 0) {
+            continue;
+        }
+        for (const auto& icon : icons) {
+            if (reinterpret_cast<LRESULT>(LoadIconA(nullptr, icon.id)) == shown) {
+                return icon.flag;
+            }
+        }
+    }
+    return 0;
+}
+
+BOOL CALLBACK CloseThreadWindow(HWND window, LPARAM) {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+} // namespace
+
+CUiScript::CUiScript(DWORD timeoutMs) : m_timeoutMs(timeoutMs) {}
+
+CUiScript::~CUiScript() = default;
+
+CUiScript& CUiScript::Do(std::function<void()> action) {
+    m_steps.push_back({[action] {
+                           action();
+                           return true;
+                       },
+                       0, "step"});
+    return *this;
+}
+
+CUiScript& CUiScript::WaitFor(std::function<bool()> condition, DWORD maxMs, std::string what) {
+    m_steps.push_back({std::move(condition), maxMs, std::move(what)});
+    return *this;
+}
+
+CUiScript& CUiScript::AnswerMessageBox(int answer, std::string textPart) {
+    m_expectedBoxes.push_back({answer, std::move(textPart)});
+    return *this;
+}
+
+void CUiScript::Run(const std::function<void()>& modal) {
+    ASSERT_EQ(t_script, nullptr) << "one script at a time per thread";
+    t_script = this;
+    m_threadId = GetCurrentThreadId();
+    t_hook = SetWindowsHookExA(WH_CBT, &CUiScript::OnCbt, nullptr, m_threadId);
+    EXPECT_NE(t_hook, nullptr);
+    const UINT_PTR timer = SetTimer(nullptr, 0, kTickMs, &CUiScript::OnTick);
+    m_finished = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE watchdog = CreateThread(nullptr, 0, &CUiScript::Watchdog, this, 0, nullptr);
+
+    modal();
+
+    SetEvent(m_finished);
+    WaitForSingleObject(watchdog, INFINITE);
+    CloseHandle(watchdog);
+    CloseHandle(m_finished);
+    KillTimer(nullptr, timer);
+    UnhookWindowsHookEx(t_hook);
+    t_hook = nullptr;
+    t_script = nullptr;
+
+    EXPECT_EQ(m_timedOut, 0) << "the watchdog ended the dialogs after " << m_timeoutMs << " ms";
+    EXPECT_TRUE(m_steps.empty()) << m_steps.size() << " step(s) did not run, the first: "
+                                 << (m_steps.empty() ? "" : m_steps.front().what);
+    EXPECT_TRUE(m_expectedBoxes.empty())
+        << m_expectedBoxes.size() << " expected message box(es) did not come";
+}
+
+void CALLBACK CUiScript::OnTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (t_script != nullptr) {
+        t_script->RunNextStep();
+    }
+}
+
+// A step that opens a modal window runs the next steps from the nested loop; the
+// step is taken off the queue before it runs, so no step runs twice.
+void CUiScript::RunNextStep() {
+    if (m_steps.empty() || m_timedOut != 0) {
+        return;
+    }
+    // A dialog is shown only once its modal loop first goes idle: act on what a
+    // person can see.
+    HWND active = GetActiveWindow();
+    if (active == nullptr || !IsWindowVisible(active)) {
+        return;
+    }
+    SStep& step = m_steps.front();
+    if (step.maxMs == 0) {
+        SStep once = std::move(step);
+        m_steps.pop_front();
+        once.action();
+        return;
+    }
+    if (step.firstTry == 0) {
+        step.firstTry = GetTickCount();
+    }
+    if (step.action()) {
+        m_steps.pop_front();
+    } else if (GetTickCount() - step.firstTry > step.maxMs) {
+        ADD_FAILURE() << "timed out waiting for " << step.what;
+        m_steps.pop_front();
+    }
+}
+
+LRESULT CALLBACK CUiScript::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && t_script != nullptr) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        if (IsMessageBox(window)) {
+            t_script->OnMessageBox(window);
+        }
+    }
+    return CallNextHookEx(t_hook, code, wParam, lParam);
+}
+
+void CUiScript::OnMessageBox(HWND box) {
+    SMessageBoxRecord record;
+    record.caption = GetText(box);
+    record.text = GetText(GetDlgItem(box, 0xFFFF));
+    const int ids[] = {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO};
+    for (int id : ids) {
+        if (GetDlgItem(box, id) != nullptr) {
+            record.buttons.push_back(id);
+        }
+    }
+    record.icon = IconOf(box);
+    // Seen again when a box is activated a second time: answer it only once.
+    if (GetPropA(box, "harness.answered") != nullptr) {
+        return;
+    }
+    SetPropA(box, "harness.answered", reinterpret_cast<HANDLE>(1));
+
+    if (m_expectedBoxes.empty()) {
+        ADD_FAILURE() << "unexpected message box \"" << record.caption << "\": " << record.text;
+        record.answer = record.buttons.empty() ? IDCANCEL : record.buttons.front();
+        for (int id : {IDCANCEL, IDNO}) {
+            if (GetDlgItem(box, id) != nullptr) {
+                record.answer = id;
+                break;
+            }
+        }
+    } else {
+        const SExpectedBox expected = m_expectedBoxes.front();
+        m_expectedBoxes.pop_front();
+        EXPECT_NE(record.text.find(expected.textPart), std::string::npos)
+            << "message box text \"" << record.text << "\" lacks \"" << expected.textPart << "\"";
+        EXPECT_NE(GetDlgItem(box, expected.answer), nullptr)
+            << "message box \"" << record.text << "\" has no button " << expected.answer;
+        record.answer = expected.answer;
+    }
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(record.answer, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, record.answer)));
+    m_boxes.push_back(record);
+}
+
+DWORD WINAPI CUiScript::Watchdog(void* parameter) {
+    CUiScript* script = static_cast<CUiScript*>(parameter);
+    if (WaitForSingleObject(script->m_finished, script->m_timeoutMs) == WAIT_OBJECT_0) {
+        return 0;
+    }
+    InterlockedExchange(&script->m_timedOut, 1);
+    // Nested dialogs end one after another: keep cancelling for a while.
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        EnumThreadWindows(script->m_threadId, &CloseThreadWindow, 0);
+        if (WaitForSingleObject(script->m_finished, 250) == WAIT_OBJECT_0) {
+            return 0;
+        }
+    }
+    {
+        std::fprintf(stderr, "watchdog: the UI thread did not end its dialogs; ending the test "
+                             "program\n");
+        std::fflush(stderr);
+        ExitProcess(3);
+    }
+    return 0;
+}
+
+} // namespace harness
