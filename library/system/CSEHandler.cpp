@@ -83,8 +83,9 @@ ULONG_PTR CSEHandler::GetAccessAddress() const {
 }
 
 void* CSEHandler::GetAllocationBase() const {
+    // Only a loaded image is a module; other memory (heap, stack, free) has none.
     MEMORY_BASIC_INFORMATION info;
-    if (VirtualQuery(m_address, &info, sizeof(info)) == 0) {
+    if (VirtualQuery(m_address, &info, sizeof(info)) == 0 || info.Type != MEM_IMAGE) {
         return nullptr;
     }
     return info.AllocationBase;

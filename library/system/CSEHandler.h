@@ -21,11 +21,12 @@ public:
     DWORD GetCode() const { return m_code; }
     void* GetAddress() const { return m_address; }
     bool IsContinuable() const { return m_flags == 0; }
-    // For an access violation: the access was a write.
+    // For an access violation: the access was a write (not a read or an execution).
     bool IsWriteAccess() const;
     // For an access violation: the address accessed.
     ULONG_PTR GetAccessAddress() const;
-    // The exception address minus the allocation base of the region that holds it.
+    // The exception address minus the base of the module that holds it (the address
+    // itself when it lies in no module).
     ULONG_PTR GetModuleOffset() const;
     // File name (without folder) of the module holding the address, or
     // "unknown module".

@@ -86,6 +86,10 @@ TEST(CSEHandlerTest, AccessParametersAndContinuability) {
     EXPECT_EQ(handler.GetAccessAddress(), static_cast<ULONG_PTR>(-16));
     EXPECT_FALSE(handler.IsContinuable());
 
+    record.ExceptionInformation[0] = 8; // an execution fault is no write
+    EXPECT_FALSE(CSEHandler(record).IsWriteAccess());
+    record.ExceptionInformation[0] = 1;
+
     record.NumberParameters = 0; // parameters not given are not read
     EXPECT_FALSE(CSEHandler(record).IsWriteAccess());
     EXPECT_EQ(CSEHandler(record).GetAccessAddress(), 0u);
