@@ -74,8 +74,9 @@ ULONG_PTR CSEHandler::GetParameter(DWORD index) const {
     return index < m_numParameters ? m_parameters[index] : 0;
 }
 
+// The first parameter is 0 for a read, 1 for a write and 8 for an execution fault.
 bool CSEHandler::IsWriteAccess() const {
-    return GetParameter(0) != 0;
+    return GetParameter(0) == 1;
 }
 
 ULONG_PTR CSEHandler::GetAccessAddress() const {
