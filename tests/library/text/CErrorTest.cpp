@@ -38,15 +38,6 @@ TEST(CErrorTest, CopyAssignAndReset) {
     EXPECT_EQ(CError(1, static_cast<const char*>(nullptr)).GetText(), "");
 }
 
-TEST(CErrorTest, ThrownByValueKeepsCodeAndText) {
-    try {
-        throw CError(1, "internal program error;\nwhat went wrong");
-    } catch (const CError& caught) {
-        EXPECT_EQ(caught.GetCode(), 1);
-        EXPECT_EQ(caught.GetText(), "internal program error;\nwhat went wrong");
-    }
-}
-
 TEST(ToHexStringTest, AlwaysEightUpperCaseDigits) {
     const struct {
         uint32_t value;
