@@ -4,8 +4,6 @@
 #include "xmlParser/SXMLContent.h"
 #include "xmlParser/SXMLElement.h"
 
-#include <utility>
-
 CXMLNode::CXMLNode(SXMLElement* element) : m_element(element) {
     if (m_element) {
         ++m_element->refCount;

@@ -27,9 +27,9 @@ struct SXMLContent;
 // Element and attribute names are compared without regard to ASCII letter case.
 // Indexes out of range, negative ones included, give the nothing-answer.
 //
-// Positions (build operations): -1, or any value not below the number of children,
-// texts and clears, appends; a position p inside inserts the new content before the
-// content at p in document order.
+// Positions (build operations): -1 (any negative value), or any value not below the
+// number of children, texts and clears, appends; a position p inside inserts the new
+// content before the content at p in document order.
 //
 //     CXMLNode top = CXMLNode::CreateTopNode("xml version='1.0'", true);
 //     CXMLNode root = top.AddChild("Project");
