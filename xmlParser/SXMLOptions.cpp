@@ -1,0 +1,6 @@
+#include "xmlParser/SXMLOptions.h"
+
+SXMLOptions& SXMLOptions::Current() {
+    static SXMLOptions options;
+    return options;
+}
