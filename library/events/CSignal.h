@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstddef>
+
+#include "library/events/CConnector.h"
+#include "library/events/CSlot.h"
+
+// The announcing side of event class E: emitting an event calls every linked CSlot<E> at
+// once, on the caller's thread, and folds their answers by E's result policy.
+//
+// Usage notes:
+// - A notifier derives publicly from CSignal<E> once for every event class it emits; slots
+//   link themselves to it (CSlot<E>::Connect). An emitter with several signal bases names
+//   the base: CSignal<CTraceEndChangedEvent>::Emit(event).
+// - The emitter builds the event on its own stack, starting at the policy's initial result,
+//   and hands it to Emit(); handlers get it by reference and keep nothing of it.
+// - The signal must outlive its own emissions: a handler may destroy slots, never the
+//   emitting signal.
+// - A copied signal is unlinked.
+template <class E> class CSignal : private CConnector {
+public:
+    using Result = typename CSlot<E>::Result;
+
+    CSignal() noexcept = default;
+    CSignal(const CSignal&) noexcept = default;
+    CSignal& operator=(const CSignal&) noexcept = default;
+    ~CSignal() override = default;
+
+    // Calls every linked slot in ascending address order and returns the folded result (the
+    // policy's initial result without slots). Every slot is called, whatever it answers.
+    // After each call the walk continues at the lowest slot above the one just called, so a
+    // handler may unlink or destroy any slot; slots linked meanwhile are heard when they sort
+    // above the current one, a slot linked twice is called once. Allocates nothing. An
+    // exception from a handler leaves at once: later slots are not called.
+    Result Emit(E& event) {
+        for (CConnector* peer = GetFirstPeer(); peer != nullptr; peer = GetPeerAbove(peer)) {
+            event.Combine(static_cast<CSlot<E>*>(peer)->OnEvent(event));
+        }
+        return event.GetResult();
+    }
+
+    // The number of linked slots.
+    using CConnector::GetNumPeers;
+
+private:
+    friend class CSlot<E>;
+};
