@@ -10,7 +10,7 @@
 //   browser.SetFilterIndex(1);
 //   browser.SetExtensionHandler({"wkp", "xml"});       // the typed name follows the filter
 //   if (browser.Browse()) {
-//       Open(browser.GetPath(), browser.GetFilterIndex());
+//       Open(browser.GetPath(), browser.GetChosenFilterIndex());
 //   }
 //
 // A notification handler sees every notification of the dialog (CDN_*). When it

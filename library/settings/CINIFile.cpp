@@ -6,7 +6,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -60,18 +59,7 @@ CINISection* CINIFile::GetSection(const char* name, bool create) {
 }
 
 CINISection* CINIFile::GetSection(const std::string& name, bool create) {
-    std::string lowered = ToLowerASCII(name);
-    const auto found = m_sections.find(lowered);
-    if (found != m_sections.end()) {
-        return found->second.get();
-    }
-    if (!create) {
-        return nullptr;
-    }
-    auto section = std::make_unique<CINISection>(name);
-    CINISection* const result = section.get();
-    m_sections.emplace(std::move(lowered), std::move(section));
-    return result;
+    return FindOrCreateByName(m_sections, name, create);
 }
 
 bool CINIFile::HasSection(const std::string& name) const {

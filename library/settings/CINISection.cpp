@@ -11,18 +11,7 @@ CINISetting* CINISection::GetSetting(const char* key, bool create) {
 }
 
 CINISetting* CINISection::GetSettingStd(const std::string& key, bool create) {
-    std::string lowered = ToLowerASCII(key);
-    const auto found = m_settings.find(lowered);
-    if (found != m_settings.end()) {
-        return found->second.get();
-    }
-    if (!create) {
-        return nullptr;
-    }
-    auto setting = std::make_unique<CINISetting>(key);
-    CINISetting* const result = setting.get();
-    m_settings.emplace(std::move(lowered), std::move(setting));
-    return result;
+    return FindOrCreateByName(m_settings, key, create);
 }
 
 bool CINISection::HasSetting(const std::string& key) const {

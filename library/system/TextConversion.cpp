@@ -2,23 +2,41 @@
 
 #include <cstdlib>
 
-// Both directions stop at the first terminating zero, as the runtime conversions do.
+namespace {
+
+// Sizes the target by a first call of the runtime conversion, then converts; both
+// directions stop at the first terminating zero, as the runtime conversions do.
+template <class Out, class In>
+std::basic_string<Out> Convert(const In* text, size_t (*convert)(Out*, const In*, size_t)) {
+    if (text == nullptr || *text == In()) {
+        return std::basic_string<Out>();
+    }
+    const size_t failed = static_cast<size_t>(-1);
+    const size_t needed = convert(nullptr, text, 0);
+    if (needed == failed) {
+        return std::basic_string<Out>();
+    }
+    std::basic_string<Out> target(needed + 1, Out());
+    const size_t converted = convert(&target[0], text, target.size());
+    if (converted == failed) {
+        return std::basic_string<Out>();
+    }
+    target.resize(converted);
+    return target;
+}
+
+size_t ToWide(wchar_t* target, const char* text, size_t size) {
+    return std::mbstowcs(target, text, size);
+}
+
+size_t ToBytes(char* target, const wchar_t* text, size_t size) {
+    return std::wcstombs(target, text, size);
+}
+
+} // namespace
 
 std::wstring ToWideText(const char* text) {
-    if (text == nullptr || *text == '\0') {
-        return std::wstring();
-    }
-    const size_t needed = std::mbstowcs(nullptr, text, 0);
-    if (needed == static_cast<size_t>(-1)) {
-        return std::wstring();
-    }
-    std::wstring wide(needed + 1, L'\0');
-    const size_t converted = std::mbstowcs(&wide[0], text, wide.size());
-    if (converted == static_cast<size_t>(-1)) {
-        return std::wstring();
-    }
-    wide.resize(converted);
-    return wide;
+    return Convert(text, &ToWide);
 }
 
 std::wstring ToWideText(const std::string& text) {
@@ -26,20 +44,7 @@ std::wstring ToWideText(const std::string& text) {
 }
 
 std::string ToCodePageText(const wchar_t* text) {
-    if (text == nullptr || *text == L'\0') {
-        return std::string();
-    }
-    const size_t needed = std::wcstombs(nullptr, text, 0);
-    if (needed == static_cast<size_t>(-1)) {
-        return std::string();
-    }
-    std::string bytes(needed + 1, '\0');
-    const size_t converted = std::wcstombs(&bytes[0], text, bytes.size());
-    if (converted == static_cast<size_t>(-1)) {
-        return std::string();
-    }
-    bytes.resize(converted);
-    return bytes;
+    return Convert(text, &ToBytes);
 }
 
 std::string ToCodePageText(const std::wstring& text) {

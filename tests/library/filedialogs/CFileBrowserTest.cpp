@@ -15,7 +15,19 @@ namespace {
 
 const char* const Filter = "Text (*.txt)\0*.txt\0Web page (*.htm)\0*.htm\0All files\0*.*\0";
 
-TEST(CFileBrowserTest, ReplaceExtensionOnlyBehindTheLastFolder) {
+class CFileBrowserTest : public ::testing::Test {
+protected:
+    // A browser on the test's filters that starts with name in the scratch folder.
+    void Prepare(CFileBrowser& browser, CFileBrowser::EMode mode, const std::string& name) {
+        browser.SetMode(mode);
+        browser.SetFilter(Filter);
+        browser.SetInitialPath(m_scratch.File(name));
+    }
+
+    CScratchFolder m_scratch;
+};
+
+TEST_F(CFileBrowserTest, ReplaceExtensionOnlyBehindTheLastFolder) {
     struct SCase {
         const char* name;
         const char* expected;
@@ -38,13 +50,10 @@ TEST(CFileBrowserTest, ReplaceExtensionOnlyBehindTheLastFolder) {
 
 // The headless way to change the file type (CB_SETCURSEL on the filter box plus
 // CBN_SELENDOK) raises the type-change notification that the handler follows.
-TEST(CFileBrowserTest, TypedNameFollowsTheChosenFilter) {
-    CScratchFolder scratch;
+TEST_F(CFileBrowserTest, TypedNameFollowsTheChosenFilter) {
     CFileBrowser browser;
-    browser.SetMode(CFileBrowser::Save);
-    browser.SetFilter(Filter);
+    Prepare(browser, CFileBrowser::Save, "report.txt");
     browser.SetFilterIndex(1);
-    browser.SetInitialPath(scratch.File("report.txt"));
     browser.SetExtensionHandler({"txt", "htm", ""});
 
     std::vector<std::string> seen;
@@ -77,16 +86,13 @@ TEST(CFileBrowserTest, TypedNameFollowsTheChosenFilter) {
     EXPECT_EQ(seen, expected);
     ASSERT_TRUE(chosen);
     EXPECT_TRUE(browser.IsChosen());
-    EXPECT_EQ(browser.GetPath(), scratch.File("final.htm"));
+    EXPECT_EQ(browser.GetPath(), m_scratch.File("final.htm"));
     EXPECT_EQ(browser.GetChosenFilterIndex(), 2u);
 }
 
-TEST(CFileBrowserTest, WithoutTheHandlerTheNameStays) {
-    CScratchFolder scratch;
+TEST_F(CFileBrowserTest, WithoutTheHandlerTheNameStays) {
     CFileBrowser browser;
-    browser.SetMode(CFileBrowser::Save);
-    browser.SetFilter(Filter);
-    browser.SetInitialPath(scratch.File("report.txt"));
+    Prepare(browser, CFileBrowser::Save, "report.txt");
     std::string seen;
     CDialogScript script({
         [&seen](HWND dialog) {
@@ -101,10 +107,9 @@ TEST(CFileBrowserTest, WithoutTheHandlerTheNameStays) {
     EXPECT_EQ(seen, "report.txt");
 }
 
-TEST(CFileBrowserTest, InitialPathTitleAndFolder) {
-    CScratchFolder scratch;
-    ASSERT_TRUE(scratch.MakeFolder("sub"));
-    ASSERT_TRUE(scratch.MakeFolder("other"));
+TEST_F(CFileBrowserTest, InitialPathTitleAndFolder) {
+    ASSERT_TRUE(m_scratch.MakeFolder("sub"));
+    ASSERT_TRUE(m_scratch.MakeFolder("other"));
     struct SCase {
         std::string initialPath;
         std::string initialFolder;
@@ -112,8 +117,9 @@ TEST(CFileBrowserTest, InitialPathTitleAndFolder) {
         std::string name;
     };
     const SCase cases[] = {
-        {scratch.File("sub\\start.txt"), scratch.File("other"), scratch.File("sub"), "start.txt"},
-        {"name.txt", scratch.File("other"), scratch.File("other"), "name.txt"},
+        {m_scratch.File("sub\\start.txt"), m_scratch.File("other"), m_scratch.File("sub"),
+         "start.txt"},
+        {"name.txt", m_scratch.File("other"), m_scratch.File("other"), "name.txt"},
     };
     for (const SCase& c : cases) {
         CFileBrowser browser;
@@ -143,16 +149,13 @@ TEST(CFileBrowserTest, InitialPathTitleAndFolder) {
     }
 }
 
-TEST(CFileBrowserTest, CancelClearsTheLastResult) {
-    CScratchFolder scratch;
+TEST_F(CFileBrowserTest, CancelClearsTheLastResult) {
     CFileBrowser browser;
-    browser.SetMode(CFileBrowser::Save);
-    browser.SetFilter(Filter);
-    browser.SetInitialPath(scratch.File("a.txt"));
+    Prepare(browser, CFileBrowser::Save, "a.txt");
     {
         CDialogScript script({[](HWND dialog) { CDialogScript::Press(dialog, IDOK); }});
         ASSERT_TRUE(browser.Browse());
-        EXPECT_EQ(browser.GetPath(), scratch.File("a.txt"));
+        EXPECT_EQ(browser.GetPath(), m_scratch.File("a.txt"));
         EXPECT_EQ(browser.GetChosenFilterIndex(), 1u);
     }
     CDialogScript script({[](HWND dialog) { CDialogScript::Press(dialog, IDCANCEL); }});
@@ -164,12 +167,9 @@ TEST(CFileBrowserTest, CancelClearsTheLastResult) {
 }
 
 // A handler's answer to the file-OK notification decides whether the dialog may close.
-TEST(CFileBrowserTest, HandlerCanRefuseTheChosenFile) {
-    CScratchFolder scratch;
+TEST_F(CFileBrowserTest, HandlerCanRefuseTheChosenFile) {
     CFileBrowser browser;
-    browser.SetMode(CFileBrowser::Save);
-    browser.SetFilter(Filter);
-    browser.SetInitialPath(scratch.File("a.txt"));
+    Prepare(browser, CFileBrowser::Save, "a.txt");
     int fileOks = 0;
     HWND handlerDialog = nullptr;
     browser.SetNotificationHandler(
@@ -196,10 +196,10 @@ TEST(CFileBrowserTest, HandlerCanRefuseTheChosenFile) {
     EXPECT_TRUE(openAfterRefusal);
     EXPECT_EQ(fileOks, 2);
     EXPECT_EQ(handlerDialog, script.Dialog());
-    EXPECT_EQ(browser.GetPath(), scratch.File("b.txt"));
+    EXPECT_EQ(browser.GetPath(), m_scratch.File("b.txt"));
 }
 
-TEST(CFileBrowserTest, HandlerExceptionClosesTheDialogAndIsThrownAgain) {
+TEST_F(CFileBrowserTest, HandlerExceptionClosesTheDialogAndIsThrownAgain) {
     CFileBrowser browser;
     browser.SetFilter(Filter);
     browser.SetNotificationHandler(
@@ -215,9 +215,8 @@ TEST(CFileBrowserTest, HandlerExceptionClosesTheDialogAndIsThrownAgain) {
     EXPECT_FALSE(browser.IsChosen());
 }
 
-TEST(CFileBrowserTest, ReadOnlyBox) {
-    CScratchFolder scratch;
-    ASSERT_TRUE(scratch.Write("existing.txt", "x"));
+TEST_F(CFileBrowserTest, ReadOnlyBox) {
+    ASSERT_TRUE(m_scratch.Write("existing.txt", "x"));
     struct SCase {
         bool show;
         bool startClear;
@@ -234,8 +233,7 @@ TEST(CFileBrowserTest, ReadOnlyBox) {
     };
     for (const SCase& c : cases) {
         CFileBrowser browser;
-        browser.SetFilter(Filter);
-        browser.SetInitialPath(scratch.File("existing.txt"));
+        Prepare(browser, CFileBrowser::Open, "existing.txt");
         browser.SetReadOnlyBox(c.show, c.startClear);
         bool visible = false;
         bool checked = false;
@@ -255,20 +253,17 @@ TEST(CFileBrowserTest, ReadOnlyBox) {
         EXPECT_EQ(visible, c.visible) << c.show << c.startClear;
         EXPECT_EQ(checked, c.checkedAtStart) << c.show << c.startClear;
         EXPECT_EQ(browser.IsReadOnlyChecked(), c.checkedResult) << c.show << c.startClear;
-        EXPECT_EQ(browser.GetPath(), scratch.File("existing.txt"));
+        EXPECT_EQ(browser.GetPath(), m_scratch.File("existing.txt"));
     }
 }
 
 // By default an existing file is taken without a question; with the prompt asked for,
 // the dialog asks first.
-TEST(CFileBrowserTest, OverwritePromptOnlyWhenAskedFor) {
-    CScratchFolder scratch;
-    ASSERT_TRUE(scratch.Write("existing.txt", "x"));
+TEST_F(CFileBrowserTest, OverwritePromptOnlyWhenAskedFor) {
+    ASSERT_TRUE(m_scratch.Write("existing.txt", "x"));
     for (const bool prompt : {false, true}) {
         CFileBrowser browser;
-        browser.SetMode(CFileBrowser::Save);
-        browser.SetFilter(Filter);
-        browser.SetInitialPath(scratch.File("existing.txt"));
+        Prepare(browser, CFileBrowser::Save, "existing.txt");
         browser.SetNoOverwritePrompt(!prompt);
         bool asked = false;
         std::vector<CDialogScript::SStep> steps = {

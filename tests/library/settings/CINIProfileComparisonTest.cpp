@@ -225,24 +225,28 @@ protected:
     int m_count = 0;
 };
 
-TEST_F(CINIDifferenceTest, LaterDuplicateWinsWithUs) {
-    const std::string path = Prepare("[s]\r\nk=1\r\nK=2\r\n[S]\r\nk=3");
-    EXPECT_EQ(OurString(*m_ini, "s", "k"), "3");
-    EXPECT_EQ(ProfileString(path, "s", "k"), "1");
-}
-
-TEST_F(CINIDifferenceTest, LineFeedAloneEndsNoLineWithUs) {
-    const std::string path = Prepare("[s]\nk=v\n");
-    EXPECT_FALSE(m_ini->HasSection("s"));
-    EXPECT_EQ(ProfileString(path, "s", "k"), "v");
-}
-
-TEST_F(CINIDifferenceTest, CarriageReturnAloneEndsNoLineWithUs) {
-    const std::string path = Prepare("[s]\r\nk=a\rb=c\r\n");
-    EXPECT_EQ(OurString(*m_ini, "s", "k"), "a\rb=c");
-    EXPECT_EQ(OurString(*m_ini, "s", "b"), "<none>");
-    EXPECT_EQ(ProfileString(path, "s", "k"), "a");
-    EXPECT_EQ(ProfileString(path, "s", "b"), "c");
+TEST_F(CINIDifferenceTest, ValuesReadOtherwise) {
+    struct SCase {
+        const char* what;
+        std::string text;
+        const char* key;
+        const char* ours;
+        const char* theirs;
+    };
+    const SCase cases[] = {
+        {"the later duplicate wins with us", "[s]\r\nk=1\r\nK=2\r\n[S]\r\nk=3", "k", "3", "1"},
+        {"LF alone ends no line with us", "[s]\nk=v\n", "k", "<none>", "v"},
+        {"CR alone ends no line with us", "[s]\r\nk=a\rb=c\r\n", "k", "a\rb=c", "a"},
+        {"CR alone ends no line with us", "[s]\r\nk=a\rb=c\r\n", "b", "<none>", "c"},
+        {"quotes stay with us", "[s]\r\nk=\"  a b  \"", "k", "\"  a b  \"", "  a b  "},
+        {"a byte-order mark spoils the first line with us", "\xEF\xBB\xBF[s]\r\nk=v", "k", "<none>",
+         "v"},
+    };
+    for (const SCase& c : cases) {
+        const std::string path = Prepare(c.text);
+        EXPECT_EQ(OurString(*m_ini, "s", c.key), c.ours) << c.what;
+        EXPECT_EQ(ProfileString(path, "s", c.key), c.theirs) << c.what;
+    }
 }
 
 TEST_F(CINIDifferenceTest, SemicolonStartsNoCommentWithUs) {
@@ -252,18 +256,6 @@ TEST_F(CINIDifferenceTest, SemicolonStartsNoCommentWithUs) {
     // The profile functions list the line as a comment, not as a key.
     EXPECT_EQ(ProfileKeys(path, "s"), std::vector<std::string>{"x"});
     EXPECT_EQ(ProfileSection(path, "s"), std::vector<std::string>{"x=1"});
-}
-
-TEST_F(CINIDifferenceTest, QuotesStayWithUs) {
-    const std::string path = Prepare("[s]\r\nk=\"  a b  \"");
-    EXPECT_EQ(OurString(*m_ini, "s", "k"), "\"  a b  \"");
-    EXPECT_EQ(ProfileString(path, "s", "k"), "  a b  ");
-}
-
-TEST_F(CINIDifferenceTest, ByteOrderMarkSpoilsTheFirstSectionWithUs) {
-    const std::string path = Prepare("\xEF\xBB\xBF[s]\r\nk=v");
-    EXPECT_FALSE(m_ini->HasSection("s"));
-    EXPECT_EQ(ProfileString(path, "s", "k"), "v");
 }
 
 TEST_F(CINIDifferenceTest, LinesWithoutAKeyAreDroppedByUs) {
