@@ -1,0 +1,6 @@
+#pragma once
+
+#include "library/events/CEventTypeNoResult.h"
+
+// A whole hour of the local clock has begun.
+class CCurrentHourChangedEvent : public CEventTypeNoResult {};
