@@ -104,20 +104,7 @@ TEST(CActivity, DetachingAnnouncesOnlyWhenAskedAndRefusesStrangers) {
     delete child;
 }
 
-TEST(CActivity, AnnouncesChangesOfNameAndEnabledFlagOnly) {
-    SLoggedTree tree;
-    CActivity* a = tree.Make("Work");
-    tree.log.lines.clear();
-    a->SetName("Work");
-    a->SetEnabled(true);
-    a->SetName("work");
-    a->SetEnabled(false);
-    a->SetEnabled(false);
-    EXPECT_EQ(tree.log.lines, (Lines{"modified Work", "modified Work"}));
-    EXPECT_EQ(a->GetName(), "work");
-}
-
-TEST(CActivity, PathsFollowEveryRenameAndMove) {
+TEST(CActivity, AnnouncesRealChangesOfNameAndFlagAndPathsFollowThem) {
     SLoggedTree tree;
     CActivity* top = tree.Make("Top");
     CActivity* middle = tree.Make("Middle", top);
@@ -125,8 +112,14 @@ TEST(CActivity, PathsFollowEveryRenameAndMove) {
     EXPECT_EQ(tree.root.GetPath(), "");
     EXPECT_EQ(top->GetPath(), "Top");
     EXPECT_EQ(leaf->GetPath(), "Top\\Middle\\Leaf");
+    tree.log.lines.clear();
+    top->SetName("Top");
+    top->SetEnabled(true);
     top->SetName("TOP");
+    top->SetEnabled(false);
+    top->SetEnabled(false);
     middle->SetName("Mid");
+    EXPECT_EQ(tree.log.lines, (Lines{"modified Top", "modified Top", "modified Middle"}));
     EXPECT_EQ(leaf->GetPath(), "TOP\\Mid\\Leaf");
     tree.root.AddChildActivity(middle, -1);
     EXPECT_EQ(leaf->GetPath(), "Mid\\Leaf");

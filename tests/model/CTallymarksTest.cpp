@@ -219,15 +219,4 @@ TEST(CTallymarks, CopyClippedCopiesThePartInsideThePeriodAndMovesItOut) {
     }
 }
 
-TEST(CTallymarks, CopyClippedCanClearTheTarget) {
-    CActivity source(nullptr, "Source", true), target(nullptr, "Target", true);
-    target.GetTallymarks().Add(new CTallymark(&target, Hour(1), Hour(2)));
-    EXPECT_FALSE(source.GetTallymarks().CopyClipped(target.GetTallymarks(), false, false, Hour(0),
-                                                    Hour(23)));
-    EXPECT_EQ(target.GetTallymarks().GetCount(), 1u);
-    EXPECT_FALSE(
-        source.GetTallymarks().CopyClipped(target.GetTallymarks(), true, false, Hour(0), Hour(23)));
-    EXPECT_EQ(target.GetTallymarks().GetCount(), 0u);
-}
-
 } // namespace
