@@ -65,8 +65,13 @@ public:
     CDateTime& operator+=(const CDateTimeSpan& span);
     CDateTime& operator-=(const CDateTimeSpan& span);
 
-    // The current time (universal or local), to the second.
+    // The current time (universal or local), to the second, from the system clock unless
+    // a clock was set with SetNowSource.
     static CDateTime Now(bool utc);
+    // A replacement clock: called by Now with its flag, for the whole process. Tests use it
+    // to pin "now"; null (the default) is the system clock.
+    using NowSource = CDateTime (*)(bool utc);
+    static void SetNowSource(NowSource source);
 
     // The day number of the calendar day (29 December 1899 is -1 at any time of day);
     // INT_MIN when invalid.

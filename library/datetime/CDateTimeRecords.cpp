@@ -18,6 +18,8 @@ bool AreSystemTimeFieldsValid(const SYSTEMTIME& systemTime) {
            CCalendar::AreTimeFieldsValid(systemTime.wHour, systemTime.wMinute, systemTime.wSecond);
 }
 
+CDateTime::NowSource g_nowSource = nullptr;
+
 } // namespace
 
 CDateTime::CDateTime(const SYSTEMTIME& systemTime) : m_value(kInvalidValue) {
@@ -50,7 +52,14 @@ SYSTEMTIME CDateTime::GetAsSystemTime() const {
     return systemTime;
 }
 
+void CDateTime::SetNowSource(NowSource source) {
+    g_nowSource = source;
+}
+
 CDateTime CDateTime::Now(bool utc) {
+    if (g_nowSource != nullptr) {
+        return g_nowSource(utc);
+    }
     SYSTEMTIME now;
     if (utc) {
         GetSystemTime(&now);

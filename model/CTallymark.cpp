@@ -1,0 +1,67 @@
+#include "model/CTallymark.h"
+
+CTallymark::CTallymark(CActivity* activity, const CDateTime& start, const CDateTime& end)
+    : m_start(start), m_end(end), m_activity(activity) {}
+
+CTallymark::CTallymark(CActivity* activity, const CDateTime& start)
+    : CTallymark(activity, start, GetNullDate()) {}
+
+CTallymark::CTallymark(CActivity* activity) : CTallymark(activity, GetNullDate(), GetNullDate()) {}
+
+CTallymark::~CTallymark() {
+    CTraceDeletedEvent event(this);
+    CSignal<CTraceDeletedEvent>::Emit(event);
+}
+
+CTallymark* CTallymark::Copy(const CTallymark& tallymark, CActivity* activity) {
+    return new CTallymark(activity, tallymark.m_start, tallymark.m_end);
+}
+
+CDateTime CTallymark::GetEnd(bool nowIfOpen) const {
+    return nowIfOpen && IsOpen() ? CDateTime::Now(true) : m_end;
+}
+
+CDateTimeSpan CTallymark::GetDuration() const {
+    return GetEnd(true) - m_start;
+}
+
+bool CTallymark::IsValid() const {
+    return m_start <= GetEnd(true);
+}
+
+CTimePeriod CTallymark::GetOverlap(const CDateTime& periodStart, const CDateTime& periodEnd) const {
+    return CTimePeriod(periodStart, periodEnd, m_start, GetEnd(true));
+}
+
+void CTallymark::SetStart(const CDateTime& start) {
+    if (start == m_start) {
+        return;
+    }
+    CTraceStartChangedEvent event(this, m_start, start);
+    m_start = start;
+    CSignal<CTraceStartChangedEvent>::Emit(event);
+}
+
+void CTallymark::SetEnd(const CDateTime& end) {
+    if (end == m_end) {
+        return;
+    }
+    CTraceEndChangedEvent event(this, m_end, end, IsOpen() && end.GetValue() != kNullDate);
+    m_end = end;
+    CSignal<CTraceEndChangedEvent>::Emit(event);
+}
+
+void CTallymark::SetActivity(CActivity* activity) {
+    if (activity == m_activity) {
+        return;
+    }
+    CTraceActivityChangedEvent event(this, m_activity, activity);
+    m_activity = activity;
+    CSignal<CTraceActivityChangedEvent>::Emit(event);
+}
+
+void CTallymark::EndNow() {
+    if (IsOpen()) {
+        SetEnd(CDateTime::Now(true));
+    }
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "library/datetime/CDateTime.h"
+#include "library/datetime/CDateTimeSpan.h"
+#include "library/events/CSignal.h"
+#include "model/CTimePeriod.h"
+#include "model/CTraceActivityChangedEvent.h"
+#include "model/CTraceDeletedEvent.h"
+#include "model/CTraceEndChangedEvent.h"
+#include "model/CTraceStartChangedEvent.h"
+
+class CActivity;
+
+// One registration of time: a start, an end and the activity the time was spent on. Both
+// dates are universal time. A tally mark without an end (its end is the null date) is open:
+// it is being worked on, and wherever a length or overlap is computed its end counts as now
+// (CDateTime::Now(true)).
+//
+// Usage notes:
+// - Every change of the start, end or activity, and the destruction, is announced through
+//   the four signals; each setter compares first and announces only a real change, after
+//   the new value is stored. Listeners read the new state from the tally mark and the old
+//   value from the event.
+// - A tally mark is owned by the collection (CTallymarks) of its activity once it was added
+//   there. It may be deleted directly: its CTraceDeletedEvent takes it out of its collection
+//   and every index. SetActivity does not move it itself; its collection reacts.
+// - Never compute with the stored end of an open tally mark (the null date lies outside the
+//   valid range of CDateTime): use GetEnd(true).
+class CTallymark : public CSignal<CTraceStartChangedEvent>,
+                   public CSignal<CTraceEndChangedEvent>,
+                   public CSignal<CTraceActivityChangedEvent>,
+                   public CSignal<CTraceDeletedEvent> {
+public:
+    // Closed from start to end (open when end is the null date).
+    CTallymark(CActivity* activity, const CDateTime& start, const CDateTime& end);
+    // Open from start.
+    CTallymark(CActivity* activity, const CDateTime& start);
+    // Start and end the null date, for a reader to fill in.
+    explicit CTallymark(CActivity* activity);
+    CTallymark(const CTallymark&) = delete;
+    CTallymark& operator=(const CTallymark&) = delete;
+    // Announces CTraceDeletedEvent first, with every link still in place.
+    ~CTallymark() override;
+
+    // A new tally mark with the start and end of tallymark, for activity; the caller owns it.
+    static CTallymark* Copy(const CTallymark& tallymark, CActivity* activity);
+
+    // No date: the end of an open tally mark; the date index's answer when it is empty.
+    static CDateTime GetNullDate() { return CDateTime(kNullDate); }
+    // The bounds and the largest length that the tally-mark dialogs and list accept.
+    static CDateTime GetMinDate() { return CDateTime(-693958.9); }
+    static CDateTime GetMaxDate() { return CDateTime(2956135.0); }
+    static CDateTimeSpan GetMaxDuration() { return CDateTimeSpan(693959.0); }
+
+    CActivity* GetActivity() const { return m_activity; }
+    const CDateTime& GetStart() const { return m_start; }
+    // The stored end; with nowIfOpen, now for an open tally mark.
+    CDateTime GetEnd(bool nowIfOpen) const;
+    // The end exactly equals the null date.
+    bool IsOpen() const { return m_end.GetValue() == kNullDate; }
+    // The end (now when open) minus the start.
+    CDateTimeSpan GetDuration() const;
+    // The start is not after the end (now when open).
+    bool IsValid() const;
+    // The part inside the period: the later start and the earlier end (now when open);
+    // empty (end before start) when the tally mark lies outside the period.
+    CTimePeriod GetOverlap(const CDateTime& periodStart, const CDateTime& periodEnd) const;
+
+    void SetStart(const CDateTime& start);
+    // The null date reopens a closed tally mark.
+    void SetEnd(const CDateTime& end);
+    void SetActivity(CActivity* activity);
+    // An open tally mark ends now; a closed one stays as it is.
+    void EndNow();
+
+private:
+    static constexpr double kNullDate = -693959.0;
+
+    CDateTime m_start;
+    CDateTime m_end;
+    CActivity* m_activity;
+};

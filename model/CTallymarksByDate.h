@@ -1,0 +1,95 @@
+#pragma once
+
+#include "library/datetime/CDateTime.h"
+#include "library/datetime/CTimeZone.h"
+#include "library/events/CSlot.h"
+#include "model/CActivityAddedEvent.h"
+#include "model/CDayCounts.h"
+#include "model/CSortedBlockSet.h"
+#include "model/CTraceEndChangedEvent.h"
+#include "model/CTraceStartChangedEvent.h"
+#include "model/CTracesAddedEvent.h"
+#include "model/CTracesRemovedEvent.h"
+#include "model/STallymarkIndexEntry.h"
+
+#include <cstddef>
+
+class CActivity;
+class CTallymark;
+
+// The tally marks of one activity tree in order of time: by start (all) and by end (the
+// closed ones), the running (open) tally mark, and for every local calendar day how many
+// closed tally marks touch it, so that calendars can mark days with registered time and
+// dialogs find the first and last registered moment. It keeps itself up to date from events
+// alone.
+//
+// Usage notes:
+// - AttachTo the root of a tree before activities with tally marks are added to it: the
+//   index connects to each activity's collection when it hears the activity created, and
+//   indexes the tally marks that join afterwards. The root's own tally marks are not
+//   indexed; tally marks already in a collection when its activity is attached are not
+//   either.
+// - Days are counted in the time zone the index was made with (by default the one set with
+//   SetDefaultTimeZone, else the system's zone at construction), so that a day counted
+//   is always uncounted in the same zone.
+// - The running tally mark is the open one that joined last; it stops running only when it
+//   is closed itself or leaves. A closed tally mark that is reopened (its end set to the
+//   null date) stays in the end index under the null date, counts no days and does not run.
+class CTallymarksByDate : public CSlot<CTraceStartChangedEvent>,
+                          public CSlot<CTraceEndChangedEvent>,
+                          public CSlot<CTracesAddedEvent>,
+                          public CSlot<CTracesRemovedEvent>,
+                          public CSlot<CActivityAddedEvent> {
+public:
+    using CIndex = CSortedBlockSet<STallymarkIndexEntry>;
+
+    CTallymarksByDate();
+    explicit CTallymarksByDate(const CTimeZone& zone);
+    CTallymarksByDate(const CTallymarksByDate&) = delete;
+    CTallymarksByDate& operator=(const CTallymarksByDate&) = delete;
+    ~CTallymarksByDate() override;
+
+    // The zone of indexes made from now on without one; null: the system's zone. For tests,
+    // which must not depend on the zone of the machine they run on.
+    static void SetDefaultTimeZone(const CTimeZone* zone);
+
+    void AttachTo(CActivity* root);
+
+    std::size_t GetCount() const { return m_byStart.GetSize(); }
+    // Every indexed tally mark in order of start.
+    const CIndex& GetStartIndex() const { return m_byStart; }
+    // The earliest start; the null date when nothing is indexed.
+    CDateTime GetFirstStart() const;
+    // The latest end of a closed tally mark (the null date when there is none), or now when
+    // a tally mark is running and now is later.
+    CDateTime GetLastEnd() const;
+    // Whether a closed tally mark touches the local day of localDate, or the running one
+    // started on or before that day and the day is not after today (local).
+    bool HasTallymarksOn(const CDateTime& localDate) const;
+
+protected:
+    bool OnEvent(CTraceStartChangedEvent& event) override { return OnTraceStartChanged(event); }
+    bool OnEvent(CTraceEndChangedEvent& event) override { return OnTraceEndChanged(event); }
+    bool OnEvent(CTracesAddedEvent& event) override { return OnTracesAdded(event); }
+    bool OnEvent(CTracesRemovedEvent& event) override { return OnTracesRemoved(event); }
+    bool OnEvent(CActivityAddedEvent& event) override { return OnActivityAdded(event); }
+
+    virtual bool OnTraceStartChanged(CTraceStartChangedEvent& event);
+    virtual bool OnTraceEndChanged(CTraceEndChangedEvent& event);
+    virtual bool OnTracesAdded(CTracesAddedEvent& event);
+    virtual bool OnTracesRemoved(CTracesRemovedEvent& event);
+    virtual bool OnActivityAdded(CActivityAddedEvent& event);
+
+private:
+    static STallymarkIndexEntry MakeEntry(const CDateTime& date, CTallymark* tallymark);
+    // The local day number of a universal time; INT_MIN for an invalid time.
+    int GetLocalDay(const CDateTime& utc) const;
+    // Adds delta to each local day from the day of start to the day of end.
+    void CountDays(const CDateTime& start, const CDateTime& end, int delta);
+
+    CIndex m_byStart;
+    CIndex m_byEnd;
+    CTallymark* m_running = nullptr;
+    CDayCounts m_days;
+    CTimeZone m_zone;
+};
