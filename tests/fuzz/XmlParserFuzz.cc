@@ -95,10 +95,8 @@ bool TextRereadable(const char* text, bool dropWhiteSpace) {
 // texts, the writer cannot express every declaration that malformed input makes: it writes
 // "<?name attributes?>" followed by the contents, which reads back as a declaration that
 // encloses what follows at the top level and closes at "?>" deeper down. So these do
-// not round trip: a deeper declaration with contents (opened by "<?x a>" without "?"),
-// a top-level one that another top-level content follows (closed by an end tag), and
-// one without attributes: "<?name?>" reads back as a declaration named "name?", a fault
-// of the parser (well-formed input such as "<a><?pi?><b/></a>" misreads too).
+// not round trip: a deeper declaration with contents (opened by "<?x a>" without "?")
+// and a top-level one that another top-level content follows (closed by an end tag).
 bool Rereadable(const CXMLNode& top, bool dropWhiteSpace) {
     struct SEntry {
         CXMLNode node;
@@ -125,8 +123,7 @@ bool Rereadable(const CXMLNode& top, bool dropWhiteSpace) {
         }
         if (node.IsDeclarationNode()) {
             const bool hasContents = node.GetContentCount() > node.GetAttributeCount();
-            if (node.GetAttributeCount() == 0 || (entry.depth >= 2 && hasContents) ||
-                (entry.depth == 1 && !entry.last)) {
+            if ((entry.depth >= 2 && hasContents) || (entry.depth == 1 && !entry.last)) {
                 return false;
             }
         }
