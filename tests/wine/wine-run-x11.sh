@@ -21,5 +21,10 @@ timeout --kill-after=10 "${TM_TEST_TIMEOUT:-540}" "$TM_WINE" "$@" </dev/null >"$
 rc=$?
 "$TM_WINESERVER" -k 2>/dev/null
 cat "$log"
+# A test program that dies without reporting has not passed.
+if [ $rc -eq 0 ] && ! grep -q '^\[  PASSED  \]' "$log"; then
+    echo "wine-run-x11: $1 ended without its test summary"
+    rc=1
+fi
 [ $rc -ne 124 ] || echo "wine-run-x11: $1 was stopped after ${TM_TEST_TIMEOUT:-540} s"
 exit $rc
