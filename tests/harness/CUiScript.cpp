@@ -135,8 +135,7 @@ void CUiScript::RunNextStep() {
     }
     // A dialog is shown only once its modal loop first goes idle: act on what a
     // person can see.
-    HWND active = GetActiveWindow();
-    if (active == nullptr || !IsWindowVisible(active)) {
+    if (ActiveWindow() == nullptr) {
         return;
     }
     SStep& step = m_steps.front();

@@ -35,10 +35,27 @@ HWND Usable(HWND dialog, int id) {
     return IsWindowVisible(control) && IsWindowEnabled(control) ? control : nullptr;
 }
 
+BOOL CALLBACK MatchUsable(HWND window, LPARAM parameter) {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+        *reinterpret_cast<HWND*>(parameter) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 } // namespace
 
+// Other programs on the same desktop may take the activation away from the thread (its
+// active window is then null): its uppermost visible and enabled top-level window is
+// the one a person would use.
 HWND ActiveWindow() {
-    return GetActiveWindow();
+    HWND active = GetActiveWindow();
+    if (active != nullptr && IsWindowVisible(active)) {
+        return active;
+    }
+    HWND usable = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), &MatchUsable, reinterpret_cast<LPARAM>(&usable));
+    return usable;
 }
 
 HWND FindThreadWindow(const std::string& caption) {

@@ -10,7 +10,8 @@
 
 namespace harness {
 
-// The thread's active window (the dialog a person would be looking at).
+// The thread's active window (the dialog a person would be looking at); when another
+// program took the activation, the thread's uppermost visible, enabled top-level window.
 HWND ActiveWindow();
 // A visible top-level window of this thread with exactly this caption, or null.
 HWND FindThreadWindow(const std::string& caption);

@@ -1,0 +1,15 @@
+#pragma once
+
+// IListViewSortCallback<T>: the order of a list view's rows, for
+//   SendMessageA(list, LVM_SORTITEMS, reinterpret_cast<WPARAM>(sortCallback),
+//                reinterpret_cast<LPARAM>(&CListView<T>::CompareItems));
+// Compare runs inside the control and must not throw.
+
+template <class T> class IListViewSortCallback {
+public:
+    // Negative when a sorts before b, 0 when equal, positive when after.
+    virtual int Compare(T* a, T* b) = 0;
+
+protected:
+    ~IListViewSortCallback() = default;
+};
