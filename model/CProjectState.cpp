@@ -5,18 +5,27 @@
 
 #include <vector>
 
-CProjectState::CProjectState() : m_rootActivity(new CActivity(this, std::string(), false)) {
+CProjectState::CProjectState() : CProjectState(true) {}
+
+CProjectState::CProjectState(bool indexNow)
+    : m_rootActivity(new CActivity(this, std::string(), false)) {
     CSlot<CActivityAddedEvent>::Connect(m_rootActivity.get());
     CSlot<CActivityRemovedEvent>::Connect(m_rootActivity.get());
     CSlot<CActivityModifiedEvent>::Connect(m_rootActivity.get());
-    m_tallymarksByDate.AttachTo(m_rootActivity.get());
+    if (indexNow) {
+        m_tallymarksByDate.AttachTo(m_rootActivity.get());
+    }
 }
 
 CProjectState::~CProjectState() {
-    // The tree's teardown still runs every handler, which keeps the working state and the
-    // selection right, but a state that is going away has nothing to tell anyone.
+    // The tree's teardown still runs the handlers that keep the working state and the
+    // selection right, but a state that is going away has nothing to tell anyone, and nobody
+    // asks its index or hears of changed starts and ends.
     m_statUpdateNotifier.Disable();
     m_tracking = false;
+    m_tallymarksByDate.Detach();
+    CSlot<CTraceStartChangedEvent>::DisconnectAll();
+    CSlot<CTraceEndChangedEvent>::DisconnectAll();
     m_rootActivity.reset();
 }
 
@@ -53,14 +62,17 @@ void CProjectState::ClearModified() {
 }
 
 std::unique_ptr<CProjectState> CProjectState::Clone() {
-    std::unique_ptr<CProjectState> clone(new CProjectState());
+    std::unique_ptr<CProjectState> clone(new CProjectState(false));
     clone->m_modified = m_modified;
     clone->m_tracking = false;
     clone->m_reportNow = false;
     clone->m_name = m_name;
     // Each copied activity is attached before its tally marks are copied, so the clone's
-    // listeners hear every copied tally mark, the running one included.
+    // listeners hear every copied tally mark, the running one included; the index takes the
+    // whole copy in one go afterwards.
     m_rootActivity->CopyTo(clone->m_rootActivity.get(), true, true);
+    clone->m_tallymarksByDate.AttachToCopy(clone->m_rootActivity.get(), m_tallymarksByDate,
+                                           clone->m_currentTallymark);
     if (m_selectedActivity != nullptr) {
         clone->m_selectedActivity = clone->FindByPosition(m_selectedActivity);
     }

@@ -103,6 +103,10 @@ protected:
     virtual bool OnActivityModified(CActivityModifiedEvent& event);
 
 private:
+    // With indexNow, the date index is attached to the root at once; without, it is left for
+    // a copy of a tree to be indexed in one go.
+    explicit CProjectState(bool indexNow);
+
     // Records parts and announces them, or holds them back while deferring; nothing while
     // tracking is off.
     void Report(const CBitmask<EProjectPart>& parts);

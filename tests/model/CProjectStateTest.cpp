@@ -1,6 +1,7 @@
 #include "model/CProjectState.h"
 
 #include "model/CActivity.h"
+#include "model/CModelTimeZone.h"
 #include "model/CTallymark.h"
 
 #include "ModelTestHelpers.h"
@@ -202,6 +203,55 @@ TEST(CProjectState, ACloneCopiesEverythingAndSelectsByPosition) {
     f.state.SetSelectedActivity(strayChild);
     EXPECT_EQ(f.state.Clone()->GetSelectedActivity(), nullptr);
     f.state.SetSelectedActivity(nullptr);
+}
+
+TEST(CProjectState, ACloneIndexesItsCopyAtOnce) {
+    const CTimeZone zone = FixedZone(2);
+    CModelTimeZone::Set(&zone);
+    CPinnedClock clock(Date(2024, 3, 31, 12));
+    for (const bool unindexed : {false, true}) {
+        CProjectState state;
+        CActivity* work = AddActivity(state, "Work");
+        CActivity* design = AddActivity(state, "Design", work);
+        AddTallymark(work, Date(2024, 3, 4, 21), Date(2024, 3, 4, 23));
+        AddTallymark(design, Date(2024, 3, 10, 8), Date(2024, 3, 12, 8));
+        AddTallymark(work, Date(2024, 3, 30, 8), CTallymark::GetNullDate());
+        if (unindexed) {
+            // Attached with its tally mark already in it, so the original never indexed it;
+            // the copy has it, so its days are counted anew.
+            CActivity* late = new CActivity(&state, "Late", true);
+            AddTallymark(late, Date(2024, 3, 20, 8), Date(2024, 3, 20, 9));
+            work->AddChildActivity(late, -1);
+        }
+        const CTallymarksByDate& original = state.GetTallymarksByDate();
+        const std::vector<int> days = MarkedDays(original);
+        EXPECT_EQ(days, (std::vector<int>{4, 5, 10, 11, 12, 30, 31}));
+        std::vector<int> copiedDays = days;
+        if (unindexed) {
+            copiedDays.insert(copiedDays.begin() + 5, 20);
+        }
+
+        std::unique_ptr<CProjectState> clone = state.Clone();
+        CTallymarksByDate& copy = clone->GetTallymarksByDate();
+        EXPECT_EQ(copy.GetCount(), original.GetCount() + unindexed) << unindexed;
+        EXPECT_EQ(MarkedDays(copy), copiedDays) << unindexed;
+        EXPECT_EQ(copy.GetFirstStart(), original.GetFirstStart()) << unindexed;
+        EXPECT_EQ(copy.GetLastEnd(), original.GetLastEnd()) << unindexed;
+
+        // The copy's index follows the copied tally marks, and only those.
+        CTallymark* first = copy.GetStartIndex().GetFirst().tallymark;
+        EXPECT_EQ(first->GetActivity()->GetProjectState(), clone.get());
+        first->SetEnd(Date(2024, 3, 6, 12));
+        EXPECT_TRUE(copy.HasTallymarksOn(Date(2024, 3, 6, 12))) << unindexed;
+        EXPECT_EQ(MarkedDays(original), days) << unindexed;
+        delete first;
+        EXPECT_EQ(copy.GetCount() + 1, original.GetCount() + unindexed) << unindexed;
+        EXPECT_FALSE(copy.HasTallymarksOn(Date(2024, 3, 4, 12))) << unindexed;
+        AddTallymark(clone->GetRootActivity()->GetFirstChild(), Date(2024, 3, 2, 8),
+                     Date(2024, 3, 2, 9));
+        EXPECT_EQ(copy.GetFirstStart(), Date(2024, 3, 2, 8)) << unindexed;
+    }
+    CModelTimeZone::Set(nullptr);
 }
 
 TEST(CProjectState, ACloneDefersItsReportsUntilCommitted) {
