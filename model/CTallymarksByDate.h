@@ -96,7 +96,8 @@ private:
     int GetLocalDay(const CDateTime& utc) const;
     // Adds delta to each local day from the day of start to the day of end.
     void CountDays(const CDateTime& start, const CDateTime& end, int delta);
-    // Listens to activity's collection and to its tally marks, and adds entries for them.
+    // Listens to the collections of every activity below activity and to their tally marks,
+    // and adds entries for those tally marks.
     void CollectCopy(CActivity* activity, std::vector<STallymarkIndexEntry>& starts,
                      std::vector<STallymarkIndexEntry>& ends);
 

@@ -139,15 +139,12 @@ TEST_F(CStatGenTest, TheRunningTallymarkCountsLiveAndOnlyOnce) {
 
     // Whenever the statistics are announced while the work stops, the running tally mark
     // counts exactly once, whichever listener hears the closing first.
-    class CTotalsLog : public CStatsLog {
-    public:
-        CActivity* activity = nullptr;
+    struct STotalsLog : CSlot<CStatsUpdatedEvent> {
+        CActivity* activity;
         std::vector<double> hours;
-
-    protected:
-        bool OnEvent(CStatsUpdatedEvent& event) override {
+        bool OnEvent(CStatsUpdatedEvent&) override {
             hours.push_back(Hours(activity, Day(2), kAll));
-            return CStatsLog::OnEvent(event);
+            return true;
         }
     } totals;
     totals.activity = work;

@@ -7,22 +7,37 @@
 #include "model/CTallymark.h"
 
 #include <string>
-#include <vector>
 
 namespace modeltest {
 
-// Writes down every report of the states it is connected to: the bits of each.
+// The letters of parts: N name, A activities, T tally marks, S selection, W working state.
+inline std::string PartLetters(const CBitmask<EProjectPart>& parts) {
+    std::string letters;
+    const char* names = "NATSW";
+    for (int bit = 0; bit < 5; ++bit) {
+        if (parts.HasAny(CBitmask<EProjectPart>::FromBits(1 << bit))) {
+            letters += names[bit];
+        }
+    }
+    return letters;
+}
+
+// Writes down every report of the states it hears: the letters of each, space-separated
+// ("W T" for two reports); any report from another state than expected is written "?".
 class CPartsLog : public CSlot<CProjectStateModifiedEvent> {
 public:
-    std::vector<int> parts;
-    std::vector<CProjectState*> states;
+    explicit CPartsLog(CProjectState* state) : m_state(state) { Connect(state); }
+    std::string reports;
 
 protected:
     bool OnEvent(CProjectStateModifiedEvent& event) override {
-        parts.push_back(event.parts.GetBits());
-        states.push_back(event.state);
+        reports += (reports.empty() ? "" : " ") +
+                   (event.state == m_state ? PartLetters(event.parts) : std::string("?"));
         return true;
     }
+
+private:
+    CProjectState* m_state;
 };
 
 // Counts the statistics announcements it hears.
@@ -46,7 +61,8 @@ inline CActivity* AddActivity(CProjectState& state, const std::string& name,
 }
 
 // A new tally mark added to activity; open when end is the null date.
-inline CTallymark* AddTallymark(CActivity* activity, const CDateTime& start, const CDateTime& end) {
+inline CTallymark* AddTallymark(CActivity* activity, const CDateTime& start,
+                                const CDateTime& end = CTallymark::GetNullDate()) {
     CTallymark* tallymark = new CTallymark(activity, start, end);
     activity->GetTallymarks().Add(tallymark);
     return tallymark;
