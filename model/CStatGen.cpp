@@ -29,7 +29,8 @@ CStatGen::~CStatGen() = default;
 
 CStatValue CStatGen::Generate(const CStatInt& interval, EStatScope scope) {
     CStatValue value(interval);
-    value.AddTime(CDateTimeSpan(Accumulate(interval, scope == EStatScope::WithDescendants)));
+    value.AddTime(CDateTimeSpan(
+        Accumulate(interval, scope == EStatScope::WithDescendants, GetRunningTallymark())));
     return value;
 }
 
@@ -38,12 +39,16 @@ void CStatGen::ClearCache() {
     m_cache.clear();
 }
 
-double CStatGen::Accumulate(const CStatInt& interval, bool withDescendants) {
-    double total = GetClosedTotal(interval) + GetRunningTime(interval);
+double CStatGen::Accumulate(const CStatInt& interval, bool withDescendants,
+                            const CTallymark* running) {
+    double total = GetClosedTotal(interval);
+    if (running != nullptr && running->GetActivity() == m_activity) {
+        total += GetTimeIn(*running, interval);
+    }
     if (withDescendants) {
         for (CActivity* child = m_activity->GetFirstChild(); child != nullptr;
              child = child->GetNextSibling()) {
-            total += child->GetStatGen().Accumulate(interval, true);
+            total += child->GetStatGen().Accumulate(interval, true, running);
         }
     }
     return total;
@@ -74,18 +79,15 @@ double CStatGen::GetClosedTotal(const CStatInt& interval) {
     return total;
 }
 
-double CStatGen::GetRunningTime(const CStatInt& interval) const {
+const CTallymark* CStatGen::GetRunningTallymark() const {
     const CProjectState* state = m_activity->GetProjectState();
     if (state == nullptr) {
-        return 0.0;
+        return nullptr;
     }
     // A running tally mark that was closed a moment ago is in the cached totals already,
     // though the state may not have heard of its closing yet.
     const CTallymark* running = state->GetCurrentTallymark();
-    if (running == nullptr || running->GetActivity() != m_activity || !running->IsOpen()) {
-        return 0.0;
-    }
-    return GetTimeIn(*running, interval);
+    return running != nullptr && running->IsOpen() ? running : nullptr;
 }
 
 void CStatGen::AddToCache(const CTallymark& tallymark, double factor) {

@@ -74,12 +74,12 @@ protected:
 private:
     using CCache = std::map<SStatIntKey, CStatValue>;
 
-    // The total in days (see Generate).
-    double Accumulate(const CStatInt& interval, bool withDescendants);
+    // The total in days (see Generate); running is the state's running tally mark, or null.
+    double Accumulate(const CStatInt& interval, bool withDescendants, const CTallymark* running);
     // The cached total of the own closed tally marks, computed and cached on a miss.
     double GetClosedTotal(const CStatInt& interval);
-    // The running tally mark's time in the interval when it is one of this activity's.
-    double GetRunningTime(const CStatInt& interval) const;
+    // The state's running tally mark while it is open; null otherwise.
+    const CTallymark* GetRunningTallymark() const;
     // Adds factor times tallymark's time in each cached interval to its total.
     void AddToCache(const CTallymark& tallymark, double factor);
     // Whether tallymark leaving or closing ends the work of the state: it is the running

@@ -4,17 +4,7 @@
 
 #include <climits>
 #include <cmath>
-#include <tuple>
-
-bool SStatIntKey::operator<(const SStatIntKey& other) const {
-    return std::tie(startDay, startSecond, endDay, endSecond) <
-           std::tie(other.startDay, other.startSecond, other.endDay, other.endSecond);
-}
-
-bool SStatIntKey::operator==(const SStatIntKey& other) const {
-    return startDay == other.startDay && startSecond == other.startSecond &&
-           endDay == other.endDay && endSecond == other.endSecond;
-}
+#include <cstdint>
 
 CStatInt::CStatInt() = default;
 
@@ -35,19 +25,17 @@ void CStatInt::Set(const CDateTime& localStart, const CDateTime& localEnd, const
     m_end = localEnd;
     m_utcStart = localStart.LocalToUtc(zone);
     m_utcEnd = localEnd.LocalToUtc(zone);
-    SplitValue(m_start, m_key.startDay, m_key.startSecond);
-    SplitValue(m_end, m_key.endDay, m_key.endSecond);
+    m_key.start = PackValue(m_start);
+    m_key.end = PackValue(m_end);
 }
 
-void CStatInt::SplitValue(const CDateTime& date, int& day, int& second) {
+std::int64_t CStatInt::PackValue(const CDateTime& date) {
     const double value = date.GetValue();
     if (!std::isfinite(value) || std::fabs(value) > INT_MAX / 2) {
         // Nothing that can be built lies out here; any such value is one (useless) key.
-        day = INT_MIN;
-        second = 0;
-        return;
+        return INT64_MIN;
     }
-    const double whole = std::floor(value + 1e-8);
-    day = static_cast<int>(whole);
-    second = static_cast<int>(std::lround((value - whole) * 86400.0));
+    const double day = std::floor(value + 1e-8);
+    const std::int64_t second = std::llround((value - day) * 86400.0);
+    return static_cast<std::int64_t>(day) * 131072 + second;
 }

@@ -3,6 +3,8 @@
 #include "library/datetime/CDateTime.h"
 #include "library/datetime/CTimeZone.h"
 
+#include <cstdint>
+
 // Which of an interval's two pairs of bounds is meant.
 enum class ETimeBase {
     // Local time: for display and for building the next interval.
@@ -11,17 +13,19 @@ enum class ETimeBase {
     Utc,
 };
 
-// The cache key of an interval: its local bounds to the whole second, each as a day number
-// and the second within that day.
+// The cache key of an interval: its local bounds to the whole second, each packed from the
+// day number and the second within that day (day x 131072 + second), so that keys compare
+// in the order of day, then second.
 struct SStatIntKey {
-    int startDay = 0;
-    int startSecond = 0;
-    int endDay = 0;
-    int endSecond = 0;
+    std::int64_t start = 0;
+    std::int64_t end = 0;
 
-    // In order of start day, start second, end day, end second.
-    bool operator<(const SStatIntKey& other) const;
-    bool operator==(const SStatIntKey& other) const;
+    bool operator<(const SStatIntKey& other) const {
+        return start < other.start || (start == other.start && end < other.end);
+    }
+    bool operator==(const SStatIntKey& other) const {
+        return start == other.start && end == other.end;
+    }
 };
 
 // One interval of local time that statistics are asked for (an hour, a day, a week ...).
@@ -58,8 +62,8 @@ public:
     bool operator<(const CStatInt& other) const { return m_key < other.m_key; }
 
 private:
-    // A day number and the second within that day.
-    static void SplitValue(const CDateTime& date, int& day, int& second);
+    // The day number and the second within that day, packed.
+    static std::int64_t PackValue(const CDateTime& date);
 
     CDateTime m_start;
     CDateTime m_end;
