@@ -10,9 +10,13 @@
 #include <vector>
 
 CActivity::CActivity(CProjectState* projectState, const std::string& name, bool enabled)
-    : m_projectState(projectState), m_tallymarks(this), m_name(name), m_enabled(enabled) {}
+    : m_projectState(projectState), m_tallymarks(this), m_statGen(this), m_name(name),
+      m_enabled(enabled) {}
 
 CActivity::~CActivity() {
+    // Nothing will ask for these totals again; keeping them up to date while every tally mark
+    // leaves would only cost time.
+    m_statGen.ClearCache();
     DeleteChildren();
     CActivityRemovedEvent event(this);
     GetTreeRoot()->CSignal<CActivityRemovedEvent>::Emit(event);

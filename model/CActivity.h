@@ -6,6 +6,7 @@
 #include "model/CActivityAddedEvent.h"
 #include "model/CActivityModifiedEvent.h"
 #include "model/CActivityRemovedEvent.h"
+#include "model/CStatGen.h"
 #include "model/CTallymarks.h"
 
 #include <set>
@@ -34,7 +35,7 @@ class CActivity : public CTreeNode<CActivity>,
 public:
     using CActivitySet = std::set<CActivity*>;
 
-    // A detached activity of projectState's tree.
+    // A detached activity of projectState's tree (which must outlive it).
     CActivity(CProjectState* projectState, const std::string& name, bool enabled);
     CActivity(const CActivity&) = delete;
     CActivity& operator=(const CActivity&) = delete;
@@ -47,6 +48,7 @@ public:
     bool IsEnabled() const { return m_enabled; }
     CTallymarks& GetTallymarks() { return m_tallymarks; }
     const CTallymarks& GetTallymarks() const { return m_tallymarks; }
+    CStatGen& GetStatGen() { return m_statGen; }
     int GetMergeMark() const { return m_mergeMark; }
     bool HasMergedTallymarks() const { return m_mergedTallymarks; }
     // The top of the tree the activity hangs in (itself when detached).
@@ -109,6 +111,8 @@ private:
 
     CProjectState* m_projectState;
     CTallymarks m_tallymarks;
+    // After the collection, which it listens to.
+    CStatGen m_statGen;
     std::string m_name;
     int m_mergeMark = 0;
     bool m_enabled;

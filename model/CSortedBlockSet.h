@@ -177,6 +177,18 @@ public:
         return values;
     }
 
+    // Replaces the contents by values, which must be in strictly ascending order: a set
+    // built at once, without a search per value.
+    void Assign(const std::vector<T>& values) {
+        Clear();
+        m_blocks.reserve((values.size() + kBlockSize - 1) / kBlockSize);
+        for (std::size_t first = 0; first < values.size(); first += kBlockSize) {
+            const std::size_t last = std::min(values.size(), first + kBlockSize);
+            m_blocks.emplace_back(values.begin() + first, values.begin() + last);
+        }
+        m_size = values.size();
+    }
+
     void Clear() {
         m_blocks.clear();
         m_blocks.shrink_to_fit();

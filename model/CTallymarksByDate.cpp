@@ -2,34 +2,117 @@
 
 #include "library/datetime/CCalendar.h"
 #include "model/CActivity.h"
+#include "model/CModelTimeZone.h"
 #include "model/CTallymark.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
-#include <memory>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
-std::unique_ptr<CTimeZone>& DefaultZone() {
-    static std::unique_ptr<CTimeZone> zone;
-    return zone;
+// An order-independent digest of the dates of the tally marks of index entries; false when
+// one of them is open (reopened after it was indexed as closed).
+template <class Iterator> bool HashClosed(Iterator first, Iterator last, std::uint64_t& digest) {
+    std::uint64_t sum = 0;
+    for (; first != last; ++first) {
+        const CTallymark* tallymark = first->tallymark;
+        if (tallymark->IsOpen()) {
+            return false;
+        }
+        double dates[2] = {tallymark->GetStart().GetValue(), tallymark->GetEnd(false).GetValue()};
+        std::uint64_t bits[2];
+        std::memcpy(bits, dates, sizeof bits);
+        // Order-independent: a sum of well-mixed values of each pair of dates.
+        std::uint64_t mixed = bits[0] * 0x9E3779B97F4A7C15ULL ^ (bits[1] + 0x632BE59BD9B4E019ULL);
+        mixed ^= mixed >> 31;
+        mixed *= 0xBF58476D1CE4E5B9ULL;
+        mixed ^= mixed >> 29;
+        sum += mixed;
+    }
+    digest = sum;
+    return true;
 }
 
 } // namespace
 
-CTallymarksByDate::CTallymarksByDate()
-    : CTallymarksByDate(DefaultZone() ? *DefaultZone() : CTimeZone::GetCurrent()) {}
+CTallymarksByDate::CTallymarksByDate() : CTallymarksByDate(CModelTimeZone::Get()) {}
 
 CTallymarksByDate::CTallymarksByDate(const CTimeZone& zone) : m_zone(zone) {}
 
 CTallymarksByDate::~CTallymarksByDate() = default;
 
 void CTallymarksByDate::SetDefaultTimeZone(const CTimeZone* zone) {
-    DefaultZone().reset(zone == nullptr ? nullptr : new CTimeZone(*zone));
+    CModelTimeZone::Set(zone);
 }
 
 void CTallymarksByDate::AttachTo(CActivity* root) {
     CSlot<CActivityAddedEvent>::Connect(root);
+}
+
+void CTallymarksByDate::AttachToCopy(CActivity* root, const CTallymarksByDate& original,
+                                     CTallymark* running) {
+    m_zone = original.m_zone;
+    AttachTo(root);
+    std::vector<STallymarkIndexEntry> starts, ends;
+    starts.reserve(original.m_byStart.GetSize());
+    ends.reserve(original.m_byEnd.GetSize());
+    CollectCopy(root, starts, ends);
+    std::sort(starts.begin(), starts.end());
+    std::sort(ends.begin(), ends.end());
+    m_byStart.Assign(starts);
+    m_byEnd.Assign(ends);
+    m_running = running;
+    // Counting days converts every date to local time: the original's counts serve when the
+    // copy holds the same closed tally marks (as many, with the same dates).
+    std::uint64_t copyDigest = 0, originalDigest = 0;
+    const bool same =
+        ends.size() == original.m_byEnd.GetSize() &&
+        HashClosed(ends.begin(), ends.end(), copyDigest) &&
+        HashClosed(original.m_byEnd.begin(), original.m_byEnd.end(), originalDigest) &&
+        copyDigest == originalDigest;
+    if (same) {
+        m_days = original.m_days;
+    } else {
+        m_days = CDayCounts();
+        for (const STallymarkIndexEntry& entry : ends) {
+            CountDays(entry.tallymark->GetStart(), entry.tallymark->GetEnd(false), 1);
+        }
+    }
+}
+
+void CTallymarksByDate::CollectCopy(CActivity* activity, std::vector<STallymarkIndexEntry>& starts,
+                                    std::vector<STallymarkIndexEntry>& ends) {
+    for (CActivity* child = activity->GetFirstChild(); child != nullptr;
+         child = child->GetNextSibling()) {
+        CTallymarks& tallymarks = child->GetTallymarks();
+        CSlot<CTracesAddedEvent>::Connect(&tallymarks);
+        CSlot<CTracesRemovedEvent>::Connect(&tallymarks);
+        for (CTallymark* tallymark = tallymarks.GetFirst(); tallymark != nullptr;
+             tallymark = tallymarks.GetNext()) {
+            starts.push_back(MakeEntry(tallymark->GetStart(), tallymark));
+            if (!tallymark->IsOpen()) {
+                ends.push_back(MakeEntry(tallymark->GetEnd(false), tallymark));
+            }
+            CSlot<CTraceStartChangedEvent>::Connect(tallymark);
+            CSlot<CTraceEndChangedEvent>::Connect(tallymark);
+        }
+        CollectCopy(child, starts, ends);
+    }
+}
+
+void CTallymarksByDate::Detach() {
+    CSlot<CTraceStartChangedEvent>::DisconnectAll();
+    CSlot<CTraceEndChangedEvent>::DisconnectAll();
+    CSlot<CTracesAddedEvent>::DisconnectAll();
+    CSlot<CTracesRemovedEvent>::DisconnectAll();
+    CSlot<CActivityAddedEvent>::DisconnectAll();
+    m_byStart.Clear();
+    m_byEnd.Clear();
+    m_running = nullptr;
+    m_days = CDayCounts();
 }
 
 CDateTime CTallymarksByDate::GetFirstStart() const {

@@ -13,17 +13,6 @@ namespace {
 
 using namespace modeltest;
 
-// The local days of March 2024 (1-31) that the index marks.
-std::vector<int> MarkedDays(const CTallymarksByDate& index) {
-    std::vector<int> days;
-    for (int day = 1; day <= 31; ++day) {
-        if (index.HasTallymarksOn(Date(2024, 3, day, 12))) {
-            days.push_back(day);
-        }
-    }
-    return days;
-}
-
 TEST(CTallymarksByDate, CountsTheLocalDaysThatClosedTallymarksTouch) {
     // Universal times, seen from a zone two hours ahead.
     const struct {

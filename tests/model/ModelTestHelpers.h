@@ -54,6 +54,17 @@ inline CDateTime Date(int year, int month, int day, int hour = 0, int minute = 0
     return date;
 }
 
+// The days of March 2024 (1-31) on which index marks time.
+inline std::vector<int> MarkedDays(const CTallymarksByDate& index) {
+    std::vector<int> days;
+    for (int day = 1; day <= 31; ++day) {
+        if (index.HasTallymarksOn(Date(2024, 3, day, 12))) {
+            days.push_back(day);
+        }
+    }
+    return days;
+}
+
 // Hears every event of the model that it is connected to and writes each as a line:
 // "<event> <subject>[ <details>]", with the names given to objects by Name().
 class CEventLog : public CSlot<CTraceStartChangedEvent>,
