@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build and test Tallymarks.
 set -eu
+# clang and its sanitizer and libFuzzer runtimes build the native checks; python3 (with
+# expat) and the XML files of iso-codes, shared-mime-info, fontconfig-config and polkitd
+# feed the comparison with expat (scripts/native-checks.sh).
 packages="cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          mingw-w64-tools wine64 googletest xvfb xauth"
+          mingw-w64-tools wine64 googletest xvfb xauth
+          clang libclang-rt-14-dev python3 iso-codes shared-mime-info fontconfig-config polkitd"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" ||

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both architectures and runs every test under Wine.
+# Installs what is missing, builds both architectures and runs every test under Wine,
+# then the native sanitizer, fuzzing and expat checks of the portable modules.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
-cd "$root/build/x86_64"
-ctest --output-on-failure -j "$(nproc)"
+status=0
+(cd "$root/build/x86_64" && ctest --output-on-failure -j "$(nproc)") || status=1
+"$root/scripts/native-checks.sh" || status=1
+exit "$status"

@@ -242,15 +242,26 @@ CXMLParser::EStep CXMLParser::OpenChild(SFrame& frame, const SXMLToken& token) {
     if (m_frames.size() > kMaxDepth) {
         return Fail(xeUnexpectedToken);
     }
-    SXMLElement* child =
-        SXMLElement::Create(OwnedCopy(name.start, name.length), token.kind == xtDeclarationStart);
+    // "<?name?>": the "?" belongs to the close, as it does after an attribute.
+    const bool declaration = token.kind == xtDeclarationStart;
+    size_t nameLength = name.length;
+    const bool closingMark = declaration && nameLength > 1 && name.start[nameLength - 1] == '?';
+    if (closingMark) {
+        --nameLength;
+    }
+    SXMLElement* child = SXMLElement::Create(OwnedCopy(name.start, nameLength), declaration);
     try {
         parent->InsertChild(child, -1);
     } catch (...) {
         SXMLElement::Release(child);
         throw;
     }
-    m_frames.push_back(SFrame{child, true, EAttributeState::Name, nullptr, 0});
+    if (closingMark) {
+        m_frames.push_back(
+            SFrame{child, true, EAttributeState::Equals, name.start + nameLength, 1});
+    } else {
+        m_frames.push_back(SFrame{child, true, EAttributeState::Name, nullptr, 0});
+    }
     return EStep::Push;
 }
 

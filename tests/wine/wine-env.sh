@@ -7,7 +7,9 @@ export WINEARCH=win64
 # Tests inject time zones and locales themselves; the host's must not leak in.
 export TZ=UTC
 export LANG=C.UTF-8
-unset LC_ALL DISPLAY
+unset LC_ALL
+# Only the tests that need a real display (under Xvfb) keep it.
+[ "${TM_KEEP_DISPLAY:-0}" = 1 ] || unset DISPLAY
 if command -v wine64 >/dev/null 2>&1; then
     TM_WINE=wine64
 elif [ -x /usr/lib/wine/wine64 ]; then

@@ -59,6 +59,8 @@ TEST_F(ParserTest, ForgivingStructureRules) {
         {"<a/><?pi?>", "b", xeFirstTagNotFound, "(empty)", 0, 0},
         // Inside an element a declaration closes at its "?>".
         {"<a><?pi x='1'?>t</a>", nullptr, xeNone, "<a><pi? x=1></>'t'</>", -5, -5},
+        {"<a><?pi?><b/></a>", nullptr, xeNone, "<a><pi?></><b></></>", -5, -5},
+        {"<?pi?><r/>", nullptr, xeNone, "<pi?><r></></>", -5, -5},
         {"<a x='1' y z=2/>", nullptr, xeNone, "<a x=1 y z=2></>", -5, -5},
         {"<a x=\"it's\" y='say \"hi\"'></a>", nullptr, xeNone, "<a x=it's y=say \"hi\"></>", -5,
          -5},
@@ -224,7 +226,7 @@ TEST_F(ParserTest, NestingIsBoundedWithoutUsingTheProgramStack) {
     // Declarations count as levels too.
     std::string declarations;
     for (int i = 0; i < 5000; ++i) {
-        declarations += "<?d?>";
+        declarations += "<?d a>"; // no "?>": each stays open around the next
     }
     EXPECT_TRUE(CXMLNode::ParseString(declarations.c_str(), nullptr, &results).IsEmpty());
     EXPECT_EQ(xeUnexpectedToken, results.error);

@@ -1,0 +1,31 @@
+#pragma once
+
+// CColumnWidths: the column widths of one list, as stored in a settings section. A
+// width of -1 was never stored; on the first read it becomes the layout number that
+// the current language module gives for its column, so every translation brings its
+// own default widths. Resolution happens once per run.
+
+#include <cstdint>
+#include <vector>
+
+class CINISection;
+
+class CColumnWidths {
+public:
+    struct SColumn {
+        const char* key;
+        unsigned int layoutId;
+    };
+
+    explicit CColumnWidths(std::vector<SColumn> columns);
+
+    void Load(CINISection& section);
+    void Save(CINISection& section) const;
+    // The widths, resolved on the first call; callers store new widths through it.
+    std::vector<int32_t>& Get();
+
+private:
+    std::vector<SColumn> m_columns;
+    std::vector<int32_t> m_widths;
+    bool m_resolved = false;
+};

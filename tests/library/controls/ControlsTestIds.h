@@ -1,0 +1,13 @@
+#pragma once
+#define IDD_LINK 2000
+#define IDC_LINK 2001
+#define IDC_PLAIN_TEXT 2002
+#define IDD_LISTS 2010
+#define IDC_DISABLING_LIST 2011
+#define IDC_PLAIN_LIST 2012
+#define IDD_NUMBERS 2020
+#define IDC_MINUTES 2021
+#define IDD_REPEAT 2030
+#define IDC_EARLIER 2031
+#define IDC_LATER 2032
+#define IDR_LINK_CURSOR 405
