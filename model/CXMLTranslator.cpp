@@ -1,0 +1,229 @@
+#include "model/CXMLTranslator.h"
+
+#include "library/files/CDataStream.h"
+#include "model/CActivity.h"
+#include "model/CProjectState.h"
+#include "model/CTallymark.h"
+#include "model/ProjectFileValues.h"
+#include "xmlParser/SXMLOptions.h"
+
+#include <cstring>
+
+namespace {
+
+const char kByteOrderMark[] = "\xEF\xBB\xBF";
+const std::size_t kByteOrderMarkLength = 3;
+const char kDeclaration[] = "xml version='1.0' encoding='utf-8'";
+const char kRootElement[] = "TallymarksProject";
+const char kVersionAttribute[] = "version";
+const char kNameElement[] = "Name";
+const char kActivityElement[] = "Activity";
+const char kEnabledAttribute[] = "enabled";
+const char kNameAttribute[] = "name";
+const char kTallymarkElement[] = "Tallymark";
+const char kStartAttribute[] = "start";
+const char kEndAttribute[] = "end";
+const char kOpenAttribute[] = "open";
+
+// The parser's options are global: set for one parse or one rendering, then restored
+// for the module's other users.
+class CParserOptionsScope {
+public:
+    CParserOptionsScope(EXMLEncoding encoding, bool dropWhiteSpace)
+        : m_saved(SXMLOptions::Current()) {
+        CXMLNode::SetParserOptions(encoding, m_saved.guessWideCharacters, dropWhiteSpace, true);
+    }
+    ~CParserOptionsScope() { SXMLOptions::Current() = m_saved; }
+    CParserOptionsScope(const CParserOptionsScope&) = delete;
+    CParserOptionsScope& operator=(const CParserOptionsScope&) = delete;
+
+private:
+    const SXMLOptions m_saved;
+};
+
+bool IsLayoutSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The text of the "Name" element as written. Only a text that spans lines carries the
+// layout of the program that wrote it around the name; that is cut off.
+std::string NameElementText(const CXMLNode& element) {
+    const char* text = element.GetText(0);
+    if (text == nullptr) {
+        return std::string();
+    }
+    std::string name(text);
+    if (name.find_first_of("\r\n") != std::string::npos) {
+        const std::size_t first = name.find_first_not_of(" \t\r\n");
+        if (first == std::string::npos) {
+            return std::string();
+        }
+        std::size_t last = name.size();
+        while (IsLayoutSpace(name[last - 1])) {
+            --last;
+        }
+        name = name.substr(first, last - first);
+    }
+    return name;
+}
+
+} // namespace
+
+ETranslatorResult CXMLTranslator::Identify() {
+    const std::string& data = m_stream.GetData();
+    const std::size_t skip =
+        data.compare(0, kByteOrderMarkLength, kByteOrderMark) == 0 ? kByteOrderMarkLength : 0;
+    // The buffer is zero-terminated; the parser reads up to the first zero byte.
+    const char* text = data.c_str() + skip;
+    m_utf8 = CUtf8TextConverter::IsValidUtf8(text, std::strlen(text));
+    SXMLResults results;
+    {
+        // White space is kept: the project name is the "Name" element's text as written.
+        CParserOptionsScope options(m_utf8 ? xenUTF8 : xenLegacy, false);
+        m_document = CXMLNode::ParseString(text, kRootElement, &results);
+    }
+    if (m_document.IsEmpty()) {
+        return trNotThisFormat;
+    }
+    // A warning means an element was never closed: the file broke off, or its structure
+    // cannot be trusted.
+    if (results.error != xeNone) {
+        return trDamaged;
+    }
+    const char* versionText = m_document.GetAttribute(kVersionAttribute);
+    CFileVersion version;
+    if (versionText == nullptr || !version.Parse(versionText)) {
+        return trDamaged;
+    }
+    return CheckVersion(version);
+}
+
+ETranslatorResult CXMLTranslator::Load() {
+    const CXMLNode nameElement = m_document.FindChild(kNameElement);
+    if (nameElement.IsEmpty()) {
+        return trDamaged;
+    }
+    m_state.SetName(ReadName(NameElementText(nameElement).c_str()));
+    return ReadChildren(m_document, m_state.GetRootActivity(), 0) ? trOK : trDamaged;
+}
+
+bool CXMLTranslator::ReadChildren(const CXMLNode& element, CActivity* activity, int depth) {
+    if (depth > 0 && !ReadActivityAttributes(element, activity)) {
+        return false;
+    }
+    activity->GetTallymarks().Clear();
+    const int count = element.GetChildCount();
+    for (int i = 0; i < count; ++i) {
+        const CXMLNode child = element.GetChild(i);
+        const char* name = child.GetName();
+        if (name == nullptr) {
+            continue;
+        }
+        if (std::strcmp(name, kTallymarkElement) == 0) {
+            // Added also when it cannot be read: a failed load keeps what it had read.
+            CTallymark* tallymark = new CTallymark(activity);
+            const bool read = ReadTallymark(child, tallymark);
+            activity->GetTallymarks().Add(tallymark);
+            if (!read) {
+                return false;
+            }
+        } else if (std::strcmp(name, kActivityElement) == 0) {
+            if (depth >= kMaxActivityDepth) {
+                return false;
+            }
+            CActivity* childActivity = new CActivity(&m_state, std::string(), false);
+            activity->AddChildActivity(childActivity, -1);
+            if (!ReadChildren(child, childActivity, depth + 1)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool CXMLTranslator::ReadActivityAttributes(const CXMLNode& element, CActivity* activity) const {
+    const char* name = element.GetAttribute(kNameAttribute);
+    if (name == nullptr) {
+        return false;
+    }
+    // An activity without the flag is enabled, as every new activity is.
+    bool enabled = true;
+    const char* enabledText = element.GetAttribute(kEnabledAttribute);
+    if (enabledText != nullptr && !ParseYesNoText(enabledText, enabled)) {
+        return false;
+    }
+    activity->SetName(ReadName(name));
+    activity->SetEnabled(enabled);
+    return true;
+}
+
+bool CXMLTranslator::ReadTallymark(const CXMLNode& element, CTallymark* tallymark) {
+    CDateTime start;
+    if (!ParseFileDateTime(element.GetAttribute(kStartAttribute), start)) {
+        return false;
+    }
+    tallymark->SetStart(start);
+    const char* endText = element.GetAttribute(kEndAttribute);
+    if (endText == nullptr) {
+        // Running: the end stays the null date.
+        return element.HasAttribute(kOpenAttribute);
+    }
+    CDateTime end;
+    if (!ParseFileDateTime(endText, end)) {
+        return false;
+    }
+    tallymark->SetEnd(end);
+    return true;
+}
+
+std::string CXMLTranslator::ReadName(const char* text) const {
+    if (!m_utf8) {
+        return text != nullptr ? std::string(text) : std::string();
+    }
+    return m_converter.FromUtf8(text);
+}
+
+void CXMLTranslator::Save() {
+    // Laid-out rendering needs white space dropped; the text is UTF-8.
+    CParserOptionsScope options(xenUTF8, true);
+    CXMLNode top = CXMLNode::CreateTopNode(kDeclaration, true);
+    CXMLNode root = top.AddChild(kRootElement);
+    root.AddAttribute(kVersionAttribute, CFileVersion::GetFormatVersion().GetText().c_str());
+    root.AddChild(kNameElement).AddText(m_converter.ToUtf8(m_state.GetName()).c_str());
+    for (CActivity* child = m_state.GetRootActivity()->GetFirstChild(); child != nullptr;
+         child = child->GetNextSibling()) {
+        WriteActivity(root, child);
+    }
+
+    std::size_t length = 0;
+    char* text = top.CreateText(true, &length);
+    std::string data;
+    data.reserve(kByteOrderMarkLength + length);
+    data.append(kByteOrderMark, kByteOrderMarkLength);
+    if (text != nullptr) {
+        data.append(text, length);
+    }
+    FreeXMLText(text);
+    m_stream.SetData(data);
+}
+
+void CXMLTranslator::WriteActivity(CXMLNode& parent, CActivity* activity) const {
+    CXMLNode element = parent.AddChild(kActivityElement);
+    element.AddAttribute(kEnabledAttribute, activity->IsEnabled() ? "true" : "false");
+    element.AddAttribute(kNameAttribute, m_converter.ToUtf8(activity->GetName()).c_str());
+    CTallymarks& tallymarks = activity->GetTallymarks();
+    for (CTallymark* tallymark = tallymarks.GetFirst(); tallymark != nullptr;
+         tallymark = tallymarks.GetNext()) {
+        CXMLNode mark = element.AddChild(kTallymarkElement);
+        mark.AddAttribute(kStartAttribute, FormatFileDateTime(tallymark->GetStart()).c_str());
+        if (tallymark->IsOpen()) {
+            mark.AddAttribute(kOpenAttribute, "true");
+        } else {
+            mark.AddAttribute(kEndAttribute, FormatFileDateTime(tallymark->GetEnd(false)).c_str());
+        }
+    }
+    for (CActivity* child = activity->GetFirstChild(); child != nullptr;
+         child = child->GetNextSibling()) {
+        WriteActivity(element, child);
+    }
+}
