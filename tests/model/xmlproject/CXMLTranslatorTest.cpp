@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include <cstdlib>
 #include <ctime>
 
@@ -29,6 +33,31 @@ private:
     }
     std::string m_old;
 };
+
+// The saved text with each activity's tally-mark lines sorted: a collection keeps no
+// order of its own, so a reloaded one may write them in another order.
+std::string WithTallymarksSorted(const std::string& text) {
+    std::vector<std::string> lines;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = text.find('\n', start);
+        const size_t next = end == std::string::npos ? text.size() : end + 1;
+        lines.push_back(text.substr(start, next - start));
+        start = next;
+    }
+    auto isTallymark = [](const std::string& line) {
+        return line.find("<Tallymark ") != std::string::npos;
+    };
+    for (auto run = lines.begin(); run != lines.end();) {
+        auto runEnd = std::find_if_not(run, lines.end(), isTallymark);
+        std::sort(run, runEnd);
+        run = runEnd == run ? run + 1 : runEnd;
+    }
+    std::string sorted;
+    for (const std::string& line : lines) {
+        sorted += line;
+    }
+    return sorted;
+}
 
 TEST(CXMLTranslator, RoundTripKeepsEveryActivityFlagNameAndTallymark) {
     // Central Europe, with the United States' rule for the change to summer time.
@@ -58,7 +87,8 @@ TEST(CXMLTranslator, RoundTripKeepsEveryActivityFlagNameAndTallymark) {
         EXPECT_EQ(trOK, result.load);
         EXPECT_EQ(Describe(original), Describe(loaded));
         EXPECT_TRUE(loaded.IsWorking());
-        EXPECT_EQ(bytes, Save(loaded)) << "saving what was loaded gives the same bytes";
+        EXPECT_EQ(WithTallymarksSorted(bytes), WithTallymarksSorted(Save(loaded)))
+            << "saving what was loaded gives the same document";
     }
 }
 
