@@ -11,10 +11,10 @@
 #include <random>
 #include <vector>
 
+#include "CBenchSlot.h"
 #include "CBenchTimer.h"
 #include "CountingAllocator.h"
 #include "library/events/CConnector.h"
-#include "library/events/CEventTypeNoResult.h"
 #include "library/events/CPeerSet.h"
 #include "library/events/CSignal.h"
 #include "library/events/CSlot.h"
@@ -26,22 +26,8 @@ constexpr std::size_t kSignals = 4;
 constexpr std::size_t kListeners = 6;
 constexpr std::size_t kLinksPerSignal = 2;
 
-class CBenchEvent : public CEventTypeNoResult {
-public:
-    explicit CBenchEvent(int value) : m_value(value) {}
-    int m_value;
-};
-
-class CListener : public CSlot<CBenchEvent> {
-public:
-    long long m_sum = 0;
-
-protected:
-    bool OnEvent(CBenchEvent& event) override {
-        m_sum += event.m_value;
-        return false;
-    }
-};
+using bench::CBenchEvent;
+using bench::CBenchSlot;
 
 // A tally mark as far as links go: four signals.
 struct SObject {
@@ -70,9 +56,9 @@ void Run(bool random, EDestroy destroy) {
     std::printf("\nobjects linked and destroyed in %s order%s\n", random ? "random" : "creation",
                 destroy == EDestroy::ListenersFirst ? ", listeners destroyed first" : "");
     const std::vector<std::size_t> order = Order(random);
-    std::vector<std::unique_ptr<CListener>> listeners;
+    std::vector<std::unique_ptr<CBenchSlot>> listeners;
     for (std::size_t l = 0; l < kListeners; ++l) {
-        listeners.push_back(std::make_unique<CListener>());
+        listeners.push_back(std::make_unique<CBenchSlot>());
     }
     std::vector<SObject*> objects(kObjects);
     const std::size_t bytesBeforeObjects = bench::g_liveBytes;

@@ -6,9 +6,9 @@
 #include <memory>
 #include <vector>
 
+#include "CBenchSlot.h"
 #include "CBenchTimer.h"
 #include "CountingAllocator.h"
-#include "library/events/CEventTypeNoResult.h"
 #include "library/events/CSignal.h"
 #include "library/events/CSlot.h"
 
@@ -16,22 +16,8 @@ namespace {
 
 constexpr std::size_t kCount = 200000;
 
-class CBenchEvent : public CEventTypeNoResult {
-public:
-    explicit CBenchEvent(int value) : m_value(value) {}
-    int m_value;
-};
-
-class CBenchSlot : public CSlot<CBenchEvent> {
-public:
-    long long m_sum = 0;
-
-protected:
-    bool OnEvent(CBenchEvent& event) override {
-        m_sum += event.m_value;
-        return false;
-    }
-};
+using bench::CBenchEvent;
+using bench::CBenchSlot;
 
 void ManySignalsOneSlot(bool scattered) {
     std::printf("%u signals linked to one slot, destroyed in %s order\n",
