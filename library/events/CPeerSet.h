@@ -2,8 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <set>
+
+#include "library/events/CPeerTree.h"
 
 class CConnector;
 
@@ -11,11 +11,11 @@ class CConnector;
 // where a new entry equal to existing ones goes after them.
 //
 // Usage notes:
-// - Most connectors have one to three peers, a few (a listener that hears every tally mark)
-//   have hundreds of thousands. Up to three entries live inside the object, up to 32 in one
-//   sorted heap array, beyond that in a balanced tree; a tree that shrinks to 8 entries goes
-//   back to an array. Inserting and erasing are therefore logarithmic (or bounded by the
-//   array size) and a small set costs no allocation at all.
+// - Most connectors have one or two peers (a tally mark's signal is heard by its collection
+//   and the date index), a few (a listener that hears every tally mark) have hundreds of
+//   thousands. Up to two entries live inside the object, which is two pointers large; more
+//   go to a B+-tree (CPeerTree) of about 9 to 10 bytes per entry on x64. Inserting and erasing
+//   are logarithmic and a set of one or two entries costs no allocation at all.
 // - Walk in address order with GetFirst() and GetAbove(); the walk looks the position up
 //   again at every step, so it stays valid while entries come and go, and the pointer given
 //   to GetAbove() may already be gone from the set (only its address is compared). Equal
@@ -23,7 +23,7 @@ class CConnector;
 // - Insert() is the only operation that allocates; everything else is noexcept.
 class CPeerSet {
 public:
-    CPeerSet() noexcept;
+    CPeerSet() noexcept : m_first(0), m_second(0) {}
     ~CPeerSet();
     CPeerSet(const CPeerSet&) = delete;
     CPeerSet& operator=(const CPeerSet&) = delete;
@@ -35,7 +35,10 @@ public:
     std::size_t Erase(const CConnector* peer) noexcept;
     void Clear() noexcept;
 
-    std::size_t GetSize() const noexcept { return m_size; }
+    std::size_t GetSize() const noexcept {
+        return IsTree() ? static_cast<std::size_t>(m_second >> 1)
+                        : static_cast<std::size_t>(m_first != 0) + (m_second != 0);
+    }
     std::size_t Count(const CConnector* peer) const noexcept;
     // The entry with the lowest address; null when the set is empty.
     CConnector* GetFirst() const noexcept;
@@ -43,29 +46,18 @@ public:
     CConnector* GetAbove(const CConnector* peer) const noexcept;
 
 private:
-    using CTree = std::multiset<CConnector*, std::less<>>;
+    static constexpr std::size_t kInlineCapacity = 2;
+    static constexpr std::uintptr_t kTreeTag = 1;
 
-    static constexpr std::uint32_t kInlineCapacity = 3;
-    static constexpr std::uint32_t kFirstArrayCapacity = 8;
-    static constexpr std::uint32_t kMaxArrayCapacity = 32;
-    static constexpr std::uint32_t kTreeToArraySize = 8;
-    static constexpr std::uint32_t kTreeMode = 0xFFFFFFFFu;
+    bool IsTree() const noexcept { return (m_second & kTreeTag) != 0; }
+    CPeerTree GetTree() const noexcept;
+    void SetTree(const CPeerTree& tree, std::size_t size) noexcept;
+    void SetInline(CConnector* first, CConnector* second) noexcept;
 
-    bool IsTree() const noexcept { return m_capacity == kTreeMode; }
-    CConnector* const* ArrayData() const noexcept;
-    CConnector** ArrayData() noexcept;
-    void Grow();
-    void MoveToInline(CConnector* const* source) noexcept;
-    void ShrinkTree() noexcept;
-    void Release() noexcept;
-
-    std::uint32_t m_size;
-    // kInlineCapacity: entries in m_inline; kTreeMode: entries in *m_tree; otherwise the
-    // capacity of the heap array m_array.
-    std::uint32_t m_capacity;
-    union {
-        CConnector* m_inline[kInlineCapacity];
-        CConnector** m_array;
-        CTree* m_tree;
-    };
+    // In place (m_second even): the entries in ascending order, 0 for none; m_second is only
+    // set when m_first is. In the tree (m_second odd): m_first is the root node and m_second
+    // the size shifted left by one, plus kTreeTag. Peers are at least pointer-aligned, so an
+    // entry never has the tag bit.
+    std::uintptr_t m_first;
+    std::uintptr_t m_second;
 };
