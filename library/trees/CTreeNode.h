@@ -109,8 +109,9 @@ template <class T> bool CTreeNode<T>::InsertChild(T* child, std::int32_t positio
     if (position < 0 || position >= count) {
         position = count;
     }
-    CTreeNode* prev = nullptr;
-    CTreeNode* next = m_firstChild;
+    // Appending needs no walk, so building a wide tree stays linear.
+    CTreeNode* prev = position == count ? m_lastChild : nullptr;
+    CTreeNode* next = position == count ? nullptr : m_firstChild;
     for (std::int32_t i = 0; i < position && next != nullptr; ++i) {
         prev = next;
         next = next->m_nextSibling;
