@@ -7,6 +7,18 @@
 
 namespace bench {
 
+// Seconds on the performance counter since an arbitrary start.
+inline double Seconds() {
+    static const LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
 // Measures phases of a benchmark with the performance counter.
 class CBenchTimer {
 public:

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include "CBenchTimer.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -71,16 +73,7 @@ constexpr int kTallymarks = 200000;
 constexpr int kMaxDepth = 6;
 constexpr int kRounds = 5;
 
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::Seconds;
 
 // A fixed pseudo-random sequence, so that every run measures the same project.
 unsigned Next(unsigned& seed) {

@@ -9,6 +9,8 @@
 
 #include <psapi.h>
 
+#include "CBenchTimer.h"
+
 #include <cstdio>
 #include <string>
 
@@ -17,16 +19,7 @@ namespace {
 const int kActivities = 2000;
 const int kMarksPerActivity = 99;
 
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::Seconds;
 
 // Memory the process has committed (PagefileUsage: Wine reports no PrivateUsage).
 double CommittedMegabytes() {

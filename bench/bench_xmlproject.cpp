@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include "CBenchTimer.h"
+
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -22,16 +24,7 @@ const int kActivities = 2000;
 const int kMarksPerActivity = 100;
 const int kRuns = 3;
 
-double Seconds() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::Seconds;
 
 void FillProject(CProjectState& state) {
     state.Reset(true);
