@@ -30,6 +30,13 @@ public:
     // chosen filter; the open purposes take the chosen file as it is.
     bool Browse(int purpose, HWND owner, const std::string& proposedName, int currentFormat);
 
+    // A confirmed answer without the dialog, for a location that is already known.
+    void Choose(const std::string& filePath, int format) {
+        m_confirmed = true;
+        m_filePath = filePath;
+        m_format = format;
+    }
+
     bool IsConfirmed() const { return m_confirmed; }
     const std::string& GetFilePath() const { return m_filePath; }
     // pffBinary or pffXML once a file was chosen, else 0.
