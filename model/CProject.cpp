@@ -1,0 +1,252 @@
+#include "model/CProject.h"
+
+#include "library/files/CDataStream.h"
+#include "library/text/CText.h"
+#include "library/windows/CTempCursor.h"
+#include "model/CProjectBrowser.h"
+#include "model/CProjectState.h"
+#include "model/CTranslator.h"
+#include "resources/ResourceIds.h"
+
+#include <windows.h>
+
+namespace {
+
+const UINT kWaitCursor = 32514; // IDC_WAIT
+
+// Name, activities and tally marks: the parts that make a title show unsaved changes.
+const CBitmask<EProjectPart> kContentParts = ppName | ppActivities | ppTallymarks;
+
+// The text that takes the place of [ERROR] in the message of a failed save.
+CText SaveFailureText(uint32_t status, uint32_t systemError) {
+    unsigned int id = IDS_SAVE_UNKNOWN;
+    switch (status) {
+    case dfsNoBackup:
+        id = IDS_SAVE_NO_BACKUP;
+        break;
+    case dfsDamagedNoBackup:
+        id = IDS_SAVE_DAMAGED_NO_BACKUP;
+        break;
+    case dfsDamagedWithBackup:
+        id = IDS_SAVE_DAMAGED_WITH_BACKUP;
+        break;
+    case dfsNotWritten: {
+        CText text("[ERROR]");
+        text.ReplaceWithSystemError("[ERROR]", systemError, CText(IDS_UNKNOWN_ERROR), true);
+        return text;
+    }
+    case dfsNotWrittenBackupLeft:
+        id = IDS_SAVE_BACKUP_LEFT;
+        break;
+    case dfsRestoreFailed:
+        id = IDS_SAVE_RESTORE_FAILED;
+        break;
+    case dfsReopenFailed:
+        id = IDS_SAVE_REOPEN_FAILED;
+        break;
+    default:
+        break;
+    }
+    return CText(id);
+}
+
+} // namespace
+
+CProject::CProject(bool userProject) : m_userProject(userProject) {
+    m_states.push_back(std::make_unique<CProjectState>());
+    CSlot<CProjectStateModifiedEvent>::Connect(m_states.front().get());
+}
+
+CProject::~CProject() {
+    CSlot<CProjectStateModifiedEvent>::DisconnectAll();
+    // Newest first: a clone never outlives the state it was made from.
+    while (!m_states.empty()) {
+        m_states.pop_back();
+    }
+    m_dataFile.Close();
+}
+
+CProjectState* CProject::GetState(bool newest) const {
+    return newest ? m_states.back().get() : m_states.front().get();
+}
+
+void CProject::SetModified(const CBitmask<EProjectPart>& parts) {
+    m_modified |= parts;
+    CProjectModifiedEvent event(this, parts);
+    CSignal<CProjectModifiedEvent>::Emit(event);
+}
+
+bool CProject::OnStateModified(CProjectStateModifiedEvent& event) {
+    SetModified(event.parts);
+    return true;
+}
+
+CFilePath CProject::GetFilePath(bool nameFallback) const {
+    if (m_filePath.IsValid() || !nameFallback) {
+        return m_filePath;
+    }
+    return CFilePath(GetState()->GetName());
+}
+
+SProjectEntry CProject::GetNameAndPath() const {
+    SProjectEntry entry;
+    entry.name = GetState()->GetName();
+    entry.filePath = GetFilePath(true);
+    return entry;
+}
+
+CError CProject::Load(const CFilePath& path) {
+    CDataStream stream;
+    if (!m_dataFile.Read(stream, path.GetPath().c_str())) {
+        const DWORD systemError = GetLastError();
+        CText text(IDS_PROJECT_READ_FAILED);
+        text.ReplaceWithSystemError("[ERROR]", systemError, CText(IDS_UNKNOWN_ERROR), true);
+        return CError(systemError == ERROR_SHARING_VIOLATION ? 3 : 1, text.GetString());
+    }
+    m_filePath = path;
+    m_writable = !m_dataFile.IsReadOnly();
+
+    CProjectState* state = GetState();
+    CTranslator* translator = nullptr;
+    ETranslatorResult result = CTranslator::Detect(*state, stream, translator);
+    std::unique_ptr<CTranslator> owner(translator);
+    if (result == trOK) {
+        m_format = translator->GetFormat();
+        state->Reset(true);
+        result = translator->Load();
+        state->EnableTracking();
+    }
+    if (result == trOK) {
+        m_new = false;
+        m_initialised = true;
+        return CError();
+    }
+    CText text;
+    switch (result) {
+    case trNotThisFormat:
+        text.Load(IDS_PROJECT_NOT_THIS_FORMAT);
+        break;
+    case trNewerVersion:
+        text.Load(IDS_PROJECT_NEWER_VERSION);
+        text.ReplaceWithString("[VERSION]", translator->GetVersionReadText(), true);
+        break;
+    default:
+        text.Load(IDS_PROJECT_DAMAGED);
+        break;
+    }
+    return CError(1, text.GetString());
+}
+
+bool CProject::Save(bool forceAsk, CProjectState* state, const char* path, int format) {
+    if (state == nullptr) {
+        state = GetState();
+    }
+    std::string target;
+    bool newLocation = true;
+    if (path != nullptr) {
+        target = path;
+    } else if (!m_new && !forceAsk && m_writable && m_format != 0) {
+        target = m_dataFile.GetPath();
+        format = m_format;
+        newLocation = false;
+    } else {
+        CTempCursor wait(kWaitCursor, nullptr);
+        CProjectAskNewLocationEvent ask(this, m_format);
+        const CProjectBrowser answer = CSignal<CProjectAskNewLocationEvent>::Emit(ask);
+        if (!answer.IsConfirmed()) {
+            return true;
+        }
+        target = answer.GetFilePath();
+        format = answer.GetFormat();
+    }
+
+    CDataStream stream;
+    std::unique_ptr<CTranslator> translator(CTranslator::Create(*state, format, stream));
+    SDataFileSaveResult saved;
+    DWORD systemError = ERROR_SUCCESS;
+    if (translator) {
+        translator->Save();
+        translator.reset();
+        saved = m_dataFile.Write(stream, newLocation ? target.c_str() : nullptr);
+        systemError = GetLastError();
+    } else {
+        // Not a format: nothing can be written.
+        saved.ok = false;
+        saved.status = UINT32_MAX;
+        saved.path = target;
+    }
+
+    CError error;
+    CText text;
+    if (saved.ok) {
+        state->ClearModified();
+        m_modified.Clear();
+        m_new = false;
+        m_writable = true;
+        if (newLocation) {
+            m_format = format;
+            const CFilePath oldPath = m_filePath;
+            m_filePath.SetFromString(target);
+            CProjectFilePathChangedEvent changed(this, oldPath);
+            CSignal<CProjectFilePathChangedEvent>::Emit(changed);
+        }
+        if (saved.status == dfsBackupNotDeleted) {
+            text.Load(IDS_SAVE_BACKUP_NOT_REMOVED);
+        }
+    } else {
+        text.Load(IDS_PROJECT_SAVE_FAILED);
+        text.ReplaceWithText("[ERROR]", SaveFailureText(saved.status, systemError), true);
+        m_writable = !m_dataFile.IsReadOnly();
+    }
+    if (!text.GetString().empty()) {
+        text.ReplaceWithString("[PROJECTNAME]", state->GetName(), true);
+        text.ReplaceWithString("[BACKUPFILEPATH]", saved.backupPath, true);
+        text.ReplaceWithString("[DESTFILEPATH]", saved.path, true);
+        text.ReplaceWithSystemError("[ERROR]", systemError, CText(IDS_UNKNOWN_ERROR), true);
+        error = CError(1, text.GetString());
+    }
+    CProjectSavedEvent savedEvent(this, saved.ok, newLocation, error);
+    CSignal<CProjectSavedEvent>::Emit(savedEvent);
+    return saved.ok;
+}
+
+std::string CProject::GetTitle() const {
+    std::string title = GetState()->GetName();
+    if (!m_writable) {
+        title += " (" + CText(IDS_PROJECT_READ_ONLY).GetString() + ")";
+    }
+    if (m_modified.HasAny(kContentParts)) {
+        title += " *";
+    }
+    return title;
+}
+
+void CProject::StartStateTracking() {
+    m_states.push_back(m_states.back()->Clone());
+}
+
+void CProject::EndStateTracking(bool commit) {
+    if (m_states.size() <= 1) {
+        return;
+    }
+    std::unique_ptr<CProjectState> edited = std::move(m_states.back());
+    m_states.pop_back();
+    if (commit) {
+        std::unique_ptr<CProjectState> old = std::move(m_states.back());
+        m_states.pop_back();
+        const bool becomesCommitted = m_states.empty();
+        CProjectState* editedState = edited.get();
+        m_states.push_back(std::move(edited));
+        if (becomesCommitted) {
+            CSlot<CProjectStateModifiedEvent>::Disconnect(old.get());
+            CSlot<CProjectStateModifiedEvent>::Connect(editedState);
+            editedState->EndDeferral();
+        }
+        CProjectStateSwitchedEvent switched(this, old.get(), editedState);
+        CSignal<CProjectStateSwitchedEvent>::Emit(switched);
+    }
+    if (m_states.size() == 1) {
+        CProjectEndStateTrackingEvent ended(this);
+        CSignal<CProjectEndStateTrackingEvent>::Emit(ended);
+    }
+}
