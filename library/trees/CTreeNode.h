@@ -27,11 +27,13 @@ public:
     T* GetNextSibling() const noexcept { return AsT(m_nextSibling); }
     T* GetPrevSibling() const noexcept { return AsT(m_prevSibling); }
     // The position among the parent's children, 0 for the first child and for a root.
-    std::int32_t GetIndex() const noexcept { return m_index; }
+    std::int32_t GetIndex() const noexcept {
+        return m_parent == nullptr ? 0 : m_index - m_parent->m_indexBase;
+    }
     // 0 for a root, the parent's depth + 1 otherwise.
     std::int32_t GetDepth() const noexcept { return m_depth; }
     std::int32_t GetNumChildren() const noexcept {
-        return m_lastChild == nullptr ? 0 : m_lastChild->m_index + 1;
+        return m_lastChild == nullptr ? 0 : m_lastChild->m_index - m_indexBase + 1;
     }
     // The number of all nodes below this one.
     std::int32_t GetNumDescendants() const noexcept;
@@ -53,7 +55,11 @@ private:
     // The node after node in a depth-first walk of root's subtree; null after the last.
     static CTreeNode* NextInSubtree(const CTreeNode* node, const CTreeNode* root) noexcept;
 
+    // Children keep their index as m_index - parent's m_indexBase: removing or inserting
+    // the first child moves the base instead of renumbering every sibling, so a tree
+    // that loses its children first to last does so in linear time.
     std::int32_t m_index = 0;
+    std::int32_t m_indexBase = 0;
     std::int32_t m_depth = 0;
     CTreeNode* m_parent = nullptr;
     CTreeNode* m_firstChild = nullptr;
@@ -122,9 +128,13 @@ template <class T> bool CTreeNode<T>::InsertChild(T* child, std::int32_t positio
     node->m_nextSibling = next;
     (prev != nullptr ? prev->m_nextSibling : m_firstChild) = node;
     (next != nullptr ? next->m_prevSibling : m_lastChild) = node;
-    node->m_index = position;
-    for (CTreeNode* later = next; later != nullptr; later = later->m_nextSibling) {
-        ++later->m_index;
+    if (position == 0 && next != nullptr) {
+        node->m_index = --m_indexBase;
+    } else {
+        node->m_index = m_indexBase + position;
+        for (CTreeNode* later = next; later != nullptr; later = later->m_nextSibling) {
+            ++later->m_index;
+        }
     }
     node->SetDepth(m_depth + 1);
     return true;
@@ -138,8 +148,16 @@ template <class T> void CTreeNode<T>::Unlink() noexcept {
         m_nextSibling;
     (m_nextSibling != nullptr ? m_nextSibling->m_prevSibling : m_parent->m_lastChild) =
         m_prevSibling;
-    for (CTreeNode* later = m_nextSibling; later != nullptr; later = later->m_nextSibling) {
-        --later->m_index;
+    CTreeNode* parent = m_parent;
+    if (m_prevSibling == nullptr) {
+        ++parent->m_indexBase;
+    } else {
+        for (CTreeNode* later = m_nextSibling; later != nullptr; later = later->m_nextSibling) {
+            --later->m_index;
+        }
+    }
+    if (parent->m_firstChild == nullptr) {
+        parent->m_indexBase = 0;
     }
     m_parent = nullptr;
     m_prevSibling = nullptr;

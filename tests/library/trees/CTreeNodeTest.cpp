@@ -216,3 +216,36 @@ TEST_F(CTreeNodeTest, DeepChainsAreWalkedWithoutRecursion) {
 }
 
 } // namespace
+
+namespace {
+
+// Positions stay right through any mix of first-child removals and insertions at the
+// front, which move the parent's index base instead of renumbering the siblings.
+TEST_F(CTreeNodeTest, FrontRemovalsAndInsertionsKeepPositions) {
+    CNode* root = Family("r", "abcde");
+    delete root->GetFirstChild(); // a
+    EXPECT_EQ(CheckSubtree(root), "r(b c d e)");
+    root->InsertChild(New("x"), 0);
+    root->InsertChild(New("y"), 0);
+    EXPECT_EQ(CheckSubtree(root), "r(y x b c d e)");
+    CNode* c = root->GetFirstChild()->GetNextSibling()->GetNextSibling()->GetNextSibling();
+    root->GetFirstChild()->InsertChild(c, -1); // c moves under y
+    EXPECT_EQ(CheckSubtree(root), "r(y(c) x b d e)");
+    root->InsertChild(root->GetLastChild(), 0); // e to the front
+    EXPECT_EQ(CheckSubtree(root), "r(e y(c) x b d)");
+    std::vector<CNode*> unlinked;
+    while (root->GetFirstChild() != nullptr) {
+        unlinked.push_back(root->GetFirstChild());
+        unlinked.back()->Unlink();
+        EXPECT_EQ(unlinked.back()->GetIndex(), 0);
+    }
+    EXPECT_EQ(root->GetNumChildren(), 0);
+    root->InsertChild(New("z"), 5);
+    EXPECT_EQ(CheckSubtree(root), "r(z)");
+    delete root;
+    for (CNode* node : unlinked) {
+        delete node;
+    }
+}
+
+} // namespace
