@@ -8,6 +8,8 @@
 #include "ModelTestHelpers.h"
 #include "StateTestHelpers.h"
 
+#include "harness/MessagePump.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -16,17 +18,7 @@ namespace {
 
 using namespace modeltest;
 
-// Pumps the thread's messages until done() or the time is up.
-template <class F> void PumpUntil(F done, DWORD maxMs) {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    while (!done() && GetTickCount() - start < maxMs) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    }
-}
+using harness::PumpUntil;
 
 // A state whose notifier counts seconds on an invisible window, with Work and Home.
 class CStatUpdateNotifierTest : public ::testing::Test {

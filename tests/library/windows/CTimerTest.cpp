@@ -2,6 +2,8 @@
 #include "library/windows/CSubclassController.h"
 #include "library/windows/CTimer.h"
 
+#include "harness/MessagePump.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -24,17 +26,7 @@ protected:
     }
 };
 
-// Pumps the thread's messages until done() or the time is up.
-template <class F> void PumpUntil(F done, DWORD maxMs) {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    while (!done() && GetTickCount() - start < maxMs) {
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&msg);
-        }
-        Sleep(5);
-    }
-}
+using harness::PumpUntil;
 
 class CTimerTest : public ::testing::Test {
 protected:
