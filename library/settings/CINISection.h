@@ -27,6 +27,7 @@ public:
     CINISetting* GetSetting(const char* key, bool create);
     CINISetting* GetSettingStd(const std::string& key, bool create);
     bool HasSetting(const std::string& key) const;
+    size_t GetSettingCount() const { return m_settings.size(); }
     // Deletes every setting, so that a list written anew leaves no stale entries.
     void Clear() { m_settings.clear(); }
 
