@@ -48,8 +48,11 @@ protected:
             DestroyWindow(window);
         }
     }
+    // Shown, restored and active. The foreground is shared with every other test program
+    // that runs at the same time, so the thread's own active window counts as well.
     bool IsActivated(HWND window) const {
-        return IsWindowVisible(window) && !IsIconic(window) && GetForegroundWindow() == window;
+        return IsWindowVisible(window) && !IsIconic(window) &&
+               (GetForegroundWindow() == window || GetActiveWindow() == window);
     }
 
     CInvisibleWindow m_timerWindow{GetModuleHandleA(nullptr)};
