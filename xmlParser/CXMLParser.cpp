@@ -245,7 +245,12 @@ CXMLParser::EStep CXMLParser::OpenChild(SFrame& frame, const SXMLToken& token) {
     // "<?name?>": the "?" belongs to the close, as it does after an attribute.
     const bool declaration = token.kind == xtDeclarationStart;
     size_t nameLength = name.length;
-    const bool closingMark = declaration && nameLength > 1 && name.start[nameLength - 1] == '?';
+    bool closingMark = declaration && nameLength > 1 && name.start[nameLength - 1] == '?';
+    if (closingMark) {
+        // Only when the tag ends right there; "<?a? b>" keeps "a?" as its name.
+        CXMLTokenizer peek = m_tokenizer;
+        closingMark = peek.Next().kind == xtTagClose;
+    }
     if (closingMark) {
         --nameLength;
     }

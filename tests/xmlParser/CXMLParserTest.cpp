@@ -61,6 +61,7 @@ TEST_F(ParserTest, ForgivingStructureRules) {
         {"<a><?pi x='1'?>t</a>", nullptr, xeNone, "<a><pi? x=1></>'t'</>", -5, -5},
         {"<a><?pi?><b/></a>", nullptr, xeNone, "<a><pi?></><b></></>", -5, -5},
         {"<?pi?><r/>", nullptr, xeNone, "<pi?><r></></>", -5, -5},
+        {"<a><?pi?? x?></a>", nullptr, xeNone, "<a><pi??? x></></>", -5, -5},
         {"<a x='1' y z=2/>", nullptr, xeNone, "<a x=1 y z=2></>", -5, -5},
         {"<a x=\"it's\" y='say \"hi\"'></a>", nullptr, xeNone, "<a x=it's y=say \"hi\"></>", -5,
          -5},
