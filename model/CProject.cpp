@@ -70,6 +70,15 @@ CProjectState* CProject::GetState(bool newest) const {
     return newest ? m_states.back().get() : m_states.front().get();
 }
 
+bool CProject::HasState(const CProjectState* state) const {
+    for (const auto& own : m_states) {
+        if (own.get() == state) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void CProject::SetModified(const CBitmask<EProjectPart>& parts) {
     m_modified |= parts;
     CProjectModifiedEvent event(this, parts);

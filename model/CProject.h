@@ -49,6 +49,8 @@ public:
 
     // The committed state, or with newest the state that an open transaction edits.
     CProjectState* GetState(bool newest = false) const;
+    // Whether state is one of the project's states (the committed one or a transaction's).
+    bool HasState(const CProjectState* state) const;
 
     bool IsModified(const CBitmask<EProjectPart>& parts) const { return m_modified.HasAny(parts); }
     CBitmask<EProjectPart> GetModified() const { return m_modified; }

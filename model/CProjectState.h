@@ -84,6 +84,10 @@ public:
     // it was cloned (nothing when it was left unchanged); its modified parts become those
     // of the original at cloning plus these.
     void EndDeferral();
+    // The activity of this state's tree at the position that activity has in its own tree
+    // (the index among its siblings at every level); null when there is none. Maps an
+    // activity of one state to its counterpart in a clone.
+    CActivity* FindByPosition(const CActivity* activity) const;
 
 protected:
     bool OnEvent(CTraceStartChangedEvent& event) override { return OnTraceStartChanged(event); }
@@ -111,9 +115,6 @@ private:
     // tracking is off.
     void Report(const CBitmask<EProjectPart>& parts);
     void StopWorking();
-    // The activity of this state's tree at the position that activity has in its own tree
-    // (the index among its siblings at every level); null when there is none.
-    CActivity* FindByPosition(const CActivity* activity) const;
 
     CBitmask<EProjectPart> m_modified;
     bool m_deferredPending = false;
