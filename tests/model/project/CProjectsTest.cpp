@@ -190,12 +190,23 @@ TEST(ProjectsTest, NextAndPreviousFollowNameOrderWithTheirFlags) {
                                                     "switched ->c"}));
 }
 
-TEST(ProjectsTest, OpeningAnOpenFileInAnyCaseGivesTheOpenProject) {
+// A set of open projects with a log, and a saved project file to open.
+class ProjectsFileTest : public ::testing::Test {
+protected:
+    // Saves a project named name as file and opens it in mode.
+    CProject* OpenSaved(const std::string& file, const std::string& name, int mode) {
+        path = SaveProjectFile(folder, file, name);
+        return projects.OpenPath(path, mode, true);
+    }
+
     CTempFolder folder;
-    const std::string path = SaveProjectFile(folder, "plan.xml", "Plan");
+    std::string path;
     CProjects projects;
-    CProjectsLog log(projects);
-    CProject* opened = projects.OpenPath(path, CProjects::kOpenOnly, true);
+    CProjectsLog log{projects};
+};
+
+TEST_F(ProjectsFileTest, OpeningAnOpenFileInAnyCaseGivesTheOpenProject) {
+    CProject* opened = OpenSaved("plan.xml", "Plan", CProjects::kOpenOnly);
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->GetState()->GetName(), "Plan");
     EXPECT_EQ(projects.GetCurrentProject(), nullptr);
@@ -384,12 +395,8 @@ TEST(ProjectsTest, WorkDuringAnEditGoesToTheNewestStateOnly) {
     EXPECT_TRUE(projects.IsAnyWorking());
 }
 
-TEST(ProjectsTest, OnlyUserProjectsCountAsWorking) {
-    CTempFolder folder;
-    const std::string path = SaveProjectFile(folder, "exchange.xml", "Exchange");
-    CProjects projects;
-    CProjectsLog log(projects);
-    CProject* exchange = projects.OpenPath(path, CProjects::kOpenForExchange, true);
+TEST_F(ProjectsFileTest, OnlyUserProjectsCountAsWorking) {
+    CProject* exchange = OpenSaved("exchange.xml", "Exchange", CProjects::kOpenForExchange);
     ASSERT_NE(exchange, nullptr);
     EXPECT_FALSE(log.addedUser);
     EXPECT_FALSE(exchange->IsUserProject());
