@@ -6,9 +6,12 @@
 #include "library/datetime/CDateTime.h"
 #include "library/files/CDataStream.h"
 #include "model/CActivity.h"
+#include "model/CProject.h"
 #include "model/CProjectState.h"
+#include "model/CProjects.h"
 #include "model/CTallymark.h"
 #include "model/CXMLTranslator.h"
+#include "model/EProjectFileFormat.h"
 
 #include <windows.h>
 
@@ -54,6 +57,40 @@ void FillProject(CProjectState& state) {
     state.EnableTracking();
 }
 
+// The whole road through a file: the project saves to disk (backup copy included) and the
+// set of open projects opens the file (format detection included).
+bool TimeFileRoad() {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "bench_xmlproject.xml";
+    bool ok = true;
+    double bestSave = 1e9, bestOpen = 1e9;
+    for (int run = 0; run < kRuns; ++run) {
+        DeleteFileA(path.c_str());
+        double save = 0;
+        {
+            CProject project;
+            FillProject(*project.GetState());
+            const double start = Seconds();
+            ok = ok && project.Save(false, nullptr, path.c_str(), pffXML);
+            save = Seconds() - start;
+            bestSave = save < bestSave ? save : bestSave;
+        }
+        CProjects projects;
+        const double start = Seconds();
+        CProject* opened = projects.OpenPath(path, CProjects::kOpenAndSwitch, true);
+        const double open = Seconds() - start;
+        ok = ok && opened != nullptr && opened->GetState()->IsWorking();
+        bestOpen = open < bestOpen ? open : bestOpen;
+        std::printf("file run %d: save %.3f s, open %.3f s\n", run + 1, save, open);
+    }
+    DeleteFileA(path.c_str());
+    std::printf("through files: best save %.3f s (target < 1 s), best open %.3f s (target < 2 s)"
+                "%s\n",
+                bestSave, bestOpen, ok ? "" : "; FAILED");
+    return ok;
+}
+
 } // namespace
 
 int main() {
@@ -93,5 +130,6 @@ int main() {
                 "%s\n",
                 static_cast<double>(bytes) / (1024.0 * 1024.0), bestSave, bestOpen,
                 ok ? "" : "; READ FAILED");
+    ok = TimeFileRoad() && ok;
     return ok ? 0 : 1;
 }
