@@ -17,9 +17,10 @@ public:
     virtual void OnActiveChange(bool shown) = 0;
     // Fills the root entry of the icon's popup menu before it is shown.
     virtual void BuildPopupMenu(CPopupMenuEntry& root) = 0;
-    // The data of the chosen command, or null when the menu was dismissed; it lives
-    // until this call returns.
-    virtual void OnMenuItem(SPopupMenuEntryData* data) = 0;
+    // Carries out the chosen command, given its data, or null when the menu was
+    // dismissed (the data lives until this call returns); answers whether something was
+    // done.
+    virtual bool OnMenuItem(SPopupMenuEntryData* data) = 0;
 
 protected:
     ~INotAreaIconParent() = default;

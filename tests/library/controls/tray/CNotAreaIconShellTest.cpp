@@ -5,23 +5,11 @@
 #include "library/controls/CNotAreaIcon.h"
 
 #include "CTestTrayOwner.h"
+#include "ShellIcon.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 namespace {
-
-// Asks the shell about the icon behind the wrapper's back: NIM_MODIFY succeeds only
-// for an icon that is there.
-bool Shell(DWORD message, HWND window) {
-    NOTIFYICONDATAA data;
-    std::memset(&data, 0, sizeof(data));
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = window;
-    data.uID = CNotAreaIcon::kIconId;
-    return Shell_NotifyIconA(message, &data) != FALSE;
-}
 
 class CNotAreaIconShellTest : public ::testing::Test {
 protected:
@@ -45,18 +33,18 @@ protected:
 
 TEST_F(CNotAreaIconShellTest, ShownIconSurvivesATaskbarRestart) {
     const HWND window = m_owner.GetMessageWindow();
-    EXPECT_TRUE(Shell(NIM_MODIFY, window));
+    EXPECT_TRUE(ShellNotifyIcon(NIM_MODIFY, window));
     EXPECT_TRUE(m_icon.SetIconAndTip(LoadIconA(nullptr, IDI_INFORMATION), std::string(90, 'y')));
     // The shell lost the icon, as after its restart, and announces a new task bar.
-    ASSERT_TRUE(Shell(NIM_DELETE, window));
+    ASSERT_TRUE(ShellNotifyIcon(NIM_DELETE, window));
     TaskbarCreated();
-    EXPECT_TRUE(Shell(NIM_MODIFY, window));
+    EXPECT_TRUE(ShellNotifyIcon(NIM_MODIFY, window));
     // Announced while the icon is still there, it stays.
     TaskbarCreated();
     EXPECT_TRUE(m_icon.IsShown());
     EXPECT_FALSE(IsWindowVisible(m_owner.GetRestoredWindow()));
     EXPECT_TRUE(m_icon.Remove());
-    EXPECT_FALSE(Shell(NIM_MODIFY, window));
+    EXPECT_FALSE(ShellNotifyIcon(NIM_MODIFY, window));
 }
 
 TEST_F(CNotAreaIconShellTest, DoubleClickRemovesTheIconAndItStaysAway) {
@@ -66,7 +54,7 @@ TEST_F(CNotAreaIconShellTest, DoubleClickRemovesTheIconAndItStaysAway) {
     EXPECT_TRUE(IsWindowVisible(m_owner.GetRestoredWindow()));
     TaskbarCreated();
     EXPECT_FALSE(m_icon.IsShown());
-    EXPECT_FALSE(Shell(NIM_MODIFY, window));
+    EXPECT_FALSE(ShellNotifyIcon(NIM_MODIFY, window));
     EXPECT_EQ(m_owner.activeChanges, std::vector<bool>({true, false}));
 }
 

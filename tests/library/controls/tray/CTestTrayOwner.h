@@ -24,7 +24,10 @@ public:
     }
     void OnActiveChange(bool shown) override { activeChanges.push_back(shown); }
     void BuildPopupMenu(CPopupMenuEntry& root) override { fillMenu(root); }
-    void OnMenuItem(SPopupMenuEntryData* data) override { onMenuItem(data); }
+    bool OnMenuItem(SPopupMenuEntryData* data) override {
+        onMenuItem(data);
+        return data != nullptr;
+    }
 
     HWND GetMessageWindow() const { return m_messageWindow.GetHandle(); }
     HWND GetRestoredWindow() const { return m_window; }
