@@ -26,5 +26,10 @@ if [ $rc -eq 0 ] && ! grep -q '^\[  PASSED  \]' "$log"; then
     echo "wine-run-x11: $1 ended without its test summary"
     rc=1
 fi
+# Here the notification area exists: a test that skips for want of it has found a fault.
+if [ $rc -eq 0 ] && grep -q '^\[  SKIPPED \]' "$log"; then
+    echo "wine-run-x11: $1 skipped tests that must run on this display"
+    rc=1
+fi
 [ $rc -ne 124 ] || echo "wine-run-x11: $1 was stopped after ${TM_TEST_TIMEOUT:-540} s"
 exit $rc
