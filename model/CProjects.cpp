@@ -20,6 +20,11 @@ CError InternalError(unsigned int id) {
     return CError(1, CText(id).GetString());
 }
 
+// Work counts only when committed, and only in the user's own projects.
+bool IsWorkingUserProject(const CProject* project) {
+    return project->IsUserProject() && project->GetState(false)->IsWorking();
+}
+
 } // namespace
 
 CProjects::CProjects() = default;
@@ -83,7 +88,7 @@ bool CProjects::IsPathOpen(const std::string& path) const {
 
 bool CProjects::IsAnyWorking() const {
     for (const auto& entry : m_byName) {
-        if (entry.second->IsUserProject() && entry.second->GetState(false)->IsWorking()) {
+        if (IsWorkingUserProject(entry.second)) {
             return true;
         }
     }
@@ -93,7 +98,7 @@ bool CProjects::IsAnyWorking() const {
 std::vector<CProject*> CProjects::GetWorkingProjects() const {
     std::vector<CProject*> working;
     for (const auto& entry : m_byName) {
-        if (entry.second->IsUserProject() && entry.second->GetState(false)->IsWorking()) {
+        if (IsWorkingUserProject(entry.second)) {
             working.push_back(entry.second);
         }
     }

@@ -31,23 +31,9 @@ std::string MenuText(const std::string& text) {
     return escaped;
 }
 
-// The activity after node in a depth-first walk of root's tree (parents before their
-// children, children in tree order); null after the last one. Iterative, so that the depth
-// of a tree read from a file cannot exhaust the stack.
-CActivity* NextInTree(const CActivity* root, CActivity* node) {
-    if (CActivity* child = node->GetFirstChild()) {
-        return child;
-    }
-    for (; node != nullptr && node != root; node = node->GetParent()) {
-        if (CActivity* sibling = node->GetNextSibling()) {
-            return sibling;
-        }
-    }
-    return nullptr;
-}
-
-bool TreeHolds(CActivity* root, const CActivity* activity) {
-    for (CActivity* node = root; node != nullptr; node = NextInTree(root, node)) {
+// Compares addresses only: activity may have been deleted since the menu was built.
+bool TreeHolds(const CActivity* root, const CActivity* activity) {
+    for (const CActivity* node = root; node != nullptr; node = node->GetNextInSubtree(root)) {
         if (node == activity) {
             return true;
         }
@@ -143,8 +129,8 @@ void CNotAreaImpl::AddStartWorkingMenu(CPopupMenuEntry& root) {
             menu->AddSubMenu(MenuText(state->GetName()), true, running != nullptr);
         bool any = false;
         CActivity* tree = state->GetRootActivity();
-        for (CActivity* activity = NextInTree(tree, tree); activity != nullptr;
-             activity = NextInTree(tree, activity)) {
+        for (CActivity* activity = tree->GetNextInSubtree(tree); activity != nullptr;
+             activity = activity->GetNextInSubtree(tree)) {
             if (!activity->IsEnabled()) {
                 continue;
             }

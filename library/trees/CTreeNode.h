@@ -37,6 +37,10 @@ public:
     }
     // The number of all nodes below this one.
     std::int32_t GetNumDescendants() const noexcept;
+    // The node after this one in a depth-first walk of root's subtree (a parent before its
+    // children, children in order); null after the last. Walking needs no stack, so a tree
+    // of any depth can be walked: for (T* n = root->GetNextInSubtree(root); n; ...).
+    T* GetNextInSubtree(const T* root) const noexcept { return AsT(NextInSubtree(this, root)); }
 
     // Makes child a child of this node before the child at position; a position outside
     // 0 .. child count - 1 appends. A child that has a parent is unlinked from it first (and
