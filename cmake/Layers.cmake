@@ -27,6 +27,8 @@ endfunction()
 
 function(tm_add_layer layer)
     file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${layer}/*.cpp)
+    # app/entry is the program's entry point, built into the program itself.
+    list(FILTER sources EXCLUDE REGEX "/app/entry/")
     tm_layer_include_root(${layer} root)
     if(sources)
         add_library(${layer} STATIC ${sources})
