@@ -7,6 +7,7 @@
 #include "app/tray/CNotIconActiveChangeEvent.h"
 #include "app/tray/STrayMenuItem.h"
 #include "library/controls/CPopupMenuEntry.h"
+#include "library/dialogs/CDialogWindow.h"
 #include "library/events/CSlot.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
@@ -23,7 +24,8 @@ namespace traytest {
 
 // A top-level window standing for the running main window, hidden until Show (under X
 // every window shown costs Wine a wait for the server); Exit records its reasons and
-// answers exitAnswer.
+// answers exitAnswer, ShowDialog records the kinds asked for. Its dialog object is never
+// created: the tray reaches the window through its handle.
 class CFakeMainWindow : public IMainWindow {
 public:
     CFakeMainWindow() {
@@ -34,20 +36,26 @@ public:
     CFakeMainWindow& operator=(const CFakeMainWindow&) = delete;
     virtual ~CFakeMainWindow() { DestroyWindow(m_window); }
 
+    CDialogWindow& GetDialogWindow() override { return m_dialog; }
     HWND GetMainWindowHandle() const override { return m_window; }
     void Activate() override { ++activations; }
     bool Exit(int reason) override {
         exitReasons.push_back(reason);
         return exitAnswer;
     }
+    void StorePlacement() override { ++placementsStored; }
+    void ShowDialog(EDialogKind kind) override { dialogsShown.push_back(kind); }
     void Show() { ShowWindow(m_window, SW_SHOW); }
     bool IsShown() const { return IsWindowVisible(m_window) != FALSE; }
 
     bool exitAnswer = true;
     std::vector<int> exitReasons;
     int activations = 0;
+    int placementsStored = 0;
+    std::vector<EDialogKind> dialogsShown;
 
 private:
+    CDialogWindow m_dialog;
     HWND m_window = nullptr;
 };
 
