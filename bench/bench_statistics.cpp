@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchProject.h"
 #include "model/CActivity.h"
 #include "model/CModelTimeZone.h"
 #include "model/CProjectState.h"
@@ -21,9 +22,10 @@
 
 namespace {
 
-constexpr int kLevelSizes[] = {10, 40, 150, 300, 600, 900}; // 2,000 activities, depth 1-6
-constexpr int kTallymarks = 200000;
-constexpr int kYears = 20;
+using bench::BuildProject;
+using bench::CRandom;
+using bench::kYears;
+
 constexpr int kDays = 7;
 constexpr int kRefreshes = 200;
 constexpr int kClones = 3;
@@ -50,19 +52,6 @@ public:
 private:
     LARGE_INTEGER m_frequency;
     LARGE_INTEGER m_start;
-};
-
-// A fixed pseudo-random sequence, so that every run measures the same project.
-class CRandom {
-public:
-    std::uint32_t Next() {
-        m_state = m_state * 6364136223846793005ULL + 1442695040888963407ULL;
-        return static_cast<std::uint32_t>(m_state >> 33);
-    }
-    int Below(int bound) { return static_cast<int>(Next() % static_cast<std::uint32_t>(bound)); }
-
-private:
-    std::uint64_t m_state = 20240614;
 };
 
 // Central European time, with daylight saving.
@@ -99,32 +88,6 @@ void CollectActivities(CActivity* root, std::vector<CActivity*>& activities) {
          child = child->GetNextSibling()) {
         activities.push_back(child);
         CollectActivities(child, activities);
-    }
-}
-
-void BuildProject(CProjectState& state, CRandom& random, const CDateTime& now) {
-    std::vector<CActivity*> previousLevel(1, state.GetRootActivity());
-    std::vector<CActivity*> all;
-    for (int size : kLevelSizes) {
-        std::vector<CActivity*> level;
-        for (int i = 0; i < size; ++i) {
-            CActivity* parent = previousLevel[random.Below(static_cast<int>(previousLevel.size()))];
-            CActivity* activity =
-                new CActivity(&state, "Activity " + std::to_string(all.size()), true);
-            parent->AddChildActivity(activity, -1);
-            level.push_back(activity);
-            all.push_back(activity);
-        }
-        previousLevel.swap(level);
-    }
-    const double first = now.GetValue() - 365.0 * kYears;
-    const double minute = 1.0 / 1440.0;
-    for (int i = 0; i < kTallymarks; ++i) {
-        CActivity* activity = all[random.Below(static_cast<int>(all.size()))];
-        const double start = first + random.Below(365 * kYears * 1440) * minute;
-        const double length = (15 + random.Below(225)) * minute;
-        activity->GetTallymarks().Add(
-            new CTallymark(activity, CDateTime(start), CDateTime(start + length)));
     }
 }
 

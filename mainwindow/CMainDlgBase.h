@@ -45,7 +45,7 @@
 #include "model/CStatsUpdatedEvent.h"
 
 #include <memory>
-#include <set>
+#include <vector>
 
 class CMenu;
 class CProject;
@@ -148,8 +148,11 @@ protected:
 private:
     // Brings the topmost dialog that this window opened to the front.
     void BringDialogToFront();
-    // Runs dialog modally over this window, counted as a running dialog.
+    // Runs dialog modally over this window with params (owner and modules filled
+    // here), counted as a running dialog.
     void RunDialog(CDialogWindow& dialog, SDialogParams& params);
+    // The answer to the session's end: refused while a dialog runs.
+    bool QueryEndSession();
 
     std::unique_ptr<CMenu> m_menu;
     CProject* m_project = nullptr;
@@ -158,5 +161,6 @@ private:
     bool m_switchRequested = false;
     int m_displayKind;
     int m_runningDialogs = 0;
-    std::set<CProject*> m_connectedProjects;
+    // The dialogs this window runs, innermost last.
+    std::vector<CDialogWindow*> m_dialogs;
 };

@@ -1,0 +1,46 @@
+#pragma once
+
+// CDialogLauncher: which dialog the main window opens for each dialog kind, and how.
+// The dialogs live in the layers above the main window; the program entry registers
+// each one it has, and the main window asks here. A kind that nobody registered is
+// not available: the menu greys its command and the launcher opens nothing.
+//
+//   CDialogLauncher::Register(EDialogKind::About,
+//       {IDD_ABOUT, false, false, [](CMainDlgBase&) { return std::make_unique<CAboutDlg>(); }});
+//
+// User-interface thread only; registrations are made before the first window runs.
+
+#include "app/main/EDialogKind.h"
+#include "library/datetime/CDateTime.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class CDialogWindow;
+class CMainDlgBase;
+class CProject;
+
+struct SDialogKindEntry {
+    int32_t dialogId = 0;
+    bool sizeGrip = false;
+    // Built for the window's current project: asked for only while there is one.
+    bool needsProject = false;
+    std::function<std::unique_ptr<CDialogWindow>(CMainDlgBase& window)> make;
+};
+
+class CDialogLauncher {
+public:
+    // The dialog that books a detected inactivity (from start, UTC) of one working project.
+    using InactivityDialogFactory =
+        std::function<std::unique_ptr<CDialogWindow>(const CDateTime& start, CProject& project)>;
+
+    static void Register(EDialogKind kind, SDialogKindEntry entry);
+    // The entry of kind, null when it is not available.
+    static const SDialogKindEntry* Find(EDialogKind kind);
+    static void RegisterInactivityDialog(int32_t dialogId, InactivityDialogFactory factory);
+    static const InactivityDialogFactory& GetInactivityDialog();
+    static int32_t GetInactivityDialogId();
+    // Forgets every registration (tests).
+    static void Clear();
+};

@@ -1,0 +1,391 @@
+#include "mainwindow/CMainDlg.h"
+
+#include "app/main/CAppMain.h"
+#include "app/ui/ButtonControls.h"
+#include "app/ui/SharedPictures.h"
+#include "library/dialogs/SItemAnchor.h"
+#include "library/text/CText.h"
+#include "library/windows/CTempCursor.h"
+#include "mainwindow/CMenu.h"
+#include "model/CActivity.h"
+#include "model/CProject.h"
+#include "model/CProjectState.h"
+#include "model/CProjects.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+// Names and working-on text widen with the window, the list grows, the buttons keep to
+// the bottom-right corner; everything else keeps its place.
+const SItemAnchor kAnchors[] = {
+    {IDC_MAIN_PROJECT, 1, 0, 0, 0},     {IDC_MAIN_WORKING_ON, 1, 0, 0, 0},
+    {IDC_MAIN_ACTIVITIES, 1, 0, 1, 0},  {IDC_MAIN_START, 0, 1, 0, 1},
+    {IDC_MAIN_STOP, 0, 1, 0, 1},        {IDC_MAIN_NEW_TALLYMARK, 0, 1, 0, 1},
+};
+
+// Shown only while a project is current.
+const int kProjectControls[] = {
+    IDC_MAIN_PROJECT_LABEL, IDC_MAIN_PROJECT,      IDC_MAIN_WORKING_LABEL, IDC_MAIN_WORKING_ON,
+    IDC_MAIN_FOLLOW_NOW,    IDC_MAIN_SHOW_DATE,    IDC_MAIN_PERIOD_FRAME,  IDC_MAIN_PREVIOUS,
+    IDC_MAIN_PERIOD,        IDC_MAIN_NEXT,         IDC_MAIN_ACTIVITIES,    IDC_MAIN_START,
+    IDC_MAIN_STOP,          IDC_MAIN_NEW_TALLYMARK,
+};
+
+const UINT kRepeatFirstDelay = 1000;
+const UINT kRepeatInterval = 100;
+
+bool HasActivities(const CProjectState* state) {
+    return state != nullptr && state->GetRootActivity() != nullptr &&
+           state->GetRootActivity()->GetFirstChild() != nullptr;
+}
+
+} // namespace
+
+CMainDlg::CMainDlg()
+    : CMainDlgBase(kFullDisplay),
+      CSlotBridge<CDialogMessageEvent, CMainDlg>(this),
+      CSlotBridge<CProjectModifiedEvent, CMainDlg>(this),
+      CSlotBridge<CProjectSavedEvent, CMainDlg>(this),
+      CSlotBridge<CProjectsAddedEvent, CMainDlg>(this),
+      CSlotBridge<CProjectsClosedEvent, CMainDlg>(this),
+      CSlotBridge<CProjectsSwitchedEvent, CMainDlg>(this),
+      m_list(*this, true) {
+    CAppMain& app = CAppMain::Get();
+    CSlotBridge<CDialogMessageEvent, CMainDlg>::Connect(this);
+    CSlot<CDialogCommandEvent>::Connect(this);
+    CSlot<CDialogInitializeEvent>::Connect(this);
+    CSlot<CDialogTerminateEvent>::Connect(this);
+    CSlot<CNumColumnsChangedEvent>::Connect(&app.GetSetMainDlg());
+    CSlot<CEmptyTimeModeChangedEvent>::Connect(&app.GetSetTimeDisplay());
+    CSlot<CShowTimeCumulativeChangedEvent>::Connect(&app.GetSetTimeDisplay());
+    CSlot<CCurrentHourChangedEvent>::Connect(&app.GetCurrentHour());
+    CSlot<CMenuStatTypeChangedEvent>::Connect(&GetMenu());
+    CProjects& projects = app.GetProjects();
+    CSlotBridge<CProjectsAddedEvent, CMainDlg>::Connect(&projects);
+    CSlotBridge<CProjectsClosedEvent, CMainDlg>::Connect(&projects);
+    CSlotBridge<CProjectsSwitchedEvent, CMainDlg>::Connect(&projects);
+    for (CProject* project = projects.GetNext(nullptr, false, true); project != nullptr;
+         project = projects.GetNext(project, false, false)) {
+        ConnectProjectFull(project);
+    }
+}
+
+CMainDlg::~CMainDlg() = default;
+
+void CMainDlg::ConnectProjectFull(CProject* project) {
+    DisconnectProjectFull(project);
+    CSlotBridge<CProjectModifiedEvent, CMainDlg>::Connect(project);
+    CSlotBridge<CProjectSavedEvent, CMainDlg>::Connect(project);
+}
+
+void CMainDlg::DisconnectProjectFull(CProject* project) {
+    CSlotBridge<CProjectModifiedEvent, CMainDlg>::Disconnect(project);
+    CSlotBridge<CProjectSavedEvent, CMainDlg>::Disconnect(project);
+}
+
+bool CMainDlg::OnDialogInitialize(CDialogInitializeEvent& event) {
+    m_initialising = true;
+    CTempCursor hourglass(IDC_WAIT, nullptr);
+    CAppMain& app = CAppMain::Get();
+    InitCommon(event);
+    CSlot<CNotIconActiveChangeEvent>::Connect(&app.GetNotArea());
+    HWND window = GetHwnd();
+    SetButtonIcon(window, IDC_MAIN_PREVIOUS, PreviousButtonImage().imageList.Get(),
+                  PreviousButtonImage().icon.Get());
+    SetButtonIcon(window, IDC_MAIN_NEXT, NextButtonImage().imageList.Get(),
+                  NextButtonImage().icon.Get());
+    AnchorItems(window, kAnchors);
+    SDialogPlacement placement = app.GetSetDialogPosNSize().GetPlacement(kPlacementSlot);
+    if (placement.x != CSetDialogPosNSize::NotStored) {
+        SSize minimum = GetSize(true);
+        SetRect(placement.x, placement.y, placement.width, placement.height, &minimum);
+    }
+    const bool follow = app.GetSetMainDlg().GetTrackNow();
+    CheckDlgItem(follow, window, IDC_MAIN_FOLLOW_NOW);
+    CheckDlgItem(!follow, window, IDC_MAIN_SHOW_DATE);
+    UpdateNavigation();
+    m_previous.Attach(window, IDC_MAIN_PREVIOUS, kRepeatFirstDelay, kRepeatInterval);
+    m_next.Attach(window, IDC_MAIN_NEXT, kRepeatFirstDelay, kRepeatInterval);
+    if (follow) {
+        SetPositionToNow();
+    }
+    m_list.Attach(window, IDC_MAIN_ACTIVITIES, false);
+    m_listAttached = true;
+    BindList();
+    UpdateWorkingState();
+    UpdateVisibility();
+    app.OnMainWindowCreated();
+    m_initialising = false;
+    return true;
+}
+
+bool CMainDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
+    SetTerminateResult(event);
+    return true;
+}
+
+bool CMainDlg::OnDialogCommand(CDialogCommandEvent& event) {
+    const bool clicked = event.notificationCode == BN_CLICKED;
+    CAppMain& app = CAppMain::Get();
+    switch (event.controlId) {
+    case IDC_MAIN_FOLLOW_NOW:
+        if (clicked && !m_initialising) {
+            app.GetSetMainDlg().GetTrackNow() = true;
+            UpdateNavigation();
+            SetPositionToNow();
+            RefreshColumns(true);
+        }
+        return true;
+    case IDC_MAIN_SHOW_DATE:
+        if (clicked && !m_initialising) {
+            app.GetSetMainDlg().GetTrackNow() = false;
+            UpdateNavigation();
+        }
+        return true;
+    case IDC_MAIN_PREVIOUS:
+    case IDC_MAIN_NEXT:
+        // The buttons are disabled while following now or for the whole project.
+        if (clicked && IsWindowEnabled(GetDlgItem(GetHwnd(), event.controlId))) {
+            StepPeriod(event.controlId == IDC_MAIN_NEXT);
+        }
+        return true;
+    case IDC_MAIN_START:
+        if (clicked) {
+            app.GetProjects().StartWorking(nullptr, nullptr);
+        }
+        return true;
+    case IDC_MAIN_STOP:
+        if (clicked) {
+            app.GetProjects().StopWorking(nullptr);
+        }
+        return true;
+    case IDC_MAIN_NEW_TALLYMARK:
+        if (clicked && HasActivities(GetCurrentState())) {
+            ShowDialog(EDialogKind::NewTallymark);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainDlg::StepPeriod(bool forward) {
+    CAppMain& app = CAppMain::Get();
+    CDateTime& position = app.GetSetMainDlg().GetPosition();
+    const int firstDay = app.GetSetDateTime().GetFirstDayOfWeek();
+    const CDateTime shown = position;
+    const double step = forward ? 1.0 : -1.0;
+    CDateTime next = shown;
+    switch (GetKind()) {
+    case sikHour:
+        next = CDateTime(shown.GetHourStart().GetValue() + step / 24.0);
+        break;
+    case sikDay:
+        next = CDateTime(shown.GetDayStart().GetValue() + step);
+        break;
+    case sikWeek:
+        next = CDateTime(shown.GetWeekStart(firstDay).GetValue() + 7.0 * step);
+        break;
+    case sikMonth:
+        next = forward ? CDateTime(shown.GetMonthStart().GetValue() + 1.0).GetNextMonthStart()
+                       : CDateTime(shown.GetMonthStart().GetValue() - 1.0).GetMonthStart();
+        break;
+    case sikYear:
+        next = forward ? CDateTime(shown.GetYearStart().GetValue() + 1.0).GetNextYearStart()
+                       : CDateTime(shown.GetYearStart().GetValue() - 1.0).GetYearStart();
+        break;
+    default:
+        break;
+    }
+    // A step past the calendar's ends leaves the shown period where it is.
+    if (next.IsValid()) {
+        position = next;
+    }
+    RefreshColumns(true);
+}
+
+void CMainDlg::SetPositionToNow() {
+    CAppMain& app = CAppMain::Get();
+    const CDateTime now = CDateTime::Now(false);
+    CDateTime& position = app.GetSetMainDlg().GetPosition();
+    switch (GetKind()) {
+    case sikHour:
+        position = now.GetHourStart();
+        break;
+    case sikDay:
+        position = now.GetDayStart();
+        break;
+    case sikWeek:
+        position = now.GetWeekStart(app.GetSetDateTime().GetFirstDayOfWeek());
+        break;
+    case sikMonth:
+        position = now.GetMonthStart();
+        break;
+    case sikYear:
+        position = now.GetYearStart();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainDlg::UpdateNavigation() {
+    CAppMain& app = CAppMain::Get();
+    const bool enable = !app.GetSetMainDlg().GetTrackNow() && GetKind() != sikAll;
+    EnableWindow(GetDlgItem(GetHwnd(), IDC_MAIN_PREVIOUS), enable);
+    EnableWindow(GetDlgItem(GetHwnd(), IDC_MAIN_NEXT), enable);
+}
+
+void CMainDlg::UpdateWorkingState() {
+    if (GetHwnd() == nullptr) {
+        return;
+    }
+    std::string text = CText(IDS_NOT_WORKING).GetString();
+    bool start = false;
+    bool stop = false;
+    bool add = false;
+    if (GetCurrentProject() != nullptr) {
+        CProjectState* state = GetCurrentState();
+        if (HasActivities(state)) {
+            add = true;
+            CActivity* selected = state->GetSelectedActivity();
+            start = selected != nullptr && selected->IsEnabled();
+        }
+        if (state != nullptr && state->GetCurrentActivity() != nullptr) {
+            text = state->GetCurrentActivity()->GetPath();
+            stop = true;
+        }
+    }
+    SetDlgItemTextA(GetHwnd(), IDC_MAIN_WORKING_ON, text.c_str());
+    EnableWindow(GetDlgItem(GetHwnd(), IDC_MAIN_START), start);
+    EnableWindow(GetDlgItem(GetHwnd(), IDC_MAIN_STOP), stop);
+    EnableWindow(GetDlgItem(GetHwnd(), IDC_MAIN_NEW_TALLYMARK), add);
+}
+
+void CMainDlg::UpdateProjectName() {
+    if (GetHwnd() != nullptr && GetCurrentProject() != nullptr) {
+        SetDlgItemTextA(GetHwnd(), IDC_MAIN_PROJECT, GetCurrentProject()->GetTitle().c_str());
+    }
+}
+
+void CMainDlg::UpdateVisibility() {
+    if (GetHwnd() == nullptr) {
+        return;
+    }
+    UpdateProjectName();
+    const int show = GetCurrentProject() != nullptr ? SW_SHOWNA : SW_HIDE;
+    for (int id : kProjectControls) {
+        ShowWindow(GetDlgItem(GetHwnd(), id), show);
+    }
+}
+
+void CMainDlg::BindList() {
+    if (m_listAttached) {
+        m_list.SetProject(GetCurrentProject(), GetCurrentState());
+    }
+}
+
+void CMainDlg::StorePlacement() {
+    CAppMain& app = CAppMain::Get();
+    app.GetSetView().SetMode(CSetView::ModeFull);
+    if (GetHwnd() == nullptr) {
+        return;
+    }
+    SWindowRect rect = GetRect(true);
+    app.GetSetDialogPosNSize().SetPlacement(kPlacementSlot,
+                                            {rect.x, rect.y, rect.width, rect.height});
+    // The setting keeps one width per column of the chosen number: the list's activity
+    // column goes to the first entry, its time columns, newest last, to the last ones.
+    std::vector<int> shown;
+    m_list.GetColumnWidths(shown);
+    std::vector<int32_t>& widths = app.GetSetMainDlg().GetColumnWidths();
+    if (shown.empty() || widths.empty()) {
+        return;
+    }
+    widths[0] = shown[0];
+    if (GetKind() != sikAll) {
+        size_t to = widths.size();
+        for (size_t from = shown.size(); from > 1 && to > 1;) {
+            widths[--to] = shown[--from];
+        }
+    }
+}
+
+bool CMainDlg::OnProjectModifiedFull(CProjectModifiedEvent& event) {
+    if (event.project == nullptr || event.project != GetCurrentProject()) {
+        return true;
+    }
+    UpdateProjectName();
+    bool refreshed = false;
+    if (event.parts.HasAny(ppTallymarks)) {
+        ShowStatistics();
+        UpdateWorkingState();
+        refreshed = true;
+    }
+    if (event.parts.HasAny(ppWorkingState)) {
+        UpdateProjectName();
+        UpdateWorkingState();
+        if (!refreshed && GetCurrentState() != nullptr && !GetCurrentState()->IsWorking()) {
+            ShowStatistics();
+        }
+    }
+    if (event.parts.HasAny(ppSelectedActivity)) {
+        UpdateWorkingState();
+    }
+    if (event.parts.HasAny(ppName)) {
+        UpdateVisibility();
+    }
+    return true;
+}
+
+bool CMainDlg::OnProjectSavedFull(CProjectSavedEvent& event) {
+    if (event.project != nullptr && event.project == GetCurrentProject()) {
+        UpdateProjectName();
+    }
+    return true;
+}
+
+bool CMainDlg::OnProjectsAddedFull(CProjectsAddedEvent& event) {
+    if (event.ok && event.userProject && event.project != nullptr) {
+        ConnectProjectFull(event.project);
+    }
+    return true;
+}
+
+bool CMainDlg::OnProjectsClosedFull(CProjectsClosedEvent& event) {
+    if (event.project != nullptr && event.project->IsUserProject()) {
+        DisconnectProjectFull(event.project);
+    }
+    if (event.project != nullptr && m_listAttached && event.project == GetCurrentProject()) {
+        m_list.SetProject(nullptr, nullptr);
+    }
+    return true;
+}
+
+bool CMainDlg::OnProjectsSwitchedFull(CProjectsSwitchedEvent& event) {
+    // The base may hear the event after this window: bind to the set's current project.
+    if (GetCurrentProject() != event.newProject) {
+        CMainDlgBase::OnProjectsSwitched(event);
+    }
+    BindList();
+    UpdateWorkingState();
+    UpdateVisibility();
+    return true;
+}
+
+bool CMainDlg::OnEvent(CMenuStatTypeChangedEvent& event) {
+    if (CAppMain::Get().GetSetMainDlg().GetTrackNow() && event.newKind < event.oldKind) {
+        SetPositionToNow();
+    }
+    UpdateNavigation();
+    RefreshColumns(true);
+    return true;
+}
+
+bool CMainDlg::OnEvent(CCurrentHourChangedEvent&) {
+    if (CAppMain::Get().GetSetMainDlg().GetTrackNow()) {
+        SetPositionToNow();
+        RefreshColumns(true);
+    }
+    return true;
+}

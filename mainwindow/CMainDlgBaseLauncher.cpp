@@ -1,0 +1,155 @@
+// CMainDlgBase: the dialog launcher, the inactivity loop and the questions the projects
+// ask the window (may it close, where to save, how did the save go).
+
+#include "mainwindow/CMainDlgBase.h"
+
+#include "app/main/CAppMain.h"
+#include "library/text/CText.h"
+#include "library/windows/CTempCursor.h"
+#include "mainwindow/CDialogLauncher.h"
+#include "model/CActivity.h"
+#include "model/CProject.h"
+#include "model/CProjectState.h"
+#include "model/CProjects.h"
+#include "resources/ResourceIds.h"
+
+bool CMainDlgBase::IsDialogAvailable(EDialogKind kind) {
+    return CDialogLauncher::Find(kind) != nullptr;
+}
+
+void CMainDlgBase::ShowDialog(EDialogKind kind) {
+    const SDialogKindEntry* entry = CDialogLauncher::Find(kind);
+    if (entry == nullptr || (entry->needsProject && m_project == nullptr)) {
+        return;
+    }
+    std::unique_ptr<CDialogWindow> dialog;
+    SDialogParams params;
+    {
+        CTempCursor hourglass(IDC_WAIT, nullptr);
+        dialog = entry->make(*this);
+        if (!dialog) {
+            return;
+        }
+        params.dialogId = entry->dialogId;
+        params.sizeGrip = entry->sizeGrip;
+    }
+    RunDialog(*dialog, params);
+}
+
+void CMainDlgBase::RunDialog(CDialogWindow& dialog, SDialogParams& params) {
+    params.modal = true;
+    params.owner = GetHwnd();
+    CAppMain::Get().SetDialogModules(params);
+    ++m_runningDialogs;
+    m_dialogs.push_back(&dialog);
+    struct SRunningDialog {
+        CMainDlgBase& window;
+        ~SRunningDialog() {
+            --window.m_runningDialogs;
+            window.m_dialogs.pop_back();
+        }
+    } running{*this};
+    dialog.Create(params);
+}
+
+bool CMainDlgBase::OnInactive(CInactiveEvent& event) {
+    const CDialogLauncher::InactivityDialogFactory& factory = CDialogLauncher::GetInactivityDialog();
+    if (!factory) {
+        return true;
+    }
+    CProjects& projects = CAppMain::Get().GetProjects();
+    for (CProject* project : projects.GetWorkingProjects()) {
+        // A dialog of the loop may end with projects closed (the tray's exit is refused
+        // meanwhile, but a project can still be closed from a nested dialog).
+        if (!projects.Contains(project)) {
+            continue;
+        }
+        std::unique_ptr<CDialogWindow> dialog = factory(event.start, *project);
+        if (!dialog) {
+            continue;
+        }
+        SDialogParams params;
+        params.dialogId = CDialogLauncher::GetInactivityDialogId();
+        params.sizeGrip = true;
+        RunDialog(*dialog, params);
+    }
+    return true;
+}
+
+bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
+    CProject* project = event.project;
+    if (project == nullptr) {
+        return true;
+    }
+    const bool canCancel = event.reason != CProjectsMayCloseEvent::kExitNoCancel;
+    const UINT buttons = canCancel ? MB_YESNOCANCEL : MB_YESNO;
+    CProjectState* state = project->GetState(false);
+    CActivity* activity = state->GetCurrentActivity();
+    if (activity != nullptr) {
+        CText question(IDS_STILL_WORKING);
+        question.ReplaceWithString("[PROJECT]", state->GetName(), true);
+        question.ReplaceWithString("[ACTIVITY]", activity->GetPath(), true);
+        int continuation = IDS_STILL_WORKING_EXIT;
+        int caption = IDS_EXIT_CAPTION;
+        if (event.reason == CProjectsMayCloseEvent::kCloseProject) {
+            continuation = IDS_STILL_WORKING_CLOSE;
+            caption = IDS_CLOSE_PROJECT_CAPTION;
+        } else if (event.reason == CProjectsMayCloseEvent::kEndSession) {
+            continuation = IDS_STILL_WORKING_SHUTDOWN;
+        }
+        std::string text = question.GetString() + CText(continuation).GetString();
+        switch (MessageBoxA(GetHwnd(), text.c_str(), CText(caption), buttons | MB_ICONQUESTION)) {
+        case IDYES:
+            CAppMain::Get().GetProjects().StopWorking(project);
+            break;
+        case IDNO:
+            break;
+        default:
+            return false;
+        }
+    }
+    const CBitmask<EProjectPart> unsavedParts = ppName | ppActivities | ppTallymarks;
+    if (!project->IsModified(unsavedParts)) {
+        return true;
+    }
+    CText question(IDS_PROJECT_UNSAVED);
+    question.ReplaceWithString("[PROJECT]", project->GetState(false)->GetName(), true);
+    switch (MessageBoxA(GetHwnd(), question, CText(IDS_BROWSE_SAVE_PROJECT),
+                        buttons | MB_ICONQUESTION)) {
+    case IDYES:
+        // A declined save location writes nothing yet reports success: the project
+        // then still holds its changes and must stay open.
+        return project->Save(false) && !project->IsModified(unsavedParts);
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+CProjectBrowser CMainDlgBase::OnProjectAskNewLocation(CProjectAskNewLocationEvent& event) {
+    CProjectBrowser browser;
+    if (event.project != nullptr) {
+        browser.Browse(CProjectBrowser::bpSave, GetHwnd(), event.project->GetFilePath(true).GetPath(),
+                       event.format);
+    }
+    return browser;
+}
+
+bool CMainDlgBase::OnProjectSaved(CProjectSavedEvent& event) {
+    if (event.saved) {
+        if (event.project != nullptr && event.project == m_project) {
+            UpdateTitle();
+        }
+        if (event.error.IsError()) {
+            MessageBoxA(GetHwnd(), event.error.GetText().c_str(), CText(IDS_SAVE_ISSUES_CAPTION),
+                        MB_OK | MB_ICONWARNING);
+        }
+    } else {
+        MessageBoxA(GetHwnd(), event.error.GetText().c_str(), CText(IDS_SAVE_PROJECT_ERROR_CAPTION),
+                    MB_OK | MB_ICONERROR);
+    }
+    return true;
+}
+
+void CMainDlgBase::ShowHelp() { CAppMain::Get().ShowHelpPage(IDS_HELP_MAIN_WINDOW, GetHwnd()); }

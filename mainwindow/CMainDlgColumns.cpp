@@ -1,0 +1,211 @@
+// CMainDlg: the activity list's time columns: their periods, titles and totals.
+
+#include "mainwindow/CMainDlg.h"
+
+#include "app/main/CAppMain.h"
+#include "library/datetime/CDateTimeFormat.h"
+#include "library/text/CText.h"
+#include "model/CActivity.h"
+#include "model/CProjectState.h"
+#include "model/CStatGen.h"
+#include "resources/ResourceIds.h"
+
+#include <commctrl.h>
+
+namespace {
+
+// A time column whose width the setting does not hold (never expected).
+const int32_t kFallbackColumnWidth = 70;
+
+} // namespace
+
+int CMainDlg::ListColumns() const { return static_cast<int>(m_list.GetColumns().size()); }
+
+int CMainDlg::GetKind() const {
+    const uint32_t kind = CAppMain::Get().GetSetView().GetType();
+    return kind <= sikAll ? static_cast<int>(kind) : static_cast<int>(sikDay);
+}
+
+int CMainDlg::GetNumColumns() {
+    if (GetKind() == sikAll) {
+        return 2;
+    }
+    return CAppMain::Get().GetSetMainDlg().GetNumColumns() + 1;
+}
+
+void CMainDlg::EnsureIntervals() {
+    if (!m_intervalsStale) {
+        return;
+    }
+    CAppMain& app = CAppMain::Get();
+    m_intervals.GenerateUpTo(static_cast<EStatIntKind>(GetKind()), GetNumColumns() - 1,
+                             app.GetSetMainDlg().GetPosition(), EStatIntBounds::Whole,
+                             app.GetSetDateTime().GetFirstDayOfWeek());
+    m_intervalsStale = false;
+}
+
+const CStatInts& CMainDlg::GetIntervals() {
+    EnsureIntervals();
+    return m_intervals;
+}
+
+const CStatInt* CMainDlg::GetInterval(int column) {
+    EnsureIntervals();
+    if (column < 1 || column > m_intervals.GetCount()) {
+        return nullptr;
+    }
+    return &m_intervals.GetAt(column - 1);
+}
+
+std::string CMainDlg::FormatColumnTitle(int column) {
+    const CStatInt* interval = GetInterval(column);
+    if (interval == nullptr) {
+        return std::string();
+    }
+    const CDateTimeFormat& formats = CDateTimeFormat::Instance();
+    const CDateTime& start = interval->GetStart(ETimeBase::Local);
+    switch (GetKind()) {
+    case sikHour:
+        return start.FormatDateTime(formats.GetNumericDateFormat(), formats.GetHourFormat());
+    case sikDay:
+    case sikWeek:
+        return start.FormatDate(formats.GetNumericDateFormat());
+    case sikMonth:
+        return start.FormatDate(formats.GetMonthYearFormat());
+    case sikYear:
+        return start.FormatDate(formats.GetYearFormat());
+    default:
+        return CText(IDS_COLUMN_PROJECT).GetString();
+    }
+}
+
+SListViewColumn CMainDlg::GetColumn(int index) {
+    SListViewColumn column;
+    const std::vector<int32_t>& widths = CAppMain::Get().GetSetMainDlg().GetColumnWidths();
+    column.width = index >= 0 && static_cast<size_t>(index) < widths.size()
+                       ? widths[static_cast<size_t>(index)]
+                       : kFallbackColumnWidth;
+    if (index == 0) {
+        column.title = CText(IDS_COLUMN_ACTIVITY).GetString();
+        return column;
+    }
+    column.format = LVCFMT_RIGHT;
+    column.title = FormatColumnTitle(index);
+    if (index + 1 == GetNumColumns() && GetHwnd() != nullptr) {
+        SetDlgItemTextA(GetHwnd(), IDC_MAIN_PERIOD, column.title.c_str());
+    }
+    return column;
+}
+
+std::string CMainDlg::GetColumnText(CActivity* activity, int column) {
+    const CStatInt* interval = GetInterval(column);
+    if (activity == nullptr || interval == nullptr) {
+        return std::string();
+    }
+    CSetTimeDisplay& display = CAppMain::Get().GetSetTimeDisplay();
+    const EStatScope scope =
+        display.GetShowCumulativeTime() ? EStatScope::WithDescendants : EStatScope::Own;
+    return display.FormatDuration(activity->GetStatGen().Generate(*interval, scope).GetTotal());
+}
+
+void CMainDlg::OnSelectionChanged(CActivity*) {}
+
+void CMainDlg::OnChecksChanged() {}
+
+void CMainDlg::OnItemActivated(CActivity*) {
+    // The list keeps the state's selected activity in step with its selection.
+    CAppMain::Get().GetProjects().StartWorking(nullptr, nullptr);
+}
+
+bool CMainDlg::OnKeyDown(WORD) { return false; }
+
+void CMainDlg::GetCheckedActivities(std::set<CActivity*>&) {}
+
+void CMainDlg::RefreshColumns(bool updateTitles) {
+    m_intervalsStale = true;
+    const int oldCount = m_intervals.GetCount();
+    const int newCount = GetNumColumns() - 1;
+    const int diff = newCount - oldCount;
+    EnsureIntervals();
+    if (!m_listAttached) {
+        return;
+    }
+    if (diff < 0) {
+        // The newest columns stay: their widths go to the setting's last entries.
+        std::vector<int> shown;
+        m_list.GetColumnWidths(shown);
+        std::vector<int32_t>& widths = CAppMain::Get().GetSetMainDlg().GetColumnWidths();
+        if (!shown.empty() && !widths.empty()) {
+            widths[0] = shown[0];
+            size_t to = widths.size();
+            for (size_t from = shown.size(); from > 1 && to > 1;) {
+                widths[--to] = shown[--from];
+            }
+        }
+        for (int i = 0; i < -diff && ListColumns() >= 2; ++i) {
+            m_list.RemoveColumn(1);
+        }
+    } else {
+        for (int c = 1; c <= diff; ++c) {
+            m_list.InsertColumn(c);
+        }
+    }
+    if (updateTitles) {
+        for (int c = diff + 1 > 1 ? diff + 1 : 1; c <= newCount && c < ListColumns();
+             ++c) {
+            m_list.SetColumn(c, GetColumn(c));
+            m_list.UpdateColumn(c);
+        }
+    }
+}
+
+void CMainDlg::ShowStatistics() {
+    if (!m_listAttached) {
+        return;
+    }
+    const int count = GetNumColumns();
+    for (int c = 1; c < count && c < ListColumns(); ++c) {
+        m_list.UpdateColumn(c);
+    }
+}
+
+void CMainDlg::ShowRunningStatistics() {
+    CProjectState* state = GetCurrentState();
+    if (!m_listAttached || state == nullptr) {
+        return;
+    }
+    // Only the running activity's totals grow, and with cumulative times those of the
+    // activities above it; every other cell keeps its text until the tally marks change.
+    const bool cumulative = CAppMain::Get().GetSetTimeDisplay().GetShowCumulativeTime();
+    const int count = GetNumColumns();
+    for (CActivity* activity = state->GetCurrentActivity();
+         activity != nullptr && activity != state->GetRootActivity();
+         activity = cumulative ? activity->GetParent() : nullptr) {
+        for (int c = 1; c < count && c < ListColumns(); ++c) {
+            m_list.UpdateActivityCell(activity, c);
+        }
+    }
+}
+
+bool CMainDlg::OnStatsUpdated(CStatsUpdatedEvent& event) {
+    if (CAppMain::Get().GetNotArea().IsIconShown()) {
+        return CMainDlgBase::OnStatsUpdated(event);
+    }
+    ShowRunningStatistics();
+    return true;
+}
+
+bool CMainDlg::OnEvent(CNumColumnsChangedEvent&) {
+    RefreshColumns(false);
+    return true;
+}
+
+bool CMainDlg::OnEvent(CEmptyTimeModeChangedEvent&) {
+    ShowStatistics();
+    return true;
+}
+
+bool CMainDlg::OnEvent(CShowTimeCumulativeChangedEvent&) {
+    ShowStatistics();
+    return true;
+}

@@ -1,0 +1,282 @@
+// The full main window run by the real application object: start-up with recorded and
+// command-line projects, the activity list and its time columns, start and stop, the
+// exit questions, the end of the session, the hand-over message and the display switch.
+
+#include "MainWindowFixture.h"
+
+#include "model/CActivity.h"
+#include "model/CProject.h"
+#include "model/CProjectState.h"
+#include "model/CProjects.h"
+#include "resources/ResourceIds.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+using harness::CUiScript;
+using mainwindowtest::CMainWindowFixture;
+using mainwindowtest::SFixtureActivity;
+
+namespace {
+
+const std::vector<SFixtureActivity> kTree = {
+    {"Build", -1, 2}, {"Compile", 0, 1}, {"Link", 0, 0}, {"Test", -1, 3}, {"Unit", 3, 0},
+};
+
+bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
+
+std::string Title(HWND window) { return harness::GetText(window); }
+
+} // namespace
+
+class FullWindowTest : public CMainWindowFixture {};
+
+TEST_F(FullWindowTest, WithoutProjectsOnlyTheMenuActsAndExitSavesTheSettings) {
+    CUiScript script;
+    bool hidden = false;
+    std::string title;
+    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+        .Do([&] {
+            title = Title(Hwnd());
+            hidden = !Visible(Hwnd(), IDC_MAIN_ACTIVITIES) && !Visible(Hwnd(), IDC_MAIN_START) &&
+                     !Visible(Hwnd(), IDC_MAIN_FOLLOW_NOW);
+            Command(IDM_PROJECT_EXIT);
+        });
+    EXPECT_EQ(Run(script), 0);
+    EXPECT_EQ(title, "Tallymarks");
+    EXPECT_TRUE(hidden);
+    const std::string ini = ReadUserSettings();
+    EXPECT_NE(ini.find("[Dialogs]"), std::string::npos);
+    EXPECT_NE(ini.find("PositionXDlg0="), std::string::npos);
+    EXPECT_NE(ini.find("[View]"), std::string::npos);
+    EXPECT_EQ(ini.find("[OpenProjects]\r\nSize=1"), std::string::npos);
+}
+
+TEST_F(FullWindowTest, ListsTheTreeStartsAndStopsWorkAndRecordsTheProjects) {
+    const std::string recorded = MakeProject("Recorded.wkp", "Recorded", {{"Other", -1, 0}});
+    const std::string named = MakeProject("Named.wkp", "Named", kTree);
+    SetUserSettings("[OpenProjects]\nSize=1\nActive=0\nName0=Recorded\nPath0=" + recorded + "\n");
+    CUiScript script;
+    std::vector<std::string> rows;
+    std::string workingOn;
+    bool startBefore = true;
+    bool stopWhileWorking = false;
+    int columns = 0;
+    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+        .Do([&] {
+            HWND list = GetDlgItem(Hwnd(), IDC_MAIN_ACTIVITIES);
+            columns = Header_GetItemCount(ListView_GetHeader(list));
+            for (int row = 0; row < harness::GetListRowCount(Hwnd(), IDC_MAIN_ACTIVITIES); ++row) {
+                rows.push_back(harness::GetListCell(Hwnd(), IDC_MAIN_ACTIVITIES, row, 0));
+            }
+            startBefore = harness::IsItemEnabled(Hwnd(), IDC_MAIN_START);
+            harness::SelectListRow(Hwnd(), IDC_MAIN_ACTIVITIES, 1); // Compile
+        })
+        .WaitFor([&] { return harness::IsItemEnabled(Hwnd(), IDC_MAIN_START); })
+        .Do([&] { harness::Click(Hwnd(), IDC_MAIN_START); })
+        .Do([&] {
+            workingOn = harness::GetItemText(Hwnd(), IDC_MAIN_WORKING_ON);
+            stopWhileWorking = harness::IsItemEnabled(Hwnd(), IDC_MAIN_STOP);
+            harness::Click(Hwnd(), IDC_MAIN_STOP);
+        })
+        .Do([&] { Command(IDM_PROJECT_EXIT); })
+        .AnswerMessageBox(IDNO, "unsaved changes");
+    EXPECT_EQ(Run(script, "\"" + named + "\""), 0);
+    EXPECT_EQ(rows, (std::vector<std::string>{"Build", "Compile", "Link", "Test", "Unit"}));
+    EXPECT_EQ(columns, 3); // the activity and two time columns by default
+    EXPECT_FALSE(startBefore);
+    EXPECT_EQ(workingOn, "Build\\Compile");
+    EXPECT_TRUE(stopWhileWorking);
+    // Both projects are recorded, the command-line one as the active one.
+    const std::string ini = ReadUserSettings();
+    EXPECT_NE(ini.find("Path0=" + named), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Path1=" + recorded), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Active=0"), std::string::npos) << ini;
+}
+
+TEST_F(FullWindowTest, ExitWhileWorkingAsksAndCancelKeepsTheWindow) {
+    const std::string named = MakeProject("Work.wkp", "Work", kTree);
+    CUiScript script;
+    bool openAfterCancel = false;
+    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+        .Do([&] {
+            CProjects& projects = App().GetProjects();
+            CActivity* test = projects.GetCurrentProject()->GetState(true)->GetRootActivity()
+                                  ->GetLastChild();
+            projects.StartWorking(nullptr, test);
+            Command(IDM_PROJECT_EXIT);
+        })
+        .AnswerMessageBox(IDCANCEL, "Exiting Tallymarks will not stop")
+        .Do([&] {
+            openAfterCancel = IsWindow(Hwnd()) && App().GetProjects().GetNumProjects() == 1;
+            PostMessageA(Hwnd(), WM_CLOSE, 0, 0);
+        })
+        .AnswerMessageBox(IDYES, "You are still working on Work\\Test")
+        .AnswerMessageBox(IDNO, "The project Work has unsaved changes");
+    EXPECT_EQ(Run(script, named), 0);
+    EXPECT_TRUE(openAfterCancel);
+    ASSERT_GE(script.GetMessageBoxes().size(), 2u);
+    EXPECT_EQ(script.GetMessageBoxes()[0].caption, "Tallymarks - Exit Tallymarks");
+}
+
+TEST_F(FullWindowTest, RefusedEndOfSessionIsAnsweredNoAndKeepsEverything) {
+    const std::string named = MakeProject("Work.wkp", "Work", kTree);
+    CUiScript script;
+    LRESULT answer = -1;
+    size_t projectsAfter = 0;
+    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+        .Do([&] {
+            CProjects& projects = App().GetProjects();
+            projects.StartWorking(nullptr,
+                                  projects.GetCurrentProject()->GetState(true)->GetRootActivity()
+                                      ->GetFirstChild());
+            answer = SendMessageA(Hwnd(), WM_QUERYENDSESSION, 0, 0);
+            projectsAfter = projects.GetNumProjects();
+            projects.StopWorking(nullptr);
+            Command(IDM_PROJECT_EXIT);
+        })
+        .AnswerMessageBox(IDCANCEL, "Shutting down the computer")
+        .AnswerMessageBox(IDNO, "unsaved changes");
+    EXPECT_EQ(Run(script, named), 0);
+    EXPECT_EQ(answer, 0);
+    EXPECT_EQ(projectsAfter, 1u);
+}
+
+TEST_F(FullWindowTest, HandOverMessagesAreReadWithinTheirBytes) {
+    const std::string first = MakeProject("First.wkp", "First", kTree);
+    const std::string second = MakeProject("Second.wkp", "Second", kTree);
+    CUiScript script;
+    std::vector<size_t> counts;
+    std::string current;
+    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+        .Do([&] {
+            auto send = [&](ULONG_PTR code, const void* data, DWORD size) {
+                COPYDATASTRUCT copy = {code, size, const_cast<void*>(data)};
+                SendMessageA(Hwnd(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+                counts.push_back(App().GetProjects().GetNumProjects());
+            };
+            send(112, nullptr, 0);
+            send(112, second.c_str(), 0);
+            // The declared length ends before the last character: no such file.
+            send(112, second.c_str(), static_cast<DWORD>(second.size() - 1));
+            send(111, second.c_str(), static_cast<DWORD>(second.size() + 1));
+            send(112, second.c_str(), static_cast<DWORD>(second.size() + 1));
+            current = App().GetProjects().GetCurrentProject()->GetState(false)->GetName();
+            Command(IDM_PROJECT_EXIT);
+        })
+        .AnswerMessageBox(IDOK, "doesn't exist");
+    EXPECT_EQ(Run(script, first), 0);
+    EXPECT_EQ(counts, (std::vector<size_t>{1, 1, 1, 1, 2}));
+    EXPECT_EQ(current, "Second");
+}
+
+TEST_F(FullWindowTest, AProjectAnnouncedTwiceIsHeardOnce) {
+    const std::string named = MakeProject("Twice.wkp", "Twice", kTree);
+    SetUserSettings("[OpenProjects]\nSize=1\nActive=0\nName0=Twice\nPath0=" + named + "\n");
+    CUiScript script;
+    int askLinks = -1;
+    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+        .Do([&] {
+            // The recorded project, the command line and a hand-over all name one file.
+            App().GetProjects().OpenPath(named, CProjects::kOpenAndSwitch, true);
+            askLinks = static_cast<int>(
+                Window()->CSlot<CProjectAskNewLocationEvent>::GetNumPeers());
+            Command(IDM_PROJECT_EXIT);
+        });
+    EXPECT_EQ(Run(script, named), 0);
+    EXPECT_EQ(askLinks, 1);
+}
+
+TEST_F(FullWindowTest, YesToSaveThenNoLocationKeepsTheProjectOpen) {
+    CUiScript script;
+    bool stillOpen = false;
+    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+        .Do([&] { Command(IDM_PROJECT_NEW); })
+        .Do([&] {
+            App().GetProjects().GetCurrentProject()->GetState(true)->SetName("Fresh");
+            PostMessageA(Hwnd(), WM_CLOSE, 0, 0);
+        })
+        .AnswerMessageBox(IDYES, "The project Fresh has unsaved changes")
+        .WaitFor([&] { return harness::FindThreadWindow("Tallymarks - Save project") != nullptr; })
+        .Do([&] {
+            PostMessageA(harness::FindThreadWindow("Tallymarks - Save project"), WM_COMMAND,
+                         IDCANCEL, 0);
+        })
+        .Do([&] {
+            CProject* project = App().GetProjects().GetCurrentProject();
+            stillOpen = IsWindow(Hwnd()) && project != nullptr &&
+                        project->IsModified(ppName);
+            Command(IDM_PROJECT_EXIT);
+        })
+        .AnswerMessageBox(IDNO, "The project Fresh has unsaved changes");
+    EXPECT_EQ(Run(script), 0);
+    EXPECT_TRUE(stillOpen);
+}
+
+TEST_F(FullWindowTest, DisplaySwitchKeepsProjectsAndWorkAndTheColumnWidthsStayWhole) {
+    const std::string named = MakeProject("Work.wkp", "Work", kTree);
+    SetUserSettings("[MainDlg]\nNumColumns=4\n");
+    CUiScript script;
+    HWND first = nullptr;
+    bool workingAfter = false;
+    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+        .Do([&] {
+            first = Hwnd();
+            CProjects& projects = App().GetProjects();
+            projects.StartWorking(nullptr,
+                                  projects.GetCurrentProject()->GetState(true)->GetRootActivity()
+                                      ->GetFirstChild());
+            Command(IDM_VIEW_WHOLE_PROJECT);
+            Command(IDM_VIEW_COMPACT);
+        })
+        .WaitFor([&] { return Hwnd() != nullptr && Hwnd() != first && IsWindowVisible(Hwnd()); })
+        .Do([&] {
+            workingAfter = App().GetProjects().IsAnyWorking();
+            App().GetProjects().StopWorking(nullptr);
+            Command(IDM_PROJECT_EXIT);
+        })
+        .AnswerMessageBox(IDNO, "unsaved changes");
+    EXPECT_EQ(Run(script, named), 0);
+    EXPECT_TRUE(workingAfter);
+    const std::string ini = ReadUserSettings();
+    for (const char* key : {"ColumnWidth0=", "ColumnWidth1=", "ColumnWidth2=", "ColumnWidth3=",
+                            "ColumnWidth4="}) {
+        EXPECT_NE(ini.find(key), std::string::npos) << key << "\n" << ini;
+    }
+}
+
+TEST_F(FullWindowTest, ControlsLieInsideTheClientAreaWithoutOverlapping) {
+    const std::string named = MakeProject("Work.wkp", "Work", kTree);
+    CUiScript script;
+    std::vector<std::pair<int, RECT>> rects;
+    RECT client = {};
+    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+        .Do([&] {
+            GetClientRect(Hwnd(), &client);
+            for (int id : {IDC_MAIN_PROJECT_LABEL, IDC_MAIN_PROJECT, IDC_MAIN_WORKING_LABEL,
+                           IDC_MAIN_WORKING_ON, IDC_MAIN_FOLLOW_NOW, IDC_MAIN_SHOW_DATE,
+                           IDC_MAIN_PERIOD_FRAME, IDC_MAIN_ACTIVITIES, IDC_MAIN_START,
+                           IDC_MAIN_STOP, IDC_MAIN_NEW_TALLYMARK}) {
+                HWND control = GetDlgItem(Hwnd(), id);
+                RECT rect = {};
+                GetWindowRect(control, &rect);
+                MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+                EXPECT_TRUE(IsWindowVisible(control)) << id;
+                rects.push_back({id, rect});
+            }
+            Command(IDM_PROJECT_EXIT);
+        });
+    EXPECT_EQ(Run(script, named), 0);
+    for (size_t i = 0; i < rects.size(); ++i) {
+        const RECT& a = rects[i].second;
+        EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= client.right &&
+                    a.bottom <= client.bottom)
+            << rects[i].first;
+        for (size_t j = i + 1; j < rects.size(); ++j) {
+            RECT overlap = {};
+            EXPECT_FALSE(IntersectRect(&overlap, &a, &rects[j].second))
+                << rects[i].first << " overlaps " << rects[j].first;
+        }
+    }
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+// Runs the real application object with the full main window on a folder of its own (a
+// portable installation, so both settings files lie there), with fixture projects, and
+// drives it with a script.
+
+#include "app/main/CAppMain.h"
+#include "harness/CUiScript.h"
+#include "harness/UiControls.h"
+#include "library/system/CScratchFolder.h"
+#include "mainwindow/CMainDlg.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace mainwindowtest {
+
+// One activity of a fixture project: its name, the index of its parent in the list
+// (-1: top level) and the hours booked on it, as closed tally marks of one hour ending
+// now.
+struct SFixtureActivity {
+    std::string name;
+    int parent;
+    int hours;
+};
+
+class CMainWindowFixture : public ::testing::Test {
+protected:
+    CMainWindowFixture();
+    ~CMainWindowFixture() override;
+
+    // The user settings file's text (CR LF added), written before the run.
+    void SetUserSettings(const std::string& lines);
+    // Saves a project in the folder and returns its path.
+    std::string MakeProject(const std::string& file, const std::string& name,
+                            const std::vector<SFixtureActivity>& activities);
+    // Runs the program's start-up and main loop (the full window) while script runs.
+    int Run(harness::CUiScript& script, const std::string& commandLine = std::string());
+
+    CAppMain& App() { return *m_app; }
+    CMainDlg* Window() { return dynamic_cast<CMainDlg*>(m_app->GetMainDlg()); }
+    HWND Hwnd() { return Window() != nullptr ? Window()->GetHwnd() : nullptr; }
+    std::string ReadUserSettings() const;
+    // Sends a menu or accelerator command to the running window.
+    void Command(int id);
+
+    CScratchFolder m_folder;
+    std::unique_ptr<CAppMain> m_app;
+};
+
+} // namespace mainwindowtest
