@@ -23,6 +23,30 @@ CDialogWindow* CDialogRegistry::FindHolder(HWND window) const {
     return nullptr;
 }
 
+void CDialogRegistry::PushModal(CDialogWindow* dialog) {
+    m_modal[GetCurrentThreadId()].push_back(dialog);
+}
+
+void CDialogRegistry::PopModal(CDialogWindow* dialog) {
+    const auto found = m_modal.find(GetCurrentThreadId());
+    if (found == m_modal.end()) {
+        return;
+    }
+    std::vector<CDialogWindow*>& dialogs = found->second;
+    const auto last = std::find(dialogs.rbegin(), dialogs.rend(), dialog);
+    if (last != dialogs.rend()) {
+        dialogs.erase(std::next(last).base());
+    }
+    if (dialogs.empty()) {
+        m_modal.erase(found);
+    }
+}
+
+CDialogWindow* CDialogRegistry::GetInnermostModal() const {
+    const auto found = m_modal.find(GetCurrentThreadId());
+    return found == m_modal.end() || found->second.empty() ? nullptr : found->second.back();
+}
+
 bool CDialogRegistry::PushAccelerators(CDialogWindow* dialog) {
     const DWORD thread = GetCurrentThreadId();
     SHookStack& stack = m_hooks[thread];

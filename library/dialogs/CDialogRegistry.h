@@ -1,8 +1,8 @@
 #pragma once
 
 // CDialogRegistry: what the dialog framework keeps for the whole process: the open
-// dialogs by window, the accelerator hooks of the threads that run modal dialogs, and
-// the window classes registered for dialogs.
+// dialogs by window, the modal dialogs that each thread runs, the accelerator hooks of
+// the threads that run modal dialogs, and the window classes registered for dialogs.
 //
 // Built on first use and never destroyed, so dialogs may leave it at process exit.
 // User-interface threads only; the accelerator entries are kept per thread.
@@ -26,6 +26,12 @@ public:
     // The dialog of the window or of its nearest ancestor, or null.
     CDialogWindow* FindHolder(HWND window) const;
 
+    // A modal dialog is on its thread's stack for the time its loop runs; the innermost
+    // is the one whose loop dispatches the thread's messages (null: none runs).
+    void PushModal(CDialogWindow* dialog);
+    void PopModal(CDialogWindow* dialog);
+    CDialogWindow* GetInnermostModal() const;
+
     // A modal dialog with accelerators pushes itself for the time it runs; the thread's
     // message-filter hook exists while its stack is not empty. False (nothing pushed)
     // when the hook cannot be installed.
@@ -48,6 +54,7 @@ private:
     static LRESULT CALLBACK MessageFilter(int code, WPARAM wParam, LPARAM lParam);
 
     std::map<HWND, CDialogWindow*> m_dialogs;
-    std::map<DWORD, SHookStack> m_hooks;        // by thread id
-    std::map<std::string, HINSTANCE> m_classes; // name -> instance it was registered for
+    std::map<DWORD, std::vector<CDialogWindow*>> m_modal; // by thread id, the innermost last
+    std::map<DWORD, SHookStack> m_hooks;                  // by thread id
+    std::map<std::string, HINSTANCE> m_classes;           // name -> instance it was registered for
 };

@@ -1,6 +1,7 @@
 #include "library/dialogs/CDialogWindow.h"
 
 #include "library/dialogs/CDialogRegistry.h"
+#include "library/dialogs/WindowProcBarrier.h"
 
 CDialogWindow::CDialogWindow() = default;
 
@@ -22,6 +23,7 @@ int CDialogWindow::Create(const SDialogParams& params) {
     if (m_state == kOpen) {
         return -1;
     }
+    RethrowWindowProcError();
     m_params = params;
     m_hasCaption = !m_params.caption.empty();
     m_error = nullptr;
@@ -55,12 +57,14 @@ int CDialogWindow::Create(const SDialogParams& params) {
     m_exitCode = 0;
     int answer;
     if (m_params.modal) {
-        const bool hooked =
-            m_accelerators != nullptr && CDialogRegistry::Instance().PushAccelerators(this);
+        CDialogRegistry& registry = CDialogRegistry::Instance();
+        const bool hooked = m_accelerators != nullptr && registry.PushAccelerators(this);
+        registry.PushModal(this);
         const INT_PTR ended = DialogBoxParamA(templateModule, templateName, m_params.owner,
                                               &DialogProc, reinterpret_cast<LPARAM>(this));
+        registry.PopModal(this);
         if (hooked) {
-            CDialogRegistry::Instance().PopAccelerators(this);
+            registry.PopAccelerators(this);
         }
         answer = static_cast<int>(ended);
     } else {
@@ -137,10 +141,20 @@ void CDialogWindow::RethrowError() {
         m_error = nullptr;
         std::rethrow_exception(error);
     }
+    RethrowWindowProcError();
 }
 
 bool CDialogWindow::EndWithError(HWND window, std::exception_ptr error) {
     CDialogWindow* dialog = CDialogRegistry::Instance().FindHolder(window);
+    if (dialog == nullptr) {
+        return false;
+    }
+    dialog->Fail(error);
+    return true;
+}
+
+bool CDialogWindow::EndInnermostWithError(std::exception_ptr error) {
+    CDialogWindow* dialog = CDialogRegistry::Instance().GetInnermostModal();
     if (dialog == nullptr) {
         return false;
     }

@@ -26,7 +26,9 @@
 // - No exception crosses the dialog procedure: an exception thrown by a slot or a
 //   virtual hook ends the dialog, and Create (modal) or the message loop (modeless)
 //   throws it again. EndWithError does the same for code that runs in another window
-//   procedure of the dialog (subclassers, timers).
+//   procedure of the dialog (subclassers, timers); the barrier of the other window
+//   procedures (WindowProcBarrier.h) ends the dialog through it, or through
+//   EndInnermostWithError for a window that belongs to no dialog.
 // - A modal dialog with an accelerator table translates the keys of its own window and
 //   its controls while it runs, also under a nested dialog of its own.
 
@@ -60,7 +62,9 @@ public:
 
     // Modal: runs the dialog and returns its exit code; -1 when it could not be made
     // (or is already open). Modeless: 0 once the window exists, -1 when it could not be
-    // made. Throws what a slot threw while the dialog ran (modal) or was initialised.
+    // made. Throws what a slot threw while the dialog ran (modal) or was initialised,
+    // and an error that a window procedure kept for the thread (before any window is
+    // made when it waited already).
     int Create(const SDialogParams& params);
     // Terminates and ends the dialog; false when it was already closed or not open,
     // else what EndDialog or DestroyWindow answered.
@@ -82,7 +86,8 @@ public:
 
     // Loops of a modeless dialog: until WM_QUIT, or one message (peek: none waiting
     // gives false at once). PumpMessage answers whether WM_QUIT came. Both throw what a
-    // slot threw once the dialog has ended.
+    // slot threw once the dialog has ended, and an error that a window procedure kept
+    // for the thread.
     int RunMessageLoop();
     bool PumpMessage(bool peek);
 
@@ -90,6 +95,9 @@ public:
     // keeps error for its Create or message loop to throw. False when no dialog holds
     // the window.
     static bool EndWithError(HWND window, std::exception_ptr error);
+    // Ends the innermost modal dialog that the calling thread runs and keeps error for
+    // its Create to throw. False when the thread runs none.
+    static bool EndInnermostWithError(std::exception_ptr error);
 
     // Keeps a dialog's top-left corner on the work area of the nearest monitor, at
     // least 64 by 32 pixels away from its right and bottom edges.

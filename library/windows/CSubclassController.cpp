@@ -1,5 +1,7 @@
 #include "library/windows/CSubclassController.h"
 
+#include "library/dialogs/WindowProcBarrier.h"
+
 CSubclassController& CSubclassController::Instance() {
     static CSubclassController* instance = new CSubclassController();
     return *instance;
@@ -63,24 +65,32 @@ LRESULT CSubclassController::Dispatch(HWND window, UINT message, WPARAM wParam, 
     CMessage msg(window, message, wParam, lParam, found->second.previousProc);
     // Each subclasser is looked up again after every call: a handler may leave the
     // window, or destroy itself or another subclasser, while the message is in flight.
-    CSubclassedWindow* current = *found->second.subclassers.begin();
-    while (current != nullptr) {
-        current->OnMessage(msg);
-        if (msg.handled) {
-            break;
+    // A handler that throws ends the delivery; the window's own procedure still answers.
+    const bool delivered = RunBehindBarrier(window, [&] {
+        CSubclassedWindow* current = *found->second.subclassers.begin();
+        while (current != nullptr) {
+            current->OnMessage(msg);
+            if (msg.handled) {
+                break;
+            }
+            found = m_records.find(window);
+            if (found == m_records.end()) {
+                break;
+            }
+            auto next = found->second.subclassers.upper_bound(current);
+            current = next == found->second.subclassers.end() ? nullptr : *next;
         }
-        found = m_records.find(window);
-        if (found == m_records.end()) {
-            break;
-        }
-        auto next = found->second.subclassers.upper_bound(current);
-        current = next == found->second.subclassers.end() ? nullptr : *next;
+    });
+    if (!delivered) {
+        msg.handled = false;
     }
     LRESULT result;
     if (msg.handled) {
         result = msg.result;
     } else if (msg.previousCalled) {
         result = msg.previousResult;
+    } else if (!IsWindow(window)) {
+        result = 0; // a handler, or an error that ended a modeless dialog, destroyed it
     } else {
         result = CallWindowProcA(msg.previousProc, window, message, wParam, lParam);
     }

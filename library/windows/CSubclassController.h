@@ -6,6 +6,13 @@
 // subclasser leaves. A window that is destroyed gives up its record once its final
 // message has passed, so a later window with the same handle starts afresh.
 //
+// No exception of a subclasser leaves the common procedure: one that throws ends the
+// delivery of that message (no later subclasser sees it), the window's own procedure
+// answers it unless a subclasser had called that already, and the error ends the
+// operation that the window serves, as WindowProcBarrier.h describes: the library
+// dialog that holds the window, else the innermost modal dialog of the thread, throws
+// it from Create; with neither, it waits for the thread's next dialog call.
+//
 // The registry is built on first use and never destroyed: objects that leave it at
 // process exit may outlive any static.
 

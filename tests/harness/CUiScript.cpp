@@ -1,10 +1,12 @@
 #include "harness/CUiScript.h"
 
 #include "harness/UiControls.h"
+#include "library/dialogs/WindowProcBarrier.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <exception>
 
 namespace harness {
 
@@ -103,7 +105,13 @@ void CUiScript::Run(const std::function<void()>& modal) {
     m_finished = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE watchdog = CreateThread(nullptr, 0, &CUiScript::Watchdog, this, 0, nullptr);
 
-    modal();
+    // A step or the modal code that throws still leaves the thread without the script.
+    std::exception_ptr error;
+    try {
+        modal();
+    } catch (...) {
+        error = std::current_exception();
+    }
 
     SetEvent(m_finished);
     WaitForSingleObject(watchdog, INFINITE);
@@ -113,6 +121,11 @@ void CUiScript::Run(const std::function<void()>& modal) {
     UnhookWindowsHookEx(t_hook);
     t_hook = nullptr;
     t_script = nullptr;
+    if (error) {
+        std::rethrow_exception(error);
+    }
+    // A step that threw under a window of no library dialog left its error waiting.
+    RethrowWindowProcError();
 
     EXPECT_EQ(m_timedOut, 0) << "the watchdog ended the dialogs after " << m_timeoutMs << " ms";
     EXPECT_TRUE(m_steps.empty()) << m_steps.size() << " step(s) did not run, the first: "
@@ -121,10 +134,13 @@ void CUiScript::Run(const std::function<void()>& modal) {
         << m_expectedBoxes.size() << " expected message box(es) did not come";
 }
 
+// A step that throws ends the dialog it runs under, whose Create throws it again.
 void CALLBACK CUiScript::OnTick(HWND, UINT, UINT_PTR, DWORD) {
-    if (t_script != nullptr) {
-        t_script->RunNextStep();
-    }
+    RunBehindBarrier(nullptr, [] {
+        if (t_script != nullptr) {
+            t_script->RunNextStep();
+        }
+    });
 }
 
 // A step that opens a modal window runs the next steps from the nested loop; the

@@ -52,7 +52,8 @@ public:
 
     // Runs modal (code that shows windows modally and returns when they end) while
     // the steps run. Afterwards every step must have run and every expected message
-    // box must have come.
+    // box must have come. What modal or a step threw is thrown again once the script
+    // has left the thread.
     void Run(const std::function<void()>& modal);
 
     const std::vector<SMessageBoxRecord>& GetMessageBoxes() const { return m_boxes; }

@@ -1,0 +1,5 @@
+#pragma once
+#define IDD_BARRIER 3000
+#define IDC_FIELD 3100
+#define IDC_SEND 3101
+#define IDC_OPEN_INNER 3102
