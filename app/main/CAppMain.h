@@ -7,7 +7,7 @@
 //
 //   CAppMain app(SAppOptions{});            // the program entry makes exactly one ...
 //   app.SetMainWindowFactory(makeWindow);   // ... tells it how to build its windows ...
-//   int exitCode = app.Run(GetCommandLineA());
+//   int exitCode = app.Run(commandLine);    // ... (WinMain's: the arguments only)
 //   // ... and destroys it before any static object goes (explicit shut-down order).
 //
 // Usage notes:
@@ -18,6 +18,9 @@
 //   properties dialog. Without the latter a new project becomes current at once.
 // - SAppOptions lets tests run the real start-up on a folder of their own, without the
 //   program-wide single-instance names.
+// - The entry makes one resource module both the module of CText and the current one
+//   (CResourceModule::SetCurrent); the chosen language module becomes its primary
+//   instance, and the destructor gives it back the program.
 // - User-interface thread only.
 
 #include "app/services/CCurrentHour.h"
@@ -26,6 +29,7 @@
 #include "app/services/CPowerStateChangedEvent.h"
 #include "app/services/CPowerStateTracker.h"
 #include "app/services/IHotKeyClient.h"
+#include "app/services/IMainWindow.h"
 #include "app/main/CCmdLineParser.h"
 #include "app/settings/CSetActivitiesDlg.h"
 #include "app/settings/CSetAutoStart.h"
@@ -63,7 +67,6 @@
 #include <string>
 
 struct SDialogParams;
-class IMainWindow;
 
 // How one run of the application is set up; the defaults are the program's own.
 struct SAppOptions {
@@ -78,27 +81,31 @@ struct SAppOptions {
 class CAppMain : public CSlot<CPowerStateChangedEvent>, public IHotKeyClient {
 public:
     // Builds a main window of the display mode (0 full, 1 compact); the window is
-    // deleted after its run.
-    using MainWindowFactory = std::function<std::unique_ptr<IMainWindow>(int displayMode)>;
+    // deleted after its run. A factory that cannot build that display builds the other
+    // and sets displayMode to it: the window runs from the template of the display it
+    // is, and the next display switch asks for the other one again.
+    using MainWindowFactory = std::function<std::unique_ptr<IMainWindow>(int& displayMode)>;
     // Runs the properties dialog of a new project over owner; true when the user
     // confirmed it.
     using NewProjectDialog = std::function<bool(CProject& project, HWND owner)>;
 
+    // Becomes the one application object; a second one while this exists is refused
+    // (std::logic_error).
     explicit CAppMain(const SAppOptions& options = SAppOptions());
     CAppMain(const CAppMain&) = delete;
     CAppMain& operator=(const CAppMain&) = delete;
     ~CAppMain() override;
 
-    // The application object of this run; only valid while one exists.
+    // The application object of this run; std::logic_error while none exists.
     static CAppMain& Get();
     static bool Exists();
 
     void SetMainWindowFactory(MainWindowFactory factory) { m_windowFactory = std::move(factory); }
     void SetNewProjectDialog(NewProjectDialog dialog) { m_newProjectDialog = std::move(dialog); }
 
-    // The whole run after the entry's preparations: command line, single instance,
-    // settings, language, services, main windows. Returns the exit code (0 after a
-    // hand-over to the instance that already runs).
+    // The whole run after the entry's preparations: command line (the arguments, without
+    // the program's name), single instance, settings, language, services, main windows.
+    // Returns the exit code (0 after a hand-over to the instance that already runs).
     int Run(const std::string& commandLine);
     // The main loop: full and compact windows alternate while one ends for a display
     // switch (0xFFFF). Returns the last window's exit code; 1 when a window could not
@@ -174,9 +181,13 @@ protected:
     virtual bool OnPowerStateChanged(CPowerStateChangedEvent& event);
 
 private:
-    // Hands the command line to the instance that already runs; true when one was found.
-    bool HandOverToRunningInstance();
+    // The invisible window with the power-state tracker, the hour clock and, where the
+    // system supports it, the inactivity detector.
     void StartServices();
+    // Runs one main window of the display mode (set to the display the factory built)
+    // and gives its exit code; false (after showing why) when it could not be made or
+    // created.
+    bool RunMainWindow(int& displayMode, SDialogParams& params, int& exitCode);
 
     SAppOptions m_options;
     MainWindowFactory m_windowFactory;
@@ -219,4 +230,6 @@ private:
     bool m_startupProjectsOpened = false;
     bool m_mainWindowShownOnce = false;
     CPowerStateTracker m_powerStateTracker;
+    // Whether a language module became the primary resource instance.
+    bool m_languageChosen = false;
 };

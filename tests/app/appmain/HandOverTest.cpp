@@ -1,0 +1,212 @@
+#include "app/main/HandOver.h"
+
+#include "AppMainFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(HandOverTest, ReadsAPathOnlyWithinTheDeclaredBytes) {
+    const std::string longText(40000, 'x');
+    const struct {
+        const char* what;
+        ULONG_PTR kind;
+        std::string bytes;
+        DWORD size; // declared bytes
+        bool nullData;
+        bool accepted;
+        std::string path;
+    } cases[] = {
+        {"terminated", 112, std::string("C:\\a b.tmk\0", 11), 11, false, true, "C:\\a b.tmk"},
+        {"no terminator", 112, "C:\\a.tmkGARBAGE", 8, false, true, "C:\\a.tmk"},
+        {"stops at the first zero", 112, std::string("a.tmk\0b.tmk\0", 12), 12, false, true,
+         "a.tmk"},
+        {"empty text", 112, std::string("\0rest", 5), 5, false, false, ""},
+        {"no bytes", 112, "C:\\a.tmk", 0, false, false, ""},
+        {"null data", 112, "", 10, true, false, ""},
+        {"show only", 111, std::string("C:\\a.tmk\0", 9), 9, false, false, ""},
+        {"unknown kind", 7, std::string("C:\\a.tmk\0", 9), 9, false, false, ""},
+        {"longer than any path", 112, longText, static_cast<DWORD>(longText.size()), false, false,
+         ""},
+    };
+    for (const auto& c : cases) {
+        std::vector<char> buffer(c.bytes.begin(), c.bytes.end());
+        COPYDATASTRUCT data = {};
+        data.dwData = c.kind;
+        data.cbData = c.size;
+        data.lpData = c.nullData || buffer.empty() ? nullptr : buffer.data();
+        std::string path = "left over";
+        EXPECT_EQ(ReadHandOverPath(data, path), c.accepted) << c.what;
+        EXPECT_EQ(path, c.path) << c.what;
+    }
+}
+
+// A top-level window that writes down the hand-overs it receives.
+struct SReceived {
+    ULONG_PTR kind = 0;
+    DWORD size = 0;
+    bool hasData = false;
+    std::string bytes;
+    int count = 0;
+};
+
+SReceived* s_received = nullptr;
+
+LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA && s_received != nullptr) {
+        const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+        s_received->kind = data->dwData;
+        s_received->size = data->cbData;
+        s_received->hasData = data->lpData != nullptr;
+        if (data->lpData != nullptr) {
+            s_received->bytes.assign(static_cast<const char*>(data->lpData), data->cbData);
+        }
+        ++s_received->count;
+        return TRUE;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+class CReceiver {
+public:
+    CReceiver() {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = &ReceiverProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "TmHandOverReceiver";
+        RegisterClassA(&windowClass);
+        m_window = CreateWindowA("TmHandOverReceiver", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        s_received = &received;
+    }
+    ~CReceiver() {
+        s_received = nullptr;
+        DestroyWindow(m_window);
+    }
+    HWND Window() const { return m_window; }
+    SReceived received;
+
+private:
+    HWND m_window;
+};
+
+std::string WorkingFolder() {
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, folder);
+    std::string text(folder);
+    if (!text.empty() && text.back() == '\\') {
+        text.pop_back();
+    }
+    return text;
+}
+
+TEST(HandOverTest, SendsTheCompletedPathWithItsZeroOrOnlyTheWishToBeShown) {
+    CReceiver receiver;
+    ASSERT_NE(receiver.Window(), nullptr);
+
+    EXPECT_TRUE(SendHandOver(receiver.Window(), true, "plans\\my plan.tmk"));
+    const std::string expected = WorkingFolder() + "\\plans\\my plan.tmk";
+    EXPECT_EQ(receiver.received.kind, kHandOverOpenFile);
+    EXPECT_EQ(receiver.received.size, expected.size() + 1);
+    EXPECT_EQ(receiver.received.bytes, expected + '\0');
+
+    EXPECT_TRUE(SendHandOver(receiver.Window(), false, "ignored.tmk"));
+    EXPECT_EQ(receiver.received.kind, kHandOverShow);
+    EXPECT_EQ(receiver.received.size, 0u);
+    EXPECT_FALSE(receiver.received.hasData);
+    EXPECT_EQ(receiver.received.count, 2);
+}
+
+using HandOverRunTest = CAppMainFixture;
+
+TEST_F(HandOverRunTest, ASecondStartHandsItsFileToTheRunningInstanceAndEnds) {
+    const std::string mutexName = "TmHandOverTest_" + std::to_string(GetCurrentProcessId());
+    HANDLE firstInstance = CreateMutexA(nullptr, FALSE, mutexName.c_str());
+    ASSERT_NE(firstInstance, nullptr);
+    CReceiver receiver;
+    SAppOptions options;
+    options.programFolder = m_folder.Path();
+    options.mutexName = mutexName;
+    options.windowClass = "TmHandOverReceiver";
+    CAppMain app(options);
+    bool windowAsked = false;
+    app.SetMainWindowFactory([&windowAsked](int&) {
+        windowAsked = true;
+        return std::unique_ptr<IMainWindow>();
+    });
+
+    EXPECT_EQ(app.Run("\"plans\\my plan.tmk\" second.tmk"), 0);
+    CloseHandle(firstInstance);
+
+    const std::string expected = WorkingFolder() + "\\plans\\my plan.tmk";
+    EXPECT_EQ(receiver.received.count, 1);
+    EXPECT_EQ(receiver.received.kind, kHandOverOpenFile);
+    EXPECT_EQ(receiver.received.bytes, expected + '\0');
+    EXPECT_FALSE(windowAsked);
+    EXPECT_TRUE(app.GetUserSettings().GetFilePath().empty()) << "no settings file was opened";
+}
+
+TEST(HandOverTest, AnAbsolutePathIsSentAsWritten) {
+    EXPECT_EQ(MakeHandOverPath("C:\\My Projects\\plan 2010.tmk"), "C:\\My Projects\\plan 2010.tmk");
+    EXPECT_EQ(MakeHandOverPath(""), "");
+}
+
+// A window on a thread that takes no messages until it is told to.
+struct SBusyReceiver {
+    HANDLE created = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HWND window = nullptr;
+    volatile LONG messages = 0;
+
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_COPYDATA) {
+            // The sender has given up long ago: its data is gone, only count.
+            auto* self = reinterpret_cast<SBusyReceiver*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+            InterlockedIncrement(&self->messages);
+            return TRUE;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    static DWORD WINAPI Thread(void* parameter) {
+        auto* self = static_cast<SBusyReceiver*>(parameter);
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = &Proc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "TmBusyReceiver";
+        RegisterClassA(&windowClass);
+        self->window = CreateWindowA("TmBusyReceiver", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(self->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetEvent(self->created);
+        WaitForSingleObject(self->release, 20000);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&msg);
+        }
+        DestroyWindow(self->window);
+        return 0;
+    }
+};
+
+TEST(HandOverTest, AReceiverThatTakesNoMessagesIsGivenUpAfterTheTimeout) {
+    SBusyReceiver busy;
+    HANDLE thread = CreateThread(nullptr, 0, &SBusyReceiver::Thread, &busy, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    ASSERT_EQ(WaitForSingleObject(busy.created, 10000), WAIT_OBJECT_0);
+    ASSERT_NE(busy.window, nullptr);
+
+    const DWORD start = GetTickCount();
+    EXPECT_FALSE(SendHandOver(busy.window, false, std::string(), 300));
+    EXPECT_LT(GetTickCount() - start, 3000u);
+
+    SetEvent(busy.release);
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    CloseHandle(busy.created);
+    CloseHandle(busy.release);
+}
+
+} // namespace
