@@ -49,6 +49,16 @@ void ShowFatalError(DWORD systemError) {
     MessageBoxA(nullptr, text, CText(IDS_UNHANDLED_ERROR_CAPTION), MB_OK | MB_ICONERROR);
 }
 
+// Whether the resources of the dialog parameters hold the template.
+bool HasTemplate(const SDialogParams& params, int dialogId) {
+    for (HINSTANCE instance : {params.instance, params.fallbackInstance}) {
+        if (FindResourceA(instance, MAKEINTRESOURCEA(dialogId), RT_DIALOG) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 CAppMain::CAppMain(const SAppOptions& options)
@@ -163,6 +173,9 @@ int CAppMain::RunMainWindows() {
 }
 
 bool CAppMain::RunMainWindow(int& displayMode, SDialogParams& params, int& exitCode) {
+    if (displayMode == 1 && !HasTemplate(params, kCompactDialogId)) {
+        displayMode = 0;
+    }
     std::unique_ptr<IMainWindow> window = m_windowFactory(displayMode);
     if (!window) {
         ShowFatalError(0);

@@ -108,7 +108,8 @@ public:
     // Returns the exit code (0 after a hand-over to the instance that already runs).
     int Run(const std::string& commandLine);
     // The main loop: full and compact windows alternate while one ends for a display
-    // switch (0xFFFF). Returns the last window's exit code; 1 when a window could not
+    // switch (0xFFFF); while the resources hold no compact template, the full window
+    // stands in for it. Returns the last window's exit code; 1 when a window could not
     // be created (after showing why).
     int RunMainWindows();
 
