@@ -49,26 +49,6 @@ TEST_F(AppMainRunTest, TheDisplaysAlternateWhileAWindowEndsWithTheSwitchCode) {
     EXPECT_TRUE(script.GetMessageBoxes().empty());
 }
 
-TEST_F(AppMainRunTest, AFactoryWithoutTheCompactDisplayRunsTheFullOneFromItsTemplate) {
-    WriteUserSettings("[View]|Mode=1|");
-    CAppMain& app = MakeOpenedApp();
-    SWindowLog log;
-    log.exitCodes = {0xFFFF, 0};
-    app.SetMainWindowFactory([&log](int& mode) -> std::unique_ptr<IMainWindow> {
-        log.askedModes.push_back(mode);
-        mode = 0;
-        return std::make_unique<CFakeMainWindow>(log);
-    });
-
-    int exitCode = -1;
-    harness::CUiScript script;
-    script.Run([&] { exitCode = app.RunMainWindows(); });
-
-    EXPECT_EQ(exitCode, 0);
-    EXPECT_EQ(log.askedModes, (std::vector<int>{1, 1}));
-    EXPECT_EQ(log.dialogIds, (std::vector<int>{100, 100}));
-}
-
 TEST_F(AppMainRunTest, AWindowThatCannotBeCreatedOrMadeEndsTheRunWithOne) {
     WriteUserSettings("[View]|Mode=1|");
     CAppMain& app = MakeOpenedApp();

@@ -3,31 +3,9 @@
 #include "harness/CUiScript.h"
 #include "resources/ResourceIds.h"
 
-#include <cstring>
 #include <string>
 
 namespace {
-
-// Started as the portable installation creator by the test below: writes down its
-// arguments beside itself and ends, before any test runs.
-struct SCreatorChild {
-    SCreatorChild() {
-        const char* arguments = std::strstr(GetCommandLineA(), "/LANG=");
-        if (arguments != nullptr) {
-            char path[MAX_PATH] = {};
-            GetModuleFileNameA(nullptr, path, MAX_PATH);
-            std::string file(path);
-            file = file.substr(0, file.find_last_of('\\')) + "\\creator arguments.txt";
-            HANDLE out = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-            DWORD written = 0;
-            WriteFile(out, arguments, static_cast<DWORD>(std::strlen(arguments)), &written,
-                      nullptr);
-            CloseHandle(out);
-            ExitProcess(0);
-        }
-    }
-} creatorChild;
 
 std::string OwnPath() {
     char path[MAX_PATH] = {};
@@ -107,22 +85,6 @@ TEST_F(AppMainSettingsTest, AModuleThatFailsIsListedAndTheChosenOneServesTheText
     m_app.reset();
     EXPECT_EQ(CResourceModule::GetCurrent().GetInstance(), GetModuleHandleA(nullptr))
         << "the module goes with the application object";
-}
-
-TEST_F(AppMainSettingsTest, ThePortableInstallationCreatorGetsTheLanguage) {
-    WriteUserSettings("Language=nl|");
-    CAppMain& app = MakeOpenedApp();
-    harness::CUiScript missing;
-    missing.AnswerMessageBox(IDOK, "The portable installation creator is missing.");
-    missing.Run([&] { app.MakePortableInstallation(); });
-    EXPECT_EQ(missing.GetMessageBoxes().size(), 1u);
-
-    ASSERT_TRUE(
-        CopyFileA(OwnPath().c_str(), m_folder.File("Portable installation.exe").c_str(), FALSE));
-    harness::CUiScript present;
-    present.Run([&] { app.MakePortableInstallation(); });
-    EXPECT_TRUE(present.GetMessageBoxes().empty());
-    EXPECT_EQ(m_folder.Read("creator arguments.txt"), "/LANG=NL");
 }
 
 } // namespace

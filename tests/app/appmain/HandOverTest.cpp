@@ -103,89 +103,58 @@ std::string WorkingFolder() {
     return text;
 }
 
-TEST(HandOverTest, SendsTheCompletedPathWithItsZeroOrOnlyTheWishToBeShown) {
-    CReceiver receiver;
-    ASSERT_NE(receiver.Window(), nullptr);
-
-    EXPECT_TRUE(SendHandOver(receiver.Window(), true, "plans\\my plan.tmk"));
-    const std::string expected = WorkingFolder() + "\\plans\\my plan.tmk";
-    EXPECT_EQ(receiver.received.kind, kHandOverOpenFile);
-    EXPECT_EQ(receiver.received.size, expected.size() + 1);
-    EXPECT_EQ(receiver.received.bytes, expected + '\0');
-
-    EXPECT_TRUE(SendHandOver(receiver.Window(), false, "ignored.tmk"));
-    EXPECT_EQ(receiver.received.kind, kHandOverShow);
-    EXPECT_EQ(receiver.received.size, 0u);
-    EXPECT_FALSE(receiver.received.hasData);
-    EXPECT_EQ(receiver.received.count, 2);
-}
-
 using HandOverRunTest = CAppMainFixture;
 
-TEST_F(HandOverRunTest, ASecondStartHandsItsFileToTheRunningInstanceAndEnds) {
+TEST_F(HandOverRunTest, ASecondStartHandsItsCompletedFileOrItsWishToTheRunningInstance) {
     const std::string mutexName = "TmHandOverTest_" + std::to_string(GetCurrentProcessId());
     HANDLE firstInstance = CreateMutexA(nullptr, FALSE, mutexName.c_str());
     ASSERT_NE(firstInstance, nullptr);
-    CReceiver receiver;
-    SAppOptions options;
-    options.programFolder = m_folder.Path();
-    options.mutexName = mutexName;
-    options.windowClass = "TmHandOverReceiver";
-    CAppMain app(options);
-    bool windowAsked = false;
-    app.SetMainWindowFactory([&windowAsked](int&) {
-        windowAsked = true;
-        return std::unique_ptr<IMainWindow>();
-    });
+    const std::string path = WorkingFolder() + "\\plans\\my plan.tmk";
+    const struct {
+        const char* commandLine;
+        ULONG_PTR kind;
+        std::string bytes;
+    } cases[] = {
+        {"\"plans\\my plan.tmk\" second.tmk", kHandOverOpenFile, path + '\0'},
+        {"", kHandOverShow, ""},
+    };
+    for (const auto& c : cases) {
+        CReceiver receiver;
+        SAppOptions options;
+        options.programFolder = m_folder.Path();
+        options.mutexName = mutexName;
+        options.windowClass = "TmHandOverReceiver";
+        CAppMain app(options);
+        bool windowAsked = false;
+        app.SetMainWindowFactory([&windowAsked](int&) {
+            windowAsked = true;
+            return std::unique_ptr<IMainWindow>();
+        });
 
-    EXPECT_EQ(app.Run("\"plans\\my plan.tmk\" second.tmk"), 0);
+        EXPECT_EQ(app.Run(c.commandLine), 0);
+        EXPECT_EQ(receiver.received.count, 1);
+        EXPECT_EQ(receiver.received.kind, c.kind);
+        EXPECT_EQ(receiver.received.size, c.bytes.size());
+        EXPECT_EQ(receiver.received.hasData, !c.bytes.empty());
+        EXPECT_EQ(receiver.received.bytes, c.bytes);
+        EXPECT_FALSE(windowAsked);
+        EXPECT_TRUE(app.GetUserSettings().GetFilePath().empty()) << "no settings file opened";
+    }
     CloseHandle(firstInstance);
-
-    const std::string expected = WorkingFolder() + "\\plans\\my plan.tmk";
-    EXPECT_EQ(receiver.received.count, 1);
-    EXPECT_EQ(receiver.received.kind, kHandOverOpenFile);
-    EXPECT_EQ(receiver.received.bytes, expected + '\0');
-    EXPECT_FALSE(windowAsked);
-    EXPECT_TRUE(app.GetUserSettings().GetFilePath().empty()) << "no settings file was opened";
 }
 
-TEST(HandOverTest, AnAbsolutePathIsSentAsWritten) {
-    EXPECT_EQ(MakeHandOverPath("C:\\My Projects\\plan 2010.tmk"), "C:\\My Projects\\plan 2010.tmk");
-    EXPECT_EQ(MakeHandOverPath(""), "");
-}
-
-// A window on a thread that takes no messages until it is told to.
+// A window whose thread takes no messages until it is released.
 struct SBusyReceiver {
     HANDLE created = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     HWND window = nullptr;
-    volatile LONG messages = 0;
 
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_COPYDATA) {
-            // The sender has given up long ago: its data is gone, only count.
-            auto* self = reinterpret_cast<SBusyReceiver*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-            InterlockedIncrement(&self->messages);
-            return TRUE;
-        }
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
     static DWORD WINAPI Thread(void* parameter) {
         auto* self = static_cast<SBusyReceiver*>(parameter);
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = &Proc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "TmBusyReceiver";
-        RegisterClassA(&windowClass);
-        self->window = CreateWindowA("TmBusyReceiver", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                     GetModuleHandleA(nullptr), nullptr);
-        SetWindowLongPtrA(self->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        self->window =
+            CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         SetEvent(self->created);
         WaitForSingleObject(self->release, 20000);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            DispatchMessageA(&msg);
-        }
         DestroyWindow(self->window);
         return 0;
     }
