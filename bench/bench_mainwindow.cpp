@@ -44,12 +44,14 @@ SResults g_results;
 double g_runStart = 0.0;
 
 void CALLBACK Measure(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
     CAppMain& app = CAppMain::Get();
     auto* window = dynamic_cast<CMainDlg*>(app.GetMainDlg());
-    if (window == nullptr) {
+    // The timer may fire in a message loop of the start-up before the window is up.
+    if (window == nullptr || window->GetHwnd() == nullptr || !IsWindowVisible(window->GetHwnd()) ||
+        app.GetProjects().GetCurrentProject() == nullptr) {
         return;
     }
+    KillTimer(nullptr, timer);
     g_results.startupMs = (bench::Seconds() - g_runStart) * 1000.0;
     HWND dialog = window->GetHwnd();
     CProject* project = app.GetProjects().GetCurrentProject();
@@ -82,11 +84,11 @@ void CALLBACK Measure(HWND, UINT, UINT_PTR timer, DWORD) {
     window->Close();
 }
 
-void WriteFile(const std::string& path, const std::string& text) {
+void WriteTextFile(const std::string& path, const std::string& text) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     DWORD written = 0;
-    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    ::WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(file);
 }
 
@@ -109,10 +111,10 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    WriteFile(folder + "\\InstallSettings.ini", "[Settings]\r\nPortableInstall=y\r\n");
-    WriteFile(folder + "\\UserSettings.ini",
-              "[InactivityDetector]\r\nDetect=n\r\n[MainDlg]\r\nNumColumns=6\r\n"
-              "[OpenProjects]\r\nActive=0\r\nName0=Large\r\nPath0=" +
+    WriteTextFile(folder + "\\InstallSettings.ini", "[Settings]\r\nPortableInstall=y\r\n");
+    WriteTextFile(folder + "\\UserSettings.ini",
+              "[InactivityDetector]\r\nDetect=n\r\n[MainWindow]\r\nNumColumns=6\r\n"
+              "[OpenProjects]\r\nActive=0\r\nProject0Name=Large\r\nProject0FilePath=" +
                   projectPath + "\r\nSize=1\r\n[Settings]\r\nShowTips=n\r\n[View]\r\nType=1\r\n");
 
     const double loadBegin = bench::Seconds();

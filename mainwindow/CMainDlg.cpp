@@ -280,6 +280,7 @@ void CMainDlg::UpdateVisibility() {
 }
 
 void CMainDlg::BindList() {
+    m_shownRunning = nullptr;
     if (m_listAttached) {
         m_list.SetProject(GetCurrentProject(), GetCurrentState());
     }
@@ -316,18 +317,14 @@ bool CMainDlg::OnProjectModifiedFull(CProjectModifiedEvent& event) {
         return true;
     }
     UpdateProjectName();
-    bool refreshed = false;
-    if (event.parts.HasAny(ppTallymarks)) {
+    if (event.parts.HasAny(ppWorkingState)) {
+        // Work started, stopped or moved: only the running tally mark changed, so only
+        // the totals of the activities it left and joined (and their ancestors) move.
+        UpdateWorkingState();
+        ShowRunningStatistics();
+    } else if (event.parts.HasAny(ppTallymarks)) {
         ShowStatistics();
         UpdateWorkingState();
-        refreshed = true;
-    }
-    if (event.parts.HasAny(ppWorkingState)) {
-        UpdateProjectName();
-        UpdateWorkingState();
-        if (!refreshed && GetCurrentState() != nullptr && !GetCurrentState()->IsWorking()) {
-            ShowStatistics();
-        }
     }
     if (event.parts.HasAny(ppSelectedActivity)) {
         UpdateWorkingState();
@@ -357,6 +354,7 @@ bool CMainDlg::OnProjectsClosedFull(CProjectsClosedEvent& event) {
         DisconnectProjectFull(event.project);
     }
     if (event.project != nullptr && m_listAttached && event.project == GetCurrentProject()) {
+        m_shownRunning = nullptr;
         m_list.SetProject(nullptr, nullptr);
     }
     return true;

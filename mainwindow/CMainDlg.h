@@ -113,10 +113,15 @@ private:
     void RefreshColumns(bool updateTitles);
     // The time cells of the activities whose totals move while work runs.
     void ShowRunningStatistics();
+    // The time cells of activity and, with cumulative times, of its ancestors.
+    void ShowActivityStatistics(CActivity* activity);
 
     bool m_initialising = false;
     bool m_intervalsStale = true;
     bool m_listAttached = false;
+    // The running activity whose totals the list shows; its row is refreshed once more
+    // when work moves elsewhere. Reset by every full refresh.
+    CActivity* m_shownRunning = nullptr;
     CStatInts m_intervals;
     CRepeatButton m_previous;
     CRepeatButton m_next;

@@ -12,6 +12,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace {
 
 // A time column whose width the setting does not hold (never expected).
@@ -163,6 +165,7 @@ void CMainDlg::ShowStatistics() {
     if (!m_listAttached) {
         return;
     }
+    m_shownRunning = GetCurrentState() != nullptr ? GetCurrentState()->GetCurrentActivity() : nullptr;
     const int count = GetNumColumns();
     for (int c = 1; c < count && c < ListColumns(); ++c) {
         m_list.UpdateColumn(c);
@@ -175,13 +178,23 @@ void CMainDlg::ShowRunningStatistics() {
         return;
     }
     // Only the running activity's totals grow, and with cumulative times those of the
-    // activities above it; every other cell keeps its text until the tally marks change.
+    // activities above it; the activity that ran until now gets its final totals once.
+    CActivity* running = state->GetCurrentActivity();
+    if (m_shownRunning != running && m_shownRunning != nullptr &&
+        m_shownRunning->GetProjectState() == state) {
+        ShowActivityStatistics(m_shownRunning);
+    }
+    m_shownRunning = running;
+    ShowActivityStatistics(running);
+}
+
+void CMainDlg::ShowActivityStatistics(CActivity* activity) {
+    CProjectState* state = GetCurrentState();
     const bool cumulative = CAppMain::Get().GetSetTimeDisplay().GetShowCumulativeTime();
-    const int count = GetNumColumns();
-    for (CActivity* activity = state->GetCurrentActivity();
-         activity != nullptr && activity != state->GetRootActivity();
+    const int count = std::min(GetNumColumns(), ListColumns());
+    for (; activity != nullptr && activity != state->GetRootActivity();
          activity = cumulative ? activity->GetParent() : nullptr) {
-        for (int c = 1; c < count && c < ListColumns(); ++c) {
+        for (int c = 1; c < count; ++c) {
             m_list.UpdateActivityCell(activity, c);
         }
     }

@@ -56,7 +56,7 @@ TEST_F(FullWindowTest, WithoutProjectsOnlyTheMenuActsAndExitSavesTheSettings) {
 TEST_F(FullWindowTest, ListsTheTreeStartsAndStopsWorkAndRecordsTheProjects) {
     const std::string recorded = MakeProject("Recorded.wkp", "Recorded", {{"Other", -1, 0}});
     const std::string named = MakeProject("Named.wkp", "Named", kTree);
-    SetUserSettings("[OpenProjects]\nSize=1\nActive=0\nName0=Recorded\nPath0=" + recorded + "\n");
+    SetUserSettings("[OpenProjects]\nSize=1\nActive=0\nProject0Name=Recorded\nProject0FilePath=" + recorded + "\n");
     CUiScript script;
     std::vector<std::string> rows;
     std::string workingOn;
@@ -90,8 +90,8 @@ TEST_F(FullWindowTest, ListsTheTreeStartsAndStopsWorkAndRecordsTheProjects) {
     EXPECT_TRUE(stopWhileWorking);
     // Both projects are recorded, the command-line one as the active one.
     const std::string ini = ReadUserSettings();
-    EXPECT_NE(ini.find("Path0=" + named), std::string::npos) << ini;
-    EXPECT_NE(ini.find("Path1=" + recorded), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Project0FilePath=" + named), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Project1FilePath=" + recorded), std::string::npos) << ini;
     EXPECT_NE(ini.find("Active=0"), std::string::npos) << ini;
 }
 
@@ -173,7 +173,7 @@ TEST_F(FullWindowTest, HandOverMessagesAreReadWithinTheirBytes) {
 
 TEST_F(FullWindowTest, AProjectAnnouncedTwiceIsHeardOnce) {
     const std::string named = MakeProject("Twice.wkp", "Twice", kTree);
-    SetUserSettings("[OpenProjects]\nSize=1\nActive=0\nName0=Twice\nPath0=" + named + "\n");
+    SetUserSettings("[OpenProjects]\nSize=1\nActive=0\nProject0Name=Twice\nProject0FilePath=" + named + "\n");
     CUiScript script;
     int askLinks = -1;
     script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
@@ -216,7 +216,7 @@ TEST_F(FullWindowTest, YesToSaveThenNoLocationKeepsTheProjectOpen) {
 
 TEST_F(FullWindowTest, DisplaySwitchKeepsProjectsAndWorkAndTheColumnWidthsStayWhole) {
     const std::string named = MakeProject("Work.wkp", "Work", kTree);
-    SetUserSettings("[MainDlg]\nNumColumns=4\n");
+    SetUserSettings("[MainWindow]\nNumColumns=4\n");
     CUiScript script;
     HWND first = nullptr;
     bool workingAfter = false;
@@ -240,8 +240,9 @@ TEST_F(FullWindowTest, DisplaySwitchKeepsProjectsAndWorkAndTheColumnWidthsStayWh
     EXPECT_EQ(Run(script, named), 0);
     EXPECT_TRUE(workingAfter);
     const std::string ini = ReadUserSettings();
-    for (const char* key : {"ColumnWidth0=", "ColumnWidth1=", "ColumnWidth2=", "ColumnWidth3=",
-                            "ColumnWidth4="}) {
+    // The widths of all four time columns stay, at the language's default width.
+    for (const char* key : {"ActivityWidth=160", "ColumnWidth0=64", "ColumnWidth1=64",
+                            "ColumnWidth2=64", "ColumnWidth3=64", "NumColumns=4"}) {
         EXPECT_NE(ini.find(key), std::string::npos) << key << "\n" << ini;
     }
 }
