@@ -1,13 +1,87 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both architectures and starts the program under Wine.
+# Installs what is missing, builds both architectures and starts the program
+# (build/x86_64/Tallymarks.exe) under wine64, in a Wine prefix of its own outside the
+# build folders, so that settings survive a clean rebuild:
+#   ${XDG_DATA_HOME:-$HOME/.local/share}/tallymarks/wineprefix
+# The arguments go to the program: a project file to open (handed to the instance that
+# already runs, if one does).
+# With a display ($DISPLAY) the window opens there and the script ends with the program.
+# Without one the program runs on a virtual display (Xvfb): once its main window is up,
+# a picture of the screen is written to build/tallymarks-screen.png and the program is
+# closed as a person would close it.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh"
+
 exe="$root/build/x86_64/Tallymarks.exe"
+control="$root/build/x86_64/tools/tm_window_control.exe"
+screenshot="$root/build/tallymarks-screen.png"
+main_class=TallymarksMain
 if [ ! -f "$exe" ]; then
-    echo "Everything is built, but the program itself (Tallymarks.exe) is not yet built."
-    exit 0
+    echo "run.sh: the build made no program ($exe)" >&2
+    exit 1
 fi
+
+# Debian's wine64 package puts its loader in /usr/lib/wine, not on the PATH.
+wine=$(command -v wine64 || true)
+[ -n "$wine" ] || wine=/usr/lib/wine/wine64
+wineserver=$(command -v wineserver || true)
+[ -n "$wineserver" ] || wineserver=/usr/lib/wine/wineserver64
+if [ ! -x "$wine" ]; then
+    echo "run.sh: wine64 is missing (scripts/setup.sh installs it)" >&2
+    exit 1
+fi
+
+export WINEPREFIX="${XDG_DATA_HOME:-$HOME/.local/share}/tallymarks/wineprefix"
+export WINEARCH=win64
 export WINEDEBUG=-all
-exec wine "$exe" "$@"
+if [ ! -f "$WINEPREFIX/.tallymarks-ready" ]; then
+    echo "Creating the Wine prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    # No display and no Mono or Gecko: nothing asks to download anything.
+    env -u DISPLAY WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" wineboot -i </dev/null >/dev/null 2>&1
+    "$wineserver" -w
+    touch "$WINEPREFIX/.tallymarks-ready"
+fi
+
+# Files named on the command line are handed over with their Windows names.
+args=()
+for arg in "$@"; do
+    if [ -e "$arg" ]; then
+        arg=$("$wine" winepath -w "$arg" 2>/dev/null | tr -d '\r')
+    fi
+    args+=("$arg")
+done
+
+if [ -n "${DISPLAY:-}" ]; then
+    exec "$wine" "$exe" "${args[@]}"
+fi
+
+# Without a display: run on Xvfb, take the picture, close the program.
+export TM_WINE="$wine" TM_WINESERVER="$wineserver" TM_EXE="$exe" TM_CONTROL="$control"
+export TM_SCREENSHOT="$screenshot" TM_MAIN_CLASS="$main_class"
+rm -f "$screenshot"
+xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
+    "$TM_WINE" "$TM_EXE" "$@" </dev/null &
+    program=$!
+    if ! "$TM_WINE" "$TM_CONTROL" wait "$TM_MAIN_CLASS" 120 </dev/null; then
+        echo "run.sh: the main window did not show within two minutes" >&2
+        "$TM_WINESERVER" -k 2>/dev/null
+        wait "$program"
+        exit 1
+    fi
+    sleep 1 # let the window paint itself
+    import -window root "$TM_SCREENSHOT"
+    echo "The program is running: a picture of its screen is in $TM_SCREENSHOT"
+    if ! "$TM_WINE" "$TM_CONTROL" close "$TM_MAIN_CLASS" 60 </dev/null; then
+        echo "run.sh: the program did not close when asked; its Wine processes were ended" >&2
+        "$TM_WINESERVER" -k 2>/dev/null
+        exit 1
+    fi
+    wait "$program"
+    status=$?
+    "$TM_WINESERVER" -w # the helper processes of Wine end before the display does
+    echo "The program was closed (exit code $status)."
+    exit "$status"
+' run "${args[@]}"
