@@ -13,6 +13,8 @@
 #include "model/CProjects.h"
 #include "resources/ResourceIds.h"
 
+#include <utility>
+
 namespace {
 
 // Names and working-on text widen with the window, the list grows, the buttons keep to
@@ -256,15 +258,28 @@ void CMainDlg::UpdateWorkingState() {
             stop = true;
         }
     }
-    SetDlgItemTextA(GetHwnd(), IDC_MAIN_WORKING_ON, text.c_str());
-    EnableWindow(GetDlgItem(GetHwnd(), IDC_MAIN_START), start);
-    EnableWindow(GetDlgItem(GetHwnd(), IDC_MAIN_STOP), stop);
-    EnableWindow(GetDlgItem(GetHwnd(), IDC_MAIN_NEW_TALLYMARK), add);
+    // Only what changed is touched: this runs on every start and stop of work.
+    SetItemTextIfChanged(IDC_MAIN_WORKING_ON, text);
+    const std::pair<int, bool> buttons[] = {
+        {IDC_MAIN_START, start}, {IDC_MAIN_STOP, stop}, {IDC_MAIN_NEW_TALLYMARK, add}};
+    for (const auto& button : buttons) {
+        HWND control = GetDlgItem(GetHwnd(), button.first);
+        if ((IsWindowEnabled(control) != FALSE) != button.second) {
+            EnableWindow(control, button.second);
+        }
+    }
 }
 
 void CMainDlg::UpdateProjectName() {
     if (GetHwnd() != nullptr && GetCurrentProject() != nullptr) {
-        SetDlgItemTextA(GetHwnd(), IDC_MAIN_PROJECT, GetCurrentProject()->GetTitle().c_str());
+        SetItemTextIfChanged(IDC_MAIN_PROJECT, GetCurrentProject()->GetTitle());
+    }
+}
+
+void CMainDlg::SetItemTextIfChanged(int id, const std::string& text) {
+    std::string shown;
+    if (!GetItemText(id, shown) || shown != text) {
+        SetDlgItemTextA(GetHwnd(), id, text.c_str());
     }
 }
 
@@ -280,7 +295,7 @@ void CMainDlg::UpdateVisibility() {
 }
 
 void CMainDlg::BindList() {
-    m_shownRunning = nullptr;
+    m_shownStamps.clear();
     if (m_listAttached) {
         m_list.SetProject(GetCurrentProject(), GetCurrentState());
     }
@@ -317,13 +332,12 @@ bool CMainDlg::OnProjectModifiedFull(CProjectModifiedEvent& event) {
         return true;
     }
     UpdateProjectName();
-    if (event.parts.HasAny(ppWorkingState)) {
-        // Work started, stopped or moved: only the running tally mark changed, so only
-        // the totals of the activities it left and joined (and their ancestors) move.
-        UpdateWorkingState();
-        ShowRunningStatistics();
-    } else if (event.parts.HasAny(ppTallymarks)) {
-        ShowStatistics();
+    // Totals follow the tally marks alone; only the rows whose totals changed are
+    // rewritten (starting or stopping work touches one branch of the tree).
+    if (event.parts.HasAny(ppTallymarks)) {
+        ShowChangedStatistics();
+    }
+    if (event.parts.HasAny(ppTallymarks | ppWorkingState)) {
         UpdateWorkingState();
     }
     if (event.parts.HasAny(ppSelectedActivity)) {
@@ -354,7 +368,7 @@ bool CMainDlg::OnProjectsClosedFull(CProjectsClosedEvent& event) {
         DisconnectProjectFull(event.project);
     }
     if (event.project != nullptr && m_listAttached && event.project == GetCurrentProject()) {
-        m_shownRunning = nullptr;
+        m_shownStamps.clear();
         m_list.SetProject(nullptr, nullptr);
     }
     return true;

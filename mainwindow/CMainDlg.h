@@ -23,7 +23,9 @@
 #include "mainwindow/IActivityTreeListCallbacks.h"
 #include "model/CStatInts.h"
 
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 
 class CMainDlg : public CMainDlgBase,
                  public IActivityTreeListCallbacks,
@@ -96,6 +98,8 @@ private:
     void ConnectProjectFull(CProject* project);
     void DisconnectProjectFull(CProject* project);
     void UpdateProjectName();
+    // Sets a control's text unless it shows that text already (no flicker, no repaint).
+    void SetItemTextIfChanged(int id, const std::string& text);
     void UpdateVisibility();
     void UpdateWorkingState();
     void UpdateNavigation();
@@ -113,15 +117,15 @@ private:
     void RefreshColumns(bool updateTitles);
     // The time cells of the activities whose totals move while work runs.
     void ShowRunningStatistics();
-    // The time cells of activity and, with cumulative times, of its ancestors.
-    void ShowActivityStatistics(CActivity* activity);
+    // The time cells of the activities whose totals changed since they were shown.
+    void ShowChangedStatistics();
 
     bool m_initialising = false;
     bool m_intervalsStale = true;
     bool m_listAttached = false;
-    // The running activity whose totals the list shows; its row is refreshed once more
-    // when work moves elsewhere. Reset by every full refresh.
-    CActivity* m_shownRunning = nullptr;
+    // The change stamp of each activity's statistics when its row was last written;
+    // emptied whenever the rows or their periods are replaced.
+    std::unordered_map<const CActivity*, std::uint64_t> m_shownStamps;
     CStatInts m_intervals;
     CRepeatButton m_previous;
     CRepeatButton m_next;

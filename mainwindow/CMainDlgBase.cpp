@@ -102,7 +102,11 @@ void CMainDlgBase::UpdateTitle() {
     if (m_project != nullptr) {
         title = m_project->GetTitle() + " - " + kProgramName;
     }
-    SetWindowTextA(GetHwnd(), title.c_str());
+    char shown[512] = "";
+    GetWindowTextA(GetHwnd(), shown, sizeof shown);
+    if (title != shown) {
+        SetWindowTextA(GetHwnd(), title.c_str());
+    }
 }
 
 void CMainDlgBase::UpdateIcons() {
@@ -116,6 +120,11 @@ void CMainDlgBase::UpdateIcons() {
     } else if (projects.IsAnyWorking()) {
         state = EWorkingState::Working;
     }
+    // Asked on every start and stop of work in any project: the icons change seldom.
+    if (static_cast<int>(state) == m_shownIconState) {
+        return;
+    }
+    m_shownIconState = static_cast<int>(state);
     const SApplicationIcons& icons = ApplicationIcons();
     SendMessageA(GetHwnd(), WM_SETICON, ICON_SMALL,
                  reinterpret_cast<LPARAM>(icons.Get(state, EIconSize::Small16)));

@@ -161,6 +161,8 @@ private:
     bool m_switchRequested = false;
     int m_displayKind;
     int m_runningDialogs = 0;
+    // The working state whose icons the window carries; -1 before the first.
+    int m_shownIconState = -1;
     // The dialogs this window runs, innermost last.
     std::vector<CDialogWindow*> m_dialogs;
 };

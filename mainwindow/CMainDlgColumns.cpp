@@ -13,6 +13,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -125,6 +127,7 @@ void CMainDlg::GetCheckedActivities(std::set<CActivity*>&) {}
 
 void CMainDlg::RefreshColumns(bool updateTitles) {
     m_intervalsStale = true;
+    m_shownStamps.clear();
     const int oldCount = m_intervals.GetCount();
     const int newCount = GetNumColumns() - 1;
     const int diff = newCount - oldCount;
@@ -162,13 +165,67 @@ void CMainDlg::RefreshColumns(bool updateTitles) {
 }
 
 void CMainDlg::ShowStatistics() {
-    if (!m_listAttached) {
+    m_shownStamps.clear();
+    CProjectState* state = GetCurrentState();
+    if (!m_listAttached || state == nullptr) {
         return;
     }
-    m_shownRunning = GetCurrentState() != nullptr ? GetCurrentState()->GetCurrentActivity() : nullptr;
-    const int count = GetNumColumns();
-    for (int c = 1; c < count && c < ListColumns(); ++c) {
+    // Column by column through the rows, then every activity's stamp as now shown.
+    const int count = std::min(GetNumColumns(), ListColumns());
+    for (int c = 1; c < count; ++c) {
         m_list.UpdateColumn(c);
+    }
+    CActivity* root = state->GetRootActivity();
+    for (CActivity* activity = root != nullptr ? root->GetFirstChild() : nullptr;
+         activity != nullptr; activity = activity->GetNextInSubtree(root)) {
+        m_shownStamps[activity] = activity->GetStatGen().GetChangeStamp();
+    }
+}
+
+void CMainDlg::ShowChangedStatistics() {
+    CProjectState* state = GetCurrentState();
+    if (!m_listAttached || state == nullptr || state->GetRootActivity() == nullptr) {
+        return;
+    }
+    if (m_shownStamps.empty()) {
+        // Nothing shown yet: column by column is the cheaper way through every row.
+        ShowStatistics();
+        return;
+    }
+    const bool cumulative = CAppMain::Get().GetSetTimeDisplay().GetShowCumulativeTime();
+    const int count = std::min(GetNumColumns(), ListColumns());
+    // Post-order walk: an activity's row is rewritten when its own totals changed since
+    // they were last shown or, with cumulative times, when any below it did.
+    struct SFrame {
+        CActivity* activity;
+        bool childChanged;
+    };
+    std::vector<SFrame> stack;
+    stack.push_back({state->GetRootActivity(), false});
+    CActivity* next = state->GetRootActivity()->GetFirstChild();
+    while (!stack.empty()) {
+        if (next != nullptr) {
+            stack.push_back({next, false});
+            next = next->GetFirstChild();
+            continue;
+        }
+        const SFrame done = stack.back();
+        stack.pop_back();
+        if (stack.empty()) {
+            break;
+        }
+        const std::uint64_t stamp = done.activity->GetStatGen().GetChangeStamp();
+        auto shown = m_shownStamps.find(done.activity);
+        const bool ownChanged = shown == m_shownStamps.end() || shown->second != stamp;
+        const bool changed = ownChanged || (cumulative && done.childChanged);
+        if (changed) {
+            for (int c = 1; c < count; ++c) {
+                m_list.UpdateActivityCell(done.activity, c);
+            }
+            m_shownStamps[done.activity] = stamp;
+        }
+        stack.back().childChanged = stack.back().childChanged || changed;
+        next = done.activity->GetNextSibling();
     }
 }
 
@@ -178,21 +235,11 @@ void CMainDlg::ShowRunningStatistics() {
         return;
     }
     // Only the running activity's totals grow, and with cumulative times those of the
-    // activities above it; the activity that ran until now gets its final totals once.
-    CActivity* running = state->GetCurrentActivity();
-    if (m_shownRunning != running && m_shownRunning != nullptr &&
-        m_shownRunning->GetProjectState() == state) {
-        ShowActivityStatistics(m_shownRunning);
-    }
-    m_shownRunning = running;
-    ShowActivityStatistics(running);
-}
-
-void CMainDlg::ShowActivityStatistics(CActivity* activity) {
-    CProjectState* state = GetCurrentState();
+    // activities above it.
     const bool cumulative = CAppMain::Get().GetSetTimeDisplay().GetShowCumulativeTime();
     const int count = std::min(GetNumColumns(), ListColumns());
-    for (; activity != nullptr && activity != state->GetRootActivity();
+    for (CActivity* activity = state->GetCurrentActivity();
+         activity != nullptr && activity != state->GetRootActivity();
          activity = cumulative ? activity->GetParent() : nullptr) {
         for (int c = 1; c < count; ++c) {
             m_list.UpdateActivityCell(activity, c);

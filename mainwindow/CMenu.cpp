@@ -52,6 +52,8 @@ void CMenu::Attach(HWND window) {
         Subclass(window);
     }
     m_menu = GetMenu(window);
+    m_itemStates.clear();
+    m_windowEntriesShown = false;
     m_portable = CAppMain::Get().GetSetInstall().GetPortableInstall();
     UpdateItems();
     RebuildRecentMenu();

@@ -37,6 +37,8 @@
 
 #include <windows.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 class CMainDlgBase;
@@ -114,4 +116,10 @@ private:
     bool m_portable = false;
     // The projects of the open-projects list, in the order shown.
     std::vector<CProject*> m_listed;
+    // What the menu shows, so that unchanged items are left alone: per command of
+    // GetMenuCommandIds enabled (1) and checked (2), and the open-projects entries.
+    static constexpr int kUnknownItemState = -1;
+    std::vector<int> m_itemStates;
+    std::vector<std::pair<std::string, bool>> m_windowEntries;
+    bool m_windowEntriesShown = false;
 };

@@ -93,12 +93,21 @@ void CMenu::UpdateItems() {
     if (m_menu == nullptr) {
         return;
     }
+    // Every change of a project comes here: only items whose state differs from what the
+    // menu shows are touched.
     const SMenuFacts facts = GetFacts();
-    for (int id : GetMenuCommandIds()) {
-        EnableMenuItem(m_menu, static_cast<UINT>(id),
-                       MF_BYCOMMAND | (IsCommandEnabled(id, facts) ? MF_ENABLED : MF_GRAYED));
-        CheckMenuItem(m_menu, static_cast<UINT>(id),
-                      MF_BYCOMMAND | (IsMenuCommandChecked(id, facts) ? MF_CHECKED : MF_UNCHECKED));
+    const std::vector<int>& ids = GetMenuCommandIds();
+    m_itemStates.resize(ids.size(), kUnknownItemState);
+    for (size_t i = 0; i < ids.size(); ++i) {
+        const UINT id = static_cast<UINT>(ids[i]);
+        const int state = (IsCommandEnabled(ids[i], facts) ? 1 : 0) |
+                          (IsMenuCommandChecked(ids[i], facts) ? 2 : 0);
+        if (state == m_itemStates[i]) {
+            continue;
+        }
+        m_itemStates[i] = state;
+        EnableMenuItem(m_menu, id, MF_BYCOMMAND | ((state & 1) != 0 ? MF_ENABLED : MF_GRAYED));
+        CheckMenuItem(m_menu, id, MF_BYCOMMAND | ((state & 2) != 0 ? MF_CHECKED : MF_UNCHECKED));
     }
 }
 
@@ -135,27 +144,44 @@ void CMenu::RebuildWindowMenu() {
     if (windows == nullptr) {
         return;
     }
-    RemoveItemsFrom(windows, kFirstOpenProjectItem);
     const CProjects& projects = CAppMain::Get().GetProjects();
     for (size_t i = 0; i < projects.GetNumProjects(); ++i) {
         m_listed.push_back(projects.GetProject(i));
     }
+    // A renamed project may be announced here before the set of projects files it under
+    // its new name: the names themselves decide the order.
+    std::stable_sort(m_listed.begin(), m_listed.end(), [](CProject* a, CProject* b) {
+        return a->GetState(true)->GetName() < b->GetState(true)->GetName();
+    });
     if (m_listed.size() > kMaxMenuListEntries) {
         m_listed.resize(kMaxMenuListEntries);
     }
-    if (m_listed.empty()) {
-        AppendPlaceholder(windows, IDS_NO_PROJECTS_OPEN);
-    }
     const std::string workingWord = CText(IDS_WORKING).GetString();
     CProject* current = CurrentProject();
+    std::vector<std::pair<std::string, bool>> entries;
     for (size_t i = 0; i < m_listed.size(); ++i) {
         CProject* project = m_listed[i];
         const CProjectState* state =
             project == current ? ShownState(project) : project->GetState(false);
-        AppendEntry(windows, IDM_WINDOW_FIRST + static_cast<int>(i),
-                    MakeOpenProjectLabel(i, state->GetName(), project->IsModified(UnsavedParts()),
-                                         state->IsWorking(), workingWord),
-                    project == current);
+        entries.emplace_back(MakeOpenProjectLabel(i, state->GetName(),
+                                                  project->IsModified(UnsavedParts()),
+                                                  state->IsWorking(), workingWord),
+                             project == current);
+    }
+    // The list is rebuilt on every change of a project; the menu only when it looks
+    // different.
+    if (m_windowEntriesShown && entries == m_windowEntries) {
+        return;
+    }
+    m_windowEntries = entries;
+    m_windowEntriesShown = true;
+    RemoveItemsFrom(windows, kFirstOpenProjectItem);
+    if (entries.empty()) {
+        AppendPlaceholder(windows, IDS_NO_PROJECTS_OPEN);
+    }
+    for (size_t i = 0; i < entries.size(); ++i) {
+        AppendEntry(windows, IDM_WINDOW_FIRST + static_cast<int>(i), entries[i].first,
+                    entries[i].second);
     }
     RedrawMenuBar();
 }

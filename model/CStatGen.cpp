@@ -15,12 +15,16 @@ double GetTimeIn(const CTallymark& tallymark, const CStatInt& interval) {
     return overlap.IsEmpty() || !length.IsValid() ? 0.0 : length.GetValue();
 }
 
+// The last change stamp handed out (user-interface thread only).
+std::uint64_t g_lastChangeStamp = 0;
+
 } // namespace
 
 CStatGen::CStatGen(CActivity* activity)
     : m_activity(activity), m_notifier(activity->GetProjectState() != nullptr
                                            ? &activity->GetProjectState()->GetStatUpdateNotifier()
-                                           : nullptr) {
+                                           : nullptr),
+      m_changeStamp(++g_lastChangeStamp) {
     CSlot<CTracesAddedEvent>::Connect(&activity->GetTallymarks());
     CSlot<CTracesRemovedEvent>::Connect(&activity->GetTallymarks());
 }
@@ -107,7 +111,8 @@ bool CStatGen::StopsWork(const CTallymark* tallymark) const {
            state->GetCurrentTallymark() == tallymark;
 }
 
-void CStatGen::Notify(EStatChange change) const {
+void CStatGen::Notify(EStatChange change) {
+    m_changeStamp = ++g_lastChangeStamp;
     if (m_notifier != nullptr) {
         m_notifier->Notify(change);
     }
@@ -117,6 +122,9 @@ bool CStatGen::OnTraceStartChanged(CTraceStartChangedEvent& event) {
     if (!event.tallymark->IsOpen()) {
         ClearCache();
         Notify(scValuesChanged);
+    } else {
+        // The running time is counted live, but it changed all the same.
+        m_changeStamp = ++g_lastChangeStamp;
     }
     return true;
 }

@@ -10,6 +10,7 @@
 #include "model/CTracesRemovedEvent.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <map>
 
@@ -59,6 +60,10 @@ public:
     bool IsCached(const CStatInt& interval) const { return m_cache.count(interval.GetKey()) != 0; }
     // Forgets every cached total (they are computed again when asked for).
     void ClearCache();
+    // Changes whenever the activity's own totals may have changed (a tally mark of its
+    // came, went, moved in time or stopped); unique across every statistics object of the
+    // process, so a stamp seen before never stands for another activity's totals.
+    std::uint64_t GetChangeStamp() const { return m_changeStamp; }
 
 protected:
     bool OnEvent(CTraceStartChangedEvent& event) override { return OnTraceStartChanged(event); }
@@ -85,11 +90,13 @@ private:
     // Whether tallymark leaving or closing ends the work of the state: it is the running
     // tally mark, or nothing else runs.
     bool StopsWork(const CTallymark* tallymark) const;
-    void Notify(EStatChange change) const;
+    // Takes a new change stamp and tells the notifier.
+    void Notify(EStatChange change);
 
     CActivity* m_activity;
     CStatUpdateNotifier* m_notifier;
     // The cached totals, and the same entries in the order they were cached (oldest first).
     CCache m_cache;
     std::deque<CCache::iterator> m_ageList;
+    std::uint64_t m_changeStamp;
 };

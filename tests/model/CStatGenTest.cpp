@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -202,3 +204,33 @@ TEST_F(CStatGenTest, TheCacheDropsTheIntervalCachedFirst) {
 }
 
 } // namespace
+
+// Windows redraw an activity's totals only when its change stamp moved: every change of
+// its own tally marks moves it, nothing else does, and no two activities share one.
+TEST_F(CStatGenTest, ChangeStampMovesWithEveryChangeOfTheOwnTallymarks) {
+    const struct {
+        const char* change;
+        std::function<void()> apply;
+        bool designMoves;
+    } cases[] = {
+        {"closed tally mark added",
+         [&] { AddTallymark(design, Date(2024, 5, 1, 8), Date(2024, 5, 1, 9)); }, true},
+        {"start moved", [&] { designMark->SetStart(Date(2024, 5, 2, 7)); }, true},
+        {"end moved", [&] { designMark->SetEnd(Date(2024, 5, 2, 11)); }, true},
+        {"work started", [&] { AddTallymark(design, Date(2024, 5, 2, 9, 45)); }, true},
+        {"running start moved",
+         [&] { state->GetCurrentTallymark()->SetStart(Date(2024, 5, 2, 9, 40)); }, true},
+        {"work stopped", [&] { state->GetCurrentTallymark()->EndNow(); }, true},
+        {"another activity's tally mark", [&] {
+             AddTallymark(build, Date(2024, 5, 1, 8), Date(2024, 5, 1, 9)); }, false},
+        {"totals asked for", [&] { Hours(design, Day(2), kAll); }, false},
+        {"tally mark deleted", [&] { delete designMark; }, true},
+    };
+    for (const auto& entry : cases) {
+        const std::uint64_t before = design->GetStatGen().GetChangeStamp();
+        entry.apply();
+        EXPECT_EQ(design->GetStatGen().GetChangeStamp() != before, entry.designMoves)
+            << entry.change;
+    }
+    EXPECT_NE(work->GetStatGen().GetChangeStamp(), home->GetStatGen().GetChangeStamp());
+}
