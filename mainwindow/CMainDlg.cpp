@@ -249,7 +249,7 @@ void CMainDlg::UpdateWorkingState() {
     if (GetCurrentProject() != nullptr) {
         CProjectState* state = GetCurrentState();
         if (HasActivities(state)) {
-            add = true;
+            add = IsDialogAvailable(EDialogKind::NewTallymark);
             CActivity* selected = state->GetSelectedActivity();
             start = selected != nullptr && selected->IsEnabled();
         }

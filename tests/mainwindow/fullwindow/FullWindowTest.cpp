@@ -241,8 +241,8 @@ TEST_F(FullWindowTest, DisplaySwitchKeepsProjectsAndWorkAndTheColumnWidthsStayWh
     EXPECT_TRUE(workingAfter);
     const std::string ini = ReadUserSettings();
     // The widths of all four time columns stay, at the language's default width.
-    for (const char* key : {"ActivityWidth=160", "ColumnWidth0=64", "ColumnWidth1=64",
-                            "ColumnWidth2=64", "ColumnWidth3=64", "NumColumns=4"}) {
+    for (const char* key : {"ActivityWidth=160", "ColumnWidth0=80", "ColumnWidth1=80",
+                            "ColumnWidth2=80", "ColumnWidth3=80", "NumColumns=4"}) {
         EXPECT_NE(ini.find(key), std::string::npos) << key << "\n" << ini;
     }
 }
@@ -279,5 +279,63 @@ TEST_F(FullWindowTest, ControlsLieInsideTheClientAreaWithoutOverlapping) {
             EXPECT_FALSE(IntersectRect(&overlap, &a, &rects[j].second))
                 << rects[i].first << " overlaps " << rects[j].first;
         }
+    }
+}
+
+namespace {
+
+CDateTime At(int year, int month, int day, int hour = 0) {
+    CDateTime value;
+    value.SetDateTime(year, month, day, hour, 0, 0);
+    return value;
+}
+
+} // namespace
+
+// The previous and next buttons step the shown period by its kind; they act only while the
+// window does not follow the current date/time and the kind is not the whole project.
+TEST_F(FullWindowTest, PeriodButtonsStepByTheKindOfPeriod) {
+    const struct {
+        int kind;
+        CDateTime shown;
+        int button;
+        CDateTime expected;
+    } cases[] = {
+        {0, At(2024, 5, 10, 10) + CDateTimeSpan(0, 0, 35, 0), IDC_MAIN_PREVIOUS, At(2024, 5, 10, 9)},
+        {1, At(2024, 5, 10, 15), IDC_MAIN_NEXT, At(2024, 5, 11)},
+        // With weeks from Monday, a Sunday steps back to the Monday 13 days before.
+        {2, At(2024, 5, 12), IDC_MAIN_PREVIOUS, At(2024, 4, 29)},
+        {3, At(2024, 1, 31), IDC_MAIN_NEXT, At(2024, 2, 1)},
+        {3, At(2024, 3, 1), IDC_MAIN_PREVIOUS, At(2024, 2, 1)},
+        {4, At(2024, 6, 15), IDC_MAIN_NEXT, At(2025, 1, 1)},
+        {5, At(2024, 6, 15), IDC_MAIN_NEXT, At(2024, 6, 15)},
+    };
+    for (const auto& entry : cases) {
+        m_app.reset();
+        char position[64];
+        snprintf(position, sizeof position, "%.8f", entry.shown.GetValue());
+        SetUserSettings("[Application]\nFirstDayOfWeek=1\n[MainWindow]\nTrackNow=n\nPosition=" +
+                        std::string(position) + "\n[View]\nType=" + std::to_string(entry.kind) +
+                        "\n");
+        SAppOptions options;
+        options.programFolder = m_folder.Path();
+        options.mutexName.clear();
+        m_app = std::make_unique<CAppMain>(options);
+        m_app->SetMainWindowFactory(
+            [](int) -> std::unique_ptr<IMainWindow> { return std::make_unique<CMainDlg>(); });
+        const std::string path = MakeProject("Steps.wkp", "Steps", kTree);
+        CUiScript script;
+        bool enabled = false;
+        double reached = 0.0;
+        script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+            .Do([&] {
+                enabled = harness::IsItemEnabled(Hwnd(), entry.button);
+                SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(entry.button, BN_CLICKED), 0);
+                reached = App().GetSetMainDlg().GetPosition().GetValue();
+                Command(IDM_PROJECT_EXIT);
+            });
+        EXPECT_EQ(Run(script, path), 0);
+        EXPECT_EQ(enabled, entry.kind != 5) << "kind " << entry.kind;
+        EXPECT_NEAR(reached, entry.expected.GetValue(), 1e-6) << "kind " << entry.kind;
     }
 }

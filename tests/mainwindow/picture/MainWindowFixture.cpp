@@ -1,0 +1,2 @@
+// The full-window fixture, shared with the tests under the null driver.
+#include "../fullwindow/MainWindowFixture.cpp"
