@@ -22,3 +22,14 @@ if command -v wineserver >/dev/null 2>&1; then
 else
     TM_WINESERVER=/usr/lib/wine/wineserver64
 fi
+
+# A test program that crashes must end with Wine's backtrace on its output, not wait for
+# a person in Wine's crash dialog until its time limit. Set once per prefix.
+tm_no_crash_dialog() {
+    if [ ! -f "$WINEPREFIX/.tallymarks-no-crash-dialog" ]; then
+        "$TM_WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+            </dev/null >/dev/null 2>&1 &&
+            touch "$WINEPREFIX/.tallymarks-no-crash-dialog"
+    fi
+    return 0
+}

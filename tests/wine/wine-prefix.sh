@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # wine-prefix.sh setup|cleanup PREFIX
-# setup: creates the prefix on first use (null graphics driver, no Mono or Gecko)
-#        and starts one persistent wineserver for the test run.
+# setup: creates the prefix on first use (null graphics driver, no Mono or Gecko, no
+#        crash dialog) and starts one persistent wineserver for the test run.
 # cleanup: stops that wineserver and every Wine process of the prefix.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -20,6 +20,7 @@ setup)
         touch "$WINEPREFIX/.tallymarks-ready"
         echo "Wine prefix created in $WINEPREFIX"
     fi
+    tm_no_crash_dialog
     # Detached from our output, so that the test runner does not wait for it. A server
     # that already runs for the prefix (a repeated setup) refuses to start a second one,
     # which is as good.

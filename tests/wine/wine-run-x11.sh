@@ -15,6 +15,7 @@ if [ ! -f "$WINEPREFIX/.tallymarks-ready" ]; then
     "$TM_WINESERVER" -w
     touch "$WINEPREFIX/.tallymarks-ready"
 fi
+tm_no_crash_dialog
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 timeout --kill-after=10 "${TM_TEST_TIMEOUT:-540}" "$TM_WINE" "$@" </dev/null >"$log" 2>&1
