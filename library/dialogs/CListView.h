@@ -174,6 +174,58 @@ public:
         }
     }
 
+    // Removes the column index from the control and from the column table; an index
+    // outside the columns there are changes nothing.
+    void RemoveColumn(int index) {
+        if (index < 0 || index >= static_cast<int>(m_columns.size())) {
+            return;
+        }
+        CListViewControl::DeleteColumn(m_list, index);
+        m_columns.erase(m_columns.begin() + index);
+    }
+
+    // Replaces the descriptor of column index in the column table and gives the control's
+    // column its title and alignment; the width stays as it is.
+    void SetColumn(int index, const SListViewColumn& column) {
+        if (index < 0 || index >= static_cast<int>(m_columns.size())) {
+            return;
+        }
+        m_columns[static_cast<size_t>(index)] = column;
+        CListViewControl::SetColumnTitleAndFormat(m_list, index, column);
+    }
+
+    // Asks the owner again for every cell of the column and rewrites only the cells whose
+    // text (column 0: text, image or indent) changed, so unchanged rows are not repainted.
+    void UpdateColumn(int column) {
+        if (column < 0 || column >= static_cast<int>(m_columns.size())) {
+            return;
+        }
+        const int rows = CListViewControl::GetRowCount(m_list);
+        for (int row = 0; row < rows; ++row) {
+            if (T* item = RowItem(row)) {
+                RefreshCell(item, row, column);
+            }
+        }
+    }
+
+    // UpdateCell, but the cell is rewritten only when what the owner answers differs from
+    // what it shows.
+    void RefreshCell(T* item, int row, int column) {
+        const std::string text = m_callback->GetItemText(item, column);
+        std::string shown;
+        const bool textKept =
+            CListViewControl::GetCellText(m_list, row, column, shown) && shown == text;
+        if (column == 0) {
+            const SListViewItemImage image = m_callback->GetItemImage(item);
+            const SListViewItemImage shownImage = CListViewControl::GetRowImage(m_list, row);
+            if (!textKept || image.image != shownImage.image || image.indent != shownImage.indent) {
+                CListViewControl::SetCellTextAndImage(m_list, row, text, image);
+            }
+        } else if (!textKept) {
+            CListViewControl::SetCellText(m_list, row, column, text);
+        }
+    }
+
     // The first call takes the owner's widths, later ones the control's; see
     // CListViewControl::AutoSizeColumns.
     void AutoSizeColumns() {
@@ -286,10 +338,21 @@ public:
         }
     }
 
+    // Deletes a row but keeps its item among the list's items with its selected, focused
+    // and checked state, for an item whose row is inserted again elsewhere (InsertItem).
+    void DeleteRow(int row) {
+        SUpdating updating(m_updating);
+        SendMessageA(m_list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    }
+
     // The item's row, or -1.
     int FindRow(T* item) const {
         return item == nullptr ? -1 : CListViewControl::FindRow(m_list, AsParam(item));
     }
+
+    int GetRowCount() const { return CListViewControl::GetRowCount(m_list); }
+    // The item of a row, or null when the row holds none of the list's items.
+    T* GetRowItem(int row) const { return RowItem(row); }
 
     // The compare function of LVM_SORTITEMS; sortCallback is the owner's
     // IListViewSortCallback<T>.

@@ -68,6 +68,38 @@ void CListViewControl::SetCellText(HWND list, int row, int column, const std::st
     SendMessageA(list, LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&cell));
 }
 
+bool CListViewControl::GetCellText(HWND list, int row, int column, std::string& text) {
+    text.clear();
+    char buffer[kMaxCellText + 2] = {};
+    LVITEMA cell = {};
+    cell.iSubItem = column;
+    cell.pszText = buffer;
+    cell.cchTextMax = static_cast<int>(sizeof(buffer));
+    if (row < 0 || row >= GetRowCount(list)) {
+        return false;
+    }
+    const LRESULT length = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                        reinterpret_cast<LPARAM>(&cell));
+    // A text that fills the buffer may have been cut.
+    if (length < 0 || length > kMaxCellText) {
+        return false;
+    }
+    text.assign(buffer, static_cast<size_t>(length));
+    return true;
+}
+
+SListViewItemImage CListViewControl::GetRowImage(HWND list, int row) {
+    LVITEMA item = {};
+    item.mask = LVIF_IMAGE | LVIF_INDENT;
+    item.iItem = row;
+    SListViewItemImage image;
+    if (row >= 0 && SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) {
+        image.image = item.iImage;
+        image.indent = item.iIndent;
+    }
+    return image;
+}
+
 void CListViewControl::SetCellTextAndImage(HWND list, int row, const std::string& text,
                                            const SListViewItemImage& image) {
     LVITEMA cell = {};
@@ -99,6 +131,21 @@ void CListViewControl::InsertColumn(HWND list, int index, const SListViewColumn&
         SendMessageA(list, LVM_SETCOLUMNA, static_cast<WPARAM>(index),
                      reinterpret_cast<LPARAM>(&format));
     }
+}
+
+void CListViewControl::DeleteColumn(HWND list, int index) {
+    SendMessageA(list, LVM_DELETECOLUMN, static_cast<WPARAM>(index), 0);
+}
+
+void CListViewControl::SetColumnTitleAndFormat(HWND list, int index,
+                                               const SListViewColumn& column) {
+    LVCOLUMNA changed = {};
+    changed.mask = LVCF_FMT | LVCF_TEXT | LVCF_SUBITEM;
+    changed.fmt = column.format;
+    changed.pszText = const_cast<char*>(column.title.c_str());
+    changed.iSubItem = index;
+    SendMessageA(list, LVM_SETCOLUMNA, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&changed));
 }
 
 int CListViewControl::GetColumnWidth(HWND list, int column) {

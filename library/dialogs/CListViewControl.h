@@ -19,6 +19,8 @@ public:
     // State image of a checked and of an unchecked row.
     static const UINT kChecked = 0x2000;
     static const UINT kUnchecked = 0x1000;
+    // Longer cell texts are not read back (GetCellText).
+    static const int kMaxCellText = 511;
 
     // The row whose lParam is item, or -1.
     static int FindRow(HWND list, LPARAM item);
@@ -36,12 +38,20 @@ public:
     static int InsertRow(HWND list, int index, const std::string& text,
                          const SListViewItemImage& image, LPARAM item, UINT state);
     static void SetCellText(HWND list, int row, int column, const std::string& text);
+    // The cell's text; false (and an empty text) when the cell cannot be read or its text
+    // is longer than kMaxCellText characters.
+    static bool GetCellText(HWND list, int row, int column, std::string& text);
+    // The first cell's image and indent; zero for a row that cannot be read.
+    static SListViewItemImage GetRowImage(HWND list, int row);
     static void SetCellTextAndImage(HWND list, int row, const std::string& text,
                                     const SListViewItemImage& image);
 
     // Inserts a column with its title, its width unless negative (when withWidth) and
     // its alignment unless 0.
     static void InsertColumn(HWND list, int index, const SListViewColumn& column, bool withWidth);
+    static void DeleteColumn(HWND list, int index);
+    // Sets the column's title and alignment (0: left); the width stays.
+    static void SetColumnTitleAndFormat(HWND list, int index, const SListViewColumn& column);
     static int GetColumnWidth(HWND list, int column);
     static void SetColumnWidth(HWND list, int column, int width);
     // Sets every column's width, from the descriptors (useStoredWidths) or from the

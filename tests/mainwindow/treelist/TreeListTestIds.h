@@ -1,0 +1,3 @@
+#pragma once
+#define IDD_TREELIST_TEST 2600
+#define IDC_TREELIST_TEST_LIST 2601
