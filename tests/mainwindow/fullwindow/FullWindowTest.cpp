@@ -4,6 +4,7 @@
 
 #include "MainWindowFixture.h"
 
+#include "mainwindow/CDialogLauncher.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -338,4 +339,67 @@ TEST_F(FullWindowTest, PeriodButtonsStepByTheKindOfPeriod) {
         EXPECT_EQ(enabled, entry.kind != 5) << "kind " << entry.kind;
         EXPECT_NEAR(reached, entry.expected.GetValue(), 1e-6) << "kind " << entry.kind;
     }
+}
+
+namespace {
+
+// A dialog the launcher runs for a kind: closes on OK.
+class CStandInDialog : public CDialogWindow, public CSlot<CDialogCommandEvent> {
+public:
+    CStandInDialog() { CSlot<CDialogCommandEvent>::Connect(this); }
+
+protected:
+    bool OnEvent(CDialogCommandEvent& event) override {
+        if (event.controlId == IDOK) {
+            Close();
+        }
+        return true;
+    }
+};
+
+} // namespace
+
+// While a dialog of the window runs, neither the tray's Exit nor the end of the session
+// may close the project the dialog works on: both are refused.
+TEST_F(FullWindowTest, ExitAndEndOfSessionWaitForARunningDialog) {
+    const std::string named = MakeProject("Work.wkp", "Work", kTree);
+    CDialogLauncher::Register(EDialogKind::ProjectStatistics,
+                              {990, false, true, [](CMainDlgBase&) {
+                                   return std::unique_ptr<CDialogWindow>(new CStandInDialog());
+                               }});
+    CUiScript script;
+    bool exitAnswer = true;
+    LRESULT sessionAnswer = -1;
+    size_t projectsMeanwhile = 0;
+    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+        .Do([&] { Command(IDM_PROJECT_STATISTICS); })
+        .WaitFor([&] { return harness::FindThreadWindow("Stand-in dialog") != nullptr; })
+        .Do([&] {
+            exitAnswer = Window()->Exit(1);
+            sessionAnswer = SendMessageA(Hwnd(), WM_QUERYENDSESSION, 0, 0);
+            projectsMeanwhile = App().GetProjects().GetNumProjects();
+            harness::Click(harness::FindThreadWindow("Stand-in dialog"), IDOK);
+        })
+        .Do([&] { Command(IDM_PROJECT_EXIT); });
+    EXPECT_EQ(Run(script, named), 0);
+    CDialogLauncher::Clear();
+    EXPECT_FALSE(exitAnswer);
+    EXPECT_EQ(sessionAnswer, 0);
+    EXPECT_EQ(projectsMeanwhile, 1u);
+}
+
+// Without a notification area (the null display driver has none) minimising to it fails,
+// and the window minimises the ordinary way instead of staying as it was.
+TEST_F(FullWindowTest, MinimiseWithoutANotificationAreaMinimisesNormally) {
+    SetUserSettings("[Application]\nMinimizeToNotArea=y\n");
+    CUiScript script;
+    bool minimised = false;
+    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+        .Do([&] { SendMessageA(Hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0); })
+        .Do([&] {
+            minimised = IsIconic(Hwnd()) != FALSE;
+            Command(IDM_PROJECT_EXIT);
+        });
+    EXPECT_EQ(Run(script), 0);
+    EXPECT_TRUE(minimised);
 }
