@@ -1,5 +1,6 @@
 #include "mainwindow/MenuRules.h"
 
+#include "app/ui/TextHelpers.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -27,21 +28,9 @@ bool InRange(int id, int first, int last) {
     return id >= first && id <= last;
 }
 
-// A menu shows "&&" as one ampersand.
-std::string EscapeAmpersands(const std::string& text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (char c : text) {
-        escaped += c;
-        if (c == '&') {
-            escaped += '&';
-        }
-    }
-    return escaped;
-}
 
 std::string LabelStart(size_t index, const std::string& name) {
-    return std::string("&") + GetMenuListKey(index) + " - " + EscapeAmpersands(name);
+    return std::string("&") + GetMenuListKey(index) + " - " + EscapeMenuText(name);
 }
 
 } // namespace
@@ -165,7 +154,7 @@ char GetMenuListKey(size_t index) {
 }
 
 std::string MakeRecentProjectLabel(size_t index, const std::string& name, const std::string& path) {
-    return LabelStart(index, name) + " (" + EscapeAmpersands(path) + ")";
+    return LabelStart(index, name) + " (" + EscapeMenuText(path) + ")";
 }
 
 std::string MakeOpenProjectLabel(size_t index, const std::string& name, bool modified, bool working,
@@ -175,7 +164,7 @@ std::string MakeOpenProjectLabel(size_t index, const std::string& name, bool mod
         label += " *";
     }
     if (working) {
-        label += "\t(" + EscapeAmpersands(workingWord) + ")";
+        label += "\t(" + EscapeMenuText(workingWord) + ")";
     }
     return label;
 }

@@ -3,6 +3,7 @@
 #include "app/services/IMainWindow.h"
 #include "app/tray/STrayMenuItem.h"
 #include "app/ui/SharedPictures.h"
+#include "app/ui/TextHelpers.h"
 #include "library/controls/CPopupMenuEntry.h"
 #include "library/text/CText.h"
 #include "model/CActivity.h"
@@ -16,20 +17,6 @@
 #include <vector>
 
 namespace {
-
-// A menu shows "&" as an underline under the next character: names are doubled so that
-// they read as typed.
-std::string MenuText(const std::string& text) {
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (char c : text) {
-        escaped += c;
-        if (c == '&') {
-            escaped += '&';
-        }
-    }
-    return escaped;
-}
 
 // Compares addresses only: activity may have been deleted since the menu was built.
 bool TreeHolds(const CActivity* root, const CActivity* activity) {
@@ -87,7 +74,7 @@ void CNotAreaImpl::OnActiveChange(bool shown) {
 void CNotAreaImpl::BuildPopupMenu(CPopupMenuEntry& root) {
     std::string show = CText(IDS_TRAY_SHOW).GetString();
     if (!m_hotKeyText.empty()) {
-        show += '\t' + MenuText(m_hotKeyText);
+        show += '\t' + EscapeMenuText(m_hotKeyText);
     }
     root.AddItem(show, new STrayMenuItem(STrayMenuItem::kShow), true, false);
     root.AddItem(CText(IDS_TRAY_EXIT).GetString(), new STrayMenuItem(STrayMenuItem::kExit), true,
@@ -108,8 +95,8 @@ void CNotAreaImpl::AddStopWorkingMenu(CPopupMenuEntry& root) {
     for (CProject* project : working) {
         const CProjectState* state = project->GetState(false);
         const CActivity* running = state->GetCurrentActivity();
-        const std::string text = MenuText(state->GetName()) + '\\' +
-                                 MenuText(running != nullptr ? running->GetPath() : std::string());
+        const std::string text = EscapeMenuText(state->GetName()) + '\\' +
+                                 EscapeMenuText(running != nullptr ? running->GetPath() : std::string());
         menu->AddItem(text, new STrayMenuItem(STrayMenuItem::kStopWorking, project), true, true);
     }
 }
@@ -126,7 +113,7 @@ void CNotAreaImpl::AddStartWorkingMenu(CPopupMenuEntry& root) {
         const CProjectState* state = project->GetState(false);
         const CActivity* running = state->GetCurrentActivity();
         CPopupMenuEntry* projectMenu =
-            menu->AddSubMenu(MenuText(state->GetName()), true, running != nullptr);
+            menu->AddSubMenu(EscapeMenuText(state->GetName()), true, running != nullptr);
         bool any = false;
         CActivity* tree = state->GetRootActivity();
         for (CActivity* activity = tree->GetNextInSubtree(tree); activity != nullptr;
@@ -134,7 +121,7 @@ void CNotAreaImpl::AddStartWorkingMenu(CPopupMenuEntry& root) {
             if (!activity->IsEnabled()) {
                 continue;
             }
-            projectMenu->AddItem(MenuText(activity->GetPath()),
+            projectMenu->AddItem(EscapeMenuText(activity->GetPath()),
                                  new STrayMenuItem(STrayMenuItem::kStartWorking, project, activity),
                                  true, activity == running);
             any = true;

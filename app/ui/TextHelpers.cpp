@@ -70,3 +70,15 @@ void AddDefaultExtension(std::string& path, const std::string& extension) {
 bool FileExists(const std::string& path) {
     return _access(path.c_str(), 0) == 0;
 }
+
+std::string EscapeMenuText(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        escaped += c;
+        if (c == '&') {
+            escaped += '&';
+        }
+    }
+    return escaped;
+}

@@ -13,6 +13,10 @@ bool ParseBoolText(const std::string& text, bool defaultValue, bool& value);
 // Appends ", " and the item to a list text, or only the item to an empty one.
 void AppendCommaSeparated(std::string& list, const std::string& item);
 
+// A menu shows "&" as an underline under the next character: the copy doubles each one,
+// so that a project or activity name reads in a menu as it was typed.
+std::string EscapeMenuText(const std::string& text);
+
 // Replaces every occurrence of `from` by `to`.
 void ReplaceChar(std::string& text, char from, char to);
 

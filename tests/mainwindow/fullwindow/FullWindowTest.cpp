@@ -318,12 +318,7 @@ TEST_F(FullWindowTest, PeriodButtonsStepByTheKindOfPeriod) {
         SetUserSettings("[Application]\nFirstDayOfWeek=1\n[MainWindow]\nTrackNow=n\nPosition=" +
                         std::string(position) + "\n[View]\nType=" + std::to_string(entry.kind) +
                         "\n");
-        SAppOptions options;
-        options.programFolder = m_folder.Path();
-        options.mutexName.clear();
-        m_app = std::make_unique<CAppMain>(options);
-        m_app->SetMainWindowFactory(
-            [](int) -> std::unique_ptr<IMainWindow> { return std::make_unique<CMainDlg>(); });
+        StartApp();
         const std::string path = MakeProject("Steps.wkp", "Steps", kTree);
         CUiScript script;
         bool enabled = false;

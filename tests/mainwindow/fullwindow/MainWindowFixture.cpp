@@ -28,6 +28,11 @@ CMainWindowFixture::CMainWindowFixture() {
     m_folder.Write("InstallSettings.ini", WithCrLf("[Settings]\nPortableInstall=y\n"));
     // No tip dialog, no inactivity dialog: the scripts decide what shows.
     SetUserSettings("");
+    StartApp();
+}
+
+void CMainWindowFixture::StartApp() {
+    m_app.reset();
     SAppOptions options;
     options.programFolder = m_folder.Path();
     options.mutexName.clear();

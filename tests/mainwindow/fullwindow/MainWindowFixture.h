@@ -32,6 +32,8 @@ protected:
     CMainWindowFixture();
     ~CMainWindowFixture() override;
 
+    // A fresh application object on the folder (the previous one goes first).
+    void StartApp();
     // The user settings file's text (CR LF added), written before the run.
     void SetUserSettings(const std::string& lines);
     // Saves a project in the folder and returns its path.
