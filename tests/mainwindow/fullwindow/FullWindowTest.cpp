@@ -398,3 +398,34 @@ TEST_F(FullWindowTest, MinimiseWithoutANotificationAreaMinimisesNormally) {
     EXPECT_EQ(Run(script), 0);
     EXPECT_TRUE(minimised);
 }
+
+// Keys of the accelerator table reach the menu's commands while the window runs.
+TEST_F(FullWindowTest, AcceleratorsRunTheirCommands) {
+    const std::string named = MakeProject("Work.wkp", "Work", kTree);
+    CUiScript script;
+    bool workingAfterCtrlSpace = false;
+    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+        .Do([&] {
+            CProjectState* state = App().GetProjects().GetCurrentProject()->GetState(true);
+            state->SetSelectedActivity(state->GetRootActivity()->GetFirstChild());
+            BYTE keys[256] = {};
+            GetKeyboardState(keys);
+            keys[VK_CONTROL] = 0x80;
+            SetKeyboardState(keys);
+            PostMessageA(GetDlgItem(Hwnd(), IDC_MAIN_ACTIVITIES), WM_KEYDOWN, VK_SPACE, 0);
+        })
+        .Do([&] {
+            BYTE keys[256] = {};
+            GetKeyboardState(keys);
+            keys[VK_CONTROL] = 0;
+            SetKeyboardState(keys);
+            workingAfterCtrlSpace = App().GetProjects().IsAnyWorking();
+            App().GetProjects().StopWorking(nullptr);
+            PostMessageA(GetDlgItem(Hwnd(), IDC_MAIN_ACTIVITIES), WM_KEYDOWN, VK_F1, 0);
+        })
+        .AnswerMessageBox(IDOK, "help page")
+        .Do([&] { Command(IDM_PROJECT_EXIT); })
+        .AnswerMessageBox(IDNO, "unsaved changes");
+    EXPECT_EQ(Run(script, named), 0);
+    EXPECT_TRUE(workingAfterCtrlSpace);
+}
