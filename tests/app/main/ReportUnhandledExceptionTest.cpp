@@ -145,6 +145,7 @@ public:
         startup.cb = sizeof(startup);
         if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                             &startup, &m_process)) {
+            m_error = GetLastError();
             m_process = {};
         }
     }
@@ -162,9 +163,12 @@ public:
 
     HANDLE Handle() const { return m_process.hProcess; }
     DWORD Id() const { return m_process.dwProcessId; }
+    // Why the process could not be started (0 when it was).
+    DWORD Error() const { return m_error; }
 
 private:
     PROCESS_INFORMATION m_process = {};
+    DWORD m_error = 0;
 };
 
 struct SWindowSearch {
@@ -197,7 +201,7 @@ HWND WaitForReportBox(DWORD processId, DWORD maxMs) {
 
 TEST(ReportUnhandledExceptionTest, ACrashIsReportedAndEndsTheProcessWithExitCodeTwo) {
     CChild child(kCrashArgument);
-    ASSERT_NE(child.Handle(), nullptr);
+    ASSERT_NE(child.Handle(), nullptr) << "error " << child.Error();
     HWND box = WaitForReportBox(child.Id(), 20000);
     ASSERT_NE(box, nullptr) << "the crashed child showed no report";
 
