@@ -37,7 +37,7 @@ TEST_F(FullWindowTest, WithoutProjectsOnlyTheMenuActsAndExitSavesTheSettings) {
     CUiScript script;
     bool hidden = false;
     std::string title;
-    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+    script.WaitFor(WindowShown())
         .Do([&] {
             title = Title(Hwnd());
             hidden = !Visible(Hwnd(), IDC_MAIN_ACTIVITIES) && !Visible(Hwnd(), IDC_MAIN_START) &&
@@ -64,7 +64,7 @@ TEST_F(FullWindowTest, ListsTheTreeStartsAndStopsWorkAndRecordsTheProjects) {
     bool startBefore = true;
     bool stopWhileWorking = false;
     int columns = 0;
-    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+    script.WaitFor(WindowShown())
         .Do([&] {
             HWND list = GetDlgItem(Hwnd(), IDC_MAIN_ACTIVITIES);
             columns = Header_GetItemCount(ListView_GetHeader(list));
@@ -100,7 +100,7 @@ TEST_F(FullWindowTest, ExitWhileWorkingAsksAndCancelKeepsTheWindow) {
     const std::string named = MakeProject("Work.wkp", "Work", kTree);
     CUiScript script;
     bool openAfterCancel = false;
-    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+    script.WaitFor(WindowShown())
         .Do([&] {
             CProjects& projects = App().GetProjects();
             CActivity* test = projects.GetCurrentProject()->GetState(true)->GetRootActivity()
@@ -126,7 +126,7 @@ TEST_F(FullWindowTest, RefusedEndOfSessionIsAnsweredNoAndKeepsEverything) {
     CUiScript script;
     LRESULT answer = -1;
     size_t projectsAfter = 0;
-    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+    script.WaitFor(WindowShown())
         .Do([&] {
             CProjects& projects = App().GetProjects();
             projects.StartWorking(nullptr,
@@ -150,7 +150,7 @@ TEST_F(FullWindowTest, HandOverMessagesAreReadWithinTheirBytes) {
     CUiScript script;
     std::vector<size_t> counts;
     std::string current;
-    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+    script.WaitFor(WindowShown())
         .Do([&] {
             auto send = [&](ULONG_PTR code, const void* data, DWORD size) {
                 COPYDATASTRUCT copy = {code, size, const_cast<void*>(data)};
@@ -177,7 +177,7 @@ TEST_F(FullWindowTest, AProjectAnnouncedTwiceIsHeardOnce) {
     SetUserSettings("[OpenProjects]\nSize=1\nActive=0\nProject0Name=Twice\nProject0FilePath=" + named + "\n");
     CUiScript script;
     int askLinks = -1;
-    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+    script.WaitFor(WindowShown())
         .Do([&] {
             // The recorded project, the command line and a hand-over all name one file.
             App().GetProjects().OpenPath(named, CProjects::kOpenAndSwitch, true);
@@ -192,7 +192,7 @@ TEST_F(FullWindowTest, AProjectAnnouncedTwiceIsHeardOnce) {
 TEST_F(FullWindowTest, YesToSaveThenNoLocationKeepsTheProjectOpen) {
     CUiScript script;
     bool stillOpen = false;
-    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+    script.WaitFor(WindowShown())
         .Do([&] { Command(IDM_PROJECT_NEW); })
         .Do([&] {
             App().GetProjects().GetCurrentProject()->GetState(true)->SetName("Fresh");
@@ -221,7 +221,7 @@ TEST_F(FullWindowTest, DisplaySwitchKeepsProjectsAndWorkAndTheColumnWidthsStayWh
     CUiScript script;
     HWND first = nullptr;
     bool workingAfter = false;
-    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+    script.WaitFor(WindowShown())
         .Do([&] {
             first = Hwnd();
             CProjects& projects = App().GetProjects();
@@ -245,41 +245,6 @@ TEST_F(FullWindowTest, DisplaySwitchKeepsProjectsAndWorkAndTheColumnWidthsStayWh
     for (const char* key : {"ActivityWidth=160", "ColumnWidth0=80", "ColumnWidth1=80",
                             "ColumnWidth2=80", "ColumnWidth3=80", "NumColumns=4"}) {
         EXPECT_NE(ini.find(key), std::string::npos) << key << "\n" << ini;
-    }
-}
-
-TEST_F(FullWindowTest, ControlsLieInsideTheClientAreaWithoutOverlapping) {
-    const std::string named = MakeProject("Work.wkp", "Work", kTree);
-    CUiScript script;
-    std::vector<std::pair<int, RECT>> rects;
-    RECT client = {};
-    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
-        .Do([&] {
-            GetClientRect(Hwnd(), &client);
-            for (int id : {IDC_MAIN_PROJECT_LABEL, IDC_MAIN_PROJECT, IDC_MAIN_WORKING_LABEL,
-                           IDC_MAIN_WORKING_ON, IDC_MAIN_FOLLOW_NOW, IDC_MAIN_SHOW_DATE,
-                           IDC_MAIN_PERIOD_FRAME, IDC_MAIN_ACTIVITIES, IDC_MAIN_START,
-                           IDC_MAIN_STOP, IDC_MAIN_NEW_TALLYMARK}) {
-                HWND control = GetDlgItem(Hwnd(), id);
-                RECT rect = {};
-                GetWindowRect(control, &rect);
-                MapWindowPoints(nullptr, Hwnd(), reinterpret_cast<POINT*>(&rect), 2);
-                EXPECT_TRUE(IsWindowVisible(control)) << id;
-                rects.push_back({id, rect});
-            }
-            Command(IDM_PROJECT_EXIT);
-        });
-    EXPECT_EQ(Run(script, named), 0);
-    for (size_t i = 0; i < rects.size(); ++i) {
-        const RECT& a = rects[i].second;
-        EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= client.right &&
-                    a.bottom <= client.bottom)
-            << rects[i].first;
-        for (size_t j = i + 1; j < rects.size(); ++j) {
-            RECT overlap = {};
-            EXPECT_FALSE(IntersectRect(&overlap, &a, &rects[j].second))
-                << rects[i].first << " overlaps " << rects[j].first;
-        }
     }
 }
 
@@ -323,7 +288,7 @@ TEST_F(FullWindowTest, PeriodButtonsStepByTheKindOfPeriod) {
         CUiScript script;
         bool enabled = false;
         double reached = 0.0;
-        script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+        script.WaitFor(WindowShown())
             .Do([&] {
                 enabled = harness::IsItemEnabled(Hwnd(), entry.button);
                 SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(entry.button, BN_CLICKED), 0);
@@ -366,7 +331,7 @@ TEST_F(FullWindowTest, ExitAndEndOfSessionWaitForARunningDialog) {
     bool exitAnswer = true;
     LRESULT sessionAnswer = -1;
     size_t projectsMeanwhile = 0;
-    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+    script.WaitFor(WindowShown())
         .Do([&] { Command(IDM_PROJECT_STATISTICS); })
         .WaitFor([&] { return harness::FindThreadWindow("Stand-in dialog") != nullptr; })
         .Do([&] {
@@ -389,7 +354,7 @@ TEST_F(FullWindowTest, MinimiseWithoutANotificationAreaMinimisesNormally) {
     SetUserSettings("[Application]\nMinimizeToNotArea=y\n");
     CUiScript script;
     bool minimised = false;
-    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+    script.WaitFor(WindowShown())
         .Do([&] { SendMessageA(Hwnd(), WM_SYSCOMMAND, SC_MINIMIZE, 0); })
         .Do([&] {
             minimised = IsIconic(Hwnd()) != FALSE;
@@ -404,7 +369,7 @@ TEST_F(FullWindowTest, AcceleratorsRunTheirCommands) {
     const std::string named = MakeProject("Work.wkp", "Work", kTree);
     CUiScript script;
     bool workingAfterCtrlSpace = false;
-    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+    script.WaitFor(WindowShown())
         .Do([&] {
             CProjectState* state = App().GetProjects().GetCurrentProject()->GetState(true);
             state->SetSelectedActivity(state->GetRootActivity()->GetFirstChild());

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,10 @@ protected:
     CMainDlg* Window() { return dynamic_cast<CMainDlg*>(m_app->GetMainDlg()); }
     HWND Hwnd() { return Window() != nullptr ? Window()->GetHwnd() : nullptr; }
     std::string ReadUserSettings() const;
+    // A script condition: the main window is up and shown.
+    std::function<bool()> WindowShown() {
+        return [this] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); };
+    }
     // Sends a menu or accelerator command to the running window.
     void Command(int id);
 

@@ -77,7 +77,7 @@ TEST_F(FullWindowPictureTest, SampleProjectLaysOutCleanlyAtEverySize) {
     CUiScript script;
     std::string atTemplate, stretched;
     std::string picture;
-    script.WaitFor([&] { return Hwnd() != nullptr && IsWindowVisible(Hwnd()); })
+    script.WaitFor(WindowShown())
         .Do([&] { harness::SelectListRow(Hwnd(), IDC_MAIN_ACTIVITIES, 2); })
         .WaitFor([&] { return harness::IsItemEnabled(Hwnd(), IDC_MAIN_START); })
         .Do([&] {
