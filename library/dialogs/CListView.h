@@ -27,6 +27,7 @@
 #include "library/dialogs/IListViewCallback.h"
 #include "library/dialogs/IListViewDrawCallback.h"
 #include "library/dialogs/IListViewSortCallback.h"
+#include "library/dialogs/WindowProcBarrier.h"
 #include "library/events/CSlot.h"
 #include "library/windows/CSubclassedWindow.h"
 #include "library/windows/CTimer.h"
@@ -355,10 +356,16 @@ public:
     T* GetRowItem(int row) const { return RowItem(row); }
 
     // The compare function of LVM_SORTITEMS; sortCallback is the owner's
-    // IListViewSortCallback<T>.
+    // IListViewSortCallback<T>. The list view's code calls it: an exception of Compare
+    // stops at the window procedure barrier (the pair counts as equal) and ends the
+    // running dialog, whose Create throws it.
     static int CALLBACK CompareItems(LPARAM a, LPARAM b, LPARAM sortCallback) {
-        return reinterpret_cast<IListViewSortCallback<T>*>(sortCallback)
-            ->Compare(reinterpret_cast<T*>(a), reinterpret_cast<T*>(b));
+        int order = 0;
+        RunBehindBarrier(nullptr, [&] {
+            order = reinterpret_cast<IListViewSortCallback<T>*>(sortCallback)
+                        ->Compare(reinterpret_cast<T*>(a), reinterpret_cast<T*>(b));
+        });
+        return order;
     }
 
     const std::set<T*>& GetAllItems() const { return m_allItems; }

@@ -7,6 +7,7 @@
 #include "WindowsTestIds.h"
 #include "harness/CUiScript.h"
 #include "library/dialogs/CDialogWindow.h"
+#include "library/dialogs/CListView.h"
 #include "library/events/CSlot.h"
 #include "library/windows/CInvisibleWindow.h"
 #include "library/windows/CSubclassController.h"
@@ -199,6 +200,53 @@ TEST(WindowProcBarrierTest, ErrorOfAWindowOfNoDialogEndsTheInnermostModalDialog)
     }
     EXPECT_TRUE(IsWindow(invisible.GetHandle()));
     EXPECT_TRUE(timer.IsSubclassing(invisible.GetHandle()));
+}
+
+// The list view's own code calls the compare function while it sorts: an exception of the
+// owner's comparison stays out of it, the sort returns and the dialog ends with the error.
+TEST(WindowProcBarrierTest, ErrorOfASortComparisonEndsTheDialog) {
+    class CFailingOrder : public IListViewSortCallback<int> {
+    public:
+        int compared = 0;
+        int Compare(int*, int*) override {
+            ++compared;
+            throw std::runtime_error("compare failed");
+        }
+    };
+    CFailingOrder order;
+    int items[3] = {3, 1, 2};
+    bool sortReturned = false;
+    CBarrierDialog dialog;
+    dialog.onInitialize = [&] {
+        HWND rows = GetDlgItem(dialog.GetHwnd(), IDC_ROWS);
+        LVCOLUMNA column = {};
+        column.mask = LVCF_WIDTH;
+        column.cx = 60;
+        SendMessageA(rows, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+        for (int& item : items) {
+            LVITEMA row = {};
+            row.mask = LVIF_PARAM;
+            row.iItem = 0;
+            row.lParam = reinterpret_cast<LPARAM>(&item);
+            SendMessageA(rows, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
+        }
+        PostMessageA(dialog.GetHwnd(), WM_COMMAND, IDC_SEND, 0);
+    };
+    dialog.onCommand = [&](WORD id) {
+        if (id == IDC_SEND) {
+            SendMessageA(GetDlgItem(dialog.GetHwnd(), IDC_ROWS), LVM_SORTITEMS,
+                         reinterpret_cast<WPARAM>(static_cast<IListViewSortCallback<int>*>(&order)),
+                         reinterpret_cast<LPARAM>(&CListView<int>::CompareItems));
+            sortReturned = true;
+        }
+    };
+    std::string error;
+    harness::CUiScript script(10000);
+    script.Run([&] { error = ErrorOf([&] { dialog.Create(CBarrierDialog::Params(true)); }); });
+    EXPECT_EQ(error, "compare failed");
+    EXPECT_GE(order.compared, 1);
+    EXPECT_TRUE(sortReturned);
+    EXPECT_FALSE(dialog.HasWindow());
 }
 
 // With no dialog running the error waits for the thread: the message still gets the

@@ -3,3 +3,4 @@
 #define IDC_FIELD 3100
 #define IDC_SEND 3101
 #define IDC_OPEN_INNER 3102
+#define IDC_ROWS 3103
