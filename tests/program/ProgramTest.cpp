@@ -47,7 +47,8 @@ public:
         PROCESS_INFORMATION process = {};
         std::string commandLine = "\"" + m_exe + "\" " + arguments;
         EXPECT_TRUE(CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   m_folder.Path().c_str(), &startup, &process));
+                                   m_folder.Path().c_str(), &startup, &process))
+            << "error " << GetLastError() << " starting " << commandLine;
         return process;
     }
     // Starts the first instance and waits for its main window.
