@@ -310,21 +310,7 @@ void CMainDlg::StorePlacement() {
     SWindowRect rect = GetRect(true);
     app.GetSetDialogPosNSize().SetPlacement(kPlacementSlot,
                                             {rect.x, rect.y, rect.width, rect.height});
-    // The setting keeps one width per column of the chosen number: the list's activity
-    // column goes to the first entry, its time columns, newest last, to the last ones.
-    std::vector<int> shown;
-    m_list.GetColumnWidths(shown);
-    std::vector<int32_t>& widths = app.GetSetMainDlg().GetColumnWidths();
-    if (shown.empty() || widths.empty()) {
-        return;
-    }
-    widths[0] = shown[0];
-    if (GetKind() != sikAll) {
-        size_t to = widths.size();
-        for (size_t from = shown.size(); from > 1 && to > 1;) {
-            widths[--to] = shown[--from];
-        }
-    }
+    KeepColumnWidths(GetKind() != sikAll);
 }
 
 bool CMainDlg::OnProjectModifiedFull(CProjectModifiedEvent& event) {

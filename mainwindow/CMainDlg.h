@@ -115,6 +115,9 @@ private:
     const CStatInt* GetInterval(int column);
     std::string FormatColumnTitle(int column);
     void RefreshColumns(bool updateTitles);
+    // Writes the list's column widths into the setting without changing its length; the
+    // time columns' only when timeColumns.
+    void KeepColumnWidths(bool timeColumns);
     // The time cells of the activities whose totals move while work runs.
     void ShowRunningStatistics();
     // The time cells of the activities whose totals changed since they were shown.

@@ -137,16 +137,7 @@ void CMainDlg::RefreshColumns(bool updateTitles) {
     }
     if (diff < 0) {
         // The newest columns stay: their widths go to the setting's last entries.
-        std::vector<int> shown;
-        m_list.GetColumnWidths(shown);
-        std::vector<int32_t>& widths = CAppMain::Get().GetSetMainDlg().GetColumnWidths();
-        if (!shown.empty() && !widths.empty()) {
-            widths[0] = shown[0];
-            size_t to = widths.size();
-            for (size_t from = shown.size(); from > 1 && to > 1;) {
-                widths[--to] = shown[--from];
-            }
-        }
+        KeepColumnWidths(true);
         for (int i = 0; i < -diff && ListColumns() >= 2; ++i) {
             m_list.RemoveColumn(1);
         }
@@ -161,6 +152,22 @@ void CMainDlg::RefreshColumns(bool updateTitles) {
             m_list.SetColumn(c, GetColumn(c));
             m_list.UpdateColumn(c);
         }
+    }
+}
+
+void CMainDlg::KeepColumnWidths(bool timeColumns) {
+    // The setting keeps one width per column of the chosen number: the list's activity
+    // column goes to the first entry, its time columns, newest last, to the last ones.
+    std::vector<int> shown;
+    m_list.GetColumnWidths(shown);
+    std::vector<int32_t>& widths = CAppMain::Get().GetSetMainDlg().GetColumnWidths();
+    if (shown.empty() || widths.empty()) {
+        return;
+    }
+    widths[0] = shown[0];
+    size_t to = widths.size();
+    for (size_t from = shown.size(); timeColumns && from > 1 && to > 1;) {
+        widths[--to] = shown[--from];
     }
 }
 
