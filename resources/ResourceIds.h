@@ -252,3 +252,8 @@
 #define IDR_LAYOUT_TALLYMARKS_DURATION 30009
 #define IDR_LAYOUT_TALLYMARKS_END 30010
 #define IDR_LAYOUT_TALLYMARKS_START 30011
+
+// The identifiers of each group of windows, kept beside their resource scripts.
+#include "CompactWindowIds.h"
+#include "TallymarkDialogIds.h"
+#include "ManageTallymarksIds.h"

@@ -5,6 +5,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/main/ReportUnhandledException.h"
+#include "dialogs/DialogRegistry.h"
 #include "library/system/CResourceModule.h"
 #include "library/system/CSEHandler.h"
 #include "library/text/CError.h"
@@ -24,6 +25,7 @@ int RunApplication(const char* commandLine) {
     try {
         app = std::make_unique<CAppMain>();
         app->SetMainWindowFactory(&MakeMainWindow);
+        RegisterDialogs();
         app->SetHelpFile();
         InstallSEHandler(&ReportUnhandledException);
         return app->Run(commandLine != nullptr ? commandLine : "");

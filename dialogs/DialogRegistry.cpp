@@ -1,0 +1,6 @@
+#include "DialogRegistry.h"
+
+void RegisterDialogs() {
+    RegisterTallymarkDialogs();
+    RegisterManageTallymarksDialogs();
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+// Registers the program's dialogs with the main window's launcher, each group in its own
+// function. The program entry calls RegisterDialogs once before the first window runs;
+// tests register the groups they drive.
+
+void RegisterDialogs();
+
+// The tally mark dialog (a new tally mark from the main window).
+void RegisterTallymarkDialogs();
+// The manage tally marks dialog.
+void RegisterManageTallymarksDialogs();

@@ -1,0 +1,3 @@
+#pragma once
+
+// Identifiers of the compact main window and the activity combo box.

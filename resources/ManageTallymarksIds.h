@@ -1,0 +1,3 @@
+#pragma once
+
+// Identifiers of the manage tally marks and move tally marks dialogs.
