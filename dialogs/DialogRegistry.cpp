@@ -3,4 +3,5 @@
 void RegisterDialogs() {
     RegisterTallymarkDialogs();
     RegisterManageTallymarksDialogs();
+    RegisterManageActivitiesDialogs();
 }

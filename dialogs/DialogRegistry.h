@@ -10,3 +10,5 @@ void RegisterDialogs();
 void RegisterTallymarkDialogs();
 // The manage tally marks dialog.
 void RegisterManageTallymarksDialogs();
+// The manage activities dialog.
+void RegisterManageActivitiesDialogs();

@@ -257,3 +257,5 @@
 #include "CompactWindowIds.h"
 #include "TallymarkDialogIds.h"
 #include "ManageTallymarksIds.h"
+#include "ManageActivitiesIds.h"
+#include "ChooserDialogIds.h"

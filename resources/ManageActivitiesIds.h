@@ -1,0 +1,3 @@
+#pragma once
+
+// Identifiers of the manage activities dialog.
