@@ -1,0 +1,3 @@
+#pragma once
+#define IDD_COMBOBOX_TEST 2620
+#define IDC_COMBOBOX_TEST_COMBO 2621
