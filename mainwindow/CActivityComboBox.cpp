@@ -99,7 +99,7 @@ void CActivityComboBox::SelectFirst() {
         }
         return;
     }
-    SetActivity(m_state->GetRootActivity()->GetFirstChild());
+    SetActivity(m_root != nullptr ? m_root->GetFirstChild() : nullptr);
 }
 
 void CActivityComboBox::Choose(CActivity* activity) {
@@ -120,10 +120,10 @@ void CActivityComboBox::ClearItems() {
 
 void CActivityComboBox::Refill() {
     ClearItems();
-    if (m_state == nullptr || m_combo == nullptr) {
+    if (m_root == nullptr || m_combo == nullptr) {
         return;
     }
-    CActivity* root = m_state->GetRootActivity();
+    CActivity* root = m_root;
     for (CActivity* activity = root->GetFirstChild(); activity != nullptr;
          activity = activity->GetNextInSubtree(root)) {
         if (m_onlyEnabled && !activity->IsEnabled()) {
@@ -156,6 +156,7 @@ void CActivityComboBox::SelectChosenItem() {
 
 void CActivityComboBox::ConnectRoot(CActivity* root) {
     CSlot<CActivityRemovedEvent>::DisconnectAll();
+    m_root = root;
     if (root != nullptr) {
         CSlot<CActivityRemovedEvent>::Connect(root);
     }
@@ -261,7 +262,7 @@ bool CActivityComboBox::OnActivityRemoved(CActivityRemovedEvent& event) {
     if (removed == nullptr || m_state == nullptr) {
         return true;
     }
-    if (removed == m_state->GetRootActivity()) {
+    if (removed == m_root) {
         // The bound state is being destroyed.
         SetProject(nullptr, nullptr);
         return true;

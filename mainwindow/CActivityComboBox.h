@@ -109,6 +109,8 @@ private:
     bool m_follow;
     CProject* m_project = nullptr;
     CProjectState* m_state = nullptr;
+    // The bound state's root, kept to recognise the state's end without touching it.
+    CActivity* m_root = nullptr;
     // Each listed activity's item index, and the activities in item order.
     std::map<CActivity*, int> m_itemIndex;
     std::vector<CActivity*> m_items;

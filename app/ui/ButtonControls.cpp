@@ -1,7 +1,6 @@
 #include "app/ui/ButtonControls.h"
 
 #include "app/ui/SharedPictures.h"
-#include "library/windows/VisualStyles.h"
 
 void SetDialogIcons(HWND window) {
     const SApplicationIcons& icons = ApplicationIcons();
@@ -29,15 +28,20 @@ void CheckDlgItem(bool checked, HWND dialog, int id) {
 
 void SetButtonIcon(HWND dialog, int id, HIMAGELIST imageList, HICON icon) {
     HWND button = GetDlgItem(dialog, id);
-    if (QueryAppThemed()) {
+    // Buttons of Common Controls 6 take the list, with or without visual styles; older
+    // ones refuse it and show the icon.
+    if (imageList != nullptr) {
         BUTTON_IMAGELIST images = {};
         images.himl = imageList;
         images.uAlign = BUTTON_IMAGELIST_ALIGN_CENTER;
-        // Buttons of Common Controls before version 6 refuse the list even when the
-        // system draws with visual styles (a program without a manifest).
         if (SendMessageA(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images)) != FALSE) {
             return;
         }
+    }
+    // Older buttons draw an image only in the icon style.
+    const LONG_PTR style = GetWindowLongPtrA(button, GWL_STYLE);
+    if ((style & BS_ICON) == 0) {
+        SetWindowLongPtrA(button, GWL_STYLE, (style & ~static_cast<LONG_PTR>(BS_BITMAP)) | BS_ICON);
     }
     SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
 }

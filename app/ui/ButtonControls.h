@@ -14,6 +14,6 @@ void SetButtonChecked(bool checked, HWND button);
 bool IsDlgItemChecked(HWND dialog, int id);
 void CheckDlgItem(bool checked, HWND dialog, int id);
 
-// Puts a picture on the button: under visual styles the image list, centred with no
-// margins; otherwise, or when the button does not take image lists, the icon.
+// Puts a picture on the button: the image list, centred with no margins, where the button
+// takes image lists (Common Controls 6); otherwise the icon.
 void SetButtonIcon(HWND dialog, int id, HIMAGELIST imageList, HICON icon);

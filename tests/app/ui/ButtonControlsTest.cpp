@@ -1,6 +1,5 @@
 #include "app/ui/ButtonControls.h"
 #include "app/ui/SharedPictures.h"
-#include "library/windows/VisualStyles.h"
 
 #include <gtest/gtest.h>
 
@@ -68,23 +67,19 @@ TEST_F(ButtonControlsTest, DialogsGetTheApplicationIcons) {
               icons.Get(EWorkingState::NoProject, EIconSize::Small16));
 }
 
-// Under visual styles the button draws the image list; otherwise it shows the icon.
-TEST_F(ButtonControlsTest, ButtonsShowTheImageListOrTheIcon) {
-    HWND button = AddButton(BS_PUSHBUTTON | BS_ICON);
+// This program carries the manifest of Common Controls 6: its buttons take the image list,
+// whether or not the system draws with visual styles.
+TEST_F(ButtonControlsTest, ButtonsOfCommonControls6ShowTheImageList) {
+    HWND button = AddButton(BS_PUSHBUTTON);
     ASSERT_NE(button, nullptr);
     const SButtonImage& start = StartButtonImage();
     SetButtonIcon(m_window, kButtonId, start.imageList, start.icon);
     BUTTON_IMAGELIST images = {};
-    if (QueryAppThemed()) {
-        ASSERT_TRUE(SendMessageA(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images)));
-        EXPECT_EQ(images.himl, start.imageList.Get());
-        EXPECT_EQ(images.uAlign, static_cast<UINT>(BUTTON_IMAGELIST_ALIGN_CENTER));
-        EXPECT_EQ(
-            images.margin.left + images.margin.top + images.margin.right + images.margin.bottom, 0);
-    } else {
-        EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(button, BM_GETIMAGE, IMAGE_ICON, 0)),
-                  start.icon.Get());
-    }
+    ASSERT_TRUE(SendMessageA(button, BCM_GETIMAGELIST, 0, reinterpret_cast<LPARAM>(&images)));
+    EXPECT_EQ(images.himl, start.imageList.Get());
+    EXPECT_EQ(images.uAlign, static_cast<UINT>(BUTTON_IMAGELIST_ALIGN_CENTER));
+    EXPECT_EQ(images.margin.left + images.margin.top + images.margin.right + images.margin.bottom,
+              0);
 }
 
 WNDPROC g_buttonProc = nullptr;
@@ -97,8 +92,9 @@ LRESULT CALLBACK OldButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     return CallWindowProcA(g_buttonProc, window, message, wParam, lParam);
 }
 
+// The icon is shown also by a button that was not made in the icon style.
 TEST_F(ButtonControlsTest, AButtonThatRefusesImageListsGetsTheIcon) {
-    HWND button = AddButton(BS_PUSHBUTTON | BS_ICON);
+    HWND button = AddButton(BS_PUSHBUTTON);
     ASSERT_NE(button, nullptr);
     g_buttonProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldButtonProc)));
@@ -106,6 +102,7 @@ TEST_F(ButtonControlsTest, AButtonThatRefusesImageListsGetsTheIcon) {
     SetButtonIcon(m_window, kButtonId, next.imageList, next.icon);
     EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(button, BM_GETIMAGE, IMAGE_ICON, 0)),
               next.icon.Get());
+    EXPECT_NE(GetWindowLongPtrA(button, GWL_STYLE) & BS_ICON, 0);
     SetWindowLongPtrA(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_buttonProc));
 }
 
