@@ -1,3 +1,14 @@
 #include "DialogRegistry.h"
 
-void RegisterManageActivitiesDialogs() {}
+#include "dialogs/CActivitiesDlg.h"
+#include "mainwindow/CDialogLauncher.h"
+#include "mainwindow/CMainDlgBase.h"
+#include "resources/ResourceIds.h"
+
+void RegisterManageActivitiesDialogs() {
+    CDialogLauncher::Register(
+        EDialogKind::ManageActivities,
+        {IDD_ACTIVITIES, true, true, [](CMainDlgBase& window) -> std::unique_ptr<CDialogWindow> {
+             return std::make_unique<CActivitiesDlg>(window.GetCurrentProject());
+         }});
+}

@@ -335,6 +335,14 @@ bool CMainDlg::OnProjectModifiedFull(CProjectModifiedEvent& event) {
     return true;
 }
 
+bool CMainDlg::OnProjectStateSwitched(CProjectStateSwitchedEvent& event) {
+    CMainDlgBase::OnProjectStateSwitched(event);
+    if (event.project != nullptr && event.project == GetCurrentProject()) {
+        UpdateWorkingState();
+    }
+    return true;
+}
+
 bool CMainDlg::OnProjectSavedFull(CProjectSavedEvent& event) {
     if (event.project != nullptr && event.project == GetCurrentProject()) {
         UpdateProjectName();

@@ -84,6 +84,8 @@ protected:
     bool OnEvent(CMenuStatTypeChangedEvent& event) override;
     bool OnEvent(CCurrentHourChangedEvent& event) override;
     bool OnStatsUpdated(CStatsUpdatedEvent& event) override;
+    // A committed edit may have renamed the activity that work runs on.
+    bool OnProjectStateSwitched(CProjectStateSwitchedEvent& event) override;
 
 private:
     bool OnDialogInitialize(CDialogInitializeEvent& event);

@@ -1,0 +1,277 @@
+// CActivitiesDlg: life cycle, the tree list's questions and the dialog's events.
+
+#include "dialogs/CActivitiesDlg.h"
+
+#include "app/main/CAppMain.h"
+#include "app/ui/ButtonControls.h"
+#include "library/text/CText.h"
+#include "model/CActivity.h"
+#include "model/CProject.h"
+#include "model/CProjectState.h"
+#include "resources/ResourceIds.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+namespace {
+
+// The list grows with the dialog, the command buttons follow its right edge, OK and
+// Cancel its bottom-right corner.
+const SItemAnchor kAnchors[] = {
+    {IDC_ACTIVITIES_LIST, 1, 0, 1, 0},
+    {IDC_ACTIVITIES_NEW, 0, 1, 0, 0},
+    {IDC_ACTIVITIES_RENAME, 0, 1, 0, 0},
+    {IDC_ACTIVITIES_REMOVE, 0, 1, 0, 0},
+    {IDC_ACTIVITIES_MOVE_UP, 0, 1, 0, 0},
+    {IDC_ACTIVITIES_MOVE_DOWN, 0, 1, 0, 0},
+    {IDC_ACTIVITIES_INDENT, 0, 1, 0, 0},
+    {IDC_ACTIVITIES_OUTDENT, 0, 1, 0, 0},
+    {IDC_ACTIVITIES_ENABLE, 0, 1, 0, 0},
+    {IDC_ACTIVITIES_SORT, 0, 1, 0, 0},
+    {IDC_ACTIVITIES_REMOVE_UNUSED, 0, 1, 0, 0},
+    {IDC_ACTIVITIES_OK, 0, 1, 0, 1},
+    {IDCANCEL, 0, 1, 0, 1},
+};
+
+} // namespace
+
+CActivitiesDlg::CActivitiesDlg(CProject* project) : m_project(project), m_list(*this, false) {
+    CSlot<CDialogMessageEvent>::Connect(this);
+    CSlot<CDialogCommandEvent>::Connect(this);
+    CSlot<CDialogInitializeEvent>::Connect(this);
+    CSlot<CDialogTerminateEvent>::Connect(this);
+    CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
+    m_project->StartStateTracking();
+    m_state = m_project->GetState(true);
+}
+
+CActivitiesDlg::~CActivitiesDlg() {
+    // The list lets go of the edit copy before the copy goes.
+    m_list.SetProject(nullptr, nullptr);
+    if (m_editOpen && m_project != nullptr) {
+        m_project->EndStateTracking(false);
+    }
+    CSlot<CProjectsClosedEvent>::DisconnectAll();
+    CSlot<CDialogMessageEvent>::DisconnectAll();
+    CSlot<CDialogCommandEvent>::DisconnectAll();
+    CSlot<CDialogInitializeEvent>::DisconnectAll();
+    CSlot<CDialogTerminateEvent>::DisconnectAll();
+}
+
+int CActivitiesDlg::GetNumColumns() {
+    return 2;
+}
+
+SListViewColumn CActivitiesDlg::GetColumn(int index) {
+    const std::vector<int32_t>& widths = CAppMain::Get().GetSetActivitiesDlg().GetColumnWidths();
+    SListViewColumn column;
+    column.width = widths.at(static_cast<size_t>(index));
+    if (index == 0) {
+        column.title = CText(IDS_COLUMN_ACTIVITY).GetString();
+    } else {
+        column.title = CText(IDS_COLUMN_IN_USE).GetString();
+        column.format = LVCFMT_RIGHT;
+    }
+    return column;
+}
+
+std::string CActivitiesDlg::GetColumnText(CActivity* activity, int column) {
+    if (activity == nullptr) {
+        return std::string();
+    }
+    if (column == 0) {
+        return activity->GetName();
+    }
+    if (column == 1 && activity->HasTallymarks(false)) {
+        return CText(IDS_IN_USE_YES).GetString();
+    }
+    return std::string();
+}
+
+void CActivitiesDlg::OnSelectionChanged(CActivity* activity) {
+    UpdateButtons(activity);
+}
+
+void CActivitiesDlg::OnChecksChanged() {}
+
+void CActivitiesDlg::OnItemActivated(CActivity* activity) {
+    EditName(activity != nullptr ? activity : m_list.GetFocused());
+}
+
+bool CActivitiesDlg::OnKeyDown(WORD virtualKey) {
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    switch (virtualKey) {
+    case VK_BACK:
+    case VK_DELETE:
+        Remove();
+        return true;
+    case VK_INSERT:
+        New();
+        return true;
+    case VK_F2:
+        Rename();
+        return true;
+    case VK_UP:
+        if (control) {
+            MoveUp();
+        }
+        return control;
+    case VK_DOWN:
+        if (control) {
+            MoveDown();
+        }
+        return control;
+    case VK_RIGHT:
+        if (control) {
+            Indent();
+        }
+        return control;
+    case VK_LEFT:
+        if (control) {
+            Outdent();
+        }
+        return control;
+    default:
+        return false;
+    }
+}
+
+void CActivitiesDlg::GetCheckedActivities(std::set<CActivity*>&) {}
+
+void CActivitiesDlg::CMoveKeys::OnMessage(CMessage& message) {
+    if (message.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0) {
+        return;
+    }
+    switch (message.wParam) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+        if (m_owner.m_state != nullptr) {
+            m_owner.OnKeyDown(static_cast<WORD>(message.wParam));
+        }
+        message.handled = true;
+        break;
+    default:
+        break;
+    }
+}
+
+bool CActivitiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
+    switch (event.message) {
+    case WM_CLOSE:
+        Close();
+        return true;
+    case WM_HELP:
+        CAppMain::Get().ShowHelpPage(IDS_HELP_MANAGE_ACTIVITIES, GetHwnd());
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CActivitiesDlg::OnDialogCommand(CDialogCommandEvent& event) {
+    const int id = event.controlId;
+    if (id != IDCANCEL && (id < IDC_ACTIVITIES_NEW || id > IDC_ACTIVITIES_OK)) {
+        return false;
+    }
+    if (event.notificationCode != 0 || m_state == nullptr) {
+        return true;
+    }
+    switch (id) {
+    case IDCANCEL:
+        Close();
+        break;
+    case IDC_ACTIVITIES_NEW:
+        New();
+        break;
+    case IDC_ACTIVITIES_RENAME:
+        Rename();
+        break;
+    case IDC_ACTIVITIES_REMOVE:
+        Remove();
+        break;
+    case IDC_ACTIVITIES_MOVE_UP:
+        MoveUp();
+        break;
+    case IDC_ACTIVITIES_MOVE_DOWN:
+        MoveDown();
+        break;
+    case IDC_ACTIVITIES_INDENT:
+        Indent();
+        break;
+    case IDC_ACTIVITIES_OUTDENT:
+        Outdent();
+        break;
+    case IDC_ACTIVITIES_ENABLE:
+        ToggleEnabled();
+        break;
+    case IDC_ACTIVITIES_SORT:
+        SortAll();
+        break;
+    case IDC_ACTIVITIES_REMOVE_UNUSED:
+        RemoveUnused();
+        break;
+    case IDC_ACTIVITIES_OK:
+        // Only the button itself: a command with this id from anywhere else (a menu, an
+        // accelerator, another program) must not commit the edits.
+        if (event.control != nullptr && event.control == GetDlgItem(GetHwnd(), IDC_ACTIVITIES_OK)) {
+            Commit();
+        }
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+bool CActivitiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
+    HWND window = GetHwnd();
+    SetDialogIcons(window);
+    AnchorItems(window, kAnchors);
+    const SDialogPlacement placement =
+        CAppMain::Get().GetSetDialogPosNSize().GetPlacement(kPlacementSlot);
+    if (placement.x != CSetDialogPosNSize::NotStored) {
+        const SSize minimum = GetSize(true);
+        SetRect(placement.x, placement.y, placement.width, placement.height, &minimum);
+    }
+    m_list.Attach(window, IDC_ACTIVITIES_LIST, false);
+    m_moveKeys.Subclass(m_list.GetList());
+    m_list.SetProject(m_project, m_state);
+    UpdateButtons(nullptr);
+    return true;
+}
+
+bool CActivitiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
+    const SWindowRect rect = GetRect(true);
+    CAppMain::Get().GetSetDialogPosNSize().SetPlacement(kPlacementSlot,
+                                                        {rect.x, rect.y, rect.width, rect.height});
+    std::vector<int> shown;
+    m_list.GetColumnWidths(shown);
+    std::vector<int32_t>& widths = CAppMain::Get().GetSetActivitiesDlg().GetColumnWidths();
+    for (size_t i = 0; i < std::min(shown.size(), widths.size()); ++i) {
+        widths[i] = shown[i];
+    }
+    event.exitCode = m_cancelled ? 1 : 0;
+    return true;
+}
+
+bool CActivitiesDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
+    if (event.project == nullptr || event.project != m_project) {
+        return true;
+    }
+    // The project and every state of it go right after this event: the transaction
+    // goes with them.
+    ForgetProject();
+    Close();
+    return true;
+}
+
+void CActivitiesDlg::ForgetProject() {
+    m_list.SetProject(nullptr, nullptr);
+    m_editOpen = false;
+    m_project = nullptr;
+    m_state = nullptr;
+    CSlot<CProjectsClosedEvent>::DisconnectAll();
+}

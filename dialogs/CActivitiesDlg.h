@@ -1,0 +1,119 @@
+#pragma once
+
+// CActivitiesDlg: the manage activities dialog. The user edits the activity tree of one
+// project: new, rename in place, remove, move up and down, indent and outdent, enable
+// and disable, sort all by name, remove every activity without tally marks.
+//
+//   CActivitiesDlg dialog(project);          // opens an edit transaction
+//   SDialogParams params;                   // IDD_ACTIVITIES, modal, size grip, owner
+//   dialog.Create(params);                  // 0 after OK, 1 otherwise
+//
+// Usage notes:
+// - Every edit goes into a clone of the project's newest state. OK, and only the OK
+//   button itself, commits the clone; every other way out (Cancel, Escape, the close
+//   box, destruction) discards it. Opened while another dialog holds a transaction on
+//   the same project, the commit lands in that dialog's clone, whose own OK or Cancel
+//   then decides for both.
+// - When the project is closed while the dialog runs, the dialog ends at once and never
+//   touches the project again; it then counts as cancelled.
+
+#include "library/dialogs/CResizableDialogWindow.h"
+#include "library/events/CSlot.h"
+#include "library/windows/CSubclassedWindow.h"
+#include "mainwindow/CActivityTreeList.h"
+#include "mainwindow/IActivityTreeListCallbacks.h"
+#include "model/CProjectsClosedEvent.h"
+
+#include <set>
+#include <string>
+
+class CActivity;
+class CProject;
+class CProjectState;
+
+class CActivitiesDlg : public IActivityTreeListCallbacks,
+                       public CResizableDialogWindow,
+                       public CSlot<CDialogMessageEvent>,
+                       public CSlot<CDialogCommandEvent>,
+                       public CSlot<CDialogInitializeEvent>,
+                       public CSlot<CDialogTerminateEvent>,
+                       public CSlot<CProjectsClosedEvent> {
+public:
+    // The placement slot of this dialog.
+    static const int kPlacementSlot = 20;
+
+    explicit CActivitiesDlg(CProject* project);
+    ~CActivitiesDlg() override;
+
+    // False only after OK committed the edits.
+    bool IsCancelled() const { return m_cancelled; }
+    // The edit copy that the dialog works on; null once its project was closed.
+    CProjectState* GetEditState() const { return m_state; }
+    CActivityTreeList& GetActivityList() { return m_list; }
+
+    // IActivityTreeListCallbacks
+    int GetNumColumns() override;
+    SListViewColumn GetColumn(int index) override;
+    std::string GetColumnText(CActivity* activity, int column) override;
+    void OnSelectionChanged(CActivity* activity) override;
+    void OnChecksChanged() override;
+    void OnItemActivated(CActivity* activity) override;
+    bool OnKeyDown(WORD virtualKey) override;
+    void GetCheckedActivities(std::set<CActivity*>& checked) override;
+
+protected:
+    bool OnEvent(CDialogMessageEvent& event) override { return OnDialogMessage(event); }
+    bool OnEvent(CDialogCommandEvent& event) override { return OnDialogCommand(event); }
+    bool OnEvent(CDialogInitializeEvent& event) override { return OnDialogInitialize(event); }
+    bool OnEvent(CDialogTerminateEvent& event) override { return OnDialogTerminate(event); }
+    bool OnEvent(CProjectsClosedEvent& event) override { return OnProjectsClosed(event); }
+
+    virtual bool OnDialogMessage(CDialogMessageEvent& event);
+    virtual bool OnDialogCommand(CDialogCommandEvent& event);
+    virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
+    virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
+    virtual bool OnProjectsClosed(CProjectsClosedEvent& event);
+
+private:
+    // Takes the Ctrl+arrow keys from the list control before it acts on them: the control
+    // would move the selection off the activity that the key just moved.
+    class CMoveKeys : public CSubclassedWindow {
+    public:
+        explicit CMoveKeys(CActivitiesDlg& owner) : m_owner(owner) {}
+        void OnMessage(CMessage& message) override;
+
+    private:
+        CActivitiesDlg& m_owner;
+    };
+
+    // The commands; each does nothing when its precondition does not hold.
+    void New();
+    void Remove();
+    void Rename();
+    void MoveUp();
+    void MoveDown();
+    void Indent();
+    void Outdent();
+    void ToggleEnabled();
+    void SortAll();
+    void RemoveUnused();
+    void Commit();
+
+    // The list's selected activity, or null.
+    CActivity* GetSelected() const;
+    // Enables the buttons for activity; null takes the list's selected activity.
+    void UpdateButtons(CActivity* activity);
+    // Puts the activity's row into label editing (keyboard focus to the list first).
+    void EditName(CActivity* activity);
+    // Moves activity under parent at position and keeps it selected.
+    void Move(CActivity* activity, CActivity* parent, int position);
+    // Unbinds the list and forgets the project and its edit copy.
+    void ForgetProject();
+
+    CProject* m_project;
+    CProjectState* m_state = nullptr;
+    bool m_editOpen = true;
+    bool m_cancelled = true;
+    CActivityTreeList m_list;
+    CMoveKeys m_moveKeys{*this};
+};
