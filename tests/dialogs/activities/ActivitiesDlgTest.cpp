@@ -1,82 +1,205 @@
-// The manage activities dialog driven as a person would: buttons, keys and label edits on
-// fixture trees, with every row checked against an independent walk of the edited tree,
-// and the saved file compared after OK and after Cancel.
+// The manage activities dialog driven as a person would (buttons, keys, label edits) on
+// fixture trees: every row checked against an independent walk of the edited tree, the
+// saved file compared after OK and after Cancel.
 
-#include "ActivitiesDlgFixture.h"
-
+#include "app/main/CAppMain.h"
+#include "app/ui/SharedPictures.h"
+#include "dialogs/CActivitiesDlg.h"
+#include "harness/CUiScript.h"
 #include "harness/UiControls.h"
+#include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CProjects.h"
+#include "model/CTallymark.h"
+#include "model/EProjectFileFormat.h"
 #include "resources/ResourceIds.h"
 
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
 #include <iterator>
-#include <set>
+#include <memory>
 #include <string>
 #include <vector>
 
 using harness::Click;
 using harness::CUiScript;
-
-namespace activitiestest {
+using RowList = std::vector<std::string>;
 
 namespace {
 
-using RowList = std::vector<std::string>;
+const int kNew = IDC_ACTIVITIES_NEW, kRen = IDC_ACTIVITIES_RENAME, kRem = IDC_ACTIVITIES_REMOVE,
+          kUp = IDC_ACTIVITIES_MOVE_UP, kDown = IDC_ACTIVITIES_MOVE_DOWN,
+          kIn = IDC_ACTIVITIES_INDENT, kOut = IDC_ACTIVITIES_OUTDENT, kEn = IDC_ACTIVITIES_ENABLE,
+          kSort = IDC_ACTIVITIES_SORT, kUnused = IDC_ACTIVITIES_REMOVE_UNUSED;
 
-class ActivitiesDlgTest : public CActivitiesDlgFixture {};
+class ActivitiesDlgTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&controls);
+        LoadIconsAndImageLists(GetModuleHandleA(nullptr));
+    }
+    ActivitiesDlgTest() {
+        SAppOptions options;
+        options.programFolder = m_folder.Path();
+        options.mutexName.clear();
+        m_app = std::make_unique<CAppMain>(options);
+    }
+
+    // One activity per line, one blank a level; "*" books a tally mark on it. The project
+    // is saved, its bytes kept, and opened as a user would.
+    CProject* Open(std::initializer_list<const char*> lines) {
+        {
+            CProject project;
+            CProjectState* state = project.GetState();
+            std::vector<CActivity*> parents = {state->GetRootActivity()};
+            for (std::string line : lines) {
+                const size_t depth = line.find_first_not_of(' ');
+                const bool used = line.back() == '*';
+                auto* a =
+                    new CActivity(state, line.substr(depth, line.size() - depth - used), true);
+                parents.resize(depth + 1);
+                parents[depth]->AddChildActivity(a, -1);
+                parents.push_back(a);
+                if (used) {
+                    a->GetTallymarks().Add(
+                        new CTallymark(a, CDateTime(45000.0), CDateTime(45000.5)));
+                }
+            }
+            EXPECT_TRUE(project.Save(false, nullptr, m_folder.File("f.wkp").c_str(), pffBinary));
+        }
+        m_original = m_folder.Read("f.wkp");
+        return m_app->GetProjects().OpenPath(m_folder.File("f.wkp"), CProjects::kOpenOnly, true);
+    }
+    int Run(CUiScript& script, CProject* project) {
+        CActivitiesDlg dialog(project);
+        SDialogParams params;
+        params.dialogId = IDD_ACTIVITIES;
+        params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
+        int exitCode = -2;
+        m_dialog = &dialog;
+        script.Run([&] { exitCode = dialog.Create(params); });
+        m_dialog = nullptr;
+        return exitCode;
+    }
+    // Saves the committed state under another name and closes the project (which holds its
+    // file while open): the file's bytes.
+    std::string SaveAndClose(CProject* project) {
+        EXPECT_TRUE(project->Save(false, nullptr, m_folder.File("c.wkp").c_str(), pffBinary));
+        EXPECT_TRUE(m_app->GetProjects().Close(project, true));
+        return m_folder.Read("c.wkp");
+    }
+
+    HWND Dlg() const { return m_dialog->GetHwnd(); }
+    HWND List() const { return GetDlgItem(Dlg(), IDC_ACTIVITIES_LIST); }
+    RowList Rows() const {
+        RowList rows;
+        for (int row = 0; row < ListView_GetItemCount(List()); ++row) {
+            char text[64] = {};
+            LVITEMA item = {};
+            item.mask = LVIF_TEXT | LVIF_INDENT;
+            item.iItem = row;
+            item.pszText = text;
+            item.cchTextMax = sizeof(text);
+            SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            rows.push_back(std::string(static_cast<size_t>(item.iIndent), ' ') + text);
+        }
+        return rows;
+    }
+    static RowList Tree(CProjectState* state) {
+        RowList rows;
+        CActivity* root = state->GetRootActivity();
+        for (CActivity* a = root->GetNextInSubtree(root); a; a = a->GetNextInSubtree(root)) {
+            rows.push_back(std::string(static_cast<size_t>(a->GetDepth() - 1), ' ') + a->GetName());
+        }
+        return rows;
+    }
+    std::string Selected() const {
+        const auto& selected = m_dialog->GetActivityList().GetSelected();
+        return selected.empty() ? "" : (*selected.begin())->GetName();
+    }
+    std::vector<int> Enabled() const {
+        std::vector<int> ids;
+        for (int id : {kNew, kRen, kRem, kUp, kDown, kIn, kOut, kEn, kSort, kUnused}) {
+            if (harness::IsItemEnabled(Dlg(), id)) {
+                ids.push_back(id);
+            }
+        }
+        return ids;
+    }
+    void Select(const std::string& name) const {
+        CActivity* root = m_dialog->GetEditState()->GetRootActivity();
+        for (CActivity* a = root->GetNextInSubtree(root); a; a = a->GetNextInSubtree(root)) {
+            if (a->GetName() == name) {
+                harness::SelectListRow(Dlg(), IDC_ACTIVITIES_LIST,
+                                       m_dialog->GetActivityList().FindRow(a));
+                return;
+            }
+        }
+        ADD_FAILURE() << "no activity " << name;
+    }
+    void Key(WORD key, bool control = false) const {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        SetKeyboardState(keys);
+        SendMessageA(List(), WM_KEYDOWN, key, 0);
+        keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
+    // Types the name into the label edit that runs and ends it with Enter.
+    void Name(const std::string& name) const {
+        HWND edit = ListView_GetEditControl(List());
+        ASSERT_NE(edit, nullptr) << "no label edit runs";
+        SetWindowTextA(edit, name.c_str());
+        SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+    }
+
+    CScratchFolder m_folder;
+    std::unique_ptr<CAppMain> m_app;
+    CActivitiesDlg* m_dialog = nullptr;
+    std::string m_original;
+};
 
 TEST_F(ActivitiesDlgTest, BuildsAThreeLevelTreeByKeyboardAndButtons) {
-    CProject* project = OpenFixture({});
+    CProject* project = Open({});
     CUiScript script;
     std::vector<int> enabledWhenEmpty;
     RowList shown;
-    script
-        .Do([&] {
-            enabledWhenEmpty = EnabledButtons();
-            Click(Dlg(), IDC_ACTIVITIES_NEW);
-        })
-        .Do([&] { FinishEdit("Alpha"); })
+    script.Do([&] { enabledWhenEmpty = Enabled(), Click(Dlg(), kNew); })
+        .Do([&] { Name("Alpha"); })
         .Do([&] { Key(VK_INSERT); })
-        .Do([&] { FinishEdit("Alpha 1"); })
+        .Do([&] { Name("Alpha 1"); })
         .Do([&] { Key(VK_RIGHT, true); })
-        .Do([&] { Click(Dlg(), IDC_ACTIVITIES_NEW); })
-        .Do([&] { FinishEdit("Alpha 1a"); })
+        .Do([&] { Click(Dlg(), kNew); })
+        .Do([&] { Name("Alpha 1a"); })
         .Do([&] { Key(VK_RIGHT, true); })
         .Do([&] { Key(VK_INSERT); })
-        .Do([&] { FinishEdit("Beta"); })
-        .Do([&] { Click(Dlg(), IDC_ACTIVITIES_OUTDENT); })
+        .Do([&] { Name("Beta"); })
+        .Do([&] { Click(Dlg(), kOut); })
         .Do([&] { Key(VK_LEFT, true); })
-        .Do([&] {
-            shown = Rows();
-            EXPECT_EQ(shown, TreeRows(m_dialog->GetEditState()));
-            Click(Dlg(), IDC_ACTIVITIES_OK);
-        });
-    EXPECT_EQ(RunDialog(script, project), 0);
-    EXPECT_EQ(enabledWhenEmpty, std::vector<int>({IDC_ACTIVITIES_NEW}));
-    const RowList expected = {"Alpha", " Alpha 1", "  Alpha 1a", "Beta"};
-    EXPECT_EQ(shown, expected);
-    EXPECT_EQ(TreeRows(project->GetState()), expected);
+        .Do([&] { shown = Rows(), Click(Dlg(), IDC_ACTIVITIES_OK); });
+    EXPECT_EQ(Run(script, project), 0);
+    EXPECT_EQ(enabledWhenEmpty, std::vector<int>({kNew}));
+    EXPECT_EQ(shown, RowList({"Alpha", " Alpha 1", "  Alpha 1a", "Beta"}));
+    EXPECT_EQ(Tree(project->GetState()), shown);
     EXPECT_EQ(project->GetStateCount(), 1u);
 }
 
-// Each step selects an activity, acts on it and checks every row against the tree.
-TEST_F(ActivitiesDlgTest, MovesIndentsAndOutdentsSubtreesThenCancelLeavesTheFile) {
-    CProject* project = OpenFixture({"A", " A1", "  A1a", " A2", "B", " B1", "C"});
-    struct SStep {
+// Each step selects an activity and moves it by button or Ctrl+arrow; the moved activity
+// stays selected, so the buttons are those of its new place.
+TEST_F(ActivitiesDlgTest, MovesSubtreesRowForRowThenCancelLeavesTheFile) {
+    CProject* project = Open({"A", " A1", "  A1a", " A2", "B", " B1", "C"});
+    const struct {
         const char* select;
-        int button; // or a Ctrl+arrow key below
+        int button;
         WORD ctrlKey;
         RowList rows;
-        std::vector<int> enabledAfter;
-    };
-    const int kNew = IDC_ACTIVITIES_NEW, kRen = IDC_ACTIVITIES_RENAME, kRem = IDC_ACTIVITIES_REMOVE,
-              kUp = IDC_ACTIVITIES_MOVE_UP, kDown = IDC_ACTIVITIES_MOVE_DOWN,
-              kIn = IDC_ACTIVITIES_INDENT, kOut = IDC_ACTIVITIES_OUTDENT,
-              kEn = IDC_ACTIVITIES_ENABLE, kSort = IDC_ACTIVITIES_SORT,
-              kUnused = IDC_ACTIVITIES_REMOVE_UNUSED;
-    const SStep steps[] = {
+        std::vector<int> enabled;
+    } steps[] = {
         {"A1",
          kDown,
          0,
@@ -87,11 +210,6 @@ TEST_F(ActivitiesDlgTest, MovesIndentsAndOutdentsSubtreesThenCancelLeavesTheFile
          VK_DOWN,
          {"A", " A2", " A1", "  A1a", "B", " B1", "C"},
          {kNew, kRen, kRem, kUp, kIn, kOut, kEn, kSort, kUnused}},
-        {"A",
-         0,
-         VK_UP,
-         {"A", " A2", " A1", "  A1a", "B", " B1", "C"},
-         {kNew, kRen, kRem, kDown, kEn, kSort, kUnused}},
         {"B",
          kIn,
          0,
@@ -117,93 +235,187 @@ TEST_F(ActivitiesDlgTest, MovesIndentsAndOutdentsSubtreesThenCancelLeavesTheFile
          VK_UP,
          {"A", " A1", "  A1a", " A2", "B", " B1", "C"},
          {kNew, kRen, kRem, kDown, kOut, kEn, kSort, kUnused}},
-        {"C",
-         kUp,
+        {"A",
          0,
-         {"A", " A1", "  A1a", " A2", "C", "B", " B1"},
-         {kNew, kRen, kRem, kUp, kDown, kIn, kEn, kSort, kUnused}},
+         VK_UP,
+         {"A", " A1", "  A1a", " A2", "B", " B1", "C"},
+         {kNew, kRen, kRem, kDown, kEn, kSort, kUnused}},
     };
     std::vector<RowList> shown, tree;
     std::vector<std::vector<int>> enabled;
     CUiScript script;
-    for (const SStep& step : steps) {
-        script.Do([&, step] { SelectName(step.select); })
-            .Do([&, step] {
-                if (step.button != 0) {
-                    Click(Dlg(), step.button);
-                } else {
-                    Key(step.ctrlKey, true);
-                }
-            })
+    for (const auto& step : steps) {
+        script.Do([&] { Select(step.select); })
+            .Do([&] { step.button ? Click(Dlg(), step.button) : Key(step.ctrlKey, true); })
             .Do([&] {
                 shown.push_back(Rows());
-                tree.push_back(TreeRows(m_dialog->GetEditState()));
-                enabled.push_back(EnabledButtons());
+                tree.push_back(Tree(m_dialog->GetEditState()));
+                enabled.push_back(Enabled());
             });
     }
     script.Do([&] { Click(Dlg(), IDCANCEL); });
-    EXPECT_EQ(RunDialog(script, project), 1);
+    EXPECT_EQ(Run(script, project), 1);
     ASSERT_EQ(shown.size(), std::size(steps));
     for (size_t i = 0; i < shown.size(); ++i) {
-        SCOPED_TRACE("step " + std::to_string(i));
-        EXPECT_EQ(shown[i], steps[i].rows);
-        EXPECT_EQ(tree[i], steps[i].rows);
-        EXPECT_EQ(enabled[i], steps[i].enabledAfter);
+        EXPECT_EQ(shown[i], steps[i].rows) << "step " << i;
+        EXPECT_EQ(tree[i], steps[i].rows) << "step " << i;
+        EXPECT_EQ(enabled[i], steps[i].enabled) << "step " << i;
     }
-    EXPECT_EQ(project->GetStateCount(), 1u);
-    EXPECT_EQ(SaveCopyAndClose(project), OriginalBytes());
+    EXPECT_EQ(SaveAndClose(project), m_original);
 }
 
-TEST_F(ActivitiesDlgTest, RemoveAsksByWhatGoesAndSelectsTheRowThatTookItsPlace) {
-    CProject* project = OpenFixture({"A", " A1*", " A2", "B*", "C", " C1", "D"});
-    struct SStep {
+// The question names what goes with the activity; the row that took its place (else the
+// one above it) is selected afterwards.
+TEST_F(ActivitiesDlgTest, RemoveAsksByWhatGoesAndSelectsTheNextRow) {
+    CProject* project = Open({"A", " A1*", " A2", "B*", "C", " C1", "D"});
+    const struct {
         const char* select;
         RowList rows;
-        std::string selectedAfter;
-    };
-    const SStep steps[] = {
+        const char* selected;
+    } steps[] = {
         {"A2", {"A", " A1", "B", "C", " C1", "D"}, "B"}, // no question
-        {"B", {"A", " A1", "B", "C", " C1", "D"}, "B"},  // tally marks: Cancel
-        {"C", {"A", " A1", "B", "D"}, "D"},              // sub activities: OK
-        {"D", {"A", " A1", "B"}, "B"},                   // the last row: the one above
-        {"A", {"B"}, "B"},                               // both: OK
-        {"B", {}, ""},                                   // the only one: OK
+        {"B", {"A", " A1", "B", "C", " C1", "D"}, "B"},  // Cancel
+        {"C", {"A", " A1", "B", "D"}, "D"},
+        {"D", {"A", " A1", "B"}, "B"},
+        {"A", {"B"}, "B"},
+        {"B", {}, ""},
     };
     std::vector<RowList> shown;
     std::vector<std::string> selected;
     std::vector<int> enabledAtEnd;
     CUiScript script;
-    for (const SStep& step : steps) {
-        script.Do([&, step] { SelectName(step.select); }).Do([&] { Key(VK_DELETE); }).Do([&] {
+    for (const auto& step : steps) {
+        script.Do([&] { Select(step.select); }).Do([&] { Key(VK_DELETE); }).Do([&] {
             shown.push_back(Rows());
-            const std::set<CActivity*>& now = m_dialog->GetActivityList().GetSelected();
-            selected.push_back(now.empty() ? std::string() : (*now.begin())->GetName());
+            selected.push_back(Selected());
         });
     }
     script.AnswerMessageBox(IDCANCEL, "remove all registered tally marks.")
         .AnswerMessageBox(IDOK, "remove all sub activities.")
         .AnswerMessageBox(IDOK, "remove all sub activities and registered tally marks.")
         .AnswerMessageBox(IDOK, "remove all registered tally marks.")
-        .Do([&] {
-            enabledAtEnd = EnabledButtons();
-            Click(Dlg(), IDC_ACTIVITIES_OK);
-        });
-    EXPECT_EQ(RunDialog(script, project), 0);
+        .Do([&] { enabledAtEnd = Enabled(), Click(Dlg(), IDC_ACTIVITIES_OK); });
+    EXPECT_EQ(Run(script, project), 0);
     ASSERT_EQ(shown.size(), std::size(steps));
     for (size_t i = 0; i < shown.size(); ++i) {
-        SCOPED_TRACE("step " + std::to_string(i));
-        EXPECT_EQ(shown[i], steps[i].rows);
-        EXPECT_EQ(selected[i], steps[i].selectedAfter);
+        EXPECT_EQ(shown[i], steps[i].rows) << "step " << i;
+        EXPECT_EQ(selected[i], steps[i].selected) << "step " << i;
     }
     for (const harness::SMessageBoxRecord& box : script.GetMessageBoxes()) {
         EXPECT_EQ(box.caption, "Tallymarks - Remove activity");
-        EXPECT_EQ(box.icon, static_cast<UINT>(MB_ICONQUESTION));
         EXPECT_EQ(box.buttons, std::vector<int>({IDOK, IDCANCEL}));
     }
-    EXPECT_EQ(enabledAtEnd, std::vector<int>({IDC_ACTIVITIES_NEW}));
-    EXPECT_TRUE(TreeRows(project->GetState()).empty());
+    EXPECT_EQ(enabledAtEnd, std::vector<int>({kNew}));
+    EXPECT_TRUE(Tree(project->GetState()).empty());
+}
+
+TEST_F(ActivitiesDlgTest, RemoveUnusedKeepsUsedBranchesAndTheButtonsFollowTheSelection) {
+    CProject* project = Open({"A", " A1*", " A2", "  A2a", "B", "C*"});
+    CUiScript script;
+    std::vector<std::string> inUse;
+    RowList afterNo, afterYes;
+    std::vector<int> enabledAfterYes;
+    script.Do([&] { Select("B"); })
+        .Do([&] {
+            for (int row = 0; row < 6; ++row) {
+                inUse.push_back(harness::GetListCell(Dlg(), IDC_ACTIVITIES_LIST, row, 1));
+            }
+            Click(Dlg(), kUnused);
+        })
+        .AnswerMessageBox(IDNO, "There are 3 unused activities.")
+        .Do([&] { afterNo = Rows(), Click(Dlg(), kUnused); })
+        .AnswerMessageBox(IDYES, "There are 3 unused activities.")
+        .Do([&] { afterYes = Rows(), enabledAfterYes = Enabled(), Click(Dlg(), kNew); })
+        .Do([&] { Name("Lone"); })
+        .Do([&] { Click(Dlg(), kUnused); })
+        .AnswerMessageBox(IDYES, "There is 1 unused activity.")
+        .Do([&] { Click(Dlg(), IDC_ACTIVITIES_OK); });
+    EXPECT_EQ(Run(script, project), 0);
+    EXPECT_EQ(inUse, std::vector<std::string>({"", "yes", "", "", "", "yes"}));
+    EXPECT_EQ(afterNo, RowList({"A", " A1", " A2", "  A2a", "B", "C"}));
+    EXPECT_EQ(afterYes, RowList({"A", " A1", "C"}));
+    // The selected activity went: nothing is selected, so nothing acts on an activity.
+    EXPECT_EQ(enabledAfterYes, std::vector<int>({kNew, kSort}));
+    EXPECT_EQ(script.GetMessageBoxes()[0].caption, "Tallymarks - Remove unused activities");
+    EXPECT_EQ(Tree(project->GetState()), RowList({"A", " A1", "C"}));
+}
+
+TEST_F(ActivitiesDlgTest, SortAllAndDisableThenOkWritesTheEditedTree) {
+    CProject* project = Open({"b", " z", " Y", " x", "A", "a", "C"});
+    CUiScript script;
+    std::vector<std::string> captions;
+    RowList sorted;
+    std::string selectedAfterSort;
+    auto caption = [&] { captions.push_back(harness::GetItemText(Dlg(), kEn)); };
+    script.Do([&] { Select("a"); })
+        .Do([&] { Click(Dlg(), kSort); })
+        .Do([&] { sorted = Rows(), selectedAfterSort = Selected(), Select("C"); })
+        .Do([&] { caption(), Click(Dlg(), kEn); })
+        .Do([&] { caption(), Click(Dlg(), kEn); })
+        .Do([&] { caption(), Select("A"); })
+        .Do([&] { Click(Dlg(), kEn); })
+        .Do([&] { Click(Dlg(), IDC_ACTIVITIES_OK); });
+    EXPECT_EQ(Run(script, project), 0);
+    // Of "A" and "a" only the first takes part; the second follows every sorted sibling.
+    const RowList expected = {"A", "b", " x", " Y", " z", "C", "a"};
+    EXPECT_EQ(sorted, expected);
+    EXPECT_EQ(selectedAfterSort, "a");
+    EXPECT_EQ(captions, std::vector<std::string>({"Disabl&e", "Enabl&e", "Disabl&e"}));
+    EXPECT_NE(SaveAndClose(project), m_original);
+    CProject reloaded;
+    ASSERT_EQ(reloaded.Load(CFilePath(m_folder.File("c.wkp"))).GetCode(), -1);
+    EXPECT_EQ(Tree(reloaded.GetState()), expected);
+    EXPECT_FALSE(reloaded.GetState()->GetRootActivity()->GetFirstChild()->IsEnabled());
+}
+
+// A command with OK's id that does not come from the OK button (here: no control window)
+// commits nothing; the dialog stays open.
+TEST_F(ActivitiesDlgTest, OkCountsOnlyFromTheOkButton) {
+    CProject* project = Open({"A", " A1*", "B"});
+    CUiScript script;
+    bool openAfterFakeOk = false;
+    script.Do([&] { Select("A1"); })
+        .Do([&] { Key(VK_LEFT, true), Key(VK_F2); })
+        .Do([&] { Name("Renamed"); })
+        .Do([&] { PostMessageA(Dlg(), WM_COMMAND, IDC_ACTIVITIES_OK, 0); })
+        .Do([&] { openAfterFakeOk = m_dialog->IsOpen(), Click(Dlg(), IDCANCEL); });
+    EXPECT_EQ(Run(script, project), 1);
+    EXPECT_TRUE(openAfterFakeOk);
+    EXPECT_EQ(project->GetStateCount(), 1u);
+    EXPECT_EQ(SaveAndClose(project), m_original);
+}
+
+// Inside another dialog's transaction the dialog's OK commits into that transaction: the
+// outer end decides whether anything reaches the file.
+TEST_F(ActivitiesDlgTest, InsideAnOuterTransactionTheOuterEndDecides) {
+    for (const bool outerCommits : {false, true}) {
+        CProject* project = Open({"A", " A1*", "B", "C"});
+        project->StartStateTracking();
+        CUiScript script;
+        script.Do([&] { Select("C"); })
+            .Do([&] { Key(VK_DELETE); })
+            .Do([&] { Select("A1"); })
+            .Do([&] { Click(Dlg(), kOut); })
+            .Do([&] { Click(Dlg(), IDC_ACTIVITIES_OK); });
+        EXPECT_EQ(Run(script, project), 0);
+        ASSERT_EQ(project->GetStateCount(), 2u);
+        EXPECT_EQ(Tree(project->GetState(true)), RowList({"A", "A1", "B"}));
+        EXPECT_EQ(Tree(project->GetState(false)), RowList({"A", " A1", "B", "C"}));
+        project->EndStateTracking(outerCommits);
+        EXPECT_EQ(SaveAndClose(project) != m_original, outerCommits);
+    }
+}
+
+// The project is closed (as the tray could) while the dialog runs: the dialog ends by
+// itself and never touches the deleted project again.
+TEST_F(ActivitiesDlgTest, ProjectClosedUnderTheDialogEndsIt) {
+    CProject* project = Open({"A", "B"});
+    CUiScript script;
+    script.Do([&] { Select("B"); }).Do([&] { Key(VK_DELETE); }).Do([&] {
+        EXPECT_TRUE(m_app->GetProjects().Close(project, true));
+    });
+    EXPECT_EQ(Run(script, project), 1);
+    EXPECT_EQ(m_app->GetProjects().GetNumProjects(), 0u);
 }
 
 } // namespace
-
-} // namespace activitiestest
