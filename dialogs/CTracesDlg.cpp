@@ -1,0 +1,267 @@
+#include "dialogs/CTracesDlg.h"
+
+#include "app/main/CAppMain.h"
+#include "app/settings/CSetDialogPosNSize.h"
+#include "app/settings/CSetTracesDlg.h"
+#include "app/ui/ButtonControls.h"
+#include "app/ui/SharedPictures.h"
+#include "library/datetime/CDateTimeFormat.h"
+#include "library/text/CText.h"
+#include "model/CActivity.h"
+#include "model/CProject.h"
+#include "model/CProjectState.h"
+#include "model/CTallymark.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+// The list grows with the window; the edit buttons keep their x and follow the bottom
+// edge, OK and Cancel the bottom-right corner.
+const SItemAnchor kAnchors[] = {
+    {IDC_TRACES_LIST, 1, 0, 1, 0}, {IDC_TRACES_MODIFY, 0, 0, 0, 1}, {IDC_TRACES_REMOVE, 0, 0, 0, 1},
+    {IDC_TRACES_NEW, 0, 0, 0, 1},  {IDC_TRACES_SPLIT, 0, 0, 0, 1},  {IDC_TRACES_OK, 0, 1, 0, 1},
+    {IDCANCEL, 0, 1, 0, 1},
+};
+
+const unsigned int kColumnTitles[] = {IDS_TRACES_COLUMN_START, IDS_TRACES_COLUMN_END,
+                                      IDS_TRACES_COLUMN_DURATION, IDS_COLUMN_ACTIVITY};
+const int kColumnCount = 4;
+
+} // namespace
+
+CTracesDlg::CTracesDlg(CProject* project)
+    : m_project(project), m_state(nullptr), m_dateIndex(nullptr),
+      m_order(CAppMain::Get().GetSetTracesDlg()), m_list(this) {
+    CSlot<CDialogMessageEvent>::Connect(this);
+    CSlot<CDialogCommandEvent>::Connect(this);
+    CSlot<CDialogInitializeEvent>::Connect(this);
+    CSlot<CDialogTerminateEvent>::Connect(this);
+    m_project->StartStateTracking();
+    m_state = m_project->GetState(true);
+    m_dateIndex = &m_state->GetTallymarksByDate();
+    m_position = m_dateIndex->GetStartIndex().end();
+}
+
+CTracesDlg::~CTracesDlg() {
+    if (m_editOpen) {
+        m_project->EndStateTracking(false);
+    }
+}
+
+SDialogParams CTracesDlg::MakeParams(HWND owner) {
+    SDialogParams params;
+    params.dialogId = IDD_TRACES;
+    CAppMain::Get().SetDialogModules(params);
+    params.owner = owner;
+    params.modal = true;
+    params.sizeGrip = true;
+    return params;
+}
+
+int CTracesDlg::GetColumnCount() {
+    return kColumnCount;
+}
+
+SListViewColumn CTracesDlg::GetColumn(int index) {
+    SListViewColumn column;
+    if (index >= 0 && index < kColumnCount) {
+        column.title = CText(kColumnTitles[index]).GetString();
+    }
+    column.width =
+        CAppMain::Get().GetSetTracesDlg().GetColumnWidths().at(static_cast<size_t>(index));
+    return column;
+}
+
+SListViewItemImage CTracesDlg::GetItemImage(CTallymark*) {
+    return SListViewItemImage();
+}
+
+CTallymark* CTracesDlg::EnumItems(int index, CTallymark*) {
+    const CTallymarksByDate::CIndex& starts = m_dateIndex->GetStartIndex();
+    if (index == 0) {
+        m_position = starts.begin();
+    } else if (m_position != starts.end()) {
+        ++m_position;
+    }
+    return m_position == starts.end() ? nullptr : m_position->tallymark;
+}
+
+void CTracesDlg::GetSelectedItems(std::set<CTallymark*>&) {}
+
+CTallymark* CTracesDlg::GetFocusedItem() {
+    return nullptr;
+}
+
+void CTracesDlg::GetCheckedItems(std::set<CTallymark*>&) {}
+
+std::string CTracesDlg::GetItemText(CTallymark* item, int column) {
+    switch (column) {
+    case 0:
+        return FormatDate(item->GetStart());
+    case 1:
+        return item->IsOpen() ? std::string() : FormatDate(item->GetEnd(false));
+    case 2:
+        if (!item->IsValid()) {
+            return m_invalidText;
+        }
+        return item->IsOpen() ? m_workingText : item->GetDuration().FormatHMS(3);
+    case 3:
+        return item->GetActivity() != nullptr ? item->GetActivity()->GetPath() : std::string();
+    default:
+        return std::string();
+    }
+}
+
+std::string CTracesDlg::FormatDate(const CDateTime& utc) const {
+    const CDateTimeFormat& formats = CDateTimeFormat::Instance();
+    return utc.UtcToLocal().FormatDateTime(
+        formats.GetNumericDateFormat(), formats.GetPaddedTimeOfDayFormat(), 0, LOCALE_USER_DEFAULT);
+}
+
+void CTracesDlg::OnSelectionChanged() {
+    UpdateButtons();
+}
+
+void CTracesDlg::OnChecksChanged() {}
+
+void CTracesDlg::OnItemActivated() {
+    Modify();
+}
+
+bool CTracesDlg::OnKeyDown(WORD virtualKey) {
+    switch (virtualKey) {
+    case VK_BACK:
+    case VK_DELETE:
+        Remove();
+        return true;
+    case VK_INSERT:
+        New();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CTracesDlg::OnLabelEdited(CTallymark*, const std::string&) {}
+
+void CTracesDlg::OnColumnClicked(int column) {
+    CAppMain::Get().GetSetTracesDlg().SortBy(column);
+    ShowSortPictures();
+    SortRows();
+}
+
+int CTracesDlg::Compare(CTallymark* a, CTallymark* b) {
+    return m_order.Compare(*a, *b);
+}
+
+bool CTracesDlg::OnDialogMessage(CDialogMessageEvent& event) {
+    switch (event.message) {
+    case WM_CLOSE:
+        Close();
+        return true;
+    case WM_HELP:
+        CAppMain::Get().ShowHelpPage(IDS_HELP_MANAGE_TALLYMARKS, GetHwnd());
+        event.result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CTracesDlg::OnDialogCommand(CDialogCommandEvent& event) {
+    const bool clicked = event.notificationCode == BN_CLICKED;
+    switch (event.controlId) {
+    case IDCANCEL:
+        if (clicked) {
+            Close();
+        }
+        return true;
+    case IDC_TRACES_MODIFY:
+        if (clicked) {
+            Modify();
+        }
+        return true;
+    case IDC_TRACES_REMOVE:
+        if (clicked) {
+            Remove();
+        }
+        return true;
+    case IDC_TRACES_NEW:
+        if (clicked) {
+            New();
+        }
+        return true;
+    case IDC_TRACES_SPLIT:
+        if (clicked) {
+            Split();
+        }
+        return true;
+    case IDC_TRACES_OK:
+        if (clicked) {
+            Ok();
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CTracesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
+    HWND window = GetHwnd();
+    SetDialogIcons(window);
+    AnchorItems(window, kAnchors);
+    const SDialogPlacement placement =
+        CAppMain::Get().GetSetDialogPosNSize().GetPlacement(kPlacementSlot);
+    if (placement.x != CSetDialogPosNSize::NotStored) {
+        const SSize minimum = GetSize(true);
+        SetRect(placement.x, placement.y, placement.width, placement.height, &minimum);
+    }
+    m_invalidText = CText(IDS_TRACES_INVALID_START).GetString();
+    m_workingText = CText(IDS_WORKING).GetString();
+    m_list.Attach(window, IDC_TRACES_LIST, nullptr, false);
+    HWND header = reinterpret_cast<HWND>(SendMessageA(m_list.GetList(), LVM_GETHEADER, 0, 0));
+    SendMessageA(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(SortImageList().Get()));
+    // Without redrawing, the control neither paints nor scrolls per row while it fills.
+    SendMessageA(m_list.GetList(), WM_SETREDRAW, FALSE, 0);
+    m_list.Reload();
+    ShowSortPictures();
+    SortRows();
+    SendMessageA(m_list.GetList(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_list.GetList(), nullptr, TRUE);
+    UpdateButtons();
+    return true;
+}
+
+bool CTracesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
+    CAppMain& app = CAppMain::Get();
+    const SWindowRect rect = GetRect(true);
+    app.GetSetDialogPosNSize().SetPlacement(kPlacementSlot,
+                                            {rect.x, rect.y, rect.width, rect.height});
+    if (m_list.GetList() != nullptr) {
+        std::vector<int> shown;
+        m_list.GetColumnWidths(shown);
+        std::vector<int32_t>& widths = app.GetSetTracesDlg().GetColumnWidths();
+        for (size_t column = 0; column < shown.size() && column < widths.size(); ++column) {
+            widths[column] = shown[column];
+        }
+    }
+    event.exitCode = m_cancelled ? 1 : 0;
+    return true;
+}
+
+void CTracesDlg::Ok() {
+    m_cancelled = false;
+    m_project->EndStateTracking(true);
+    m_editOpen = false;
+    Close();
+}
+
+void CTracesDlg::RunChild(CDialogWindow& dialog, int dialogId, bool sizeGrip) {
+    SDialogParams params;
+    params.dialogId = dialogId;
+    CAppMain::Get().SetDialogModules(params);
+    params.owner = GetHwnd();
+    params.modal = true;
+    params.sizeGrip = sizeGrip;
+    dialog.Create(params);
+}

@@ -1,0 +1,127 @@
+#pragma once
+
+// CTracesDlg: dialog 105, every tally mark of one project in a four-column list (start,
+// end, duration, activity), sorted by the four keys of the list's settings, which header
+// clicks choose. From it the user makes, modifies, splits and removes tally marks and moves
+// several to another activity.
+//
+//   CTracesDlg dialog(project);             // opens an edit transaction
+//   SDialogParams params = CTracesDlg::MakeParams(owner);
+//   dialog.Create(params);                  // OK commits every edit at once
+//
+// Usage notes:
+// - All edits go into the clone that the constructor's transaction pushes. OK commits it;
+//   Cancel, the close box and Escape end the dialog and its destruction discards it. A
+//   dialog opened while another transaction of the project is open commits into that one.
+// - The rows change only through the dialog's own commands; it listens to no model event.
+// - The exit code is 0 after OK, 1 otherwise.
+
+#include "dialogs/CTallymarkOrder.h"
+#include "library/dialogs/CDialogCommandEvent.h"
+#include "library/dialogs/CDialogInitializeEvent.h"
+#include "library/dialogs/CDialogMessageEvent.h"
+#include "library/dialogs/CDialogTerminateEvent.h"
+#include "library/dialogs/CListView.h"
+#include "library/dialogs/CResizableDialogWindow.h"
+#include "library/dialogs/IListViewCallback.h"
+#include "library/dialogs/IListViewSortCallback.h"
+#include "library/events/CSlot.h"
+#include "model/CTallymarksByDate.h"
+
+#include <set>
+#include <string>
+#include <vector>
+
+class CProject;
+class CProjectState;
+class CTallymark;
+
+class CTracesDlg : public IListViewCallback<CTallymark>,
+                   public IListViewSortCallback<CTallymark>,
+                   public CResizableDialogWindow,
+                   public CSlot<CDialogMessageEvent>,
+                   public CSlot<CDialogCommandEvent>,
+                   public CSlot<CDialogInitializeEvent>,
+                   public CSlot<CDialogTerminateEvent> {
+public:
+    // The placement slot of this dialog.
+    static const int kPlacementSlot = 1;
+
+    // Opens the edit transaction on project, which must outlive the dialog.
+    explicit CTracesDlg(CProject* project);
+    // Discards the edit copy unless OK committed it.
+    ~CTracesDlg() override;
+
+    // Modal parameters of dialog 105 with the application's resource modules.
+    static SDialogParams MakeParams(HWND owner);
+
+    bool IsCancelled() const { return m_cancelled; }
+    // The edit copy that the dialog changes.
+    CProjectState* GetState() const { return m_state; }
+
+    // IListViewCallback<CTallymark>
+    int GetColumnCount() override;
+    SListViewColumn GetColumn(int index) override;
+    SListViewItemImage GetItemImage(CTallymark* item) override;
+    CTallymark* EnumItems(int index, CTallymark* previous) override;
+    void GetSelectedItems(std::set<CTallymark*>& selected) override;
+    CTallymark* GetFocusedItem() override;
+    void GetCheckedItems(std::set<CTallymark*>& checked) override;
+    std::string GetItemText(CTallymark* item, int column) override;
+    void OnSelectionChanged() override;
+    void OnChecksChanged() override;
+    void OnItemActivated() override;
+    bool OnKeyDown(WORD virtualKey) override;
+    void OnLabelEdited(CTallymark* item, const std::string& text) override;
+    void OnColumnClicked(int column) override;
+
+    // IListViewSortCallback<CTallymark>
+    int Compare(CTallymark* a, CTallymark* b) override;
+
+protected:
+    bool OnEvent(CDialogMessageEvent& event) override { return OnDialogMessage(event); }
+    bool OnEvent(CDialogCommandEvent& event) override { return OnDialogCommand(event); }
+    bool OnEvent(CDialogInitializeEvent& event) override { return OnDialogInitialize(event); }
+    bool OnEvent(CDialogTerminateEvent& event) override { return OnDialogTerminate(event); }
+
+    virtual bool OnDialogMessage(CDialogMessageEvent& event);
+    virtual bool OnDialogCommand(CDialogCommandEvent& event);
+    virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
+    virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
+
+private:
+    // Commands (CTracesDlgCommands.cpp).
+    void New();
+    void Modify();
+    void Split();
+    void Remove();
+    void Ok();
+    // Runs a dialog of this one modally over it.
+    void RunChild(CDialogWindow& dialog, int dialogId, bool sizeGrip);
+
+    // List upkeep (CTracesDlgList.cpp).
+    // Every row, in list order, with its tally mark, of the selected rows.
+    std::vector<std::pair<int, CTallymark*>> GetSelectedRows() const;
+    // Rewrites every cell of the rows of these tally marks.
+    void RewriteRows(const std::set<CTallymark*>& tallymarks);
+    // The header's picture marks the first sort key and its direction.
+    void ShowSortPictures();
+    // Sorts every row by Compare and scrolls the focused row fully into view.
+    void SortRows();
+    void ScrollFocusedIntoView();
+    // The focused tally mark's row, or -1.
+    int FocusedRow() const;
+    void UpdateButtons();
+    std::string FormatDate(const CDateTime& utc) const;
+
+    CProject* m_project;
+    CProjectState* m_state;
+    bool m_editOpen = true;
+    CTallymarksByDate* m_dateIndex;
+    CTallymarksByDate::CIndex::const_iterator m_position;
+    bool m_cancelled = true;
+    CTallymarkOrder m_order;
+    std::string m_invalidText;
+    std::string m_workingText;
+    CListView<CTallymark> m_list;
+};

@@ -1,0 +1,120 @@
+// CTracesDlg: upkeep of the rows, the header pictures and the buttons.
+
+#include "dialogs/CTracesDlg.h"
+
+#include "app/main/CAppMain.h"
+#include "app/settings/CSetTracesDlg.h"
+#include "model/CTallymark.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+// The first sort key's column shows the picture on the right of its title; the others
+// keep room for none.
+const int kSortedColumnFormat = LVCFMT_COL_HAS_IMAGES | LVCFMT_BITMAP_ON_RIGHT | LVCFMT_IMAGE;
+const int kOtherColumnFormat = LVCFMT_BITMAP_ON_RIGHT;
+const int kAscendingImage = 0;
+const int kDescendingImage = 1;
+
+} // namespace
+
+std::vector<std::pair<int, CTallymark*>> CTracesDlg::GetSelectedRows() const {
+    std::vector<std::pair<int, CTallymark*>> rows;
+    HWND list = m_list.GetList();
+    for (int row = -1;;) {
+        row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(row),
+                                            MAKELPARAM(LVNI_SELECTED, 0)));
+        if (row < 0) {
+            break;
+        }
+        if (CTallymark* item = m_list.GetRowItem(row)) {
+            rows.emplace_back(row, item);
+        }
+    }
+    return rows;
+}
+
+void CTracesDlg::RewriteRows(const std::set<CTallymark*>& tallymarks) {
+    // The rows of the selection are found in one walk over the selected rows, instead of a
+    // search through every row for each tally mark.
+    size_t rewritten = 0;
+    for (const auto& row : GetSelectedRows()) {
+        if (tallymarks.count(row.second) != 0) {
+            for (int column = 0; column < GetColumnCount(); ++column) {
+                m_list.UpdateCell(row.second, row.first, column);
+            }
+            ++rewritten;
+        }
+    }
+    if (rewritten == tallymarks.size()) {
+        return;
+    }
+    // A tally mark whose row is not selected any more (a row that cannot be found is
+    // skipped).
+    for (CTallymark* tallymark : tallymarks) {
+        const int row = m_list.FindRow(tallymark);
+        if (row >= 0 && !(CListViewControl::GetRowState(m_list.GetList(), row, LVIS_SELECTED) &
+                          LVIS_SELECTED)) {
+            for (int column = 0; column < GetColumnCount(); ++column) {
+                m_list.UpdateCell(tallymark, row, column);
+            }
+        }
+    }
+}
+
+void CTracesDlg::ShowSortPictures() {
+    CSetTracesDlg& settings = CAppMain::Get().GetSetTracesDlg();
+    const int sortedColumn = settings.GetSortColumn(0);
+    const bool ascending = settings.GetSortAscending(0);
+    for (int column = 0; column < GetColumnCount(); ++column) {
+        LVCOLUMNA format = {};
+        format.mask = LVCF_FMT | LVCF_IMAGE;
+        if (column == sortedColumn) {
+            format.fmt = kSortedColumnFormat;
+            format.iImage = ascending ? kAscendingImage : kDescendingImage;
+        } else {
+            format.fmt = kOtherColumnFormat;
+            format.iImage = I_IMAGENONE;
+        }
+        SendMessageA(m_list.GetList(), LVM_SETCOLUMNA, static_cast<WPARAM>(column),
+                     reinterpret_cast<LPARAM>(&format));
+    }
+}
+
+void CTracesDlg::SortRows() {
+    m_order.ForgetPaths();
+    SendMessageA(m_list.GetList(), LVM_SORTITEMS,
+                 reinterpret_cast<WPARAM>(static_cast<IListViewSortCallback<CTallymark>*>(this)),
+                 reinterpret_cast<LPARAM>(&CListView<CTallymark>::CompareItems));
+    ScrollFocusedIntoView();
+}
+
+int CTracesDlg::FocusedRow() const {
+    CTallymark* focused = m_list.GetFocused();
+    if (focused == nullptr) {
+        return -1;
+    }
+    // The control knows its focused row; only when that row holds another tally mark
+    // are the rows searched.
+    const int row = static_cast<int>(SendMessageA(
+        m_list.GetList(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_FOCUSED, 0)));
+    if (row >= 0 && m_list.GetRowItem(row) == focused) {
+        return row;
+    }
+    return m_list.FindRow(focused);
+}
+
+void CTracesDlg::ScrollFocusedIntoView() {
+    const int row = FocusedRow();
+    if (row >= 0) {
+        SendMessageA(m_list.GetList(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    }
+}
+
+void CTracesDlg::UpdateButtons() {
+    const size_t selected = m_list.GetSelected().size();
+    HWND window = GetHwnd();
+    EnableWindow(GetDlgItem(window, IDC_TRACES_MODIFY), selected > 0 ? TRUE : FALSE);
+    EnableWindow(GetDlgItem(window, IDC_TRACES_REMOVE), selected > 0 ? TRUE : FALSE);
+    EnableWindow(GetDlgItem(window, IDC_TRACES_SPLIT), selected == 1 ? TRUE : FALSE);
+}
