@@ -6,7 +6,6 @@
 
 #include <memory>
 
-// A new main window for the display mode (0 full, 1 compact). The compact display is
-// not part of the program yet: for it the full window is built and displayMode set to
-// full, so a display switch opens the full window again.
+// A new main window for the display mode: 1 the compact window, any other value the full
+// window (displayMode is then set to 0).
 std::unique_ptr<IMainWindow> MakeMainWindow(int& displayMode);
