@@ -1,3 +1,18 @@
 #include "DialogRegistry.h"
 
-void RegisterTallymarkDialogs() {}
+#include "dialogs/CTraceDlg.h"
+#include "mainwindow/CDialogLauncher.h"
+#include "mainwindow/CMainDlgBase.h"
+#include "resources/ResourceIds.h"
+
+#include <memory>
+
+void RegisterTallymarkDialogs() {
+    // A new tally mark on the window's current project, in its current state, preset to
+    // the selected activity.
+    CDialogLauncher::Register(EDialogKind::NewTallymark,
+                              {IDD_TRACE, false, true, [](CMainDlgBase& window) {
+                                   return std::make_unique<CTraceDlg>(window.GetCurrentProject(),
+                                                                      window.GetCurrentState());
+                               }});
+}

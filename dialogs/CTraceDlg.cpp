@@ -1,0 +1,273 @@
+// CTraceDlg: construction, the dialog's life cycle and what it shows.
+
+#include "dialogs/CTraceDlg.h"
+
+#include "app/main/CAppMain.h"
+#include "app/ui/ButtonControls.h"
+#include "dialogs/LocalTime.h"
+#include "library/text/CText.h"
+#include "model/CProjectState.h"
+#include "model/CTallymark.h"
+#include "resources/ResourceIds.h"
+
+#include <cstdint>
+
+namespace {
+
+const UINT_PTR kTimerId = 1;
+const UINT kTimerMs = 1000;
+const int kPlacementSlot = 7;
+
+// What follows each calendar when it is fitted to the size its locale needs.
+const SItemAnchor kStartCalendarAnchors[] = {
+    {IDC_TRACE_START_GROUP, 1, 0, 1, 0},
+    {IDC_TRACE_START_FRAME, 0, 0, 0, 1},
+    {IDC_TRACE_START_HOURS, 0, 0, 0, 1},
+    {IDC_TRACE_START_SEPARATOR1, 0, 0, 0, 1},
+    {IDC_TRACE_START_MINUTES, 0, 0, 0, 1},
+    {IDC_TRACE_START_SEPARATOR2, 0, 0, 0, 1},
+    {IDC_TRACE_START_SECONDS, 0, 0, 0, 1},
+    {IDC_TRACE_START_SPIN, 0, 0, 0, 1},
+    {IDC_TRACE_PERIOD_LABEL, 0, 0, 0, 1},
+    {IDC_TRACE_ACTIVITY_LABEL, 0, 0, 0, 1},
+    {IDC_TRACE_END_GROUP, 0, 1, 0, 0},
+    {IDC_TRACE_END_DATE, 0, 1, 0, 0},
+    {IDC_TRACE_END_FRAME, 0, 1, 0, 0},
+    {IDC_TRACE_END_HOURS, 0, 1, 0, 0},
+    {IDC_TRACE_END_SEPARATOR1, 0, 1, 0, 0},
+    {IDC_TRACE_END_MINUTES, 0, 1, 0, 0},
+    {IDC_TRACE_END_SEPARATOR2, 0, 1, 0, 0},
+    {IDC_TRACE_END_SECONDS, 0, 1, 0, 0},
+    {IDC_TRACE_END_SPIN, 0, 1, 0, 0},
+    {IDC_TRACE_NOW, 0, 1, 0, 0},
+    {IDC_TRACE_STILL_WORKING, 0, 1, 0, 0},
+    {IDC_TRACE_STOP, 0, 1, 0, 0},
+    {IDC_TRACE_PERIOD, 1, 0, 0, 1},
+    {IDC_TRACE_ACTIVITY, 1, 0, 0, 1},
+    {IDC_TRACE_SPLIT, 0, 1, 0, 1},
+    {IDC_TRACE_OK, 0, 1, 0, 1},
+    {IDCANCEL, 0, 1, 0, 1},
+};
+const SItemAnchor kEndCalendarAnchors[] = {
+    {IDC_TRACE_END_GROUP, 1, 0, 1, 0},   {IDC_TRACE_END_FRAME, 0, 0, 0, 1},
+    {IDC_TRACE_END_HOURS, 0, 0, 0, 1},   {IDC_TRACE_END_SEPARATOR1, 0, 0, 0, 1},
+    {IDC_TRACE_END_MINUTES, 0, 0, 0, 1}, {IDC_TRACE_END_SEPARATOR2, 0, 0, 0, 1},
+    {IDC_TRACE_END_SECONDS, 0, 0, 0, 1}, {IDC_TRACE_END_SPIN, 0, 0, 0, 1},
+    {IDC_TRACE_NOW, 0, 1, 0, 1},         {IDC_TRACE_STILL_WORKING, 0, 1, 0, 1},
+    {IDC_TRACE_STOP, 0, 1, 0, 1},        {IDC_TRACE_PERIOD, 1, 0, 0, 0},
+    {IDC_TRACE_ACTIVITY, 1, 0, 0, 0},    {IDC_TRACE_SPLIT, 0, 1, 0, 0},
+    {IDC_TRACE_OK, 0, 1, 0, 0},          {IDCANCEL, 0, 1, 0, 0},
+};
+
+// The controls of a closed tally mark's end, and those of a running one.
+const int kEndControls[] = {
+    IDC_TRACE_END_DATE,       IDC_TRACE_END_HOURS,      IDC_TRACE_END_MINUTES,
+    IDC_TRACE_END_SECONDS,    IDC_TRACE_END_SPIN,       IDC_TRACE_END_FRAME,
+    IDC_TRACE_END_SEPARATOR1, IDC_TRACE_END_SEPARATOR2, IDC_TRACE_NOW};
+const int kRunningControls[] = {IDC_TRACE_STILL_WORKING, IDC_TRACE_STOP};
+
+} // namespace
+
+CTraceDlg::CTraceDlg(CProject* project, CProjectState* state)
+    : m_isNew(true), m_project(project), m_state(state) {
+    ConnectSlots();
+    m_activity = state != nullptr ? state->GetSelectedActivity() : nullptr;
+    SetDefaultTimes();
+}
+
+CTraceDlg::CTraceDlg(CProject* project, CProjectState* state, CActivity* activity)
+    : m_isNew(true), m_project(project), m_state(state), m_activity(activity) {
+    ConnectSlots();
+    SetDefaultTimes();
+}
+
+CTraceDlg::CTraceDlg(CProject* project, CProjectState* state, CTallymark* tallymark)
+    : m_tallymark(tallymark), m_isNew(false), m_project(project), m_state(state) {
+    ConnectSlots();
+    LoadTallymark(*tallymark);
+}
+
+CTraceDlg::~CTraceDlg() {
+    if (m_cancelled) {
+        for (CTallymark* part : m_splitTallymarks) {
+            delete part;
+        }
+    }
+}
+
+void CTraceDlg::ConnectSlots() {
+    CSlot<CDialogMessageEvent>::Connect(this);
+    CSlot<CDialogCommandEvent>::Connect(this);
+    CSlot<CDialogCCNotificationEvent>::Connect(this);
+    CSlot<CDialogInitializeEvent>::Connect(this);
+    CSlot<CDialogTerminateEvent>::Connect(this);
+}
+
+void CTraceDlg::SetDefaultTimes() {
+    const CDateTime today = ToLocalTime(CDateTime::Now(true)).GetDayStart();
+    m_startLocal = today;
+    m_endLocal = today;
+    if (CAppMain::Exists()) {
+        CSetDateTime& settings = CAppMain::Get().GetSetDateTime();
+        const CDateTime& workStart = settings.GetWorkStart();
+        const CDateTime& workEnd = settings.GetWorkEnd();
+        m_startLocal.SetTime(workStart.GetHour(), workStart.GetMinute(), workStart.GetSecond());
+        m_endLocal.SetTime(workEnd.GetHour(), workEnd.GetMinute(), workEnd.GetSecond());
+    }
+    m_startUtc = ToUniversalTime(m_startLocal);
+    m_endUtc = ToUniversalTime(m_endLocal);
+    m_open = false;
+}
+
+void CTraceDlg::LoadTallymark(const CTallymark& tallymark) {
+    m_activity = tallymark.GetActivity();
+    m_startUtc = tallymark.GetStart();
+    m_startLocal = ToLocalTime(m_startUtc);
+    m_open = tallymark.IsOpen();
+    if (!m_open) {
+        m_endUtc = tallymark.GetEnd(false);
+        m_endLocal = ToLocalTime(m_endUtc);
+    }
+}
+
+bool CTraceDlg::OnDialogMessage(CDialogMessageEvent& event) {
+    switch (event.message) {
+    case WM_CLOSE:
+        Close();
+        return true;
+    case WM_HELP:
+        CAppMain::Get().ShowHelpPage(IDS_HELP_TALLYMARK, GetHwnd());
+        return true;
+    case WM_TIMER:
+        ShowPeriod();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CTraceDlg::OnDialogCCNotification(CDialogCCNotificationEvent& event) {
+    const int id = static_cast<int>(event.header->idFrom);
+    if (static_cast<int>(event.header->code) != static_cast<int>(MCN_SELCHANGE) ||
+        (id != IDC_TRACE_START_DATE && id != IDC_TRACE_END_DATE)) {
+        return false;
+    }
+    ReadControls();
+    ShowPeriod();
+    return true;
+}
+
+bool CTraceDlg::OnDialogInitialize(CDialogInitializeEvent&) {
+    HWND dialog = GetHwnd();
+    SetDialogIcons(dialog);
+    if (m_isNew) {
+        SetWindowTextA(dialog, CText(IDS_TRACE_NEW_CAPTION));
+    }
+    HWND startCalendar = GetDlgItem(dialog, IDC_TRACE_START_DATE);
+    HWND endCalendar = GetDlgItem(dialog, IDC_TRACE_END_DATE);
+    AnchorItems(startCalendar, kStartCalendarAnchors);
+    AnchorControl(startCalendar, dialog, 1, 0, 1, 0);
+    AnchorItems(endCalendar, kEndCalendarAnchors);
+    AnchorControl(endCalendar, dialog, 1, 0, 0, 0);
+
+    int32_t x = 0;
+    int32_t y = 0;
+    CAppMain::Get().GetSetDialogPosNSize().GetPosition(kPlacementSlot, x, y);
+    if (x != INT32_MIN) {
+        SetPos(x, y);
+    }
+
+    m_activityBox.Attach(dialog, IDC_TRACE_ACTIVITY);
+    m_activityBox.SetProject(m_project, m_state);
+    if (m_activity == nullptr) {
+        m_activity = m_activityBox.GetActivity();
+    }
+
+    if (m_open) {
+        for (int id : kEndControls) {
+            ShowItem(id, false);
+        }
+        SetTimer(dialog, kTimerId, kTimerMs, nullptr);
+    } else {
+        for (int id : kRunningControls) {
+            ShowItem(id, false);
+        }
+    }
+
+    if (m_state != nullptr) {
+        const struct {
+            CMarkedDayCalendar& calendar;
+            int id;
+        } calendars[] = {{m_startCalendar, IDC_TRACE_START_DATE},
+                         {m_endCalendar, IDC_TRACE_END_DATE}};
+        for (const auto& entry : calendars) {
+            entry.calendar.Attach(dialog, entry.id, m_state->GetTallymarksByDate());
+            const SSize fitted = entry.calendar.GetSize();
+            // A calendar that could not be fitted kept its template size.
+            if (fitted.width != 0 || fitted.height != 0) {
+                ArrangeControls(entry.calendar.GetWindow(), fitted);
+            }
+        }
+    }
+    m_startTime.AttachDlgItems(dialog, IDC_TRACE_START_HOURS, IDC_TRACE_START_MINUTES,
+                               IDC_TRACE_START_SECONDS, IDC_TRACE_START_SPIN);
+    m_endTime.AttachDlgItems(dialog, IDC_TRACE_END_HOURS, IDC_TRACE_END_MINUTES,
+                             IDC_TRACE_END_SECONDS, IDC_TRACE_END_SPIN);
+    ShowValues();
+    return true;
+}
+
+bool CTraceDlg::OnDialogTerminate(CDialogTerminateEvent&) {
+    if (m_open) {
+        KillTimer(GetHwnd(), kTimerId);
+    }
+    const POINT position = GetPos(true);
+    CAppMain::Get().GetSetDialogPosNSize().SetPosition(kPlacementSlot, position.x, position.y);
+    return true;
+}
+
+void CTraceDlg::ReadControls() {
+    m_startLocal = CDateTime(m_startCalendar.GetSelection());
+    m_startLocal.SetTimeFromSystemTime(m_startTime.GetTime());
+    m_startUtc = ToUniversalTime(m_startLocal);
+    if (m_open) {
+        return;
+    }
+    m_endLocal = CDateTime(m_endCalendar.GetSelection());
+    m_endLocal.SetTimeFromSystemTime(m_endTime.GetTime());
+    m_endUtc = ToUniversalTime(m_endLocal);
+}
+
+void CTraceDlg::ShowValues() {
+    m_activityBox.SetActivity(m_activity);
+    m_updating = true;
+    const SYSTEMTIME start = m_startLocal.GetAsSystemTime();
+    m_startTime.SetTime(start);
+    m_startCalendar.SetSelection(start);
+    m_updating = false;
+    if (!m_open) {
+        ShowEnd();
+    }
+    ShowPeriod();
+}
+
+void CTraceDlg::ShowEnd() {
+    m_updating = true;
+    const SYSTEMTIME end = m_endLocal.GetAsSystemTime();
+    m_endTime.SetTime(end);
+    m_endCalendar.SetSelection(end);
+    m_updating = false;
+}
+
+void CTraceDlg::ShowPeriod() {
+    const CDateTime end = m_open ? CDateTime::Now(true) : m_endUtc;
+    std::string text;
+    if (m_startUtc.IsValid() && end.IsValid()) {
+        const CDateTimeSpan duration = end > m_startUtc ? end - m_startUtc : m_startUtc - end;
+        text = CAppMain::Get().GetSetTimeDisplay().FormatDuration(duration);
+        if (m_open) {
+            text += " (" + CText(IDS_TRACE_STILL_WORKING).GetString() + ")";
+        }
+    }
+    SetDlgItemTextA(GetHwnd(), IDC_TRACE_PERIOD, text.c_str());
+}

@@ -1,0 +1,113 @@
+#pragma once
+
+// CTraceDlg: enters a new tally mark or changes one: its activity, its start and its end,
+// or for the running tally mark its start only, with the choice to stop it. The tally mark
+// being edited can be split from here; the first parts that splitting makes stay with the
+// dialog until OK hands them to the model.
+//
+//   CTraceDlg dialog(project, state, tallymark);   // or (project, state[, activity]): new
+//   SDialogParams params;
+//   params.dialogId = IDD_TRACE;
+//   params.owner = GetHwnd();
+//   CAppMain::Get().SetDialogModules(params);
+//   dialog.Create(params);
+//   if (!dialog.IsCancelled()) {
+//       list.Add(dialog.GetTallymark());
+//       for (CTallymark* part : dialog.GetSplitTallymarks()) ...
+//
+// Usage notes:
+// - The dialog opens no edit transaction: OK writes into the state it was given (an edit
+//   copy, or the project's current state) and nothing else; Cancel, Escape and the close
+//   box change nothing and delete the split parts.
+// - The controls show local time, the model holds universal time.
+// - OK and Split are refused (focus on the field, a beep) while a time field holds no
+//   valid number.
+
+#include "library/datetime/CDateTime.h"
+#include "library/dialogs/CResizableDialogWindow.h"
+#include "library/events/CSlot.h"
+#include "mainwindow/CActivityComboBox.h"
+#include "mainwindow/CMarkedDayCalendar.h"
+#include "mainwindow/CTimeControl.h"
+
+#include <set>
+
+class CActivity;
+class CProject;
+class CProjectState;
+class CTallymark;
+
+class CTraceDlg : public CResizableDialogWindow,
+                  public CSlot<CDialogMessageEvent>,
+                  public CSlot<CDialogCommandEvent>,
+                  public CSlot<CDialogCCNotificationEvent>,
+                  public CSlot<CDialogInitializeEvent>,
+                  public CSlot<CDialogTerminateEvent> {
+public:
+    // A new tally mark on the state's selected activity, today within the working hours.
+    CTraceDlg(CProject* project, CProjectState* state);
+    // A new tally mark on activity (null: none chosen yet), today within the working hours.
+    CTraceDlg(CProject* project, CProjectState* state, CActivity* activity);
+    // Changes tallymark, a tally mark of state.
+    CTraceDlg(CProject* project, CProjectState* state, CTallymark* tallymark);
+    // While cancelled, deletes the split parts.
+    ~CTraceDlg() override;
+
+    // True unless OK succeeded.
+    bool IsCancelled() const { return m_cancelled; }
+    // The tally mark that OK created or changed.
+    CTallymark* GetTallymark() const { return m_tallymark; }
+    // The first parts that splitting made and OK added to the model.
+    std::set<CTallymark*> GetSplitTallymarks() const { return m_splitTallymarks; }
+
+protected:
+    bool OnEvent(CDialogMessageEvent& event) override { return OnDialogMessage(event); }
+    bool OnEvent(CDialogCommandEvent& event) override { return OnDialogCommand(event); }
+    bool OnEvent(CDialogCCNotificationEvent& event) override {
+        return OnDialogCCNotification(event);
+    }
+    bool OnEvent(CDialogInitializeEvent& event) override { return OnDialogInitialize(event); }
+    bool OnEvent(CDialogTerminateEvent& event) override { return OnDialogTerminate(event); }
+
+    virtual bool OnDialogMessage(CDialogMessageEvent& event);
+    virtual bool OnDialogCommand(CDialogCommandEvent& event);
+    virtual bool OnDialogCCNotification(CDialogCCNotificationEvent& event);
+    virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
+    virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
+
+private:
+    void ConnectSlots();
+    void SetDefaultTimes();
+    void LoadTallymark(const CTallymark& tallymark);
+    void ReadControls();
+    void ShowValues();
+    void ShowEnd();
+    void ShowPeriod();
+    // OK's and Split's checks; false when one refused (the dialog stays open).
+    bool Validate();
+    // A tally mark of the dialog's values that belongs to nobody; the caller owns it.
+    CTallymark* CreateTallymark() const;
+    void StopWorking();
+    void SetEndToNow();
+    void Split();
+    void Confirm();
+
+    bool m_cancelled = true;
+    CTallymark* m_tallymark = nullptr;
+    bool m_isNew;
+    CProject* m_project;
+    CProjectState* m_state;
+    CActivity* m_activity = nullptr;
+    CDateTime m_startLocal;
+    CDateTime m_endLocal;
+    CDateTime m_startUtc;
+    CDateTime m_endUtc;
+    bool m_open = false;
+    bool m_updating = false;
+    CActivityComboBox m_activityBox{false, false};
+    std::set<CTallymark*> m_splitTallymarks;
+    CTimeControl m_startTime;
+    CTimeControl m_endTime;
+    CMarkedDayCalendar m_startCalendar;
+    CMarkedDayCalendar m_endCalendar;
+};

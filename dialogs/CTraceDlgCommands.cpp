@@ -1,0 +1,188 @@
+// CTraceDlg: commands, the checks of OK and Split, and what OK writes into the model.
+
+#include "dialogs/CTraceDlg.h"
+
+#include "app/main/CAppMain.h"
+#include "dialogs/CTraceSplitDlg.h"
+#include "dialogs/LocalTime.h"
+#include "library/text/CText.h"
+#include "model/CActivity.h"
+#include "model/CTallymark.h"
+#include "model/CTallymarks.h"
+#include "resources/ResourceIds.h"
+
+#include <memory>
+#include <utility>
+
+namespace {
+
+const UINT_PTR kTimerId = 1;
+
+const int kShownAfterStop[] = {
+    IDC_TRACE_END_DATE,       IDC_TRACE_END_HOURS,      IDC_TRACE_END_MINUTES,
+    IDC_TRACE_END_SECONDS,    IDC_TRACE_END_SPIN,       IDC_TRACE_END_FRAME,
+    IDC_TRACE_END_SEPARATOR1, IDC_TRACE_END_SEPARATOR2, IDC_TRACE_NOW};
+
+bool IsStartField(int id) {
+    return id >= IDC_TRACE_START_HOURS && id <= IDC_TRACE_START_SECONDS;
+}
+
+bool IsEndField(int id) {
+    return id >= IDC_TRACE_END_HOURS && id <= IDC_TRACE_END_SECONDS;
+}
+
+} // namespace
+
+bool CTraceDlg::OnDialogCommand(CDialogCommandEvent& event) {
+    const int id = event.controlId;
+    const int code = event.notificationCode;
+    if (IsStartField(id) || IsEndField(id)) {
+        if (code == EN_SETFOCUS) {
+            (IsStartField(id) ? m_startTime : m_endTime).SetSpinField(event.control);
+            return true;
+        }
+        if (code == EN_CHANGE) {
+            if (!m_updating) {
+                ReadControls();
+                ShowPeriod();
+            }
+            return true;
+        }
+        return false;
+    }
+    void (CTraceDlg::*action)() = nullptr;
+    switch (id) {
+    case IDCANCEL:
+        if (code == BN_CLICKED) {
+            Close();
+        }
+        return true;
+    case IDC_TRACE_STOP:
+        action = &CTraceDlg::StopWorking;
+        break;
+    case IDC_TRACE_NOW:
+        action = &CTraceDlg::SetEndToNow;
+        break;
+    case IDC_TRACE_SPLIT:
+        action = &CTraceDlg::Split;
+        break;
+    case IDC_TRACE_OK:
+        action = &CTraceDlg::Confirm;
+        break;
+    default:
+        return false;
+    }
+    if (code == BN_CLICKED) {
+        (this->*action)();
+    }
+    return true;
+}
+
+bool CTraceDlg::Validate() {
+    // An emptied or pasted-over field holds no time: the user mends it first, so that no
+    // invalid date ever reaches the model.
+    HWND invalid = m_startTime.GetInvalidField();
+    if (invalid == nullptr && !m_open) {
+        invalid = m_endTime.GetInvalidField();
+    }
+    if (invalid != nullptr) {
+        SetFocus(invalid);
+        MessageBeep(MB_ICONWARNING);
+        return false;
+    }
+    ReadControls();
+    if (!m_open && !(m_startUtc < m_endUtc)) {
+        if (MessageBoxA(GetHwnd(), CText(IDS_TRACE_SWAP_PERIOD),
+                        CText(IDS_TRACE_SWAP_PERIOD_CAPTION),
+                        MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) != IDOK) {
+            return false;
+        }
+        std::swap(m_startUtc, m_endUtc);
+        std::swap(m_startLocal, m_endLocal);
+    }
+    m_activity = m_activityBox.GetActivity();
+    if (m_activity == nullptr) {
+        MessageBoxA(GetHwnd(), CText(IDS_NO_ACTIVITY_CHOSEN), CText(IDS_NO_ACTIVITY_CAPTION),
+                    MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    if (!m_activity->IsEnabled()) {
+        MessageBoxA(GetHwnd(), CText(IDS_ACTIVITY_NOT_BOOKABLE),
+                    CText(IDS_INVALID_ACTIVITY_CAPTION), MB_OK | MB_ICONWARNING);
+        return false;
+    }
+    return true;
+}
+
+CTallymark* CTraceDlg::CreateTallymark() const {
+    return m_open ? new CTallymark(m_activity, m_startUtc)
+                  : new CTallymark(m_activity, m_startUtc, m_endUtc);
+}
+
+void CTraceDlg::StopWorking() {
+    if (!m_open) {
+        return;
+    }
+    m_open = false;
+    m_endUtc = CDateTime::Now(true);
+    m_endLocal = ToLocalTime(m_endUtc);
+    KillTimer(GetHwnd(), kTimerId);
+    for (int id : kShownAfterStop) {
+        ShowWindow(GetDlgItem(GetHwnd(), id), SW_SHOWNA);
+    }
+    ShowItem(IDC_TRACE_STILL_WORKING, false);
+    ShowItem(IDC_TRACE_STOP, false);
+    ShowEnd();
+    ShowPeriod();
+}
+
+void CTraceDlg::SetEndToNow() {
+    m_endUtc = CDateTime::Now(true);
+    m_endLocal = ToLocalTime(m_endUtc);
+    ShowEnd();
+    ShowPeriod();
+}
+
+void CTraceDlg::Split() {
+    if (!Validate()) {
+        return;
+    }
+    const std::unique_ptr<CTallymark> values(CreateTallymark());
+    CTraceSplitDlg split(m_project, m_state, values.get());
+    SDialogParams params;
+    params.dialogId = IDD_TRACE_SPLIT;
+    params.owner = GetHwnd();
+    CAppMain::Get().SetDialogModules(params);
+    split.Create(params);
+    if (split.IsCancelled()) {
+        return;
+    }
+    // The first part stays with the dialog until OK; the values become the second part.
+    std::unique_ptr<CTallymark> first(split.GetNewTallymark());
+    LoadTallymark(*values);
+    ShowValues();
+    m_startCalendar.UpdateMarks();
+    m_endCalendar.UpdateMarks();
+    m_splitTallymarks.insert(first.release());
+}
+
+void CTraceDlg::Confirm() {
+    if (!Validate()) {
+        return;
+    }
+    if (m_isNew) {
+        m_tallymark = CreateTallymark();
+        m_activity->GetTallymarks().Add(m_tallymark);
+    } else {
+        m_tallymark->SetActivity(m_activity);
+        m_tallymark->SetStart(m_startUtc);
+        if (!m_open) {
+            m_tallymark->SetEnd(m_endUtc);
+        }
+    }
+    for (CTallymark* part : m_splitTallymarks) {
+        part->GetActivity()->GetTallymarks().Add(part);
+    }
+    m_cancelled = false;
+    Close();
+}

@@ -1,0 +1,258 @@
+#include "dialogs/CTraceSplitDlg.h"
+
+#include "app/main/CAppMain.h"
+#include "app/ui/ButtonControls.h"
+#include "dialogs/LocalTime.h"
+#include "library/datetime/CDateTimeFormat.h"
+#include "library/datetime/CDateTimeSpan.h"
+#include "library/text/CText.h"
+#include "model/CActivity.h"
+#include "model/CProjectState.h"
+#include "model/CTallymark.h"
+#include "resources/ResourceIds.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+
+namespace {
+
+const UINT_PTR kTimerId = 1;
+const UINT kTimerMs = 1000;
+const int kPlacementSlot = 9;
+const char* const kNoPeriod = "------";
+
+// What follows the split calendar when it is fitted to the size its locale needs.
+const SItemAnchor kCalendarAnchors[] = {
+    {IDC_SPLIT_SECOND_GROUP, 0, 0, 0, 1},
+    {IDC_SPLIT_END_LABEL, 0, 0, 0, 1},
+    {IDC_SPLIT_END, 0, 0, 0, 1},
+    {IDC_SPLIT_STILL_WORKING, 0, 0, 0, 1},
+    {IDC_SPLIT_SECOND_LENGTH_LABEL, 0, 0, 0, 1},
+    {IDC_SPLIT_SECOND_LENGTH, 0, 0, 0, 1},
+    {IDC_SPLIT_SECOND_ACTIVITY_LABEL, 0, 0, 0, 1},
+    {IDC_SPLIT_SECOND_ACTIVITY, 0, 0, 0, 1},
+    {IDC_SPLIT_FRAME, 0, 0, 0, 1},
+    {IDC_SPLIT_HOURS, 0, 0, 0, 1},
+    {IDC_SPLIT_SEPARATOR1, 0, 0, 0, 1},
+    {IDC_SPLIT_MINUTES, 0, 0, 0, 1},
+    {IDC_SPLIT_SEPARATOR2, 0, 0, 0, 1},
+    {IDC_SPLIT_SECONDS, 0, 0, 0, 1},
+    {IDC_SPLIT_SPIN, 0, 0, 0, 1},
+    {IDC_SPLIT_POINT_GROUP, 1, 0, 1, 0},
+    {IDC_SPLIT_OK, 0, 1, 0, 1},
+    {IDCANCEL, 0, 1, 0, 1},
+};
+
+std::string FormatLocal(const CDateTime& local) {
+    const CDateTimeFormat& format = CDateTimeFormat::Instance();
+    return local.FormatDateTime(format.GetWeekdayDateFormat(), format.GetTimeOfDayFormat(), 0,
+                                LOCALE_USER_DEFAULT);
+}
+
+} // namespace
+
+CTraceSplitDlg::CTraceSplitDlg(CProject* project, CProjectState* state, CTallymark* tallymark)
+    : m_tallymark(tallymark), m_project(project), m_state(state), m_open(tallymark->IsOpen()) {
+    CSlot<CDialogMessageEvent>::Connect(this);
+    CSlot<CDialogCommandEvent>::Connect(this);
+    CSlot<CDialogCCNotificationEvent>::Connect(this);
+    CSlot<CDialogInitializeEvent>::Connect(this);
+    CSlot<CDialogTerminateEvent>::Connect(this);
+    const CDateTime start = ToLocalTime(tallymark->GetStart());
+    const CDateTime end = ToLocalTime(tallymark->GetEnd(true));
+    m_splitPoint.SetValue((start.GetValue() + end.GetValue()) / 2);
+}
+
+CTraceSplitDlg::~CTraceSplitDlg() = default;
+
+bool CTraceSplitDlg::OnDialogMessage(CDialogMessageEvent& event) {
+    switch (event.message) {
+    case WM_CLOSE:
+        Close();
+        return true;
+    case WM_HELP:
+        CAppMain::Get().ShowHelpPage(IDS_HELP_SPLIT_TALLYMARK, GetHwnd());
+        return true;
+    case WM_TIMER:
+        ShowPeriods();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CTraceSplitDlg::OnDialogCCNotification(CDialogCCNotificationEvent& event) {
+    if (static_cast<int>(event.header->code) != static_cast<int>(MCN_SELCHANGE)) {
+        return false;
+    }
+    ReadSplitPoint();
+    ShowPeriods();
+    return true;
+}
+
+bool CTraceSplitDlg::OnDialogCommand(CDialogCommandEvent& event) {
+    const int id = event.controlId;
+    const int code = event.notificationCode;
+    if (id >= IDC_SPLIT_HOURS && id <= IDC_SPLIT_SECONDS) {
+        if (code == EN_SETFOCUS) {
+            m_splitTime.SetSpinField(event.control);
+            return true;
+        }
+        if (code == EN_CHANGE) {
+            if (!m_updating) {
+                ReadSplitPoint();
+                ShowPeriods();
+            }
+            return true;
+        }
+        return false;
+    }
+    if (id == IDCANCEL) {
+        if (code == BN_CLICKED) {
+            Close();
+        }
+        return true;
+    }
+    if (id == IDC_SPLIT_OK) {
+        if (code == BN_CLICKED && Split()) {
+            m_cancelled = false;
+            Close();
+        }
+        return true;
+    }
+    return false;
+}
+
+bool CTraceSplitDlg::OnDialogInitialize(CDialogInitializeEvent&) {
+    HWND dialog = GetHwnd();
+    SetDialogIcons(dialog);
+    int32_t x = 0;
+    int32_t y = 0;
+    CAppMain::Get().GetSetDialogPosNSize().GetPosition(kPlacementSlot, x, y);
+    if (x != INT32_MIN) {
+        SetPos(x, y);
+    }
+    HWND calendar = GetDlgItem(dialog, IDC_SPLIT_DATE);
+    AnchorItems(calendar, kCalendarAnchors);
+    AnchorControl(calendar, dialog, 1, 0, 1, 0);
+
+    m_firstActivity.Attach(dialog, IDC_SPLIT_FIRST_ACTIVITY);
+    m_firstActivity.SetProject(m_project, m_state);
+    m_secondActivity.Attach(dialog, IDC_SPLIT_SECOND_ACTIVITY);
+    m_secondActivity.SetProject(m_project, m_state);
+    m_firstActivity.SetActivity(m_tallymark->GetActivity());
+    m_secondActivity.SetActivity(m_tallymark->GetActivity());
+
+    SetDlgItemTextA(dialog, IDC_SPLIT_START,
+                    FormatLocal(ToLocalTime(m_tallymark->GetStart())).c_str());
+    if (m_open) {
+        ShowItem(IDC_SPLIT_END, false);
+        SetTimer(dialog, kTimerId, kTimerMs, nullptr);
+    } else {
+        SetDlgItemTextA(dialog, IDC_SPLIT_END,
+                        FormatLocal(ToLocalTime(m_tallymark->GetEnd(false))).c_str());
+        ShowItem(IDC_SPLIT_STILL_WORKING, false);
+    }
+
+    if (m_state != nullptr) {
+        m_splitCalendar.Attach(dialog, IDC_SPLIT_DATE, m_state->GetTallymarksByDate());
+        const SSize fitted = m_splitCalendar.GetSize();
+        if (fitted.width != 0 || fitted.height != 0) {
+            ArrangeControls(calendar, fitted);
+        }
+    }
+    m_splitTime.AttachDlgItems(dialog, IDC_SPLIT_HOURS, IDC_SPLIT_MINUTES, IDC_SPLIT_SECONDS,
+                               IDC_SPLIT_SPIN);
+    m_updating = true;
+    const SYSTEMTIME split = m_splitPoint.GetAsSystemTime();
+    m_splitTime.SetTime(split);
+    m_splitCalendar.SetSelection(split);
+    m_updating = false;
+    ShowPeriods();
+    return true;
+}
+
+bool CTraceSplitDlg::OnDialogTerminate(CDialogTerminateEvent&) {
+    if (m_open) {
+        KillTimer(GetHwnd(), kTimerId);
+    }
+    const POINT position = GetPos(true);
+    CAppMain::Get().GetSetDialogPosNSize().SetPosition(kPlacementSlot, position.x, position.y);
+    return true;
+}
+
+void CTraceSplitDlg::ReadSplitPoint() {
+    CDateTime point(m_splitCalendar.GetSelection());
+    point.SetTimeFromSystemTime(m_splitTime.GetTime());
+    m_splitPoint = point;
+}
+
+CDateTime CTraceSplitDlg::GetEnd() const {
+    return m_tallymark->GetEnd(true);
+}
+
+void CTraceSplitDlg::ShowPeriods() {
+    const CDateTime split = ToUniversalTime(m_splitPoint);
+    const CDateTime start = m_tallymark->GetStart();
+    const CDateTime end = GetEnd();
+    std::string first = kNoPeriod;
+    std::string second = kNoPeriod;
+    if (split.IsValid() && split > start && split < end) {
+        first = (split - start).FormatHMS(3);
+        second = (end - split).FormatHMS(3);
+    }
+    SetDlgItemTextA(GetHwnd(), IDC_SPLIT_FIRST_LENGTH, first.c_str());
+    SetDlgItemTextA(GetHwnd(), IDC_SPLIT_SECOND_LENGTH, second.c_str());
+}
+
+void CTraceSplitDlg::Warn(unsigned int text, unsigned int caption) {
+    MessageBoxA(GetHwnd(), CText(text), CText(caption), MB_OK | MB_ICONWARNING);
+}
+
+bool CTraceSplitDlg::CheckActivity(const CActivityComboBox& box, unsigned int partWord) {
+    const CActivity* activity = box.GetActivity();
+    if (activity != nullptr && activity->IsEnabled()) {
+        return true;
+    }
+    CText text(activity == nullptr ? IDS_SPLIT_NO_ACTIVITY : IDS_SPLIT_ACTIVITY_NOT_BOOKABLE);
+    text.ReplaceWithText("[WHICH]", CText(partWord), true);
+    MessageBoxA(GetHwnd(), text,
+                CText(activity == nullptr ? IDS_NO_ACTIVITY_CAPTION : IDS_INVALID_ACTIVITY_CAPTION),
+                MB_OK | MB_ICONWARNING);
+    return false;
+}
+
+bool CTraceSplitDlg::Split() {
+    // An emptied or pasted-over field makes no split point: the user mends it first.
+    if (HWND invalid = m_splitTime.GetInvalidField()) {
+        SetFocus(invalid);
+        MessageBeep(MB_ICONWARNING);
+        return false;
+    }
+    ReadSplitPoint();
+    const CDateTime split = ToUniversalTime(m_splitPoint);
+    if (split < m_tallymark->GetStart()) {
+        Warn(IDS_SPLIT_BEFORE_START, IDS_SPLIT_POINT_CAPTION);
+        return false;
+    }
+    if (split > GetEnd()) {
+        Warn(m_open ? IDS_SPLIT_IN_FUTURE : IDS_SPLIT_AFTER_END, IDS_SPLIT_POINT_CAPTION);
+        return false;
+    }
+    if (!CheckActivity(m_firstActivity, IDS_SPLIT_FIRST_WORD) ||
+        !CheckActivity(m_secondActivity, IDS_SPLIT_SECOND_WORD)) {
+        return false;
+    }
+    CActivity* first = m_firstActivity.GetActivity();
+    CActivity* second = m_secondActivity.GetActivity();
+    if (first == second &&
+        MessageBoxA(GetHwnd(), CText(IDS_SPLIT_SAME_ACTIVITY),
+                    CText(IDS_SPLIT_SAME_ACTIVITY_CAPTION), MB_YESNO | MB_ICONQUESTION) != IDYES) {
+        return false;
+    }
+    m_newTallymark = new CTallymark(first, m_tallymark->GetStart(), split);
+    m_tallymark->SetActivity(second);
+    m_tallymark->SetStart(split);
+    return true;
+}
