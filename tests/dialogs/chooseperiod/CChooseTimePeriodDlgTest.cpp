@@ -3,6 +3,7 @@
 #include "../chooseactivities/ChooserFixture.h"
 #include "app/ui/DescriptionTexts.h"
 #include "dialogs/PeriodPresets.h"
+#include "model/CProjects.h"
 #include "resources/ResourceIds.h"
 
 #include <functional>
@@ -204,6 +205,14 @@ TEST_F(CChooseTimePeriodDlgTest, AnEndBeforeTheStartIsSwitchedOnlyWhenTheUserAgr
     EXPECT_EQ(script.GetMessageBoxes()[0].caption, "Tallymarks - Starting date past ending date");
     EXPECT_EQ(script.GetMessageBoxes()[0].icon, static_cast<UINT>(MB_ICONWARNING));
     EXPECT_EQ(Period(), "2024-03-20 17:30:00 2024-03-25 08:00:00");
+}
+
+TEST_F(CChooseTimePeriodDlgTest, ClosingTheProjectEndsTheDialogCancelled) {
+    AddTallymark("A", At(2024, 3, 1, 8, 0, 0).GetValue(), At(2024, 3, 1, 9, 0, 0).GetValue());
+    CUiScript script;
+    script.Do([&] { m_app->GetProjects().Close(m_project, true); });
+    Run(script);
+    EXPECT_TRUE(m_dialog->IsCancelled());
 }
 
 TEST_F(CChooseTimePeriodDlgTest, WithoutDataTheEntireProjectIsOffAndThePositionIsKept) {
