@@ -183,14 +183,4 @@ TEST_F(CChooseActivitiesDlgTest, WindowRectangleAndColumnWidthPersist) {
     EXPECT_EQ(m_app->GetSetChooseActivitiesDlg().GetColumnWidths().at(0), 233);
 }
 
-TEST_F(CChooseActivitiesDlgTest, ChooseAllTakesTheSubtree) {
-    std::set<CActivity*> chosen = {m_a["C"]};
-    CChooseActivitiesDlg::ChooseAll(State()->GetRootActivity(), chosen, true);
-    EXPECT_EQ(chosen.size(), 7u);
-    CChooseActivitiesDlg::ChooseAll(m_a["A1"], chosen, false);
-    EXPECT_EQ(chosen, std::set<CActivity*>({m_a["A1"], m_a["A1a"]}));
-    CChooseActivitiesDlg::ChooseAll(m_a["A1a"], chosen, true);
-    EXPECT_TRUE(chosen.empty());
-}
-
 } // namespace
