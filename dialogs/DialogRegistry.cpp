@@ -4,4 +4,5 @@ void RegisterDialogs() {
     RegisterTallymarkDialogs();
     RegisterManageTallymarksDialogs();
     RegisterManageActivitiesDialogs();
+    RegisterInfoDialogs();
 }

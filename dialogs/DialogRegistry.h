@@ -12,3 +12,5 @@ void RegisterTallymarkDialogs();
 void RegisterManageTallymarksDialogs();
 // The manage activities dialog.
 void RegisterManageActivitiesDialogs();
+// The tip of the day, about and project statistics dialogs.
+void RegisterInfoDialogs();

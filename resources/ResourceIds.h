@@ -259,3 +259,5 @@
 #include "ManageTallymarksIds.h"
 #include "ManageActivitiesIds.h"
 #include "ChooserDialogIds.h"
+#include "ReportIds.h"
+#include "InfoDialogIds.h"

@@ -6,6 +6,7 @@
 #include "app/main/CAppMain.h"
 #include "app/main/ReportUnhandledException.h"
 #include "dialogs/DialogRegistry.h"
+#include "reports/ReportRegistry.h"
 #include "library/system/CResourceModule.h"
 #include "library/system/CSEHandler.h"
 #include "library/text/CError.h"
@@ -26,6 +27,7 @@ int RunApplication(const char* commandLine) {
         app = std::make_unique<CAppMain>();
         app->SetMainWindowFactory(&MakeMainWindow);
         RegisterDialogs();
+        RegisterReportDialog();
         app->SetHelpFile();
         InstallSEHandler(&ReportUnhandledException);
         return app->Run(commandLine != nullptr ? commandLine : "");

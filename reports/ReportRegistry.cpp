@@ -1,0 +1,3 @@
+#include "ReportRegistry.h"
+
+void RegisterReportDialog() {}

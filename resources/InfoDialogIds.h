@@ -1,0 +1,3 @@
+#pragma once
+
+// Identifiers of the tip of the day, about and project statistics dialogs.

@@ -1,0 +1,3 @@
+#pragma once
+
+// Identifiers of the report dialog and the report generator.
