@@ -190,8 +190,9 @@ TEST_F(ActivitiesDlgTest, BuildsAThreeLevelTreeByKeyboardAndButtons) {
 }
 
 // Each step selects an activity and moves it by button or Ctrl+arrow; the moved activity
-// stays selected, so the buttons are those of its new place.
-TEST_F(ActivitiesDlgTest, MovesSubtreesRowForRowThenCancelLeavesTheFile) {
+// stays selected, so the buttons are those of its new place. A command with OK's id that
+// does not come from the OK button (here: without a control window) commits nothing.
+TEST_F(ActivitiesDlgTest, MovesSubtreesRowForRowAndOnlyTheOkButtonCommits) {
     CProject* project = Open({"A", " A1", "  A1a", " A2", "B", " B1", "C"});
     const struct {
         const char* select;
@@ -253,8 +254,13 @@ TEST_F(ActivitiesDlgTest, MovesSubtreesRowForRowThenCancelLeavesTheFile) {
                 enabled.push_back(Enabled());
             });
     }
-    script.Do([&] { Click(Dlg(), IDCANCEL); });
+    bool openAfterFakeOk = false;
+    script.Do([&] { PostMessageA(Dlg(), WM_COMMAND, IDC_ACTIVITIES_OK, 0); }).Do([&] {
+        openAfterFakeOk = m_dialog->IsOpen(), Click(Dlg(), IDCANCEL);
+    });
     EXPECT_EQ(Run(script, project), 1);
+    EXPECT_TRUE(openAfterFakeOk);
+    EXPECT_EQ(project->GetStateCount(), 1u);
     ASSERT_EQ(shown.size(), std::size(steps));
     for (size_t i = 0; i < shown.size(); ++i) {
         EXPECT_EQ(shown[i], steps[i].rows) << "step " << i;
@@ -366,23 +372,6 @@ TEST_F(ActivitiesDlgTest, SortAllAndDisableThenOkWritesTheEditedTree) {
     ASSERT_EQ(reloaded.Load(CFilePath(m_folder.File("c.wkp"))).GetCode(), -1);
     EXPECT_EQ(Tree(reloaded.GetState()), expected);
     EXPECT_FALSE(reloaded.GetState()->GetRootActivity()->GetFirstChild()->IsEnabled());
-}
-
-// A command with OK's id that does not come from the OK button (here: no control window)
-// commits nothing; the dialog stays open.
-TEST_F(ActivitiesDlgTest, OkCountsOnlyFromTheOkButton) {
-    CProject* project = Open({"A", " A1*", "B"});
-    CUiScript script;
-    bool openAfterFakeOk = false;
-    script.Do([&] { Select("A1"); })
-        .Do([&] { Key(VK_LEFT, true), Key(VK_F2); })
-        .Do([&] { Name("Renamed"); })
-        .Do([&] { PostMessageA(Dlg(), WM_COMMAND, IDC_ACTIVITIES_OK, 0); })
-        .Do([&] { openAfterFakeOk = m_dialog->IsOpen(), Click(Dlg(), IDCANCEL); });
-    EXPECT_EQ(Run(script, project), 1);
-    EXPECT_TRUE(openAfterFakeOk);
-    EXPECT_EQ(project->GetStateCount(), 1u);
-    EXPECT_EQ(SaveAndClose(project), m_original);
 }
 
 // Inside another dialog's transaction the dialog's OK commits into that transaction: the

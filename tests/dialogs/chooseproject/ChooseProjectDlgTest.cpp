@@ -119,33 +119,25 @@ TEST_F(ChooseProjectDlgTest, ListsUserProjectsByNameGreyingThoseNotAllowed) {
     EXPECT_TRUE(okOnBeta);
 }
 
-TEST_F(ChooseProjectDlgTest, OkWithoutAValidChoiceWarnsAndCancelChoosesNothing) {
-    Open("Alpha", CProjects::kOpenAndSwitch);
-    CUiScript script;
-    script
-        .Do([&] {
-            SendMessageA(GetDlgItem(Dlg(), kList), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-            harness::Click(Dlg(), kOk);
-        })
-        .AnswerMessageBox(IDOK, "You must choose a valid project.")
-        .Do([&] { harness::Click(Dlg(), IDCANCEL); });
-    EXPECT_EQ(Run(script, true, true), nullptr);
-    ASSERT_EQ(script.GetMessageBoxes().size(), 1u);
-    EXPECT_EQ(script.GetMessageBoxes()[0].caption, "Tallymarks - Invalid project chosen");
-}
-
-TEST_F(ChooseProjectDlgTest, WithoutOpenProjectsOnlyCancelRemains) {
+// Without user projects only a greyed line shows; an OK command then warns, and Cancel
+// chooses nothing.
+TEST_F(ChooseProjectDlgTest, WithoutOpenProjectsOkWarnsAndCancelChoosesNothing) {
     Open("Exchange", CProjects::kOpenForExchange);
     CUiScript script;
     std::vector<std::string> items;
     bool ok = true;
-    script.Do([&] {
-        items = Items(), ok = harness::IsItemEnabled(Dlg(), kOk);
-        harness::Click(Dlg(), IDCANCEL);
-    });
+    script
+        .Do([&] {
+            items = Items(), ok = harness::IsItemEnabled(Dlg(), kOk);
+            PostMessageA(Dlg(), WM_COMMAND, MAKEWPARAM(kOk, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(Dlg(), kOk)));
+        })
+        .AnswerMessageBox(IDOK, "You must choose a valid project.")
+        .Do([&] { harness::Click(Dlg(), IDCANCEL); });
     EXPECT_EQ(Run(script, true, true), nullptr);
     EXPECT_EQ(items, std::vector<std::string>({"-There are no open projects to choose from"}));
     EXPECT_FALSE(ok);
+    EXPECT_EQ(script.GetMessageBoxes().at(0).caption, "Tallymarks - Invalid project chosen");
 }
 
 // A project closed while the dialog runs leaves the list at once: no item ever stands
