@@ -13,6 +13,8 @@
 #include "model/CTallymark.h"
 #include "resources/ResourceIds.h"
 
+#include <algorithm>
+
 namespace {
 
 // The list grows with the window; the edit buttons keep their x and follow the bottom
@@ -39,7 +41,6 @@ CTracesDlg::CTracesDlg(CProject* project)
     m_project->StartStateTracking();
     m_state = m_project->GetState(true);
     m_dateIndex = &m_state->GetTallymarksByDate();
-    m_position = m_dateIndex->GetStartIndex().end();
 }
 
 CTracesDlg::~CTracesDlg() {
@@ -77,13 +78,9 @@ SListViewItemImage CTracesDlg::GetItemImage(CTallymark*) {
 }
 
 CTallymark* CTracesDlg::EnumItems(int index, CTallymark*) {
-    const CTallymarksByDate::CIndex& starts = m_dateIndex->GetStartIndex();
-    if (index == 0) {
-        m_position = starts.begin();
-    } else if (m_position != starts.end()) {
-        ++m_position;
-    }
-    return m_position == starts.end() ? nullptr : m_position->tallymark;
+    return index >= 0 && static_cast<size_t>(index) < m_fillOrder.size()
+               ? m_fillOrder[static_cast<size_t>(index)]
+               : nullptr;
 }
 
 void CTracesDlg::GetSelectedItems(std::set<CTallymark*>&) {}
@@ -223,7 +220,17 @@ bool CTracesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     SendMessageA(header, HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(SortImageList().Get()));
     // Without redrawing, the control neither paints nor scrolls per row while it fills.
     SendMessageA(m_list.GetList(), WM_SETREDRAW, FALSE, 0);
+    // Every tally mark of the state once, from the date index.
+    m_fillOrder.clear();
+    m_fillOrder.reserve(m_dateIndex->GetCount());
+    for (const STallymarkIndexEntry& entry : m_dateIndex->GetStartIndex()) {
+        m_fillOrder.push_back(entry.tallymark);
+    }
+    m_order.ForgetPaths();
+    std::stable_sort(m_fillOrder.begin(), m_fillOrder.end(),
+                     [this](CTallymark* a, CTallymark* b) { return m_order.Compare(*a, *b) < 0; });
     m_list.Reload();
+    std::vector<CTallymark*>().swap(m_fillOrder);
     ShowSortPictures();
     SortRows();
     SendMessageA(m_list.GetList(), WM_SETREDRAW, TRUE, 0);

@@ -100,10 +100,14 @@ private:
     void RunChild(CDialogWindow& dialog, int dialogId, bool sizeGrip);
 
     // List upkeep (CTracesDlgList.cpp).
-    // Every row, in list order, with its tally mark, of the selected rows.
+    // Every selected row, in list order, with its tally mark.
     std::vector<std::pair<int, CTallymark*>> GetSelectedRows() const;
-    // Rewrites every cell of the rows of these tally marks.
+    // The tally mark's row, or -1; the focused one's without a search.
+    int RowOf(CTallymark* tallymark) const;
+    // Rewrites every cell of the rows of these tally marks (rows that cannot be found are
+    // skipped).
     void RewriteRows(const std::set<CTallymark*>& tallymarks);
+    void RewriteRow(CTallymark* tallymark, int row);
     // The header's picture marks the first sort key and its direction.
     void ShowSortPictures();
     // Sorts every row by Compare and scrolls the focused row fully into view.
@@ -118,7 +122,9 @@ private:
     CProjectState* m_state;
     bool m_editOpen = true;
     CTallymarksByDate* m_dateIndex;
-    CTallymarksByDate::CIndex::const_iterator m_position;
+    // The rows to fill, already in the order of the sort, so that the control's sort that
+    // follows finds every row in place (it moves rows one by one).
+    std::vector<CTallymark*> m_fillOrder;
     bool m_cancelled = true;
     CTallymarkOrder m_order;
     std::string m_invalidText;

@@ -2,30 +2,83 @@
 
 #include "dialogs/CTracesDlg.h"
 
+#include "dialogs/CTraceDlg.h"
+#include "dialogs/CTraceSplitDlg.h"
 #include "dialogs/CTracesActivityDlg.h"
+#include "model/CActivity.h"
 #include "model/CTallymark.h"
+#include "model/CTallymarks.h"
 #include "resources/ResourceIds.h"
 
-#include <map>
-
-void CTracesDlg::New() {}
-
-void CTracesDlg::Modify() {
-    const std::set<CTallymark*> selection = m_list.GetSelected();
-    if (selection.size() < 2) {
-        return;
-    }
-    CTracesActivityDlg dialog(m_project, m_state, &selection);
-    RunChild(dialog, IDD_TRACES_ACTIVITY, true);
+void CTracesDlg::New() {
+    CTraceDlg dialog(m_project, m_state, static_cast<CActivity*>(nullptr));
+    RunChild(dialog, IDD_TRACE, false);
     if (dialog.IsCancelled()) {
         return;
     }
+    // The tally mark dialog has added the new tally mark and its split parts to the state.
+    CTallymark* created = dialog.GetTallymark();
+    const std::set<CTallymark*> parts = dialog.GetSplitTallymarks();
+    m_list.InsertItem(created, -1);
+    for (CTallymark* part : parts) {
+        m_list.InsertItem(part, -1);
+    }
+    SortRows();
+    m_list.SelectOnly(created);
+    m_list.SelectItems(parts);
+    UpdateButtons();
+}
+
+void CTracesDlg::Modify() {
+    const std::set<CTallymark*> selection = m_list.GetSelected();
+    if (selection.empty()) {
+        return;
+    }
+    std::set<CTallymark*> parts;
+    if (selection.size() == 1) {
+        CTraceDlg dialog(m_project, m_state, *selection.begin());
+        RunChild(dialog, IDD_TRACE, false);
+        if (dialog.IsCancelled()) {
+            return;
+        }
+        parts = dialog.GetSplitTallymarks();
+    } else {
+        CTracesActivityDlg dialog(m_project, m_state, &selection);
+        RunChild(dialog, IDD_TRACES_ACTIVITY, true);
+        if (dialog.IsCancelled()) {
+            return;
+        }
+    }
     RewriteRows(selection);
+    for (CTallymark* part : parts) {
+        m_list.InsertItem(part, -1);
+    }
+    m_list.SelectItems(parts);
     SortRows();
     UpdateButtons();
 }
 
-void CTracesDlg::Split() {}
+void CTracesDlg::Split() {
+    if (m_list.GetSelected().empty()) {
+        return;
+    }
+    CTallymark* tallymark = *m_list.GetSelected().begin();
+    CTraceSplitDlg dialog(m_project, m_state, tallymark);
+    RunChild(dialog, IDD_TRACE_SPLIT, false);
+    if (dialog.IsCancelled()) {
+        return;
+    }
+    // The given tally mark is now the second part; the first part belongs to no collection
+    // yet. Its row goes right below the split one and stays there until the next sort.
+    const int row = RowOf(tallymark);
+    RewriteRow(tallymark, row);
+    CTallymark* first = dialog.GetNewTallymark();
+    if (first != nullptr && first->GetActivity() != nullptr) {
+        first->GetActivity()->GetTallymarks().Add(first);
+        m_list.InsertItem(first, row + 1);
+    }
+    UpdateButtons();
+}
 
 void CTracesDlg::Remove() {
     const std::set<CTallymark*> selection = m_list.GetSelected();
@@ -34,9 +87,10 @@ void CTracesDlg::Remove() {
     }
     CTallymark* focused = m_list.GetFocused();
     int remembered = FocusedRow();
-    if (remembered >= 0) {
-        // Each removed row above the focused one moves it up by one. Counted on the rows
-        // as they stand before the first removal, which comes to the same.
+    // Each removed row above the focused one moves it up by one. Counted on the rows as
+    // they stand before the first removal, which comes to the same; the rows are only
+    // looked for when a selected tally mark other than the focused one may lie above it.
+    if (remembered > 0 && !(selection.size() == 1 && *selection.begin() == focused)) {
         const int focusedRow = remembered;
         for (const auto& row : GetSelectedRows()) {
             if (row.first < focusedRow && selection.count(row.second) != 0) {
@@ -49,15 +103,16 @@ void CTracesDlg::Remove() {
         // Its collection and the date index let it go as it announces its end.
         delete tallymark;
     }
-    if (m_list.GetFocused() == focused) {
-        m_list.SelectOnly(focused);
-    } else {
-        const int rows = m_list.GetRowCount();
-        if (rows == 0) {
-            m_list.SelectOnly(nullptr);
-        } else {
-            m_list.SelectOnly(m_list.GetRowItem(remembered < rows ? remembered : rows - 1));
-        }
+    // The remembered place holds the focused tally mark when it stayed, else the one after
+    // the removed rows. Every selected row is gone, so only that row's state changes: the
+    // list takes it into its selection and focus as it would a click. Without a focused
+    // tally mark nothing is selected any more.
+    const int rows = m_list.GetRowCount();
+    if (remembered >= 0 && rows > 0) {
+        const int row = remembered < rows ? remembered : rows - 1;
+        CListViewControl::SetRowState(m_list.GetList(), row, LVIS_SELECTED | LVIS_FOCUSED,
+                                      LVIS_SELECTED | LVIS_FOCUSED);
+        SendMessageA(m_list.GetList(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
     }
     UpdateButtons();
 }

@@ -34,31 +34,37 @@ std::vector<std::pair<int, CTallymark*>> CTracesDlg::GetSelectedRows() const {
     return rows;
 }
 
-void CTracesDlg::RewriteRows(const std::set<CTallymark*>& tallymarks) {
-    // The rows of the selection are found in one walk over the selected rows, instead of a
-    // search through every row for each tally mark.
-    size_t rewritten = 0;
-    for (const auto& row : GetSelectedRows()) {
-        if (tallymarks.count(row.second) != 0) {
-            for (int column = 0; column < GetColumnCount(); ++column) {
-                m_list.UpdateCell(row.second, row.first, column);
-            }
-            ++rewritten;
-        }
+int CTracesDlg::RowOf(CTallymark* tallymark) const {
+    if (tallymark != nullptr && tallymark == m_list.GetFocused()) {
+        return FocusedRow();
     }
-    if (rewritten == tallymarks.size()) {
+    return m_list.FindRow(tallymark);
+}
+
+void CTracesDlg::RewriteRow(CTallymark* tallymark, int row) {
+    if (row < 0) {
         return;
     }
-    // A tally mark whose row is not selected any more (a row that cannot be found is
-    // skipped).
-    for (CTallymark* tallymark : tallymarks) {
-        const int row = m_list.FindRow(tallymark);
-        if (row >= 0 && !(CListViewControl::GetRowState(m_list.GetList(), row, LVIS_SELECTED) &
-                          LVIS_SELECTED)) {
-            for (int column = 0; column < GetColumnCount(); ++column) {
-                m_list.UpdateCell(tallymark, row, column);
-            }
+    for (int column = 0; column < GetColumnCount(); ++column) {
+        m_list.UpdateCell(tallymark, row, column);
+    }
+}
+
+void CTracesDlg::RewriteRows(const std::set<CTallymark*>& tallymarks) {
+    if (tallymarks.size() == 1) {
+        RewriteRow(*tallymarks.begin(), RowOf(*tallymarks.begin()));
+        return;
+    }
+    // Several rows are found in one walk over the selected rows, not by a search through
+    // every row for each tally mark.
+    std::set<CTallymark*> left = tallymarks;
+    for (const auto& row : GetSelectedRows()) {
+        if (left.erase(row.second) != 0) {
+            RewriteRow(row.second, row.first);
         }
+    }
+    for (CTallymark* tallymark : left) {
+        RewriteRow(tallymark, m_list.FindRow(tallymark));
     }
 }
 

@@ -231,4 +231,78 @@ TEST_F(CTracesDlgTest, OnlyOkCommitsTheEdits) {
     EXPECT_EQ(b->GetTallymarks().GetCount(), 3u);
 }
 
+// The dialog that shows, once it is the one a person would use: the one holding the control.
+HWND ActiveDialogWith(int controlId) {
+    HWND active = harness::ActiveWindow();
+    return active != nullptr && GetDlgItem(active, controlId) != nullptr ? active : nullptr;
+}
+
+TEST_F(CTracesDlgTest, SplitModifyAndNewGoThroughTheirDialogs) {
+    Build({"A", "B"});
+    Add("t0", "A", 0, 2);
+    Add("t1", "A", 3, 5);
+    Add("t2", "A", 6, 8);
+    // Each row: start, end and activity cells (times only).
+    auto shown = [&] {
+        std::string rows;
+        for (int row = 0; row < harness::GetListRowCount(Hwnd(), kList); ++row) {
+            for (int column : {0, 1}) {
+                const std::string cell = harness::GetListCell(Hwnd(), kList, row, column);
+                rows += cell.substr(cell.size() >= 8 ? cell.size() - 8 : 0, 5) + " ";
+            }
+            rows += harness::GetListCell(Hwnd(), kList, row, 3) + ", ";
+        }
+        return rows;
+    };
+    auto through = [](CUiScript& script, int okId, std::function<void(HWND)> fill) {
+        script.WaitFor([okId] { return ActiveDialogWith(okId) != nullptr; })
+            .Do([okId, fill] {
+                HWND dialog = ActiveDialogWith(okId);
+                fill(dialog);
+                harness::Click(dialog, okId);
+            })
+            .WaitFor([okId] { return ActiveDialogWith(okId) == nullptr; });
+    };
+    std::vector<std::string> steps;
+    CUiScript script;
+    script.Do([&] { ClickHeader(0); }).Do([&] { Choose({1}, 1); });
+    script.WaitFor([&] { return harness::IsItemEnabled(Hwnd(), IDC_TRACES_SPLIT); }).Do([&] {
+        harness::Click(Hwnd(), IDC_TRACES_SPLIT);
+    });
+    through(script, IDC_SPLIT_OK,
+            [](HWND split) { harness::SelectComboItem(split, IDC_SPLIT_SECOND_ACTIVITY, 1); });
+    script.Do([&] { steps.push_back(shown()); }).Do([&] { Choose({0}, 0); });
+    script.WaitFor([&] { return harness::IsItemEnabled(Hwnd(), IDC_TRACES_MODIFY); }).Do([&] {
+        harness::Click(Hwnd(), IDC_TRACES_MODIFY);
+    });
+    through(script, IDC_TRACE_OK,
+            [](HWND trace) { harness::SelectComboItem(trace, IDC_TRACE_ACTIVITY, 1); });
+    script.Do([&] {
+        steps.push_back(shown());
+        SendMessageA(List(), WM_KEYDOWN, VK_INSERT, 0);
+    });
+    through(script, IDC_TRACE_OK,
+            [](HWND trace) { harness::SelectComboItem(trace, IDC_TRACE_ACTIVITY, 0); });
+    int rows = 0, focused = -1;
+    size_t selected = 0;
+    script.Do([&] {
+        rows = harness::GetListRowCount(Hwnd(), kList);
+        selected = static_cast<size_t>(SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0));
+        focused = static_cast<int>(SendMessageA(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                                MAKELPARAM(LVNI_FOCUSED, 0)));
+        harness::Click(Hwnd(), IDC_TRACES_OK);
+    });
+    Run(script);
+    // Split at the middle: the first part stands right below the split one, out of order.
+    // Modifying sorts again.
+    EXPECT_EQ(steps, (std::vector<std::string>{
+                         "00:00 02:00 A, 04:00 05:00 B, 03:00 04:00 A, 06:00 08:00 A, ",
+                         "00:00 02:00 B, 03:00 04:00 A, 04:00 05:00 B, 06:00 08:00 A, "}));
+    // The new one, today, is the latest start: last, alone selected, focused.
+    EXPECT_EQ(rows, 5);
+    EXPECT_EQ(selected, 1u);
+    EXPECT_EQ(focused, 4);
+    EXPECT_EQ(State()->GetTallymarksByDate().GetCount(), 5u);
+}
+
 } // namespace

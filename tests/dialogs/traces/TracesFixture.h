@@ -33,7 +33,8 @@ const double kHour = 1.0 / 24.0;
 class CTracesFixture : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
+        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES |
+                                                               ICC_UPDOWN_CLASS};
         InitCommonControlsEx(&controls);
         LoadIconsAndImageLists(GetModuleHandleA(nullptr));
     }
