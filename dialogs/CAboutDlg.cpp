@@ -1,0 +1,104 @@
+#include "dialogs/CAboutDlg.h"
+
+#include "app/main/CAppMain.h"
+#include "app/settings/CSetDialogPosNSize.h"
+#include "app/ui/ButtonControls.h"
+#include "app/ui/SharedPictures.h"
+#include "dialogs/ScaledFont.h"
+#include "library/system/ModuleVersion.h"
+#include "library/text/CText.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+const COLORREF kLinkColour = 0xff0000;
+// The product line is 18/8 of the dialog font.
+const int kTitleScale = 18;
+const int kTitleBase = 8;
+
+} // namespace
+
+CAboutDlg::CAboutDlg() {
+    CSlot<CDialogMessageEvent>::Connect(this);
+    CSlot<CDialogCommandEvent>::Connect(this);
+    CSlot<CDialogInitializeEvent>::Connect(this);
+    CSlot<CDialogTerminateEvent>::Connect(this);
+}
+
+CAboutDlg::~CAboutDlg() {
+    m_moduleLink.Detach();
+    m_homePageLink.Detach();
+    CSlot<CDialogMessageEvent>::DisconnectAll();
+    CSlot<CDialogCommandEvent>::DisconnectAll();
+    CSlot<CDialogInitializeEvent>::DisconnectAll();
+    CSlot<CDialogTerminateEvent>::DisconnectAll();
+}
+
+std::string CAboutDlg::MakeVersionText() {
+    SModuleVersion version;
+    CText text(IDS_ABOUT_VERSION);
+    if (ReadModuleVersion(CAppMain::Get().GetApp().GetModule(), version)) {
+        text.ReplaceWithString("[VERSION]", FormatModuleVersion(version), true);
+    } else {
+        text.ReplaceWithString("[VERSION]", std::string(), true);
+    }
+    return text.GetString();
+}
+
+bool CAboutDlg::OnDialogInitialize(CDialogInitializeEvent&) {
+    HWND window = GetHwnd();
+    SetDialogIcons(window);
+    int32_t x = 0, y = 0;
+    CAppMain::Get().GetSetDialogPosNSize().GetPosition(kPlacementSlot, x, y);
+    if (x != CSetDialogPosNSize::NotStored) {
+        SetPos(x, y);
+    }
+    SendDlgItemMessageA(window, IDC_ABOUT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
+                        reinterpret_cast<LPARAM>(AboutBitmap().Get()));
+    SetDlgItemTextA(window, IDC_ABOUT_VERSION, MakeVersionText().c_str());
+    SetDlgItemTextA(window, IDC_ABOUT_RELEASE_DATE, CText(IDS_ABOUT_RELEASE_DATE));
+    SetDlgItemTextA(window, IDC_ABOUT_NOTICE, CText(IDS_ABOUT_NOTICE));
+
+    HINSTANCE module = CAppMain::Get().GetApp().GetModule();
+    CText homePage(IDS_HOME_PAGE_ADDRESS);
+    homePage.Replace("[SOURCE]", "about", true);
+    m_homePageTarget.SetTarget(homePage);
+    m_homePageLink.Attach(module, IDCUR_LINK, window, GetDlgItem(window, IDC_ABOUT_HOME_PAGE),
+                          &m_homePageTarget, kLinkColour);
+    // The module's link leads where its text says.
+    std::string moduleAddress;
+    GetItemText(IDC_ABOUT_MODULE_LINK, moduleAddress);
+    m_moduleTarget.SetTarget(moduleAddress);
+    m_moduleLink.Attach(module, IDCUR_LINK, window, GetDlgItem(window, IDC_ABOUT_MODULE_LINK),
+                        &m_moduleTarget, kLinkColour);
+    m_titleFont = ScaleControlFont(GetDlgItem(window, IDC_ABOUT_TITLE), kTitleScale, kTitleBase);
+    return true;
+}
+
+bool CAboutDlg::OnDialogCommand(CDialogCommandEvent& event) {
+    if (event.controlId != IDCANCEL || event.notificationCode != BN_CLICKED) {
+        return false;
+    }
+    Close();
+    return true;
+}
+
+bool CAboutDlg::OnDialogMessage(CDialogMessageEvent& event) {
+    switch (event.message) {
+    case WM_CLOSE:
+        Close();
+        return true;
+    case WM_HELP:
+        CAppMain::Get().ShowHelpPage(IDS_HELP_ABOUT, GetHwnd());
+        event.result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CAboutDlg::OnDialogTerminate(CDialogTerminateEvent&) {
+    const POINT position = GetPos(true);
+    CAppMain::Get().GetSetDialogPosNSize().SetPosition(kPlacementSlot, position.x, position.y);
+    return true;
+}
