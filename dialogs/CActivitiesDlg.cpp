@@ -238,7 +238,7 @@ bool CActivitiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     }
     m_list.Attach(window, IDC_ACTIVITIES_LIST, false);
     m_moveKeys.Subclass(m_list.GetList());
-    m_list.SetProject(m_project, m_state);
+    Rebind();
     UpdateButtons(nullptr);
     return true;
 }

@@ -24,6 +24,7 @@
 #include "mainwindow/IActivityTreeListCallbacks.h"
 #include "model/CProjectsClosedEvent.h"
 
+#include <functional>
 #include <set>
 #include <string>
 
@@ -107,6 +108,11 @@ private:
     void EditName(CActivity* activity);
     // Moves activity under parent at position and keeps it selected.
     void Move(CActivity* activity, CActivity* parent, int position);
+    // Makes a change of many activities with the list unbound and shows the result in one
+    // reload (row by row a large tree takes seconds), with select (null: none) selected.
+    void ChangeInBulk(const std::function<void()>& change, CActivity* select);
+    // Shows the edit copy's rows anew.
+    void Rebind();
     // Unbinds the list and forgets the project and its edit copy.
     void ForgetProject();
 

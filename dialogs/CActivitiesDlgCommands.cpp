@@ -11,6 +11,32 @@
 
 #include <commctrl.h>
 
+namespace {
+
+// Keeps the list from redrawing while many of its rows change: the control would otherwise
+// rework its scroll bars for every row. The list is repainted once afterwards.
+class CRedrawPause {
+public:
+    explicit CRedrawPause(HWND list) : m_list(list) {
+        SendMessageA(m_list, WM_SETREDRAW, FALSE, 0);
+    }
+    ~CRedrawPause() {
+        SendMessageA(m_list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(m_list, nullptr, TRUE);
+    }
+    CRedrawPause(const CRedrawPause&) = delete;
+    CRedrawPause& operator=(const CRedrawPause&) = delete;
+
+private:
+    HWND m_list;
+};
+
+// Moving a subtree of more activities than this reloads the list: deleting and inserting
+// each row costs more than one reload of a large tree.
+const int kRowByRowLimit = 32;
+
+} // namespace
+
 CActivity* CActivitiesDlg::GetSelected() const {
     const std::set<CActivity*>& selected = m_list.GetSelected();
     return selected.empty() ? nullptr : *selected.begin();
@@ -90,7 +116,10 @@ void CActivitiesDlg::Remove() {
         }
     }
     CActivity* anchor = activitytree::RowAbove(activity);
-    delete activity;
+    {
+        CRedrawPause pause(m_list.GetList());
+        delete activity;
+    }
     CActivity* next = activitytree::RowAfter(anchor);
     m_list.SelectActivity(next);
     UpdateButtons(next);
@@ -101,9 +130,16 @@ void CActivitiesDlg::Rename() {
 }
 
 void CActivitiesDlg::Move(CActivity* activity, CActivity* parent, int position) {
-    parent->AddChildActivity(activity, position);
-    // The moved rows are inserted anew: the selection is put back on the activity.
-    m_list.SelectActivity(activity);
+    if (activity->GetNumDescendants() > kRowByRowLimit) {
+        ChangeInBulk([&] { parent->AddChildActivity(activity, position); }, activity);
+    } else {
+        {
+            CRedrawPause pause(m_list.GetList());
+            parent->AddChildActivity(activity, position);
+        }
+        // The moved rows are inserted anew: the selection is put back on the activity.
+        m_list.SelectActivity(activity);
+    }
     UpdateButtons(activity);
 }
 
@@ -144,10 +180,28 @@ void CActivitiesDlg::ToggleEnabled() {
     }
 }
 
+void CActivitiesDlg::ChangeInBulk(const std::function<void()>& change, CActivity* select) {
+    HWND list = m_list.GetList();
+    const LRESULT top = SendMessageA(list, LVM_GETTOPINDEX, 0, 0);
+    m_list.SetProject(nullptr, nullptr);
+    change();
+    Rebind();
+    // The list scrolls back to where it was, as far as the rows reach.
+    RECT row = {LVIR_BOUNDS, 0, 0, 0};
+    if (top > 0 && SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row))) {
+        SendMessageA(list, LVM_SCROLL, 0, static_cast<LPARAM>(top * (row.bottom - row.top)));
+    }
+    m_list.SelectActivity(select);
+}
+
+void CActivitiesDlg::Rebind() {
+    CRedrawPause pause(m_list.GetList());
+    m_list.SetProject(m_project, m_state);
+}
+
 void CActivitiesDlg::SortAll() {
     CActivity* selected = GetSelected();
-    activitytree::SortAll(m_state->GetRootActivity());
-    m_list.SelectActivity(selected);
+    ChangeInBulk([this] { activitytree::SortAll(m_state->GetRootActivity()); }, selected);
     UpdateButtons(selected);
 }
 
@@ -163,8 +217,12 @@ void CActivitiesDlg::RemoveUnused() {
                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
         return;
     }
-    root->RemoveUnused();
-    // A removed selection leaves the list without one: the buttons follow what is left.
+    // A selected activity that goes leaves nothing selected; the buttons follow what is left.
+    CActivity* selected = GetSelected();
+    if (selected != nullptr && !selected->HasTallymarks(true)) {
+        selected = nullptr;
+    }
+    ChangeInBulk([root] { root->RemoveUnused(); }, selected);
     UpdateButtons(nullptr);
 }
 
