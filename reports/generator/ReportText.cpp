@@ -1,0 +1,86 @@
+#include "reports/generator/ReportText.h"
+
+namespace {
+
+const char kEscape = '\x01';
+const char kEscapedEscape = '\x01';
+const char kEscapedBracket = '\x02';
+
+} // namespace
+
+namespace reporttext {
+
+std::string ProtectValue(const std::string& value) {
+    if (value.find_first_of("[\x01") == std::string::npos) {
+        return value;
+    }
+    std::string result;
+    result.reserve(value.size() + 8);
+    for (char c : value) {
+        if (c == '[') {
+            result += kEscape;
+            result += kEscapedBracket;
+        } else if (c == kEscape) {
+            result += kEscape;
+            result += kEscapedEscape;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
+std::string ProtectTemplate(const std::string& content) {
+    if (content.find(kEscape) == std::string::npos) {
+        return content;
+    }
+    std::string result;
+    result.reserve(content.size() + 8);
+    for (char c : content) {
+        result += c;
+        if (c == kEscape) {
+            result += kEscapedEscape;
+        }
+    }
+    return result;
+}
+
+std::string RestoreValues(const std::string& text) {
+    if (text.find(kEscape) == std::string::npos) {
+        return text;
+    }
+    std::string result;
+    result.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == kEscape && i + 1 < text.size()) {
+            ++i;
+            result += text[i] == kEscapedBracket ? '[' : kEscape;
+        } else {
+            result += text[i];
+        }
+    }
+    return result;
+}
+
+void ReplaceAll(std::string& text, const std::string& placeholder, const std::string& value) {
+    if (placeholder.empty()) {
+        return;
+    }
+    size_t found = text.find(placeholder);
+    if (found == std::string::npos) {
+        return;
+    }
+    std::string result;
+    result.reserve(text.size() + value.size());
+    size_t from = 0;
+    while (found != std::string::npos) {
+        result.append(text, from, found - from);
+        result += value;
+        from = found + placeholder.size();
+        found = text.find(placeholder, from);
+    }
+    result.append(text, from, std::string::npos);
+    text.swap(result);
+}
+
+} // namespace reporttext
