@@ -42,6 +42,10 @@ CActivitiesDlg::CActivitiesDlg(CProject* project) : m_project(project), m_list(*
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
     CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
+    if (m_project == nullptr) {
+        m_editOpen = false;
+        return;
+    }
     m_project->StartStateTracking();
     m_state = m_project->GetState(true);
 }

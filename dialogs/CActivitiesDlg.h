@@ -43,6 +43,7 @@ public:
     // The placement slot of this dialog.
     static const int kPlacementSlot = 20;
 
+    // Opens an edit transaction on project; without a project the dialog shows nothing.
     explicit CActivitiesDlg(CProject* project);
     ~CActivitiesDlg() override;
 
