@@ -70,9 +70,17 @@ void CActivitiesDlg::UpdateButtons(CActivity* activity) {
     for (const auto& button : buttons) {
         EnableWindow(GetDlgItem(window, button.first), button.second ? TRUE : FALSE);
     }
+    // A button that just lost its use must not keep the keyboard focus.
+    HWND focus = GetFocus();
+    if (focus != nullptr && IsChild(window, focus) && !IsWindowEnabled(focus)) {
+        SendMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(m_list.GetList()), TRUE);
+    }
     const bool disabled = has && !activity->IsEnabled();
-    SetDlgItemTextA(window, IDC_ACTIVITIES_ENABLE,
-                    CText(disabled ? IDS_ACTIVITY_ENABLE : IDS_ACTIVITY_DISABLE));
+    const CText caption(disabled ? IDS_ACTIVITY_ENABLE : IDS_ACTIVITY_DISABLE);
+    std::string shown;
+    if (!GetItemText(IDC_ACTIVITIES_ENABLE, shown) || shown != caption.GetString()) {
+        SetDlgItemTextA(window, IDC_ACTIVITIES_ENABLE, caption);
+    }
 }
 
 void CActivitiesDlg::EditName(CActivity* activity) {
