@@ -11,6 +11,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -39,8 +40,8 @@ protected:
         }
     }
     // One line per name, indented by one blank a level; "-" marks a disabled activity.
-    void Build(std::initializer_list<const char*> lines) {
-        CActivity* root = m_project.GetState()->GetRootActivity();
+    void Build(CProject& project, std::initializer_list<const char*> lines) {
+        CActivity* root = project.GetState()->GetRootActivity();
         std::vector<CActivity*> parents = {root};
         for (const std::string line : lines) {
             const size_t depth = line.find_first_not_of(' ');
@@ -53,12 +54,12 @@ protected:
             m_a[name] = activity;
         }
     }
-    void BuildSample() { Build({"A", " A1", "  A1a", " A2", "-B", " B1", "C"}); }
-    CActivityComboBox& Open(bool onlyEnabled, bool follow) {
+    CActivityComboBox& Open(bool onlyEnabled, bool follow, CProject* project = nullptr) {
+        project = project != nullptr ? project : &m_project;
         m_box.reset();
         m_box.reset(new CActivityComboBox(onlyEnabled, follow));
         EXPECT_TRUE(m_box->Attach(Dialog(), kCombo));
-        m_box->SetProject(&m_project, m_project.GetState());
+        m_box->SetProject(project, project->GetState());
         return *m_box;
     }
     HWND Dialog() const { return m_dialog.GetHwnd(); }
@@ -81,20 +82,12 @@ protected:
         const LRESULT index = SendMessageA(Combo(), CB_GETCURSEL, 0, 0);
         return index < 0 ? "-" : Items().at(static_cast<size_t>(index));
     }
-    int IndexOf(const std::string& path) const {
-        const std::vector<std::string> items = Items();
-        for (size_t index = 0; index < items.size(); ++index) {
-            if (items[index] == path) {
-                return static_cast<int>(index);
-            }
-        }
-        return -1;
-    }
     // What the user does: picks the item from the list.
     void Pick(const std::string& path) {
-        const int index = IndexOf(path);
-        ASSERT_GE(index, 0) << path;
-        SendMessageA(Combo(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        const std::vector<std::string> items = Items();
+        const auto found = std::find(items.begin(), items.end(), path);
+        ASSERT_NE(found, items.end()) << path;
+        SendMessageA(Combo(), CB_SETCURSEL, static_cast<WPARAM>(found - items.begin()), 0);
         SendMessageA(Dialog(), WM_COMMAND, MAKEWPARAM(kCombo, CBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(Combo()));
     }
@@ -105,109 +98,89 @@ protected:
     std::unique_ptr<CActivityComboBox> m_box;
 };
 
+const std::initializer_list<const char*> kSample = {"A", " A1", "  A1a", " A2", "-B", " B1", "C"};
+
+// Without follow, binding chooses the first activity, listed or not.
 TEST_F(CActivityComboBoxTest, ListsTheTreeInOrderAndChoosesTheFirstActivity) {
-    BuildSample();
     const struct {
+        std::initializer_list<const char*> tree;
         bool onlyEnabled;
         std::vector<std::string> items;
+        const char* chosen;
+        const char* shown;
     } cases[] = {
-        {false, {"A", "A\\A1", "A\\A1\\A1a", "A\\A2", "B", "B\\B1", "C"}},
+        {kSample, false, {"A", "A\\A1", "A\\A1\\A1a", "A\\A2", "B", "B\\B1", "C"}, "A", "A"},
         // The children of a skipped activity are still listed.
-        {true, {"A", "A\\A1", "A\\A1\\A1a", "A\\A2", "B\\B1", "C"}},
+        {kSample, true, {"A", "A\\A1", "A\\A1\\A1a", "A\\A2", "B\\B1", "C"}, "A", "A"},
+        {{"-X", "Y"}, true, {"Y"}, "X", "-"},
+        {{}, false, {}, nullptr, "-"},
     };
     for (const auto& test : cases) {
-        CActivityComboBox& box = Open(test.onlyEnabled, false);
-        EXPECT_EQ(Items(), test.items) << test.onlyEnabled;
-        EXPECT_EQ(box.GetActivity(), m_a["A"]);
-        EXPECT_EQ(Shown(), "A");
-        EXPECT_EQ(m_project.GetState()->GetSelectedActivity(), nullptr);
+        CProject project;
+        m_a.clear();
+        Build(project, test.tree);
+        CActivityComboBox& box = Open(test.onlyEnabled, false, &project);
+        EXPECT_EQ(Items(), test.items) << test.items.size();
+        EXPECT_EQ(box.GetActivity(), test.chosen != nullptr ? m_a[test.chosen] : nullptr);
+        EXPECT_EQ(Shown(), test.shown);
+        EXPECT_EQ(project.GetState()->GetSelectedActivity(), nullptr);
+        m_box.reset();
     }
-}
-
-TEST_F(CActivityComboBoxTest, AnEmptyTreeOrNoProjectListsAndChoosesNothing) {
-    for (bool follow : {false, true}) {
-        CActivityComboBox& box = Open(false, follow);
-        EXPECT_TRUE(Items().empty());
-        EXPECT_EQ(box.GetActivity(), nullptr);
-        box.SelectFirst();
-        EXPECT_EQ(box.GetActivity(), nullptr);
-    }
-    BuildSample();
-    CActivityComboBox& box = Open(false, false);
-    box.SetProject(nullptr, nullptr);
-    EXPECT_TRUE(Items().empty());
-    EXPECT_EQ(box.GetActivity(), nullptr);
-}
-
-TEST_F(CActivityComboBoxTest, ADisabledFirstActivityIsChosenButNotShown) {
-    Build({"-X", "Y"});
-    CActivityComboBox& box = Open(true, false);
-    EXPECT_EQ(Items(), std::vector<std::string>({"Y"}));
-    EXPECT_EQ(box.GetActivity(), m_a["X"]);
-    EXPECT_EQ(Shown(), "-");
-    // An unlisted choice leaves the shown selection as it is.
-    box.SetActivity(m_a["Y"]);
-    box.SetActivity(m_a["X"]);
-    EXPECT_EQ(box.GetActivity(), m_a["X"]);
-    EXPECT_EQ(Shown(), "Y");
 }
 
 TEST_F(CActivityComboBoxTest, FollowingBoxesShareTheStatesSelection) {
-    BuildSample();
+    Build(m_project, kSample);
     CProjectState* state = m_project.GetState();
     state->SetSelectedActivity(m_a["C"]);
     CActivityComboBox& box = Open(false, true);
-    EXPECT_EQ(box.GetActivity(), m_a["C"]);
     EXPECT_EQ(Shown(), "C");
     Pick("A\\A2");
     EXPECT_EQ(state->GetSelectedActivity(), m_a["A2"]);
-    // Another control moves the state's selection: the box shows its item again only when
-    // asked to.
+    // Another control moves the state's selection: the box shows it only when asked to.
     state->SetSelectedActivity(m_a["B"]);
     EXPECT_EQ(box.GetActivity(), m_a["B"]);
     EXPECT_EQ(Shown(), "A\\A2");
     box.SetActivity(m_a["B"]);
     EXPECT_EQ(Shown(), "B");
-
-    Open(false, false);
+    // Without follow the choice is the box's own; an unlisted one leaves the shown item.
+    Open(true, false);
     Pick("B\\B1");
     EXPECT_EQ(m_box->GetActivity(), m_a["B1"]);
+    m_box->SetActivity(m_a["B"]);
+    EXPECT_EQ(m_box->GetActivity(), m_a["B"]);
+    EXPECT_EQ(Shown(), "B\\B1");
     EXPECT_EQ(state->GetSelectedActivity(), m_a["B"]);
 }
 
 TEST_F(CActivityComboBoxTest, ACommittedEditRefillsFromTheNewState) {
-    BuildSample();
+    Build(m_project, kSample);
     for (bool follow : {false, true}) {
         CActivityComboBox& box = Open(false, follow);
         Pick("C");
         m_project.StartStateTracking();
         CProjectState* edited = m_project.GetState(true);
-        CActivity* root = edited->GetRootActivity();
-        root->AddChildActivity(new CActivity(edited, "D", true), -1);
+        edited->GetRootActivity()->AddChildActivity(new CActivity(edited, "D", true), -1);
         m_project.EndStateTracking(true);
         ASSERT_EQ(m_project.GetState(), edited);
         EXPECT_EQ(Items().back(), "D");
         // Without follow the choice starts again at the top; following keeps the state's.
         ASSERT_NE(box.GetActivity(), nullptr);
         EXPECT_EQ(box.GetActivity()->GetProjectState(), edited);
-        EXPECT_EQ(box.GetActivity()->GetName(), follow ? "C" : "A");
         EXPECT_EQ(Shown(), follow ? "C" : "A");
     }
 }
 
 TEST_F(CActivityComboBoxTest, RemovedActivitiesLeaveTheList) {
-    BuildSample();
+    Build(m_project, kSample);
     CActivityComboBox& box = Open(false, false);
     Pick("A\\A1\\A1a");
     delete m_a["A1"];
     EXPECT_EQ(Items(), std::vector<std::string>({"A", "A\\A2", "B", "B\\B1", "C"}));
     EXPECT_EQ(box.GetActivity(), nullptr);
-    Pick("C");
-    EXPECT_EQ(box.GetActivity(), m_a["C"]);
 }
 
 TEST_F(CActivityComboBoxTest, StartingAndStoppingWorkRedrawsTheBox) {
-    BuildSample();
+    Build(m_project, kSample);
     Open(false, true);
     for (int step = 0; step < 2; ++step) {
         UpdateWindow(Dialog());
@@ -221,130 +194,56 @@ TEST_F(CActivityComboBoxTest, StartingAndStoppingWorkRedrawsTheBox) {
     }
 }
 
-// A 200 x 18 picture that one WM_DRAWITEM paints.
-class CItemPicture {
-public:
-    CItemPicture() {
-        m_dc = CreateCompatibleDC(nullptr);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = kWidth;
-        info.bmiHeader.biHeight = -kHeight;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        m_bits = static_cast<const DWORD*>(bits);
-        m_old = SelectObject(m_dc, m_bitmap);
-        RECT all = {0, 0, kWidth, kHeight};
-        HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
-        FillRect(m_dc, &all, magenta);
-        DeleteObject(magenta);
-    }
-    ~CItemPicture() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    CItemPicture(const CItemPicture&) = delete;
-    CItemPicture& operator=(const CItemPicture&) = delete;
-    std::vector<DWORD> Pixels() const {
-        GdiFlush();
-        return std::vector<DWORD>(m_bits, m_bits + kWidth * kHeight);
-    }
-    HDC Dc() const { return m_dc; }
-    static const int kWidth = 200;
-    static const int kHeight = 18;
-
-private:
-    HDC m_dc;
-    HBITMAP m_bitmap;
-    HGDIOBJ m_old;
-    const DWORD* m_bits = nullptr;
-};
-
-// Sends the dialog the draw request of one item into a fresh picture; the picture's pixels.
-std::vector<DWORD> DrawRequest(HWND dialog, HWND combo, int item, ULONG_PTR data, UINT state,
-                               LRESULT* result = nullptr) {
-    CItemPicture picture;
-    DRAWITEMSTRUCT draw = {};
-    draw.CtlType = ODT_COMBOBOX;
-    draw.CtlID = kCombo;
-    draw.itemID = static_cast<UINT>(item);
-    draw.itemAction = ODA_DRAWENTIRE;
-    draw.itemState = state;
-    draw.hwndItem = combo;
-    draw.hDC = picture.Dc();
-    draw.rcItem = {0, 0, CItemPicture::kWidth, CItemPicture::kHeight};
-    draw.itemData = data;
-    const LRESULT answer =
-        SendMessageA(dialog, WM_DRAWITEM, kCombo, reinterpret_cast<LPARAM>(&draw));
-    if (result != nullptr) {
-        *result = answer;
-    }
-    return picture.Pixels();
-}
-
-// The item as it must look: the background, the image at the indent and the text after it.
-std::vector<DWORD> Expected(int image, int indent, const std::string& text, bool selected) {
-    CItemPicture picture;
-    HDC dc = picture.Dc();
-    const int back = selected ? COLOR_HIGHLIGHT : COLOR_WINDOW;
-    RECT all = {0, 0, CItemPicture::kWidth, CItemPicture::kHeight};
-    FillRect(dc, &all, GetSysColorBrush(back));
-    ImageList_Draw(ActivityImageList().Get(), image, dc, indent, 0, ILD_TRANSPARENT);
-    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    SetBkColor(dc, GetSysColor(back));
-    TextOutA(dc, indent + 16, 2, text.c_str(), static_cast<int>(text.size()));
-    return picture.Pixels();
-}
-
-TEST_F(CActivityComboBoxTest, ItemsAreDrawnFromTheirOwnData) {
-    BuildSample();
+// Items are drawn from their own data, whatever their index; data that no listed item
+// holds (stale or missing) is skipped and never read.
+TEST_F(CActivityComboBoxTest, ItemsAreDrawnFromTheirOwnDataAndStaleOnesSkipped) {
+    Build(m_project, kSample);
     Open(false, false);
-    m_a["A1a"]->StartTallymark();
-    const auto data = [&](const char* name) { return reinterpret_cast<ULONG_PTR>(m_a[name]); };
-    const struct {
-        const char* name;
-        UINT state;
-        int image;
-        int indent;
-        std::string text;
-    } cases[] = {
-        {"A1a", 0, 2, 32, "A1a"},
-        {"A1a", ODS_COMBOBOXEDIT | ODS_SELECTED, 2, 0, "A\\A1\\A1a"},
-        {"B", ODS_SELECTED, 0, 0, "B"},
-        {"B1", 0, 1, 16, "B1"},
-    };
-    for (const auto& test : cases) {
-        // The item index is deliberately wrong: only the data counts.
-        EXPECT_EQ(DrawRequest(Dialog(), Combo(), 0, data(test.name), test.state),
-                  Expected(test.image, test.indent, test.text, (test.state & ODS_SELECTED) != 0))
-            << test.name << " " << test.state;
-    }
-}
-
-TEST_F(CActivityComboBoxTest, StaleOrMissingItemsAreSkipped) {
-    BuildSample();
-    Open(false, false);
-    const std::vector<DWORD> untouched = CItemPicture().Pixels();
     CActivity* removed = m_a["C"];
     delete removed;
+    const auto data = [](const CActivity* activity) {
+        return reinterpret_cast<ULONG_PTR>(activity);
+    };
     const struct {
         int item;
         ULONG_PTR data;
+        UINT state;
+        bool drawn;
     } cases[] = {
-        {99, 0x10},                                  // an index beyond the items, bad data
-        {4, reinterpret_cast<ULONG_PTR>(removed)},   // an activity that left the tree
-        {0, 0},                                      // no data
-        {-1, reinterpret_cast<ULONG_PTR>(m_a["A"])}, // the empty selection field
+        {0, data(m_a["A1a"]), 0, true},
+        {0, data(m_a["B"]), ODS_COMBOBOXEDIT | ODS_SELECTED, true},
+        {99, 0x10, 0, false},           // an index beyond the items, bad data
+        {4, data(removed), 0, false},   // an activity that left the tree
+        {0, 0, 0, false},               // no data
+        {-1, data(m_a["A"]), 0, false}, // the empty selection field
     };
+    const COLORREF untouched = RGB(255, 0, 255);
     for (const auto& test : cases) {
-        LRESULT result = 0;
-        EXPECT_EQ(DrawRequest(Dialog(), Combo(), test.item, test.data, 0, &result), untouched)
-            << test.item;
-        EXPECT_EQ(result, TRUE);
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 18);
+        ReleaseDC(nullptr, screen);
+        HGDIOBJ old = SelectObject(dc, bitmap);
+        DRAWITEMSTRUCT draw = {ODT_COMBOBOX,
+                               kCombo,
+                               static_cast<UINT>(test.item),
+                               ODA_DRAWENTIRE,
+                               test.state,
+                               Combo(),
+                               dc,
+                               {0, 0, 200, 18},
+                               test.data};
+        HBRUSH magenta = CreateSolidBrush(untouched);
+        FillRect(dc, &draw.rcItem, magenta);
+        DeleteObject(magenta);
+        EXPECT_EQ(SendMessageA(Dialog(), WM_DRAWITEM, kCombo, reinterpret_cast<LPARAM>(&draw)),
+                  TRUE);
+        const bool selected = (test.state & ODS_SELECTED) != 0;
+        const COLORREF back = GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+        EXPECT_EQ(GetPixel(dc, 198, 9), test.drawn ? back : untouched) << test.item;
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
     }
 }
 
