@@ -55,6 +55,14 @@ bool CAboutDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     }
     SendDlgItemMessageA(window, IDC_ABOUT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
                         reinterpret_cast<LPARAM>(AboutBitmap().Get()));
+    // The control took the picture's size; it stands centred over the centred lines, also
+    // where the dialog font makes the dialog wider than the picture was drawn for.
+    RECT client = {};
+    GetClientRect(window, &client);
+    const SWindowRect picture = GetItemRect(IDC_ABOUT_PICTURE);
+    if (picture.width < client.right) {
+        SetItemPos(IDC_ABOUT_PICTURE, (client.right - picture.width) / 2, picture.y);
+    }
     SetDlgItemTextA(window, IDC_ABOUT_VERSION, MakeVersionText().c_str());
     SetDlgItemTextA(window, IDC_ABOUT_RELEASE_DATE, CText(IDS_ABOUT_RELEASE_DATE));
     SetDlgItemTextA(window, IDC_ABOUT_NOTICE, CText(IDS_ABOUT_NOTICE));
