@@ -262,6 +262,11 @@ bool CCompactDlg::OnProjectModifiedCompact(CProjectModifiedEvent& event) {
         }
     }
     if (event.parts.HasAny(ppSelectedActivity)) {
+        // The chooser shows the activity whose time is shown, also when another control
+        // (the tray menu, a dialog) changed the selection.
+        if (CProjectState* state = GetCurrentState()) {
+            m_activities.SetActivity(state->GetSelectedActivity());
+        }
         UpdateWorkingState();
         ShowStatistics();
     }

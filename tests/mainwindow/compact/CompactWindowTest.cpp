@@ -178,6 +178,7 @@ TEST_F(CompactWindowTest, WithoutProjectsAndWithoutActivities) {
     EXPECT_EQ(texts, (std::vector<std::string>{"--", "", "00:00:00", "00:00:00"}));
     ASSERT_NE(menu, nullptr);
     EXPECT_FALSE(IsMenu(menu));
+    EXPECT_NE(ReadUserSettings().find("[View]\r\nMode=1"), std::string::npos);
 }
 
 // The time of the chosen activity over the whole project, its own or with its descendants;
@@ -194,6 +195,7 @@ TEST_F(CompactWindowTest, ShowsTheChosenActivitysTimeAndFollowsWorkInEveryProjec
     std::vector<HICON> icons;
     std::string working;
     bool stopWhileOtherWorks = true;
+    LRESULT shown = -1;
     script.WaitFor(CompactShown())
         .Do([&] {
             HWND window = CompactHwnd();
@@ -216,6 +218,12 @@ TEST_F(CompactWindowTest, ShowsTheChosenActivitysTimeAndFollowsWorkInEveryProjec
             stopWhileOtherWorks = harness::IsItemEnabled(window, IDC_COMPACT_STOP);
             projects.StopWorking(elsewhere);
             icons.push_back(StateIcon(window));
+            // A selection made elsewhere shows in the chooser and its time.
+            CProjectState* state = projects.GetCurrentProject()->GetState();
+            state->SetSelectedActivity(state->GetRootActivity()->GetFirstChild()); // Build
+            shown = SendDlgItemMessageA(window, IDC_COMPACT_ACTIVITY, CB_GETCURSEL, 0, 0);
+            time();
+            harness::SelectComboItem(window, IDC_COMPACT_ACTIVITY, 1); // Build\Compile
             harness::Click(window, IDC_COMPACT_START);
         })
         .WaitFor([&] { return harness::IsItemEnabled(CompactHwnd(), IDC_COMPACT_STOP); })
@@ -234,7 +242,8 @@ TEST_F(CompactWindowTest, ShowsTheChosenActivitysTimeAndFollowsWorkInEveryProjec
     auto hours = [&](int count) {
         return App().GetSetTimeDisplay().FormatDuration(CDateTimeSpan(0, count, 0, 0));
     };
-    EXPECT_EQ(texts, (std::vector<std::string>{hours(2), hours(3), "--", hours(1)}));
+    EXPECT_EQ(texts, (std::vector<std::string>{hours(2), hours(3), "--", hours(1), hours(2)}));
+    EXPECT_EQ(shown, 0);
     EXPECT_FALSE(stopWhileOtherWorks);
     EXPECT_EQ(working, "Build\\Compile");
     EXPECT_EQ(icons,
