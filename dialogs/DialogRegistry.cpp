@@ -5,4 +5,5 @@ void RegisterDialogs() {
     RegisterManageTallymarksDialogs();
     RegisterManageActivitiesDialogs();
     RegisterInfoDialogs();
+    RegisterProjectPropertiesDialogs();
 }

@@ -14,3 +14,5 @@ void RegisterManageTallymarksDialogs();
 void RegisterManageActivitiesDialogs();
 // The tip of the day, about and project statistics dialogs.
 void RegisterInfoDialogs();
+// The project properties dialog, also the new-project dialog of the application.
+void RegisterProjectPropertiesDialogs();

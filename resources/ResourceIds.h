@@ -261,3 +261,4 @@
 #include "ChooserDialogIds.h"
 #include "ReportIds.h"
 #include "InfoDialogIds.h"
+#include "ProjectPropertiesIds.h"

@@ -1,0 +1,3 @@
+#pragma once
+
+// Identifiers of the project properties dialog.
