@@ -7,8 +7,9 @@
 # already runs, if one does).
 # With a display ($DISPLAY) the window opens there and the script ends with the program.
 # Without one the program runs on a virtual display (Xvfb): once its main window is up,
-# a picture of the screen is written to build/tallymarks-screen.png and the program is
-# closed as a person would close it.
+# a picture of the screen is written to build/tallymarks-screen-<display>.png, the window
+# is switched to its other display (full or compact) and pictured again, switched back,
+# and the program is closed as a person would close it.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -16,7 +17,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 exe="$root/build/x86_64/Tallymarks.exe"
 control="$root/build/x86_64/tools/tm_window_control.exe"
-screenshot="$root/build/tallymarks-screen.png"
+screenshots="$root/build/tallymarks-screen"
 main_class=TallymarksMain
 if [ ! -f "$exe" ]; then
     echo "run.sh: the build made no program ($exe)" >&2
@@ -60,8 +61,8 @@ fi
 
 # Without a display: run on Xvfb, take the picture, close the program.
 export TM_WINE="$wine" TM_WINESERVER="$wineserver" TM_EXE="$exe" TM_CONTROL="$control"
-export TM_SCREENSHOT="$screenshot" TM_MAIN_CLASS="$main_class"
-rm -f "$screenshot"
+export TM_SCREENSHOTS="$screenshots" TM_MAIN_CLASS="$main_class"
+rm -f "$screenshots"-*.png
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     "$TM_WINE" "$TM_EXE" "$@" </dev/null &
     program=$!
@@ -71,9 +72,23 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
         wait "$program"
         exit 1
     fi
-    sleep 1 # let the window paint itself
-    import -window root "$TM_SCREENSHOT"
-    echo "The program is running: a picture of its screen is in $TM_SCREENSHOT"
+    # The display the program started in, then the other one, each pictured once it has
+    # painted itself; the first one is shown again before the program is closed.
+    shown=$("$TM_WINE" "$TM_CONTROL" display "$TM_MAIN_CLASS" 5 </dev/null | tr -d "\r") || shown=
+    [ -n "$shown" ] || shown=main
+    sleep 1
+    import -window root "$TM_SCREENSHOTS-$shown.png"
+    echo "The program is running: a picture of its $shown window is in $TM_SCREENSHOTS-$shown.png"
+    other=$("$TM_WINE" "$TM_CONTROL" switch "$TM_MAIN_CLASS" 60 </dev/null | tr -d "\r") || other=
+    if [ -n "$other" ]; then
+        sleep 1
+        import -window root "$TM_SCREENSHOTS-$other.png"
+        echo "A picture of its $other window is in $TM_SCREENSHOTS-$other.png"
+        "$TM_WINE" "$TM_CONTROL" switch "$TM_MAIN_CLASS" 60 </dev/null >/dev/null ||
+            echo "run.sh: the program did not switch back to its $shown window" >&2
+    else
+        echo "run.sh: the program did not switch to its other display" >&2
+    fi
     if ! "$TM_WINE" "$TM_CONTROL" close "$TM_MAIN_CLASS" 60 </dev/null; then
         echo "run.sh: the program did not close when asked; its Wine processes were ended" >&2
         "$TM_WINESERVER" -k 2>/dev/null

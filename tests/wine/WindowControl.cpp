@@ -4,10 +4,18 @@
 //
 //   wine64 tm_window_control.exe wait CLASS SECONDS    (0: a visible window of CLASS)
 //   wine64 tm_window_control.exe close CLASS SECONDS   (0: no window of CLASS is left)
+//   wine64 tm_window_control.exe switch CLASS SECONDS  (0: the other display is shown)
+//   wine64 tm_window_control.exe display CLASS SECONDS (0: a display is shown)
 //
 // close sends WM_CLOSE to the window and waits until the program has destroyed it; a
 // program that asks something first (a message box) keeps it open, and then the answer
-// is 1 after SECONDS. Exit codes: 0 done, 1 time out, 2 usage.
+// is 1 after SECONDS. switch asks the program's main window for its other display (full
+// to compact, compact to full) through the View menu's commands, waits until the window
+// it asked has gone and the new one shows, and prints the name of the display now shown;
+// display prints the name of the display shown ("full" or "compact").
+// Exit codes: 0 done, 1 time out, 2 usage.
+
+#include "resources/ResourceIds.h"
 
 #include <windows.h>
 
@@ -37,17 +45,56 @@ bool IsGone(const char* className) {
     return FindWindowA(className, nullptr) == nullptr;
 }
 
+// Only the full window holds the activity list.
+bool IsFullDisplay(HWND window) {
+    return GetDlgItem(window, IDC_MAIN_ACTIVITIES) != nullptr;
+}
+
+// Switches the main window of className to its other display.
+int SwitchDisplay(const char* className, DWORD seconds) {
+    HWND old = FindWindowA(className, nullptr);
+    if (old == nullptr) {
+        return 1;
+    }
+    const bool full = IsFullDisplay(old);
+    PostMessageA(old, WM_COMMAND, MAKEWPARAM(full ? IDM_VIEW_COMPACT : IDM_VIEW_FULL, 0), 0);
+    const DWORD start = GetTickCount();
+    for (;;) {
+        HWND now = FindWindowA(className, nullptr);
+        if (!IsWindow(old) && now != nullptr && IsWindowVisible(now)) {
+            std::printf("%s\n", full ? "compact" : "full");
+            return 0;
+        }
+        if (GetTickCount() - start >= seconds * 1000) {
+            return 1;
+        }
+        Sleep(100);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 || (std::strcmp(argv[1], "wait") != 0 && std::strcmp(argv[1], "close") != 0)) {
-        std::fprintf(stderr, "usage: tm_window_control wait|close CLASS SECONDS\n");
+    if (argc != 4 ||
+        (std::strcmp(argv[1], "wait") != 0 && std::strcmp(argv[1], "close") != 0 &&
+         std::strcmp(argv[1], "switch") != 0 && std::strcmp(argv[1], "display") != 0)) {
+        std::fprintf(stderr, "usage: tm_window_control wait|close|switch|display CLASS SECONDS\n");
         return 2;
     }
     const char* className = argv[2];
     const DWORD seconds = static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10));
     if (std::strcmp(argv[1], "wait") == 0) {
         return WaitUntil(&IsShown, className, seconds) ? 0 : 1;
+    }
+    if (std::strcmp(argv[1], "switch") == 0) {
+        return SwitchDisplay(className, seconds);
+    }
+    if (std::strcmp(argv[1], "display") == 0) {
+        if (!WaitUntil(&IsShown, className, seconds)) {
+            return 1;
+        }
+        std::printf("%s\n", IsFullDisplay(FindWindowA(className, nullptr)) ? "full" : "compact");
+        return 0;
     }
     HWND window = FindWindowA(className, nullptr);
     if (window != nullptr) {
