@@ -92,13 +92,11 @@ protected:
     std::unique_ptr<CReportTemplate> Template(const std::string& format,
                                               const std::string& content) {
         const std::string name = "t" + std::to_string(++m_templates);
-        EXPECT_TRUE(m_folder.Write(name + ".content", content));
-        EXPECT_TRUE(m_folder.Write(name + ".wkr", "[Settings]\r\nCategorization=T\r\n"
-                                                  "Description=D\r\nFormat=" +
-                                                      format +
-                                                      "\r\nFileNameType=F\r\n"
-                                                      "DefaultExtension=x\r\nContentFile=" +
-                                                      name + ".content\r\n"));
+        EXPECT_TRUE(m_folder.Write(name, content));
+        EXPECT_TRUE(m_folder.Write(name + ".wkr", "[Settings]\r\nCategorization=T\r\nDescription=D"
+                                                  "\r\nFileNameType=F\r\nDefaultExtension=x\r\n"
+                                                  "Format=" +
+                                                      format + "\r\nContentFile=" + name));
         auto reportTemplate = std::make_unique<CReportTemplate>();
         EXPECT_TRUE(reportTemplate->Load(m_folder.Path(), name + ".wkr"));
         return reportTemplate;

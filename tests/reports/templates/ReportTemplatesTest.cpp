@@ -10,13 +10,21 @@
 
 namespace {
 
+// An index file; "-" leaves a key out.
 std::string Index(const std::string& categorization, const std::string& format,
-                  const std::string& contentFile, const std::string& extra = "") {
-    return "[Settings]\r\nCategorization=" + categorization +
-           "\r\nDescription=About it\r\n"
-           "Format=" +
-           format + "\r\nFileNameType=Text files\r\nDefaultExtension=txt\r\n" +
-           (contentFile.empty() ? "" : "ContentFile=" + contentFile + "\r\n") + extra;
+                  const std::string& contentFile, const std::string& description = "About it",
+                  const std::string& fileNameType = "Text files") {
+    std::string text = "[Settings]\r\n";
+    const std::pair<const char*, std::string> keys[] = {{"Categorization", categorization},
+                                                        {"Description", description},
+                                                        {"Format", format},
+                                                        {"FileNameType", fileNameType},
+                                                        {"DefaultExtension", "txt"},
+                                                        {"ContentFile", contentFile}};
+    for (const auto& key : keys) {
+        text += key.second == "-" ? "" : std::string(key.first) + "=" + key.second + "\r\n";
+    }
+    return text;
 }
 
 // The tree as text: leaves by name, categories as name{children}.
@@ -61,26 +69,14 @@ TEST(ReportTemplateTest, IndexFilesAreCheckedKeyByKey) {
         {Index("A\\B", "txt", "content.txt"), true, 5},
         {Index("A", "HTML", "content.txt"), true, 2},
         {Index("A", "Csv", "empty.txt"), true, 0},
-        {Index("A", "tab", "content.txt"), true, 1},
-        {Index("A", "Xml", "content.txt"), true, 3},
-        {Index("A", "rtf", "content.txt"), true, 4},
         {Index("A", "htm", "content.txt"), false, -1},
-        {Index("A", "", "content.txt"), false, -1},
+        {Index("A", "-", "content.txt"), false, -1},
         {Index("", "txt", "content.txt"), false, 5},
-        {Index("A", "txt", ""), false, 5},
+        {Index("A", "txt", "-"), false, 5},
         {Index("A", "txt", "missing.txt"), false, 5},
-        {"[Settings]\r\nCategorization=A\r\nFormat=txt\r\nFileNameType=T\r\n"
-         "DefaultExtension=txt\r\nContentFile=content.txt\r\n",
-         false, 5},
-        {"[Settings]\r\nCategorization=A\r\nDescription=D\r\nFormat=txt\r\n"
-         "FileNameType= \r\nDefaultExtension=txt\r\nContentFile=content.txt\r\n",
-         false, 5},
-        {"[Settings]\r\nCategorization=A\r\nDescription=D\r\nFormat=txt\r\n"
-         "FileNameType=T\r\nContentFile=content.txt\r\n",
-         false, 5},
-        {"[Other]\r\nCategorization=A\r\nDescription=D\r\nFormat=txt\r\nFileNameType=T\r\n"
-         "DefaultExtension=txt\r\nContentFile=content.txt\r\n",
-         false, -1},
+        {Index("A", "txt", "content.txt", "-"), false, 5},
+        {Index("A", "txt", "content.txt", "D", " "), false, 5},
+        {"[Other]" + Index("A", "txt", "content.txt").substr(10), false, -1},
     };
     for (const SCase& c : cases) {
         ASSERT_TRUE(folder.Write("case.wkr", c.index));
@@ -89,14 +85,14 @@ TEST(ReportTemplateTest, IndexFilesAreCheckedKeyByKey) {
         EXPECT_EQ(reportTemplate.GetFormat(), c.format) << c.index;
         EXPECT_EQ(reportTemplate.GetFileName(), "case.wkr");
     }
+    int code = 0;
+    for (const char* word : {"csv", "TAB", "html", "Xml", "rtf", "txt"}) {
+        EXPECT_EQ(CReportTemplate::ParseFormat(word), code++) << word;
+    }
     CReportTemplate reportTemplate;
     ASSERT_TRUE(folder.Write("case.wkr", Index("A\\B", "txt", "content.txt")));
     ASSERT_TRUE(reportTemplate.Load(folder.Path(), "case.wkr"));
     EXPECT_EQ(reportTemplate.GetContent(), bytes);
-    EXPECT_EQ(reportTemplate.GetCategorization(), "A\\B");
-    EXPECT_EQ(reportTemplate.GetDescription(), "About it");
-    EXPECT_EQ(reportTemplate.GetFileNameType(), "Text files");
-    EXPECT_EQ(reportTemplate.GetDefaultExtension(), "txt");
 }
 
 // The tree shares categories (matched without regard to case), never merges leaves, and
