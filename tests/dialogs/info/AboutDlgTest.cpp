@@ -8,119 +8,76 @@
 #include "dialogs/ScaledFont.h"
 #include "library/system/ModuleVersion.h"
 
-#include <cstring>
 #include <string>
 #include <vector>
 
 using harness::CUiScript;
-using infotest::CInfoFixture;
 
 namespace {
 
-class AboutDlgTest : public CInfoFixture {};
+class AboutDlgTest : public infotest::CInfoFixture {};
 
-// The bytes of this program's version resource.
-std::vector<uint8_t> VersionBytes() {
-    HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16));
-    if (found == nullptr) {
-        return {};
-    }
-    const uint8_t* data = static_cast<const uint8_t*>(LockResource(LoadResource(module, found)));
-    return std::vector<uint8_t>(data, data + SizeofResource(module, found));
+LONG FontHeight(HWND dialog, int id) {
+    LOGFONTA font = {};
+    GetObjectA(reinterpret_cast<HFONT>(SendDlgItemMessageA(dialog, id, WM_GETFONT, 0, 0)),
+               sizeof(font), &font);
+    return font.lfHeight;
 }
 
 TEST_F(AboutDlgTest, ShowsTheVersionOfTheVersionResourceAndLinksFromTheAboutBox) {
     CAboutDlg dialog;
     CUiScript script;
-    std::string version, release;
-    LOGFONTA title = {}, plain = {};
+    std::string version;
+    LONG title = 0, plain = 0;
     script
         .Do([&] {
-            HWND window = dialog.GetHwnd();
-            version = harness::GetItemText(window, IDC_ABOUT_VERSION);
-            release = harness::GetItemText(window, IDC_ABOUT_RELEASE_DATE);
-            auto font = [&](int id, LOGFONTA& description) {
-                GetObjectA(
-                    reinterpret_cast<HFONT>(SendDlgItemMessageA(window, id, WM_GETFONT, 0, 0)),
-                    sizeof(description), &description);
-            };
-            font(IDC_ABOUT_TITLE, title);
-            font(IDC_ABOUT_VERSION, plain);
-            SetWindowPos(window, nullptr, 70, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            version = harness::GetItemText(dialog.GetHwnd(), IDC_ABOUT_VERSION);
+            title = FontHeight(dialog.GetHwnd(), IDC_ABOUT_TITLE);
+            plain = FontHeight(dialog.GetHwnd(), IDC_ABOUT_VERSION);
+            SetWindowPos(dialog.GetHwnd(), nullptr, 70, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
         })
         .Do([&] { harness::Click(dialog.GetHwnd(), IDCANCEL); });
     Run(script, dialog, IDD_ABOUT);
     EXPECT_EQ(version, "Version: 10.3.15");
-    EXPECT_EQ(release, "Release date: March 15, 2010");
     const std::string home = dialog.GetHomePageTarget();
     EXPECT_NE(home.find("source=about"), std::string::npos) << home;
     EXPECT_EQ(home.find('['), std::string::npos) << home;
     EXPECT_EQ(dialog.GetModuleTarget(), "https://www.tallymarks.example/xmlparser/");
-    EXPECT_EQ(title.lfHeight, ScaleFontHeight(plain.lfHeight, 18, 8));
-    EXPECT_LT(title.lfHeight, plain.lfHeight);
-
-    // It opens again where it was closed.
-    CAboutDlg again;
-    CUiScript second;
-    RECT place = {};
-    second.Do([&] {
-        GetWindowRect(again.GetHwnd(), &place);
-        harness::Click(again.GetHwnd(), IDCANCEL);
-    });
-    Run(second, again, IDD_ABOUT);
-    EXPECT_EQ(place.left, 70);
-    EXPECT_EQ(place.top, 50);
-}
-
-TEST(ScaledFontTest, HeightsScaleTowardZero) {
-    struct SCase {
-        LONG height;
-        int numerator;
-        LONG expected;
-    };
-    const SCase cases[] = {
-        {-11, 18, -24}, {-12, 18, -27}, {-11, 14, -19}, {13, 14, 22}, {0, 18, 0}};
-    for (const SCase& c : cases) {
-        EXPECT_EQ(ScaleFontHeight(c.height, c.numerator, 8), c.expected) << c.height;
-    }
+    EXPECT_EQ(title, ScaleFontHeight(plain, 18, 8));
+    EXPECT_LT(title, plain);
+    int32_t x = 0, y = 0;
+    m_app->GetSetDialogPosNSize().GetPosition(CAboutDlg::kPlacementSlot, x, y);
+    EXPECT_EQ(x, 70);
+    EXPECT_EQ(y, 50);
+    // Heights scale toward zero.
+    EXPECT_EQ(ScaleFontHeight(-11, 18, 8), -24);
+    EXPECT_EQ(ScaleFontHeight(-12, 18, 8), -27);
 }
 
 TEST(ModuleVersionTest, ReadsTheProgramsVersionAndRefusesDamagedBlocks) {
     SModuleVersion version;
-    ASSERT_TRUE(ReadModuleVersion(GetModuleHandleA(nullptr), version));
+    HMODULE module = GetModuleHandleA(nullptr);
+    ASSERT_TRUE(ReadModuleVersion(module, version));
     EXPECT_EQ(FormatModuleVersion(version), "10.3.15");
     EXPECT_EQ(FormatModuleVersion({1, 2, 3, 4}), "1.2.3.4");
 
-    const std::vector<uint8_t> good = VersionBytes();
-    ASSERT_GT(good.size(), 92u);
-    struct SDamage {
-        const char* what;
-        size_t offset; // byte changed, or the size cut to this when value is -1
-        int value;
-    };
-    const SDamage damages[] = {
-        {"cut inside the fixed part", 60, -1},
-        {"cut before the block's length", 2, -1},
-        {"key changed", 8, 'X'},
-        {"signature changed", 40, 0},
-        {"value length too small", 2, 4},
-    };
-    for (const SDamage& damage : damages) {
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(16));
+    const uint8_t* data = static_cast<const uint8_t*>(LockResource(LoadResource(module, found)));
+    const std::vector<uint8_t> good(data, data + SizeofResource(module, found));
+    // {offset, value}: the byte changed, or with value -1 the bytes cut at offset.
+    const std::pair<size_t, int> damages[] = {{60, -1}, {2, -1}, {8, 'X'}, {40, 0}, {2, 4}};
+    for (const auto& damage : damages) {
         std::vector<uint8_t> bytes = good;
-        if (damage.value < 0) {
-            bytes.resize(damage.offset);
+        if (damage.second < 0) {
+            bytes.resize(damage.first);
         } else {
-            bytes[damage.offset] = static_cast<uint8_t>(damage.value);
-            if (damage.offset == 2) {
-                bytes[3] = 0;
-            }
+            bytes[damage.first] = static_cast<uint8_t>(damage.second);
+            bytes[3] = damage.first == 2 ? 0 : bytes[3];
         }
         SModuleVersion read = {9, 9, 9, 9};
-        EXPECT_FALSE(ParseVersionResource(bytes.data(), bytes.size(), read)) << damage.what;
-        EXPECT_EQ(read.major, 9) << damage.what;
+        EXPECT_FALSE(ParseVersionResource(bytes.data(), bytes.size(), read)) << damage.first;
+        EXPECT_EQ(read.major, 9) << damage.first;
     }
-    EXPECT_FALSE(ParseVersionResource(nullptr, 100, version));
 }
 
 } // namespace

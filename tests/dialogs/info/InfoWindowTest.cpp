@@ -7,6 +7,10 @@
 #include "mainwindow/CDialogLauncher.h"
 #include "resources/ResourceIds.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 using harness::CUiScript;
 using mainwindowtest::CMainWindowFixture;
 
@@ -54,35 +58,32 @@ TEST_F(InfoWindowTest, TipShowsAtStartupFromAnyStoredIndex) {
     EXPECT_NE(settings.find("ShowTips=y"), std::string::npos) << settings;
 }
 
+// Each command is enabled and opens its dialog; the statistics show the current project.
 TEST_F(InfoWindowTest, MenuCommandsOpenTipAboutAndStatistics) {
     const std::string path = MakeProject("Work.wkp", "Work", {{"Dev", -1, 2}});
+    const std::pair<int, const char*> commands[] = {{IDM_HELP_TIP, kTipCaption},
+                                                    {IDM_HELP_ABOUT, kAboutCaption},
+                                                    {IDM_PROJECT_STATISTICS, kStatsCaption}};
     CUiScript script;
-    bool enabled = false;
-    std::string name, projectTotal;
-    script.WaitFor(WindowShown())
-        .Do([&] {
-            enabled = MenuEnabled(IDM_HELP_TIP) && MenuEnabled(IDM_HELP_ABOUT) &&
-                      MenuEnabled(IDM_PROJECT_STATISTICS);
-            PostMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(IDM_HELP_TIP, 0), 0);
-        })
-        .WaitFor(Shown(kTipCaption))
-        .Do([&] { harness::Click(harness::FindThreadWindow(kTipCaption), IDCANCEL); })
-        .Do([&] { PostMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(IDM_HELP_ABOUT, 0), 0); })
-        .WaitFor(Shown(kAboutCaption))
-        .Do([&] { harness::Click(harness::FindThreadWindow(kAboutCaption), IDCANCEL); })
-        .Do([&] { PostMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(IDM_PROJECT_STATISTICS, 0), 0); })
-        .WaitFor(Shown(kStatsCaption))
-        .Do([&] {
-            HWND stats = harness::FindThreadWindow(kStatsCaption);
-            name = harness::GetItemText(stats, IDC_STATS_NAME);
-            projectTotal = harness::GetItemText(stats, IDC_STATS_PROJECT);
-            harness::Click(stats, IDCANCEL);
-        })
-        .Do([&] { Command(IDM_PROJECT_EXIT); });
+    std::vector<std::string> seen;
+    script.WaitFor(WindowShown());
+    for (const auto& command : commands) {
+        script
+            .Do([&, command] {
+                seen.push_back(MenuEnabled(command.first) ? "enabled" : "greyed");
+                PostMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(command.first, 0), 0);
+            })
+            .WaitFor(Shown(command.second))
+            .Do([&, command] {
+                HWND dialog = harness::FindThreadWindow(command.second);
+                seen.push_back(harness::GetItemText(dialog, IDC_STATS_PROJECT));
+                harness::Click(dialog, IDCANCEL);
+            });
+    }
+    script.Do([&] { Command(IDM_PROJECT_EXIT); });
     EXPECT_EQ(Run(script, path), 0);
-    EXPECT_TRUE(enabled);
-    EXPECT_EQ(name, "Work");
-    EXPECT_EQ(projectTotal, "02:00:00");
+    EXPECT_EQ(seen,
+              std::vector<std::string>({"enabled", "", "enabled", "", "enabled", "02:00:00"}));
     EXPECT_EQ(App().GetSetTips().GetTipIndex(), 1u);
 }
 

@@ -15,32 +15,32 @@
 #include <vector>
 
 using harness::CUiScript;
-using infotest::CInfoFixture;
 
 namespace {
 
 // Wednesday 13 March 2024, 10:30 UTC (the tests run with TZ=UTC).
 const double kNow = 45364.0 + 10.5 / 24.0;
-const double kMinute = 1.0 / 1440.0;
 const double kHour = 1.0 / 24.0;
-
 double g_now = kNow;
 
 CDateTime PinnedNow(bool utc) {
     return utc ? CDateTime(g_now) : CDateTime(g_now).UtcToLocal();
 }
 
-const int kTotals[] = {IDC_STATS_HOUR,  IDC_STATS_DAY,  IDC_STATS_WEEK,
-                       IDC_STATS_MONTH, IDC_STATS_YEAR, IDC_STATS_PROJECT};
+// The controls read: the six totals (hour to whole project), then count, start, end and
+// the activity worked on.
+const int kShown[] = {IDC_STATS_HOUR,      IDC_STATS_DAY,         IDC_STATS_WEEK,
+                      IDC_STATS_MONTH,     IDC_STATS_YEAR,        IDC_STATS_PROJECT,
+                      IDC_STATS_COUNT,     IDC_STATS_FIRST_START, IDC_STATS_LAST_END,
+                      IDC_STATS_WORKING_ON};
 
-class ProjectStatsDlgTest : public CInfoFixture {
+class ProjectStatsDlgTest : public infotest::CInfoFixture {
 protected:
     ProjectStatsDlgTest() {
         g_now = kNow;
         CDateTime::SetNowSource(&PinnedNow);
         m_project = m_app->GetProjects().CreateNew();
         CProjectState* state = m_project->GetState();
-        state->SetName("Build");
         m_dev = new CActivity(state, "Dev", true);
         state->GetRootActivity()->AddChildActivity(m_dev, -1);
         m_code = new CActivity(state, "Code", true);
@@ -48,113 +48,88 @@ protected:
     }
     ~ProjectStatsDlgTest() override { CDateTime::SetNowSource(nullptr); }
 
-    // A closed tally mark from start for length, both in days before kNow.
-    void Add(CActivity* activity, double startBefore, double length) {
-        activity->GetTallymarks().Add(new CTallymark(activity, CDateTime(kNow - startBefore),
-                                                     CDateTime(kNow - startBefore + length)));
-    }
-    // One tally mark in each period: this hour, today, this week, this month, this year and
-    // last year.
+    // One closed tally mark in each period: 10:00-10:20, 08:00-09:00 today, 2 hours on
+    // Monday, 4 on 2 March, 8 on 5 January and 3 on 31 December 2023 from 20:00.
     void AddOneInEachPeriod() {
-        Add(m_code, 30 * kMinute, 20 * kMinute);     // 10:00 to 10:20
-        Add(m_code, 2.5 * kHour, kHour);             // 08:00 to 09:00 today
-        Add(m_dev, 2.0 + 1.5 * kHour, 2 * kHour);    // Monday
-        Add(m_dev, 11.0 - 1.5 * kHour, 4 * kHour);   // 2 March
-        Add(m_code, 68.0 + 10.5 * kHour, 8 * kHour); // 5 January
-        Add(m_dev, 73.0 - 9.5 * kHour, 3 * kHour);   // 31 December 2023, 20:00
-    }
-    std::vector<std::string> Totals() const {
-        std::vector<std::string> totals;
-        for (int id : kTotals) {
-            totals.push_back(harness::GetItemText(m_dialog->GetHwnd(), id));
+        const double marks[][3] = {{1, 10 * kHour, 20.0 / 1440},
+                                   {1, 8 * kHour, kHour},
+                                   {0, -2 + 9 * kHour, 2 * kHour},
+                                   {0, -11 + 12 * kHour, 4 * kHour},
+                                   {1, -68, 8 * kHour},
+                                   {0, -73 + 20 * kHour, 3 * kHour}};
+        for (const auto& mark : marks) {
+            CActivity* activity = mark[0] != 0 ? m_code : m_dev;
+            const double start = 45364.0 + mark[1];
+            activity->GetTallymarks().Add(
+                new CTallymark(activity, CDateTime(start), CDateTime(start + mark[2])));
         }
-        return totals;
     }
-    std::string Item(int id) const { return harness::GetItemText(m_dialog->GetHwnd(), id); }
-    void Run(CUiScript& script, CProjectStatsDlg& dialog) {
-        m_dialog = &dialog;
-        CInfoFixture::Run(script, dialog, IDD_PROJECT_STATS);
+    std::vector<std::string> Shown(CProjectStatsDlg& dialog) {
+        std::vector<std::string> shown;
+        for (int id : kShown) {
+            shown.push_back(harness::GetItemText(dialog.GetHwnd(), id));
+        }
+        return shown;
     }
 
     CProject* m_project = nullptr;
     CActivity* m_dev = nullptr;
     CActivity* m_code = nullptr;
-    CProjectStatsDlg* m_dialog = nullptr;
 };
 
-TEST_F(ProjectStatsDlgTest, ClosedTallymarksShowTheirPeriodsAndNoRefreshRuns) {
-    AddOneInEachPeriod();
-    CProjectStatsDlg dialog(m_project);
-    CUiScript script;
-    std::vector<std::string> totals;
-    std::string name, working, count, start, end;
-    script.Do([&] {
-        totals = Totals();
-        name = Item(IDC_STATS_NAME), working = Item(IDC_STATS_WORKING_ON);
-        count = Item(IDC_STATS_COUNT);
-        start = Item(IDC_STATS_FIRST_START), end = Item(IDC_STATS_LAST_END);
-        harness::Click(dialog.GetHwnd(), IDCANCEL);
-    });
-    Run(script, dialog);
-    EXPECT_EQ(totals, std::vector<std::string>({"00:20:00", "01:20:00", "03:20:00", "07:20:00",
-                                                "15:20:00", "18:20:00"}));
-    EXPECT_EQ(name, "Build");
-    EXPECT_EQ(working, "Not working");
-    EXPECT_EQ(count, "6");
-    EXPECT_NE(start.find("2023"), std::string::npos) << start;
-    EXPECT_NE(start.find("20:00"), std::string::npos) << start;
-    EXPECT_NE(end.find("2024"), std::string::npos) << end;
-    EXPECT_NE(end.find("10:20"), std::string::npos) << end;
-    EXPECT_FALSE(dialog.IsRefreshing());
-}
-
-TEST_F(ProjectStatsDlgTest, AnEmptyProjectShowsZeroTotalsAndNoDates) {
-    CProjectStatsDlg dialog(m_project);
-    CUiScript script;
-    std::vector<std::string> totals;
-    std::string count, start, end;
-    script.Do([&] {
-        totals = Totals(), count = Item(IDC_STATS_COUNT);
-        start = Item(IDC_STATS_FIRST_START), end = Item(IDC_STATS_LAST_END);
-        harness::Click(dialog.GetHwnd(), IDCANCEL);
-    });
-    Run(script, dialog);
-    EXPECT_EQ(totals, std::vector<std::string>(6, "00:00:00"));
-    EXPECT_EQ(count, "0");
-    EXPECT_EQ(start, "Not started");
-    EXPECT_EQ(end, "Not ended");
+TEST_F(ProjectStatsDlgTest, ClosedOrNoTallymarksShowTheirPeriodsAndNoRefreshRuns) {
+    for (bool empty : {true, false}) {
+        if (!empty) {
+            AddOneInEachPeriod();
+        }
+        CProjectStatsDlg dialog(m_project);
+        CUiScript script;
+        std::vector<std::string> shown;
+        script.Do([&] {
+            shown = Shown(dialog);
+            harness::Click(dialog.GetHwnd(), IDCANCEL);
+        });
+        Run(script, dialog, IDD_PROJECT_STATS);
+        EXPECT_FALSE(dialog.IsRefreshing());
+        ASSERT_EQ(shown.size(), 10u);
+        EXPECT_EQ(shown[9], "Not working");
+        if (empty) {
+            EXPECT_EQ(shown, std::vector<std::string>({"00:00:00", "00:00:00", "00:00:00",
+                                                       "00:00:00", "00:00:00", "00:00:00", "0",
+                                                       "Not started", "Not ended", "Not working"}));
+            continue;
+        }
+        EXPECT_EQ(std::vector<std::string>(shown.begin(), shown.begin() + 7),
+                  std::vector<std::string>({"00:20:00", "01:20:00", "03:20:00", "07:20:00",
+                                            "15:20:00", "18:20:00", "6"}));
+        EXPECT_NE(shown[7].find("2023 20:00"), std::string::npos) << shown[7];
+        EXPECT_NE(shown[8].find("2024 10:20"), std::string::npos) << shown[8];
+    }
 }
 
 // While work runs every total that holds now grows with the clock, once a second.
 TEST_F(ProjectStatsDlgTest, RunningWorkIsCountedUpToNowEverySecond) {
     AddOneInEachPeriod();
     ASSERT_TRUE(m_app->GetProjects().StartWorking(m_project, m_code));
-    g_now = kNow + 5.0 / 86400.0;
+    g_now = kNow + 5.0 / 86400;
     CProjectStatsDlg dialog(m_project);
     CUiScript script;
     std::vector<std::string> first, later;
-    std::string working, end, count;
-    script
+    script.Do([&] { first = Shown(dialog), g_now = kNow + 65.0 / 86400; })
+        .WaitFor(
+            [&] { return harness::GetItemText(dialog.GetHwnd(), IDC_STATS_HOUR) == "00:21:05"; },
+            3000, "a refresh")
         .Do([&] {
-            first = Totals();
-            working = Item(IDC_STATS_WORKING_ON), end = Item(IDC_STATS_LAST_END);
-            count = Item(IDC_STATS_COUNT);
-            g_now = kNow + 65.0 / 86400.0;
-        })
-        .WaitFor([&] { return Item(IDC_STATS_HOUR) == "00:21:05"; }, 3000, "a refresh")
-        .Do([&] {
-            later = Totals();
+            later = Shown(dialog);
             harness::Click(dialog.GetHwnd(), IDCANCEL);
         });
-    Run(script, dialog);
-    EXPECT_EQ(first, std::vector<std::string>(
-                         {"00:20:05", "01:20:05", "03:20:05", "07:20:05", "15:20:05", "18:20:05"}));
-    EXPECT_EQ(later, std::vector<std::string>(
-                         {"00:21:05", "01:21:05", "03:21:05", "07:21:05", "15:21:05", "18:21:05"}));
-    EXPECT_EQ(working, "Dev\\Code");
-    EXPECT_EQ(end, "Still working");
-    EXPECT_EQ(count, "7");
-    EXPECT_FALSE(dialog.IsRefreshing());
+    Run(script, dialog, IDD_PROJECT_STATS);
+    EXPECT_EQ(first,
+              std::vector<std::string>({"00:20:05", "01:20:05", "03:20:05", "07:20:05", "15:20:05",
+                                        "18:20:05", "7", first[7], "Still working", "Dev\\Code"}));
+    EXPECT_EQ(std::vector<std::string>(later.begin(), later.begin() + 6),
+              std::vector<std::string>(
+                  {"00:21:05", "01:21:05", "03:21:05", "07:21:05", "15:21:05", "18:21:05"}));
 }
 
 // A project closed under the dialog (a tray exit, the end of the session) ends it at once;
@@ -168,11 +143,10 @@ TEST_F(ProjectStatsDlgTest, AProjectClosedUnderItEndsItUntouched) {
         refreshingBefore = dialog.IsRefreshing();
         m_app->GetProjects().Close(m_project, true);
     });
-    Run(script, dialog);
+    Run(script, dialog, IDD_PROJECT_STATS);
     EXPECT_TRUE(refreshingBefore);
     EXPECT_FALSE(dialog.IsRefreshing());
     EXPECT_EQ(dialog.GetState(), nullptr);
-    EXPECT_EQ(m_app->GetProjects().GetNumProjects(), 0u);
 }
 
 } // namespace
