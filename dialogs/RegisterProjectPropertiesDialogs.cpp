@@ -1,3 +1,23 @@
 #include "DialogRegistry.h"
 
-void RegisterProjectPropertiesDialogs() {}
+#include "app/main/CAppMain.h"
+#include "dialogs/CProjectPropertiesDlg.h"
+#include "mainwindow/CDialogLauncher.h"
+#include "mainwindow/CMainDlgBase.h"
+#include "resources/ResourceIds.h"
+
+#include <memory>
+
+void RegisterProjectPropertiesDialogs() {
+    CDialogLauncher::Register(EDialogKind::ProjectProperties,
+                              {IDD_PROJECT_PROPERTIES, true, true,
+                               [](CMainDlgBase& window) -> std::unique_ptr<CDialogWindow> {
+                                   return std::make_unique<CProjectPropertiesDlg>(
+                                       window.GetCurrentProject());
+                               }});
+    // The same dialog names a new project; without an application object there is
+    // nobody to tell.
+    if (CAppMain::Exists()) {
+        CAppMain::Get().SetNewProjectDialog(&CProjectPropertiesDlg::RunForNewProject);
+    }
+}

@@ -1,3 +1,30 @@
 #pragma once
 
 // Identifiers of the project properties dialog.
+
+#define IDD_PROJECT_PROPERTIES 104
+
+#define IDC_PROPERTIES_NAME 1500
+#define IDC_PROPERTIES_FILE 1501
+#define IDC_PROPERTIES_ACTIVITY_COUNT 1502
+#define IDC_PROPERTIES_ACTIVITIES 1503
+#define IDC_PROPERTIES_TALLYMARK_COUNT 1504
+#define IDC_PROPERTIES_TALLYMARKS 1505
+#define IDC_PROPERTIES_OK 1506
+
+// A project without a file, the caption for a new project.
+#define IDS_PROPERTIES_NOT_SAVED 40104
+#define IDS_PROPERTIES_NEW_CAPTION 40291
+// "[NUMWHAT] [WHAT] in project", with the words for tally marks (those for activities
+// are shared).
+#define IDS_PROPERTIES_CONTENT 40290
+#define IDS_TALLYMARKS_WORD 40121
+#define IDS_TALLYMARK_WORD 40122
+
+// Refusals and questions of OK.
+#define IDS_PROPERTIES_NO_NAME 40292
+#define IDS_PROPERTIES_NO_NAME_CAPTION 40293
+#define IDS_PROPERTIES_NO_ACTIVITIES 40006
+#define IDS_PROPERTIES_NO_ACTIVITIES_CAPTION 40007
+
+#define IDS_HELP_PROJECT_PROPERTIES 40188

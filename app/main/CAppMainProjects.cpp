@@ -87,9 +87,10 @@ void CAppMain::NewProject() {
         if (confirmed) {
             project->SetInitialised();
             m_projects.SetCurrent(project);
-        } else {
+        } else if (m_projects.Contains(project)) {
             // The user declined the project before it held anything: no vote, so that
-            // nobody is asked to save it.
+            // nobody is asked to save it. (A project closed while the dialog ran, by a
+            // tray exit or the end of the session, is gone already.)
             m_projects.Close(project, true);
         }
     } catch (const CError& error) {

@@ -1,0 +1,271 @@
+#include "dialogs/CProjectPropertiesDlg.h"
+
+#include "app/main/CAppMain.h"
+#include "app/settings/CSetDialogPosNSize.h"
+#include "app/ui/ButtonControls.h"
+#include "dialogs/CActivitiesDlg.h"
+#include "dialogs/CTracesDlg.h"
+#include "library/text/CText.h"
+#include "model/CActivity.h"
+#include "model/CProject.h"
+#include "model/CProjectState.h"
+#include "model/CProjects.h"
+#include "model/CTallymarksByDate.h"
+#include "resources/ResourceIds.h"
+
+namespace {
+
+// The texts grow with the dialog's width, the buttons follow its right edge; the
+// dialog never grows taller.
+const SItemAnchor kAnchors[] = {
+    {IDC_PROPERTIES_NAME, 1, 0, 0, 0},
+    {IDC_PROPERTIES_FILE, 1, 0, 0, 0},
+    {IDC_PROPERTIES_ACTIVITY_COUNT, 1, 0, 0, 0},
+    {IDC_PROPERTIES_TALLYMARK_COUNT, 1, 0, 0, 0},
+    {IDC_PROPERTIES_ACTIVITIES, 0, 1, 0, 0},
+    {IDC_PROPERTIES_TALLYMARKS, 0, 1, 0, 0},
+    {IDC_PROPERTIES_OK, 0, 1, 0, 0},
+    {IDCANCEL, 0, 1, 0, 0},
+};
+
+size_t CountActivities(CProjectState& state) {
+    size_t count = 0;
+    CActivity* root = state.GetRootActivity();
+    for (CActivity* a = root->GetNextInSubtree(root); a != nullptr; a = a->GetNextInSubtree(root)) {
+        ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+CProjectPropertiesDlg::CProjectPropertiesDlg(CProject* project) : m_project(project) {
+    CSlot<CDialogMessageEvent>::Connect(this);
+    CSlot<CDialogCommandEvent>::Connect(this);
+    CSlot<CDialogInitializeEvent>::Connect(this);
+    CSlot<CDialogTerminateEvent>::Connect(this);
+    CSlot<CProjectStateSwitchedEvent>::Connect(m_project);
+    CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
+    m_project->StartStateTracking();
+    m_state = m_project->GetState(true);
+}
+
+CProjectPropertiesDlg::~CProjectPropertiesDlg() {
+    // A dialog that never ran still holds its transaction.
+    if (m_editOpen && m_project != nullptr) {
+        m_project->EndStateTracking(false);
+    }
+    CSlot<CProjectsClosedEvent>::DisconnectAll();
+    CSlot<CProjectStateSwitchedEvent>::DisconnectAll();
+    CSlot<CDialogMessageEvent>::DisconnectAll();
+    CSlot<CDialogCommandEvent>::DisconnectAll();
+    CSlot<CDialogInitializeEvent>::DisconnectAll();
+    CSlot<CDialogTerminateEvent>::DisconnectAll();
+}
+
+SDialogParams CProjectPropertiesDlg::MakeParams(HWND owner) {
+    SDialogParams params;
+    params.dialogId = IDD_PROJECT_PROPERTIES;
+    CAppMain::Get().SetDialogModules(params);
+    params.owner = owner;
+    params.modal = true;
+    params.sizeGrip = true;
+    return params;
+}
+
+bool CProjectPropertiesDlg::RunForNewProject(CProject& project, HWND owner) {
+    CProjectPropertiesDlg dialog(&project);
+    dialog.Create(MakeParams(owner));
+    // A project closed under the dialog is gone: the caller must not take it as one.
+    return !dialog.IsCancelled() && CAppMain::Get().GetProjects().Contains(&project);
+}
+
+std::string CProjectPropertiesDlg::FormatContent(size_t count, unsigned int oneWord,
+                                                 unsigned int manyWord) {
+    CText text(IDS_PROPERTIES_CONTENT);
+    text.ReplaceWithString("[NUMWHAT]", std::to_string(count), true);
+    text.ReplaceWithString("[WHAT]", CText(count == 1 ? oneWord : manyWord).GetString(), true);
+    return text.GetString();
+}
+
+void CProjectPropertiesDlg::ShowActivityCount() {
+    if (m_state == nullptr || GetHwnd() == nullptr) {
+        return;
+    }
+    const std::string text =
+        FormatContent(CountActivities(*m_state), IDS_ACTIVITY_WORD, IDS_ACTIVITIES_WORD);
+    SetDlgItemTextA(GetHwnd(), IDC_PROPERTIES_ACTIVITY_COUNT, text.c_str());
+}
+
+void CProjectPropertiesDlg::ShowTallymarkCount() {
+    if (m_state == nullptr || GetHwnd() == nullptr) {
+        return;
+    }
+    const std::string text = FormatContent(m_state->GetTallymarksByDate().GetCount(),
+                                           IDS_TALLYMARK_WORD, IDS_TALLYMARKS_WORD);
+    SetDlgItemTextA(GetHwnd(), IDC_PROPERTIES_TALLYMARK_COUNT, text.c_str());
+}
+
+bool CProjectPropertiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
+    HWND window = GetHwnd();
+    SetDialogIcons(window);
+    if (m_project != nullptr && !m_project->IsInitialised()) {
+        SetWindowTextA(window, CText(IDS_PROPERTIES_NEW_CAPTION).GetCStr());
+    }
+    const SSize initial = GetSize(true);
+    SetMaximumSize({kNoMaximum, initial.height});
+    AnchorItems(window, kAnchors);
+    const SDialogPlacement placement =
+        CAppMain::Get().GetSetDialogPosNSize().GetPlacement(kPlacementSlot);
+    if (placement.x != CSetDialogPosNSize::NotStored) {
+        SetRect(placement.x, placement.y, placement.width, placement.height, &initial);
+    }
+    if (m_state == nullptr) {
+        return true;
+    }
+    SetDlgItemTextA(window, IDC_PROPERTIES_NAME, m_state->GetName().c_str());
+    const std::string file = m_project->IsNew() ? CText(IDS_PROPERTIES_NOT_SAVED).GetString()
+                                                : m_project->GetFilePath(false).GetPath();
+    SetDlgItemTextA(window, IDC_PROPERTIES_FILE, file.c_str());
+    ShowActivityCount();
+    ShowTallymarkCount();
+    return true;
+}
+
+bool CProjectPropertiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
+    switch (event.message) {
+    case WM_CLOSE:
+        Close();
+        return true;
+    case WM_HELP:
+        CAppMain::Get().ShowHelpPage(IDS_HELP_PROJECT_PROPERTIES, GetHwnd());
+        event.result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CProjectPropertiesDlg::OnDialogCommand(CDialogCommandEvent& event) {
+    const int id = event.controlId;
+    if (id != IDCANCEL && id != IDC_PROPERTIES_ACTIVITIES && id != IDC_PROPERTIES_TALLYMARKS &&
+        id != IDC_PROPERTIES_OK) {
+        return false;
+    }
+    if (event.notificationCode != BN_CLICKED) {
+        return true;
+    }
+    if (id == IDCANCEL) {
+        Close();
+        return true;
+    }
+    if (m_project == nullptr) {
+        return true;
+    }
+    switch (id) {
+    case IDC_PROPERTIES_ACTIVITIES:
+        ManageActivities();
+        break;
+    case IDC_PROPERTIES_TALLYMARKS:
+        ManageTallymarks();
+        break;
+    case IDC_PROPERTIES_OK:
+        // Only the button itself: a command with this id from anywhere else (a menu, an
+        // accelerator, another program) must not commit the edits.
+        if (event.control != nullptr && event.control == GetDlgItem(GetHwnd(), IDC_PROPERTIES_OK)) {
+            Ok();
+        }
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+void CProjectPropertiesDlg::ManageActivities() {
+    CActivitiesDlg dialog(m_project);
+    RunNested(dialog, IDD_ACTIVITIES);
+}
+
+void CProjectPropertiesDlg::ManageTallymarks() {
+    CTracesDlg dialog(m_project);
+    RunNested(dialog, IDD_TRACES);
+}
+
+void CProjectPropertiesDlg::RunNested(CDialogWindow& dialog, int dialogId) {
+    SDialogParams params = MakeParams(GetHwnd());
+    params.dialogId = dialogId;
+    // Its commit replaces this dialog's edit copy, which OnProjectStateSwitched follows.
+    dialog.Create(params);
+    ShowActivityCount();
+    ShowTallymarkCount();
+}
+
+void CProjectPropertiesDlg::Ok() {
+    std::string name;
+    GetItemText(IDC_PROPERTIES_NAME, name);
+    if (name.empty()) {
+        MessageBoxA(GetHwnd(), CText(IDS_PROPERTIES_NO_NAME), CText(IDS_PROPERTIES_NO_NAME_CAPTION),
+                    MB_OK | MB_ICONWARNING);
+        return;
+    }
+    if (CountActivities(*m_state) == 0 &&
+        MessageBoxA(GetHwnd(), CText(IDS_PROPERTIES_NO_ACTIVITIES),
+                    CText(IDS_PROPERTIES_NO_ACTIVITIES_CAPTION),
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+        return;
+    }
+    // The question lets messages through: the project may have gone meanwhile.
+    if (m_project == nullptr) {
+        return;
+    }
+    m_cancelled = false;
+    m_state->SetName(name);
+    m_editOpen = false;
+    m_project->EndStateTracking(true);
+    Close();
+}
+
+bool CProjectPropertiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
+    const SWindowRect rect = GetRect(true);
+    CAppMain::Get().GetSetDialogPosNSize().SetPlacement(kPlacementSlot,
+                                                        {rect.x, rect.y, rect.width, rect.height});
+    // Only this dialog's own transaction, and only while it is open: after OK the
+    // innermost one may belong to somebody else.
+    if (m_editOpen && m_project != nullptr) {
+        m_editOpen = false;
+        m_project->EndStateTracking(false);
+    }
+    event.exitCode = m_cancelled ? 1 : 0;
+    return true;
+}
+
+bool CProjectPropertiesDlg::OnProjectStateSwitched(CProjectStateSwitchedEvent& event) {
+    if (event.project != m_project || m_state == nullptr || event.oldState != m_state) {
+        return true;
+    }
+    m_state = event.newState;
+    ShowActivityCount();
+    ShowTallymarkCount();
+    return true;
+}
+
+bool CProjectPropertiesDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
+    if (event.project == nullptr || event.project != m_project) {
+        return true;
+    }
+    // The project and every state of it go right after this event: the transaction
+    // goes with them.
+    ForgetProject();
+    Close();
+    return true;
+}
+
+void CProjectPropertiesDlg::ForgetProject() {
+    m_cancelled = true;
+    m_editOpen = false;
+    m_project = nullptr;
+    m_state = nullptr;
+    CSlot<CProjectStateSwitchedEvent>::DisconnectAll();
+    CSlot<CProjectsClosedEvent>::DisconnectAll();
+}
