@@ -112,6 +112,12 @@ private:
     void ShowSortPictures();
     // Sorts every row by Compare and scrolls the focused row fully into view.
     void SortRows();
+    // Moves the tally mark's row to its place among the other rows, which are sorted: a
+    // search by halves instead of a sort of every row. False (nothing moved) when a row
+    // holds no tally mark of the list.
+    bool PlaceRow(CTallymark* tallymark, int row);
+    // Appends the tally mark's row and, while the rows are sorted, moves it to its place.
+    void InsertInOrder(CTallymark* tallymark);
     void ScrollFocusedIntoView();
     // The focused tally mark's row, or -1.
     int FocusedRow() const;
@@ -126,6 +132,8 @@ private:
     // follows finds every row in place (it moves rows one by one).
     std::vector<CTallymark*> m_fillOrder;
     bool m_cancelled = true;
+    // Whether the rows stand in the order of Compare (not after a split).
+    bool m_sorted = false;
     CTallymarkOrder m_order;
     std::string m_invalidText;
     std::string m_workingText;

@@ -19,11 +19,16 @@ void CTracesDlg::New() {
     // The tally mark dialog has added the new tally mark and its split parts to the state.
     CTallymark* created = dialog.GetTallymark();
     const std::set<CTallymark*> parts = dialog.GetSplitTallymarks();
-    m_list.InsertItem(created, -1);
+    // While the rows are sorted, each new row goes to its place at once; otherwise every
+    // row is sorted.
+    m_order.ForgetPaths();
+    InsertInOrder(created);
     for (CTallymark* part : parts) {
-        m_list.InsertItem(part, -1);
+        InsertInOrder(part);
     }
-    SortRows();
+    if (!m_sorted) {
+        SortRows();
+    }
     m_list.SelectOnly(created);
     m_list.SelectItems(parts);
     UpdateButtons();
@@ -50,11 +55,23 @@ void CTracesDlg::Modify() {
         }
     }
     RewriteRows(selection);
+    // One changed row of sorted rows moves to its place; more are sorted with the rest.
+    m_order.ForgetPaths();
+    if (m_sorted && selection.size() == 1) {
+        CTallymark* changed = *selection.begin();
+        m_sorted = PlaceRow(changed, RowOf(changed));
+    } else {
+        m_sorted = false;
+    }
     for (CTallymark* part : parts) {
-        m_list.InsertItem(part, -1);
+        InsertInOrder(part);
     }
     m_list.SelectItems(parts);
-    SortRows();
+    if (m_sorted) {
+        ScrollFocusedIntoView();
+    } else {
+        SortRows();
+    }
     UpdateButtons();
 }
 
@@ -72,6 +89,7 @@ void CTracesDlg::Split() {
     // yet. Its row goes right below the split one and stays there until the next sort.
     const int row = RowOf(tallymark);
     RewriteRow(tallymark, row);
+    m_sorted = false;
     CTallymark* first = dialog.GetNewTallymark();
     if (first != nullptr && first->GetActivity() != nullptr) {
         first->GetActivity()->GetTallymarks().Add(first);

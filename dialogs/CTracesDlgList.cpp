@@ -92,7 +92,42 @@ void CTracesDlg::SortRows() {
     SendMessageA(m_list.GetList(), LVM_SORTITEMS,
                  reinterpret_cast<WPARAM>(static_cast<IListViewSortCallback<CTallymark>*>(this)),
                  reinterpret_cast<LPARAM>(&CListView<CTallymark>::CompareItems));
+    m_sorted = true;
     ScrollFocusedIntoView();
+}
+
+bool CTracesDlg::PlaceRow(CTallymark* tallymark, int row) {
+    const int rows = m_list.GetRowCount();
+    if (row < 0 || row >= rows) {
+        return false;
+    }
+    // The first place among the other rows whose tally mark sorts after this one.
+    int low = 0;
+    int high = rows - 1;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        CTallymark* other = m_list.GetRowItem(middle < row ? middle : middle + 1);
+        if (other == nullptr) {
+            return false;
+        }
+        if (m_order.Compare(*other, *tallymark) <= 0) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    if (low != row) {
+        m_list.DeleteRow(row);
+        m_list.InsertItem(tallymark, low);
+    }
+    return true;
+}
+
+void CTracesDlg::InsertInOrder(CTallymark* tallymark) {
+    m_list.InsertItem(tallymark, -1);
+    if (m_sorted && !PlaceRow(tallymark, m_list.GetRowCount() - 1)) {
+        m_sorted = false;
+    }
 }
 
 int CTracesDlg::FocusedRow() const {

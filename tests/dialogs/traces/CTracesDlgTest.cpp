@@ -290,9 +290,28 @@ TEST_F(CTracesDlgTest, SplitModifyAndNewGoThroughTheirDialogs) {
         selected = static_cast<size_t>(SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0));
         focused = static_cast<int>(SendMessageA(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
                                                 MAKELPARAM(LVNI_FOCUSED, 0)));
+        // By activity, then start: first part, 06:00, new | 00:00, 04:00 on B.
+        ClickHeader(3);
+    });
+    // The 06:00 row moves to B: among the sorted rows it goes to its place, the last.
+    script.Do([&] { Choose({1}, 1); })
+        .WaitFor([&] { return harness::IsItemEnabled(Hwnd(), IDC_TRACES_MODIFY); })
+        .Do([&] { harness::Click(Hwnd(), IDC_TRACES_MODIFY); });
+    through(script, IDC_TRACE_OK,
+            [](HWND trace) { harness::SelectComboItem(trace, IDC_TRACE_ACTIVITY, 1); });
+    std::string activities, moved;
+    script.Do([&] {
+        for (int row = 0; row < harness::GetListRowCount(Hwnd(), kList); ++row) {
+            activities += harness::GetListCell(Hwnd(), kList, row, 3);
+        }
+        moved = Shown(LVIS_FOCUSED) + Shown(LVIS_SELECTED) +
+                std::to_string(SendMessageA(List(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                            MAKELPARAM(LVNI_FOCUSED, 0)));
         harness::Click(Hwnd(), IDC_TRACES_OK);
     });
     Run(script);
+    EXPECT_EQ(activities, "AABBB");
+    EXPECT_EQ(moved, "t2 t2 4");
     // Split at the middle: the first part stands right below the split one, out of order.
     // Modifying sorts again.
     EXPECT_EQ(steps, (std::vector<std::string>{
