@@ -6,4 +6,6 @@ void RegisterDialogs() {
     RegisterManageActivitiesDialogs();
     RegisterInfoDialogs();
     RegisterProjectPropertiesDialogs();
+    RegisterSettingsDialogs();
+    RegisterExchangeDialogs();
 }

@@ -16,3 +16,7 @@ void RegisterManageActivitiesDialogs();
 void RegisterInfoDialogs();
 // The project properties dialog, also the new-project dialog of the application.
 void RegisterProjectPropertiesDialogs();
+// The settings dialog.
+void RegisterSettingsDialogs();
+// The detected inactivity dialog and the import and export dialog.
+void RegisterExchangeDialogs();

@@ -262,3 +262,5 @@
 #include "ReportIds.h"
 #include "InfoDialogIds.h"
 #include "ProjectPropertiesIds.h"
+#include "SettingsDialogIds.h"
+#include "ExchangeDialogIds.h"

@@ -1,0 +1,3 @@
+#include "DialogRegistry.h"
+
+void RegisterExchangeDialogs() {}

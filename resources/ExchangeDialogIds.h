@@ -1,0 +1,3 @@
+#pragma once
+
+// Identifiers of the detected inactivity and the import and export dialogs.

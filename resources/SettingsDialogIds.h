@@ -1,0 +1,3 @@
+#pragma once
+
+// Identifiers of the settings dialog and its pages.
