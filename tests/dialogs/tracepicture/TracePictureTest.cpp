@@ -10,25 +10,13 @@
 #include <algorithm>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
-using harness::CUiScript;
 using namespace tracetest;
 
 namespace {
 
-// Controls that are meant to lie on one another: a time field's frame with its fields and
-// separators (which the template lets touch the next field).
-using SCluster = std::set<int>;
-
-struct SLayout {
-    // Each calendar with the group box that holds it.
-    std::vector<std::pair<int, int>> calendars;
-    std::vector<SCluster> clusters;
-};
-
-RECT ControlRect(HWND control) {
+RECT Rect(HWND control) {
     RECT rect = {};
     GetWindowRect(control, &rect);
     return rect;
@@ -40,120 +28,101 @@ bool Inside(const RECT& inner, const RECT& outer) {
 }
 
 bool IsGroupBox(HWND control) {
-    char name[32] = {};
+    char name[16] = {};
     GetClassNameA(control, name, sizeof(name));
     return lstrcmpiA(name, "Button") == 0 &&
            (GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
 }
 
-// Every finding of the layout, one line each; empty when it is sound.
-std::vector<std::string> CheckLayout(HWND dialog, const SLayout& layout) {
-    std::vector<std::string> findings;
-    for (const auto& [calendarId, groupId] : layout.calendars) {
-        HWND calendar = GetDlgItem(dialog, calendarId);
+// Every fault of the layout: a calendar cut (narrower than its seven day columns need) or
+// outside its group, a control outside the dialog, two visible controls on one another
+// unless a group box holds the other or both are parts of one time field (its frame, fields
+// and separators).
+std::vector<std::string> Faults(HWND dialog, const std::vector<std::pair<int, int>>& calendars,
+                                const std::vector<std::set<int>>& timeFields) {
+    std::vector<std::string> faults;
+    for (const auto& [calendar, group] : calendars) {
+        HWND control = GetDlgItem(dialog, calendar);
         RECT minimum = {}, client = {};
-        SendMessageA(calendar, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&minimum));
-        GetClientRect(calendar, &client);
-        // Narrower than its minimum, the control cuts off day columns.
+        SendMessageA(control, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&minimum));
+        GetClientRect(control, &client);
         if (client.right < minimum.right - minimum.left ||
-            client.bottom < minimum.bottom - minimum.top) {
-            findings.push_back("calendar " + std::to_string(calendarId) + " is cut");
-        }
-        if (!Inside(ControlRect(calendar), ControlRect(GetDlgItem(dialog, groupId)))) {
-            findings.push_back("calendar " + std::to_string(calendarId) + " leaves its group");
+            !Inside(Rect(control), Rect(GetDlgItem(dialog, group)))) {
+            faults.push_back("calendar " + std::to_string(calendar));
         }
     }
-    RECT client = {};
-    GetClientRect(dialog, &client);
-    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    std::vector<HWND> controls;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
-         child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(child)) {
-            continue;
+    RECT area = {};
+    GetClientRect(dialog, &area);
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&area), 2);
+    std::vector<HWND> shown;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsWindowVisible(child)) {
+            shown.push_back(child);
+            if (!Inside(Rect(child), area)) {
+                faults.push_back(std::to_string(GetDlgCtrlID(child)) + " outside");
+            }
         }
-        if (!Inside(ControlRect(child), client)) {
-            findings.push_back("control " + std::to_string(GetDlgCtrlID(child)) +
-                               " leaves the dialog");
-        }
-        controls.push_back(child);
     }
-    for (size_t i = 0; i < controls.size(); ++i) {
-        for (size_t j = i + 1; j < controls.size(); ++j) {
-            const RECT a = ControlRect(controls[i]);
-            const RECT b = ControlRect(controls[j]);
+    for (size_t i = 0; i < shown.size(); ++i) {
+        for (size_t j = i + 1; j < shown.size(); ++j) {
+            const RECT a = Rect(shown[i]), b = Rect(shown[j]);
+            const int idA = GetDlgCtrlID(shown[i]), idB = GetDlgCtrlID(shown[j]);
             RECT common = {};
-            if (!IntersectRect(&common, &a, &b)) {
-                continue;
-            }
-            const int idA = GetDlgCtrlID(controls[i]);
-            const int idB = GetDlgCtrlID(controls[j]);
-            const bool grouped = (IsGroupBox(controls[i]) && Inside(b, a)) ||
-                                 (IsGroupBox(controls[j]) && Inside(a, b));
-            const bool clustered =
-                std::any_of(layout.clusters.begin(), layout.clusters.end(),
-                            [&](const SCluster& c) { return c.count(idA) && c.count(idB); });
-            if (!grouped && !clustered) {
-                findings.push_back(std::to_string(idA) + " overlaps " + std::to_string(idB));
+            const bool intended =
+                (IsGroupBox(shown[i]) && Inside(b, a)) || (IsGroupBox(shown[j]) && Inside(a, b)) ||
+                std::any_of(timeFields.begin(), timeFields.end(),
+                            [&](const std::set<int>& f) { return f.count(idA) && f.count(idB); });
+            if (IntersectRect(&common, &a, &b) && !intended) {
+                faults.push_back(std::to_string(idA) + " on " + std::to_string(idB));
             }
         }
     }
-    return findings;
-}
-
-std::string PicturePath(const std::string& name) {
-    char folder[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, folder);
-    return std::string(folder) + "\\" + name;
+    return faults;
 }
 
 class CTracePictureTest : public CTraceFixture {
 protected:
-    CTracePictureTest() { Build({"Development", " Design", "Support"}); }
-    static HWND Hwnd() { return harness::ActiveWindow(); }
-    // Shows the dialog, checks its layout and saves its picture.
-    void Look(CDialogWindow& dialog, int dialogId, const SLayout& layout, const char* picture) {
-        CUiScript script;
-        std::vector<std::string> findings;
+    void Look(CDialogWindow& dialog, int dialogId, const char* picture,
+              const std::vector<std::pair<int, int>>& calendars,
+              const std::vector<std::set<int>>& fields) {
+        harness::CUiScript script;
+        std::vector<std::string> faults = {"not shown"};
         bool saved = false;
         script
-            .Do([&] {
+            .Do([] {
                 RedrawWindow(Hwnd(), nullptr, nullptr,
                              RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
             })
             .Do([&] {
-                findings = CheckLayout(Hwnd(), layout);
-                saved = harness::SaveWindowPicture(Hwnd(), PicturePath(picture));
+                faults = Faults(Hwnd(), calendars, fields);
+                char folder[MAX_PATH] = "";
+                GetCurrentDirectoryA(MAX_PATH, folder);
+                saved = harness::SaveWindowPicture(Hwnd(), std::string(folder) + "\\" + picture);
                 harness::Click(Hwnd(), IDCANCEL);
             });
-        SDialogParams params;
-        params.dialogId = dialogId;
-        params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
-        script.Run([&] { dialog.Create(params); });
-        EXPECT_EQ(findings, std::vector<std::string>());
+        Run(script, dialog, dialogId);
+        EXPECT_EQ(faults, std::vector<std::string>());
         EXPECT_TRUE(saved);
     }
 };
 
 TEST_F(CTracePictureTest, TallymarkDialog) {
-    CTallymark* record = Add("Design", Date(2023, 6, 12, 9), Date(2023, 6, 13, 17, 30));
-    CTraceDlg dialog(m_project, State(), record);
-    const SLayout layout = {
-        {{IDC_TRACE_START_DATE, IDC_TRACE_START_GROUP}, {IDC_TRACE_END_DATE, IDC_TRACE_END_GROUP}},
-        {{IDC_TRACE_START_FRAME, IDC_TRACE_START_HOURS, IDC_TRACE_START_SEPARATOR1,
-          IDC_TRACE_START_MINUTES, IDC_TRACE_START_SEPARATOR2, IDC_TRACE_START_SECONDS},
-         {IDC_TRACE_END_FRAME, IDC_TRACE_END_HOURS, IDC_TRACE_END_SEPARATOR1, IDC_TRACE_END_MINUTES,
-          IDC_TRACE_END_SEPARATOR2, IDC_TRACE_END_SECONDS}}};
-    Look(dialog, IDD_TRACE, layout, "tally-mark-dialog.bmp");
+    CTraceDlg dialog(m_project, State(),
+                     Add("A1", Date(2023, 6, 12, 9), Date(2023, 6, 13, 17, 30)));
+    Look(dialog, IDD_TRACE, "tally-mark-dialog.bmp",
+         {{IDC_TRACE_START_DATE, IDC_TRACE_START_GROUP}, {IDC_TRACE_END_DATE, IDC_TRACE_END_GROUP}},
+         {{IDC_TRACE_START_FRAME, IDC_TRACE_START_HOURS, IDC_TRACE_START_MINUTES,
+           IDC_TRACE_START_SECONDS, IDC_TRACE_START_SEPARATOR1, IDC_TRACE_START_SEPARATOR2},
+          {IDC_TRACE_END_FRAME, IDC_TRACE_END_HOURS, IDC_TRACE_END_MINUTES, IDC_TRACE_END_SECONDS,
+           IDC_TRACE_END_SEPARATOR1, IDC_TRACE_END_SEPARATOR2}});
 }
 
 TEST_F(CTracePictureTest, SplitDialog) {
-    CTallymark* record = Add("Design", Date(2023, 6, 12, 9), Date(2023, 6, 13, 17, 30));
-    CTraceSplitDlg dialog(m_project, State(), record);
-    const SLayout layout = {{{IDC_SPLIT_DATE, IDC_SPLIT_POINT_GROUP}},
-                            {{IDC_SPLIT_FRAME, IDC_SPLIT_HOURS, IDC_SPLIT_SEPARATOR1,
-                              IDC_SPLIT_MINUTES, IDC_SPLIT_SEPARATOR2, IDC_SPLIT_SECONDS}}};
-    Look(dialog, IDD_TRACE_SPLIT, layout, "split-dialog.bmp");
+    CTraceSplitDlg dialog(m_project, State(),
+                          Add("A1", Date(2023, 6, 12, 9), Date(2023, 6, 13, 17, 30)));
+    Look(dialog, IDD_TRACE_SPLIT, "split-dialog.bmp", {{IDC_SPLIT_DATE, IDC_SPLIT_POINT_GROUP}},
+         {{IDC_SPLIT_FRAME, IDC_SPLIT_HOURS, IDC_SPLIT_MINUTES, IDC_SPLIT_SECONDS,
+           IDC_SPLIT_SEPARATOR1, IDC_SPLIT_SEPARATOR2}});
 }
 
 } // namespace

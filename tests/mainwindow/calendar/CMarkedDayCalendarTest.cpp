@@ -1,217 +1,142 @@
 #include "mainwindow/CMarkedDayCalendar.h"
+#include "mainwindow/CTimeControl.h"
 
-#include "CalendarFixture.h"
+#include "dialogs/trace/TraceFixture.h"
+#include "library/dialogs/CDialogWindow.h"
 
-#include <vector>
+#include <algorithm>
 
-using namespace calendartest;
+using namespace tracetest;
 
 namespace {
 
-using CMarkedDayCalendarTest = CCalendarFixture;
-
-SYSTEMTIME Month(int year, int month) {
-    return Date(year, month, 1).GetAsSystemTime();
-}
-
-// Records the day-state words that the calendar hands to the control.
-class CDayStateSpy {
-public:
-    explicit CDayStateSpy(HWND control) : m_control(control) {
-        s_spy = this;
-        m_previous =
-            SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ControlProc));
+// The tally mark dialog's template, shown modeless: its start calendar and time field.
+class CCalendarTest : public CTraceFixture {
+protected:
+    CCalendarTest() {
+        SDialogParams params;
+        params.dialogId = IDD_TRACE;
+        params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
+        params.modal = false;
+        params.showMode = 1;
+        EXPECT_EQ(m_dialog.Create(params), 0);
     }
-    ~CDayStateSpy() {
-        SetWindowLongPtrA(m_control, GWLP_WNDPROC, m_previous);
-        s_spy = nullptr;
+    ~CCalendarTest() override { m_dialog.Close(); }
+    HWND Item(int id) const { return GetDlgItem(m_dialog.GetHwnd(), id); }
+    std::vector<MONTHDAYSTATE> States(int year, int month, int count) {
+        return CMarkedDayCalendar::ComputeDayStates(State()->GetTallymarksByDate(),
+                                                    Date(year, month, 1).GetAsSystemTime(), count);
     }
-    CDayStateSpy(const CDayStateSpy&) = delete;
-    CDayStateSpy& operator=(const CDayStateSpy&) = delete;
-
-    std::vector<std::vector<MONTHDAYSTATE>> handed;
-
-private:
-    static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == MCM_SETDAYSTATE) {
-            const MONTHDAYSTATE* words = reinterpret_cast<const MONTHDAYSTATE*>(lParam);
-            s_spy->handed.emplace_back(words, words + wParam);
-        }
-        return CallWindowProcA(reinterpret_cast<WNDPROC>(s_spy->m_previous), window, message,
-                               wParam, lParam);
+    bool Attach(CMarkedDayCalendar& calendar, int id) {
+        return calendar.Attach(m_dialog.GetHwnd(), id, State()->GetTallymarksByDate());
     }
-    static inline CDayStateSpy* s_spy = nullptr;
-    HWND m_control;
-    LONG_PTR m_previous = 0;
+    CDialogWindow m_dialog;
 };
 
-// Answers of the day-state requests that reach the dialog, read after the calendar
-// handled them.
-class CRequestSpy {
-public:
-    explicit CRequestSpy(HWND dialog) : m_dialog(dialog) {
-        s_spy = this;
-        m_previous =
-            SetWindowLongPtrA(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DialogProc));
+// The day states that the calendar last handed to the control.
+std::vector<MONTHDAYSTATE> g_handed;
+WNDPROC g_calendarProc = nullptr;
+LRESULT CALLBACK SpyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == MCM_SETDAYSTATE) {
+        const auto* words = reinterpret_cast<const MONTHDAYSTATE*>(lParam);
+        g_handed.assign(words, words + wParam);
     }
-    ~CRequestSpy() {
-        SetWindowLongPtrA(m_dialog, GWLP_WNDPROC, m_previous);
-        s_spy = nullptr;
-    }
-    CRequestSpy(const CRequestSpy&) = delete;
-    CRequestSpy& operator=(const CRequestSpy&) = delete;
-
-    // The first month asked for and the words answered (none: not answered).
-    std::vector<std::pair<SYSTEMTIME, std::vector<MONTHDAYSTATE>>> answers;
-
-private:
-    static LRESULT CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        const LRESULT result = CallWindowProcA(reinterpret_cast<WNDPROC>(s_spy->m_previous), window,
-                                               message, wParam, lParam);
-        if (message == WM_NOTIFY && static_cast<int>(reinterpret_cast<NMHDR*>(lParam)->code) ==
-                                        CMarkedDayCalendar::kDayStateRequest) {
-            const NMDAYSTATE* request = reinterpret_cast<const NMDAYSTATE*>(lParam);
-            std::vector<MONTHDAYSTATE> words;
-            if (request->prgDayState != nullptr) {
-                words.assign(request->prgDayState, request->prgDayState + request->cDayState);
-            }
-            s_spy->answers.emplace_back(request->stStart, words);
-        }
-        return result;
-    }
-    static inline CRequestSpy* s_spy = nullptr;
-    HWND m_dialog;
-    LONG_PTR m_previous = 0;
-};
-
-TEST_F(CMarkedDayCalendarTest, DayStatesMarkEveryDayThatHoldsTime) {
-    Add(Date(2024, 2, 29, 22), Date(2024, 3, 1, 1)); // across midnight into March
-    Add(Date(2023, 6, 13, 8));                       // running since the 13th; now the 15th
-    struct SCase {
-        const char* what;
-        SYSTEMTIME first;
-        int count;
-        std::vector<MONTHDAYSTATE> words;
-    };
-    const SCase cases[] = {
-        {"leap February, then March from bit 0", Month(2024, 1), 3, {0, MONTHDAYSTATE(1) << 28, 1}},
-        {"running: up to today, not after",
-         Month(2023, 6),
-         2,
-         {(1u << 12) | (1u << 13) | (1u << 14), 0}},
-        {"more months than a year: one word each", Month(2023, 1), 14,
-         std::vector<MONTHDAYSTATE>(14, 0)},
-        {"none asked", Month(2023, 1), 0, {}},
-        {"a count below zero", Month(2023, 1), -3, {}},
-    };
-    std::vector<MONTHDAYSTATE> expectedLong = cases[2].words;
-    expectedLong[5] = (1u << 12) | (1u << 13) | (1u << 14);
-    expectedLong[13] = MONTHDAYSTATE(1) << 28; // February 2024
-    for (const SCase& test : cases) {
-        SCOPED_TRACE(test.what);
-        const std::vector<MONTHDAYSTATE> words = CMarkedDayCalendar::ComputeDayStates(
-            State()->GetTallymarksByDate(), test.first, test.count);
-        EXPECT_EQ(words, test.count == 14 ? expectedLong : test.words);
-    }
-    EXPECT_EQ(
-        CMarkedDayCalendar::ComputeDayStates(State()->GetTallymarksByDate(), Month(2023, 1), 100000)
-            .size(),
-        static_cast<size_t>(CMarkedDayCalendar::kMaximumMonths));
+    return CallWindowProcA(g_calendarProc, window, message, wParam, lParam);
 }
 
-TEST_F(CMarkedDayCalendarTest, AttachFitsTheControlAndStartsTheWeekOnTheSettingsDay) {
-    // The settings count from Sunday (0), the control from Monday (0).
-    const int cases[][2] = {{0, 6}, {1, 0}, {6, 5}};
-    for (const auto& test : cases) {
-        m_app->GetSetDateTime().GetFirstDayOfWeek() = test[0];
+TEST_F(CCalendarTest, DayStatesMarkEveryDayThatHoldsTime) {
+    Add("A", Date(2024, 2, 29, 22), Date(2024, 3, 1, 1)); // across midnight into March
+    Add("A", Date(2023, 6, 13, 8));                       // running: up to today, not after
+    const MONTHDAYSTATE june = (1u << 12) | (1u << 13) | (1u << 14);
+    EXPECT_EQ(States(2024, 1, 3), std::vector<MONTHDAYSTATE>({0, 1u << 28, 1}));
+    EXPECT_EQ(States(2023, 6, 2), std::vector<MONTHDAYSTATE>({june, 0}));
+    // As many words as asked for, also beyond a year; none for no or a negative count.
+    const std::vector<MONTHDAYSTATE> longer = States(2023, 1, 14);
+    ASSERT_EQ(longer.size(), 14u);
+    EXPECT_EQ(std::make_pair(longer[5], longer[13]), std::make_pair(june, MONTHDAYSTATE(1u << 28)));
+    EXPECT_TRUE(States(2023, 1, -3).empty());
+    EXPECT_EQ(States(2023, 1, 1 << 30).size(), size_t(CMarkedDayCalendar::kMaximumMonths));
+}
+
+TEST_F(CCalendarTest, AttachFitsTheControlAndStartsTheWeekOnTheSettingsDay) {
+    for (const auto& days : {std::make_pair(0, 6), std::make_pair(1, 0), std::make_pair(6, 5)}) {
+        m_app->GetSetDateTime().GetFirstDayOfWeek() = days.first; // Sunday 0; control: Monday 0
         CMarkedDayCalendar calendar;
-        ASSERT_TRUE(
-            calendar.Attach(Dialog(), IDC_CALENDAR_TEST_DATE, State()->GetTallymarksByDate()));
-        EXPECT_EQ(LOWORD(SendMessageA(Item(IDC_CALENDAR_TEST_DATE), MCM_GETFIRSTDAYOFWEEK, 0, 0)),
-                  test[1]);
-        RECT minimum = {}, window = {};
-        SendMessageA(Item(IDC_CALENDAR_TEST_DATE), MCM_GETMINREQRECT, 0,
-                     reinterpret_cast<LPARAM>(&minimum));
-        GetWindowRect(Item(IDC_CALENDAR_TEST_DATE), &window);
-        const SSize size = calendar.GetSize();
-        EXPECT_EQ(size.width, window.right - window.left);
-        EXPECT_EQ(size.height, window.bottom - window.top);
-        EXPECT_GE(size.width, minimum.right - minimum.left);
-        EXPECT_GE(size.height, minimum.bottom - minimum.top);
+        ASSERT_TRUE(Attach(calendar, IDC_TRACE_START_DATE));
+        HWND control = Item(IDC_TRACE_START_DATE);
+        EXPECT_EQ(LOWORD(SendMessageA(control, MCM_GETFIRSTDAYOFWEEK, 0, 0)), days.second);
+        RECT minimum = {}, client = {};
+        SendMessageA(control, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&minimum));
+        GetClientRect(control, &client);
+        EXPECT_EQ(client.right, minimum.right - minimum.left);
+        EXPECT_EQ(calendar.GetSize(), CDialogWindow::GetControlSize(control));
     }
     CMarkedDayCalendar notACalendar;
-    notACalendar.Attach(Dialog(), IDC_CALENDAR_TEST_STATIC, State()->GetTallymarksByDate());
+    Attach(notACalendar, IDC_TRACE_PERIOD_LABEL);
     EXPECT_EQ(notACalendar.GetSize(), SSize());
 }
 
-TEST_F(CMarkedDayCalendarTest, BoldDaysFollowEveryChangeOfTheShownMonths) {
-    Add(Date(2021, 3, 10, 9), Date(2021, 3, 10, 10));
-    Add(Date(2022, 8, 2, 9), Date(2022, 8, 2, 10));
+TEST_F(CCalendarTest, BoldDaysFollowEveryChangeOfTheShownMonths) {
+    Add("A", Date(2021, 3, 10, 9), Date(2021, 3, 10, 10));
+    Add("A", Date(2022, 8, 2, 9), Date(2022, 8, 2, 10));
+    HWND control = Item(IDC_TRACE_START_DATE);
+    g_calendarProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SpyProc)));
     CMarkedDayCalendar calendar;
-    CDayStateSpy handed(Item(IDC_CALENDAR_TEST_DATE));
-    calendar.Attach(Dialog(), IDC_CALENDAR_TEST_DATE, State()->GetTallymarksByDate());
-    ASSERT_FALSE(handed.handed.empty());
-
-    // A selection in other months hands the control their marks at once (the control asks
-    // for none itself).
-    SYSTEMTIME day = Date(2021, 3, 20).GetAsSystemTime();
-    calendar.SetSelection(day);
+    Attach(calendar, IDC_TRACE_START_DATE);
+    // Another month selected: the control asks for nothing, the calendar hands the marks.
+    calendar.SetSelection(Date(2021, 3, 20, 15).GetAsSystemTime());
+    EXPECT_EQ(calendar.GetSelection().wDay + calendar.GetSelection().wHour, 20);
     SYSTEMTIME range[2] = {};
-    const int count = static_cast<int>(SendMessageA(Item(IDC_CALENDAR_TEST_DATE), MCM_GETMONTHRANGE,
-                                                    GMR_DAYSTATE, reinterpret_cast<LPARAM>(range)));
-    ASSERT_GT(count, 0);
-    const std::vector<MONTHDAYSTATE> expected =
-        CMarkedDayCalendar::ComputeDayStates(State()->GetTallymarksByDate(), range[0], count);
-    EXPECT_EQ(handed.handed.back(), expected);
-    EXPECT_NE(expected, std::vector<MONTHDAYSTATE>(static_cast<size_t>(count), 0));
-    EXPECT_EQ(calendar.GetSelection().wDay, 20);
-
-    // The control's own request, with the code it really sends, for more than a year.
-    CRequestSpy answered(Dialog());
-    NMDAYSTATE request = {};
-    request.nmhdr.hwndFrom = Item(IDC_CALENDAR_TEST_DATE);
-    request.nmhdr.idFrom = IDC_CALENDAR_TEST_DATE;
-    request.nmhdr.code = static_cast<UINT>(CMarkedDayCalendar::kDayStateRequest);
-    request.stStart = Date(2022, 1, 1).GetAsSystemTime();
-    request.cDayState = 14;
-    SendMessageA(Dialog(), WM_NOTIFY, IDC_CALENDAR_TEST_DATE, reinterpret_cast<LPARAM>(&request));
-    ASSERT_EQ(answered.answers.size(), 1u);
-    ASSERT_EQ(answered.answers[0].second.size(), 14u);
-    EXPECT_EQ(answered.answers[0].second[7], MONTHDAYSTATE(1) << 1); // 2 August 2022
-
-    // A click on the control's next-month arrow.
-    const size_t before = answered.answers.size();
-    RECT client = {};
-    GetClientRect(Item(IDC_CALENDAR_TEST_DATE), &client);
-    MCHITTESTINFO hit = {};
-    hit.cbSize = sizeof(hit);
-    for (int x = client.right - 1; x > client.right / 2 && hit.uHit != MCHT_TITLEBTNNEXT; --x) {
-        hit.pt = {x, 8};
-        SendMessageA(Item(IDC_CALENDAR_TEST_DATE), MCM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    }
-    ASSERT_EQ(hit.uHit, static_cast<UINT>(MCHT_TITLEBTNNEXT));
-    SendMessageA(Item(IDC_CALENDAR_TEST_DATE), WM_LBUTTONDOWN, MK_LBUTTON,
-                 MAKELPARAM(hit.pt.x, hit.pt.y));
-    SendMessageA(Item(IDC_CALENDAR_TEST_DATE), WM_LBUTTONUP, 0, MAKELPARAM(hit.pt.x, hit.pt.y));
-    ASSERT_GT(answered.answers.size(), before);
-    const auto& last = answered.answers.back();
-    EXPECT_EQ(last.second,
-              CMarkedDayCalendar::ComputeDayStates(State()->GetTallymarksByDate(), last.first,
-                                                   static_cast<int>(last.second.size())));
-    EXPECT_FALSE(last.second.empty());
+    const int count = static_cast<int>(
+        SendMessageA(control, MCM_GETMONTHRANGE, GMR_DAYSTATE, reinterpret_cast<LPARAM>(range)));
+    EXPECT_EQ(g_handed, States(range[0].wYear, range[0].wMonth, count));
+    EXPECT_NE(std::find(g_handed.begin(), g_handed.end(), 1u << 9), g_handed.end());
+    // The control's request, with the code Windows and Wine send, for more than a year.
+    NMDAYSTATE request = {
+        {control, IDC_TRACE_START_DATE, static_cast<UINT>(CMarkedDayCalendar::kDayStateRequest)},
+        Date(2022, 1, 1).GetAsSystemTime(),
+        14,
+        nullptr};
+    SendMessageA(m_dialog.GetHwnd(), WM_NOTIFY, IDC_TRACE_START_DATE,
+                 reinterpret_cast<LPARAM>(&request));
+    ASSERT_NE(request.prgDayState, nullptr);
+    EXPECT_EQ(std::vector<MONTHDAYSTATE>(request.prgDayState, request.prgDayState + 14),
+              States(2022, 1, 14));
+    // Polling for keys (mnemonics) leaves the focus where it is; a click takes it.
+    SetFocus(Item(IDC_TRACE_NOW));
+    MSG key = {Item(IDC_TRACE_NOW), WM_CHAR, 'n', 0, 0, {0, 0}};
+    SendMessageA(control, WM_GETDLGCODE, 'n', reinterpret_cast<LPARAM>(&key));
+    EXPECT_EQ(GetFocus(), Item(IDC_TRACE_NOW));
+    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 80));
+    SendMessageA(control, WM_LBUTTONUP, 0, MAKELPARAM(60, 80));
+    EXPECT_EQ(GetFocus(), control);
+    calendar.UnsubclassAll();
+    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_calendarProc));
 }
 
-TEST_F(CMarkedDayCalendarTest, OnlyAClickMovesTheFocusToTheCalendar) {
-    CMarkedDayCalendar calendar;
-    calendar.Attach(Dialog(), IDC_CALENDAR_TEST_DATE, State()->GetTallymarksByDate());
-    SetFocus(Item(IDC_CALENDAR_TEST_BUTTON));
-    // The dialog manager asks every control for its keys, for mnemonics too.
-    MSG key = {Item(IDC_CALENDAR_TEST_BUTTON), WM_CHAR, 'l', 0, 0, {0, 0}};
-    SendMessageA(Item(IDC_CALENDAR_TEST_DATE), WM_GETDLGCODE, 'l', reinterpret_cast<LPARAM>(&key));
-    EXPECT_EQ(GetFocus(), Item(IDC_CALENDAR_TEST_BUTTON));
-    SendMessageA(Item(IDC_CALENDAR_TEST_DATE), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 80));
-    SendMessageA(Item(IDC_CALENDAR_TEST_DATE), WM_LBUTTONUP, 0, MAKELPARAM(60, 80));
-    EXPECT_EQ(GetFocus(), Item(IDC_CALENDAR_TEST_DATE));
+TEST_F(CCalendarTest, TimeFieldsHoldATimeOnlyAsNumbersWithinTheirRanges) {
+    CTimeControl time;
+    ASSERT_TRUE(time.AttachDlgItems(m_dialog.GetHwnd(), IDC_TRACE_START_HOURS,
+                                    IDC_TRACE_START_MINUTES, IDC_TRACE_START_SECONDS,
+                                    IDC_TRACE_START_SPIN));
+    const std::pair<int, const char*> cases[] = {
+        {IDC_TRACE_START_HOURS, "23"}, {IDC_TRACE_START_MINUTES, "07"},
+        {IDC_TRACE_START_SECONDS, ""}, {IDC_TRACE_START_MINUTES, "a1"},
+        {IDC_TRACE_START_HOURS, "24"}, {IDC_TRACE_START_SECONDS, " 5"}};
+    for (const auto& [field, text] : cases) {
+        time.SetTime(Date(2023, 1, 1, 9).GetAsSystemTime());
+        SetWindowTextA(Item(field), text);
+        const bool valid = std::string(text) == "23" || std::string(text) == "07";
+        CDateTime date = Date(2023, 1, 1);
+        EXPECT_EQ(date.SetTimeFromSystemTime(time.GetTime()), valid) << text;
+        EXPECT_EQ(time.GetInvalidField(), valid ? nullptr : Item(field)) << text;
+    }
+    time.SetSpinField(Item(IDC_TRACE_START_MINUTES));
+    int lower = -1, upper = -1;
+    SendMessageA(Item(IDC_TRACE_START_SPIN), UDM_GETRANGE32, reinterpret_cast<WPARAM>(&lower),
+                 reinterpret_cast<LPARAM>(&upper));
+    EXPECT_EQ(std::make_pair(lower, upper), std::make_pair(0, 59));
 }
 
 } // namespace
