@@ -14,6 +14,7 @@
 #include "resources/ResourceIds.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -109,10 +110,21 @@ std::string CTracesDlg::GetItemText(CTallymark* item, int column) {
     }
 }
 
-std::string CTracesDlg::FormatDate(const CDateTime& utc) const {
+std::string CTracesDlg::FormatDate(const CDateTime& utc) {
+    const CDateTime local = utc.UtcToLocal();
+    if (!local.IsValid()) {
+        return std::string();
+    }
+    // Rows come by day: the day's text is made once for a run of rows on the same day.
     const CDateTimeFormat& formats = CDateTimeFormat::Instance();
-    return utc.UtcToLocal().FormatDateTime(
-        formats.GetNumericDateFormat(), formats.GetPaddedTimeOfDayFormat(), 0, LOCALE_USER_DEFAULT);
+    const double day = std::trunc(local.GetValue());
+    if (!m_hasDayText || day != m_day) {
+        m_dayText = local.FormatDate(formats.GetNumericDateFormat(), 0, LOCALE_USER_DEFAULT);
+        m_day = day;
+        m_hasDayText = true;
+    }
+    return m_dayText + " " +
+           local.FormatTime(formats.GetPaddedTimeOfDayFormat(), 0, LOCALE_USER_DEFAULT);
 }
 
 void CTracesDlg::OnSelectionChanged() {

@@ -122,7 +122,8 @@ private:
     // The focused tally mark's row, or -1.
     int FocusedRow() const;
     void UpdateButtons();
-    std::string FormatDate(const CDateTime& utc) const;
+    // The local date and time of a universal time, as the cells show it.
+    std::string FormatDate(const CDateTime& utc);
 
     CProject* m_project;
     CProjectState* m_state;
@@ -135,6 +136,10 @@ private:
     // Whether the rows stand in the order of Compare (not after a split).
     bool m_sorted = false;
     CTallymarkOrder m_order;
+    // The text of the last local day formatted.
+    bool m_hasDayText = false;
+    double m_day = 0.0;
+    std::string m_dayText;
     std::string m_invalidText;
     std::string m_workingText;
     CListView<CTallymark> m_list;

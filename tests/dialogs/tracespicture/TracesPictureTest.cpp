@@ -7,6 +7,7 @@
 #include "../traces/TracesFixture.h"
 #include "harness/WindowPicture.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,8 +28,45 @@ bool Inside(const RECT& inner, const RECT& outer) {
            inner.bottom <= outer.bottom;
 }
 
+// The height that the control's text needs at the control's width, wrapped at words as a
+// static control wraps it.
+int TextHeight(HWND control, const std::string& text) {
+    RECT rect = {};
+    GetClientRect(control, &rect);
+    HDC dc = GetDC(control);
+    HGDIOBJ former =
+        SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    DrawTextA(dc, text.c_str(), -1, &rect, DT_CALCRECT | DT_WORDBREAK);
+    SelectObject(dc, former);
+    ReleaseDC(control, dc);
+    return rect.bottom - rect.top;
+}
+
+// Cells of the first rows whose text is wider than their column.
+void CheckCells(HWND list, std::vector<std::string>& findings) {
+    const int rows = std::min(5, static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)));
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            char text[256] = {};
+            LVITEMA item = {};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = sizeof(text);
+            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                         reinterpret_cast<LPARAM>(&item));
+            // The control keeps 6 pixels of margin on either side of a cell's text.
+            const LRESULT needed =
+                SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)) + 12;
+            if (needed > SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)) {
+                findings.push_back(std::string("cell \"") + text + "\" is cut");
+            }
+        }
+    }
+}
+
 // Every finding of the layout, one line each: a visible control outside the client area or
-// on another one; a list whose columns do not fit its width or are too narrow to read.
+// on another one, a label whose text does not fit, a list whose columns do not fit its
+// width, are too narrow to read or cut their cells.
 std::vector<std::string> CheckLayout(HWND dialog) {
     std::vector<std::string> findings;
     RECT client = {};
@@ -56,7 +94,15 @@ std::vector<std::string> CheckLayout(HWND dialog) {
             }
         }
         controls.push_back(child);
+        const std::string text = harness::GetText(child);
+        RECT box = {};
+        GetClientRect(child, &box);
+        if (lstrcmpiA(name, "Static") == 0 && !text.empty() &&
+            TextHeight(child, text) > box.bottom) {
+            findings.push_back("label \"" + text + "\" is cut");
+        }
         if (lstrcmpiA(name, WC_LISTVIEWA) == 0) {
+            CheckCells(child, findings);
             RECT listClient = {};
             GetClientRect(child, &listClient);
             int total = 0;
