@@ -1,0 +1,200 @@
+// The project properties dialog on saved fixture projects: the content texts, the name,
+// and the two management dialogs inside its transaction, with the saved file compared
+// after the outer OK and Cancel.
+
+#include "app/main/CAppMain.h"
+#include "app/ui/SharedPictures.h"
+#include "dialogs/CProjectPropertiesDlg.h"
+#include "harness/CUiScript.h"
+#include "harness/UiControls.h"
+#include "library/system/CScratchFolder.h"
+#include "model/CActivity.h"
+#include "model/CProject.h"
+#include "model/CProjectState.h"
+#include "model/CProjects.h"
+#include "model/CTallymark.h"
+#include "model/EProjectFileFormat.h"
+#include "resources/ResourceIds.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+using harness::Click;
+using harness::CUiScript;
+using harness::FindThreadWindow;
+
+namespace {
+
+const char kActivitiesCaption[] = "Tallymarks - Manage activities";
+const char kTracesCaption[] = "Tallymarks - Manage tally marks";
+
+class PropertiesDlgTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&controls);
+        LoadIconsAndImageLists(GetModuleHandleA(nullptr));
+    }
+    PropertiesDlgTest() {
+        SAppOptions options;
+        options.programFolder = m_folder.Path();
+        options.mutexName.clear();
+        m_app = std::make_unique<CAppMain>(options);
+    }
+
+    // Top-level activities "Name" or "Name*" (one tally mark), saved as "Plan" and opened
+    // as a user would; the file's bytes are kept.
+    CProject* Open(std::initializer_list<const char*> names) {
+        {
+            CProject project;
+            CProjectState* state = project.GetState();
+            state->SetName("Plan");
+            for (std::string name : names) {
+                const bool used = name.back() == '*';
+                auto* a = new CActivity(state, name.substr(0, name.size() - used), true);
+                state->GetRootActivity()->AddChildActivity(a, -1);
+                if (used) {
+                    a->GetTallymarks().Add(
+                        new CTallymark(a, CDateTime(45000.0), CDateTime(45000.5)));
+                }
+            }
+            EXPECT_TRUE(project.Save(false, nullptr, m_folder.File("f.wkp").c_str(), pffBinary));
+        }
+        m_original = m_folder.Read("f.wkp");
+        return m_app->GetProjects().OpenPath(m_folder.File("f.wkp"), CProjects::kOpenOnly, true);
+    }
+    int Run(CUiScript& script, CProject* project) {
+        CProjectPropertiesDlg dialog(project);
+        int exitCode = -2;
+        m_dialog = &dialog;
+        script.Run([&] { exitCode = dialog.Create(CProjectPropertiesDlg::MakeParams(nullptr)); });
+        m_dialog = nullptr;
+        return exitCode;
+    }
+    // The committed state saved under another name, the project closed: the bytes.
+    std::string SaveAndClose(CProject* project) {
+        EXPECT_TRUE(project->Save(false, nullptr, m_folder.File("c.wkp").c_str(), pffBinary));
+        EXPECT_TRUE(m_app->GetProjects().Close(project, true));
+        return m_folder.Read("c.wkp");
+    }
+    HWND Dlg() const { return m_dialog->GetHwnd(); }
+    std::string Text(int id) const { return harness::GetItemText(Dlg(), id); }
+
+    CScratchFolder m_folder;
+    std::unique_ptr<CAppMain> m_app;
+    std::string m_original;
+    CProjectPropertiesDlg* m_dialog = nullptr;
+};
+
+TEST_F(PropertiesDlgTest, ShowsNameFileAndContentWithTheWordForOneOrMany) {
+    struct SCase {
+        std::initializer_list<const char*> activities;
+        const char* activityText;
+        const char* tallymarkText;
+    } const cases[] = {
+        {{}, "0 activities in project", "0 tally marks in project"},
+        {{"A*"}, "1 activity in project", "1 tally mark in project"},
+        {{"A*", "B", "C*"}, "3 activities in project", "2 tally marks in project"},
+    };
+    for (const SCase& c : cases) {
+        CProject* project = Open(c.activities);
+        CUiScript script;
+        script.Do([&] {
+            EXPECT_EQ(harness::GetText(Dlg()), "Tallymarks - Project properties");
+            EXPECT_EQ(Text(IDC_PROPERTIES_NAME), "Plan");
+            EXPECT_EQ(Text(IDC_PROPERTIES_FILE), m_folder.File("f.wkp"));
+            EXPECT_EQ(Text(IDC_PROPERTIES_ACTIVITY_COUNT), c.activityText);
+            EXPECT_EQ(Text(IDC_PROPERTIES_TALLYMARK_COUNT), c.tallymarkText);
+            Click(Dlg(), IDCANCEL);
+        });
+        EXPECT_EQ(Run(script, project), 1);
+        EXPECT_EQ(SaveAndClose(project), m_original);
+    }
+}
+
+// A refused name and a refused "no activities" keep the dialog open; a command with OK's
+// id that does not come from the button commits nothing; blanks are a name.
+TEST_F(PropertiesDlgTest, OkRefusesAnEmptyNameAndCountsOnlyFromTheButton) {
+    CProject* project = Open({});
+    CUiScript script;
+    script.Do([&] { harness::SetItemText(Dlg(), IDC_PROPERTIES_NAME, ""); })
+        .Do([&] { Click(Dlg(), IDC_PROPERTIES_OK); })
+        .AnswerMessageBox(IDOK, "You need to fill in a project name!")
+        .Do([&] { harness::SetItemText(Dlg(), IDC_PROPERTIES_NAME, "  "); })
+        .Do([&] { PostMessageA(Dlg(), WM_COMMAND, IDC_PROPERTIES_OK, 0); })
+        .Do([&] { Click(Dlg(), IDC_PROPERTIES_OK); })
+        .AnswerMessageBox(IDNO, "doesn't have any activities")
+        .Do([&] { Click(Dlg(), IDC_PROPERTIES_OK); })
+        .AnswerMessageBox(IDYES, "doesn't have any activities");
+    EXPECT_EQ(Run(script, project), 0);
+    ASSERT_EQ(script.GetMessageBoxes().size(), 3u);
+    EXPECT_EQ(script.GetMessageBoxes()[0].caption, "Tallymarks - No name");
+    EXPECT_EQ(script.GetMessageBoxes()[1].caption, "Tallymarks - No activities defined");
+    EXPECT_EQ(project->GetStateCount(), 1u);
+    EXPECT_EQ(project->GetState()->GetName(), "  ");
+    EXPECT_NE(SaveAndClose(project), m_original);
+}
+
+// An activity removed in the manage activities dialog and a tally mark removed in the
+// manage tally marks dialog, each confirmed there: the outer OK writes both with the new
+// name, the outer Cancel leaves the file byte for byte as it was.
+TEST_F(PropertiesDlgTest, InnerDialogsWriteIntoItsTransactionAndItsEndDecides) {
+    for (const bool outerOk : {false, true}) {
+        CProject* project = Open({"A*", "B"});
+        CUiScript script;
+        std::string activities, tallymarks;
+        script.Do([&] { harness::SetItemText(Dlg(), IDC_PROPERTIES_NAME, "Renamed"); })
+            .Do([&] { Click(Dlg(), IDC_PROPERTIES_ACTIVITIES); })
+            .WaitFor([] { return FindThreadWindow(kActivitiesCaption) != nullptr; })
+            .Do([] {
+                harness::SelectListRow(FindThreadWindow(kActivitiesCaption), IDC_ACTIVITIES_LIST,
+                                       1);
+            })
+            .Do([] { Click(FindThreadWindow(kActivitiesCaption), IDC_ACTIVITIES_REMOVE); })
+            .Do([] { Click(FindThreadWindow(kActivitiesCaption), IDC_ACTIVITIES_OK); })
+            .Do([&] { Click(Dlg(), IDC_PROPERTIES_TALLYMARKS); })
+            .WaitFor([] { return FindThreadWindow(kTracesCaption) != nullptr; })
+            .Do([] {
+                harness::SelectListRow(FindThreadWindow(kTracesCaption), IDC_TRACES_LIST, 0);
+            })
+            .Do([] { Click(FindThreadWindow(kTracesCaption), IDC_TRACES_REMOVE); })
+            .Do([] { Click(FindThreadWindow(kTracesCaption), IDC_TRACES_OK); })
+            .Do([&] {
+                activities = Text(IDC_PROPERTIES_ACTIVITY_COUNT);
+                tallymarks = Text(IDC_PROPERTIES_TALLYMARK_COUNT);
+                EXPECT_EQ(project->GetStateCount(), 2u);
+                Click(Dlg(), outerOk ? IDC_PROPERTIES_OK : IDCANCEL);
+            });
+        EXPECT_EQ(Run(script, project), outerOk ? 0 : 1);
+        EXPECT_EQ(activities, "1 activity in project");
+        EXPECT_EQ(tallymarks, "0 tally marks in project");
+        EXPECT_EQ(project->GetStateCount(), 1u);
+        CProjectState* state = project->GetState();
+        EXPECT_EQ(state->GetName(), outerOk ? "Renamed" : "Plan");
+        EXPECT_EQ(state->GetTallymarksByDate().GetCount(), outerOk ? 0u : 1u);
+        EXPECT_EQ(project->IsModified(ppName | ppActivities | ppTallymarks), outerOk);
+        EXPECT_EQ(SaveAndClose(project) != m_original, outerOk);
+    }
+}
+
+// The project is closed (as the tray could) while the dialog runs, also while a dialog it
+// opened runs: both end and nothing touches the deleted project.
+TEST_F(PropertiesDlgTest, ProjectClosedUnderItEndsIt) {
+    for (const bool nested : {false, true}) {
+        CProject* project = Open({"A"});
+        CUiScript script;
+        if (nested) {
+            script.Do([&] { Click(Dlg(), IDC_PROPERTIES_ACTIVITIES); }).WaitFor([] {
+                return FindThreadWindow(kActivitiesCaption) != nullptr;
+            });
+        }
+        script.Do([&] { EXPECT_TRUE(m_app->GetProjects().Close(project, true)); });
+        EXPECT_EQ(Run(script, project), 1);
+        EXPECT_EQ(m_app->GetProjects().GetNumProjects(), 0u);
+    }
+}
+
+} // namespace
