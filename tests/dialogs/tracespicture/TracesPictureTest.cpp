@@ -2,7 +2,6 @@
 // layout checked at the template's size and after the window grew.
 
 #include "dialogs/CTracesActivityDlg.h"
-#include "dialogs/CTracesDlg.h"
 
 #include "../traces/TracesFixture.h"
 #include "harness/WindowPicture.h"
@@ -12,8 +11,7 @@
 #include <string>
 #include <vector>
 
-using harness::CUiScript;
-using tracestest::CTracesFixture;
+using namespace tracestest;
 
 namespace {
 
@@ -28,104 +26,79 @@ bool Inside(const RECT& inner, const RECT& outer) {
            inner.bottom <= outer.bottom;
 }
 
-// The height that the control's text needs at the control's width, wrapped at words as a
-// static control wraps it.
-int TextHeight(HWND control, const std::string& text) {
-    RECT rect = {};
-    GetClientRect(control, &rect);
+// Whether the text fits the control: wrapped at words as a static control does, or on one
+// line in width (plus the list's margins of 6 pixels a side) for a list cell.
+bool Fits(HWND control, const std::string& text, int width, bool wrap) {
+    RECT rect = {0, 0, width, 0}, box = {};
+    GetClientRect(control, &box);
     HDC dc = GetDC(control);
     HGDIOBJ former =
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    DrawTextA(dc, text.c_str(), -1, &rect, DT_CALCRECT | DT_WORDBREAK);
+    DrawTextA(dc, text.c_str(), -1, &rect, DT_CALCRECT | (wrap ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(dc, former);
     ReleaseDC(control, dc);
-    return rect.bottom - rect.top;
+    return wrap ? rect.bottom <= box.bottom : rect.right + 12 <= width;
 }
 
-// Cells of the first rows whose text is wider than their column.
-void CheckCells(HWND list, std::vector<std::string>& findings) {
-    const int rows = std::min(5, static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)));
-    for (int row = 0; row < rows; ++row) {
-        for (int column = 0; column < 4; ++column) {
-            char text[256] = {};
-            LVITEMA item = {};
-            item.iSubItem = column;
-            item.pszText = text;
-            item.cchTextMax = sizeof(text);
-            SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                         reinterpret_cast<LPARAM>(&item));
-            // The control keeps 6 pixels of margin on either side of a cell's text.
-            const LRESULT needed =
-                SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)) + 12;
-            if (needed > SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0)) {
-                findings.push_back(std::string("cell \"") + text + "\" is cut");
-            }
-        }
-    }
-}
-
-// Every finding of the layout, one line each: a visible control outside the client area or
-// on another one, a label whose text does not fit, a list whose columns do not fit its
-// width, are too narrow to read or cut their cells.
+// Every finding, one line each: a visible control outside the client area or on another
+// one, a label or a list cell (of the first rows) that is cut, list columns wider than the
+// list or narrower than 30 pixels.
 std::vector<std::string> CheckLayout(HWND dialog) {
     std::vector<std::string> findings;
     RECT client = {};
     GetClientRect(dialog, &client);
     MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    std::vector<HWND> controls;
+    std::vector<HWND> seen;
     for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
          child = GetWindow(child, GW_HWNDNEXT)) {
         char name[32] = {};
         GetClassNameA(child, name, sizeof(name));
-        // The size grip sits in the corner by design.
-        if (!IsWindowVisible(child) || lstrcmpiA(name, "ScrollBar") == 0) {
+        if (!IsWindowVisible(child) || lstrcmpiA(name, "ScrollBar") == 0) { // the size grip
             continue;
         }
-        const int id = GetDlgCtrlID(child);
-        if (!Inside(ScreenRect(child), client)) {
-            findings.push_back("control " + std::to_string(id) + " leaves the dialog");
+        const std::string id = std::to_string(GetDlgCtrlID(child));
+        const RECT rect = ScreenRect(child);
+        if (!Inside(rect, client)) {
+            findings.push_back(id + " leaves the dialog");
         }
-        for (HWND other : controls) {
-            RECT common = {};
-            const RECT a = ScreenRect(child), b = ScreenRect(other);
-            if (IntersectRect(&common, &a, &b)) {
-                findings.push_back(std::to_string(id) + " overlaps " +
-                                   std::to_string(GetDlgCtrlID(other)));
+        for (HWND other : seen) {
+            RECT common = {}, otherRect = ScreenRect(other);
+            if (IntersectRect(&common, &rect, &otherRect)) {
+                findings.push_back(id + " overlaps " + std::to_string(GetDlgCtrlID(other)));
             }
         }
-        controls.push_back(child);
-        const std::string text = harness::GetText(child);
+        seen.push_back(child);
         RECT box = {};
         GetClientRect(child, &box);
+        const std::string text = harness::GetText(child);
         if (lstrcmpiA(name, "Static") == 0 && !text.empty() &&
-            TextHeight(child, text) > box.bottom) {
+            !Fits(child, text, box.right, true)) {
             findings.push_back("label \"" + text + "\" is cut");
         }
-        if (lstrcmpiA(name, WC_LISTVIEWA) == 0) {
-            CheckCells(child, findings);
-            RECT listClient = {};
-            GetClientRect(child, &listClient);
-            int total = 0;
-            for (int column = 0; column < 4; ++column) {
-                const int width = static_cast<int>(
-                    SendMessageA(child, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
-                total += width;
-                if (width < 30) {
-                    findings.push_back("column " + std::to_string(column) + " is too narrow");
+        if (lstrcmpiA(name, WC_LISTVIEWA) != 0) {
+            continue;
+        }
+        int total = 0;
+        for (int column = 0; column < 4; ++column) {
+            const int width = static_cast<int>(
+                SendMessageA(child, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
+            total += width;
+            if (width < 30) {
+                findings.push_back("column " + std::to_string(column) + " is too narrow");
+            }
+            for (int row = 0; row < 5; ++row) {
+                const std::string cell =
+                    harness::GetListCell(dialog, GetDlgCtrlID(child), row, column);
+                if (!Fits(child, cell, width, false)) {
+                    findings.push_back("cell \"" + cell + "\" is cut");
                 }
             }
-            if (total > listClient.right) {
-                findings.push_back("the columns are wider than the list");
-            }
+        }
+        if (total > box.right) {
+            findings.push_back("the columns are wider than the list");
         }
     }
     return findings;
-}
-
-std::string PicturePath(const std::string& name) {
-    char folder[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, folder);
-    return std::string(folder) + "\\" + name;
 }
 
 class CTracesPictureTest : public CTracesFixture {
@@ -137,31 +110,33 @@ protected:
         }
         Add("open", "Development", 300);
     }
-    // Shows the dialog, checks its layout, saves its picture, checks it again after the
-    // window grew by 160 x 120 pixels, and cancels.
-    std::vector<std::string> Look(CDialogWindow& dialog, int dialogId, const char* picture) {
+    // Shows the dialog, checks it, saves its picture, checks it again 160 x 120 pixels
+    // bigger, and cancels.
+    std::vector<std::string> Look(CDialogWindow& dialog, int dialogId, const std::string& picture) {
         CUiScript script;
         std::vector<std::string> findings;
         bool saved = false;
-        auto hwnd = [&] { return dialog.GetHwnd(); };
+        HWND window = nullptr;
         script
             .Do([&] {
-                RedrawWindow(hwnd(), nullptr, nullptr,
+                window = dialog.GetHwnd();
+                RedrawWindow(window, nullptr, nullptr,
                              RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
             })
             .Do([&] {
-                findings = CheckLayout(hwnd());
-                saved = harness::SaveWindowPicture(hwnd(), PicturePath(picture));
-                RECT window = {};
-                GetWindowRect(hwnd(), &window);
-                SetWindowPos(hwnd(), nullptr, 0, 0, window.right - window.left + 160,
-                             window.bottom - window.top + 120, SWP_NOMOVE | SWP_NOZORDER);
+                findings = CheckLayout(window);
+                char folder[MAX_PATH] = "";
+                GetCurrentDirectoryA(MAX_PATH, folder);
+                saved = harness::SaveWindowPicture(window, std::string(folder) + "\\" + picture);
+                const RECT rect = ScreenRect(window);
+                SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left + 160,
+                             rect.bottom - rect.top + 120, SWP_NOMOVE | SWP_NOZORDER);
             })
             .Do([&] {
-                for (const std::string& finding : CheckLayout(hwnd())) {
+                for (const std::string& finding : CheckLayout(window)) {
                     findings.push_back("grown: " + finding);
                 }
-                harness::Click(hwnd(), IDCANCEL);
+                harness::Click(window, IDCANCEL);
             });
         SDialogParams params;
         params.dialogId = dialogId;
@@ -181,8 +156,8 @@ TEST_F(CTracesPictureTest, ManageTallymarksDialog) {
 
 TEST_F(CTracesPictureTest, MoveTallymarksDialog) {
     std::set<CTallymark*> selection;
-    for (CActivity* activity : {m_a.at("Design"), m_a.at("Support"), m_a.at("Development")}) {
-        selection.insert(activity->GetTallymarks().GetFirst());
+    for (const char* name : {"Design", "Support", "Development"}) {
+        selection.insert(m_a.at(name)->GetTallymarks().GetFirst());
     }
     CTracesActivityDlg dialog(m_project, State(), &selection);
     EXPECT_EQ(Look(dialog, IDD_TRACES_ACTIVITY, "move-tally-marks-dialog.bmp"),
