@@ -141,6 +141,15 @@ bool CProjectPropertiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
         CAppMain::Get().ShowHelpPage(IDS_HELP_PROJECT_PROPERTIES, GetHwnd());
         event.result = TRUE;
         return true;
+    case WM_GETMINMAXINFO:
+        // Never taller than the template, also when maximised or sized by a program
+        // (the user's dragging is limited by the maximum size already).
+        if (GetMaximumSize().height != kNoMaximum && event.lParam != 0) {
+            auto* limits = reinterpret_cast<MINMAXINFO*>(event.lParam);
+            limits->ptMaxTrackSize.y = GetMaximumSize().height;
+            limits->ptMaxSize.y = GetMaximumSize().height;
+        }
+        return false;
     default:
         return false;
     }
