@@ -51,22 +51,24 @@ int g_subDialogOk = 0;
 std::function<void(HWND)> g_subDialogFill;
 double g_okPressed = 0.0;
 
+struct SFindDialog {
+    int controlId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM parameter) {
+    SFindDialog* find = reinterpret_cast<SFindDialog*>(parameter);
+    if (IsWindowVisible(window) && GetDlgItem(window, find->controlId) != nullptr) {
+        find->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The visible dialog of this thread that holds the control, or null.
 HWND ThreadDialogWith(int controlId) {
-    struct SFind {
-        int id;
-        HWND found;
-    } find = {controlId, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM parameter) -> BOOL {
-            SFind* find = reinterpret_cast<SFind*>(parameter);
-            if (IsWindowVisible(window) && GetDlgItem(window, find->id) != nullptr) {
-                find->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&find));
+    SFindDialog find = {controlId, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &MatchDialog, reinterpret_cast<LPARAM>(&find));
     return find.found;
 }
 
