@@ -1,0 +1,272 @@
+#include "dialogs/CDetectedInactivityDlg.h"
+
+#include "app/main/CAppMain.h"
+#include "app/settings/CSetDialogPosNSize.h"
+#include "app/ui/ButtonControls.h"
+#include "library/datetime/CDateTimeFormat.h"
+#include "library/datetime/CDateTimeSpan.h"
+#include "library/text/CText.h"
+#include "model/CActivity.h"
+#include "model/CProject.h"
+#include "model/CProjectState.h"
+#include "model/CProjects.h"
+#include "model/CTallymark.h"
+#include "model/CTallymarks.h"
+#include "resources/ResourceIds.h"
+
+#include <cmath>
+
+namespace {
+
+const UINT kRefreshMs = 1000;
+
+// The texts widen with the dialog; the buttons keep to its lower right corner.
+const SItemAnchor kAnchors[] = {
+    {IDC_INACTIVITY_LAST_ACTIVE, 1, 0, 0, 0},
+    {IDC_INACTIVITY_PERIOD, 1, 0, 0, 0},
+    {IDC_INACTIVITY_PROJECT, 1, 0, 0, 0},
+    {IDC_INACTIVITY_ACTIVITY, 1, 0, 0, 0},
+    {IDC_INACTIVITY_INCLUDE_ACTIVITY, 1, 0, 0, 0},
+    {IDC_INACTIVITY_CONTINUE_ACTIVITY, 1, 0, 0, 0},
+    {IDC_INACTIVITY_OK, 0, 1, 0, 1},
+    {IDCANCEL, 0, 1, 0, 1},
+};
+
+bool IsChecked(HWND dialog, int id) {
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+void AddOpen(CActivity* activity, const CDateTime& start) {
+    activity->GetTallymarks().Add(new CTallymark(activity, start));
+}
+
+} // namespace
+
+CDetectedInactivityDlg::CDetectedInactivityDlg(const CDateTime& inactivityStart, CProject& project)
+    : m_inactivityStart(inactivityStart), m_inactivityStartLocal(inactivityStart.UtcToLocal()),
+      m_project(&project), m_state(project.GetState(false)) {
+    if (const CTallymark* running = m_state->GetCurrentTallymark()) {
+        m_runningStart = running->GetStart();
+        m_runningPath = running->GetActivity()->GetPath();
+    }
+    CSlot<CDialogMessageEvent>::Connect(this);
+    CSlot<CDialogCommandEvent>::Connect(this);
+    CSlot<CDialogInitializeEvent>::Connect(this);
+    CSlot<CDialogTerminateEvent>::Connect(this);
+    CSlot<CProjectEndStateTrackingEvent>::Connect(m_project);
+    CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
+}
+
+CDetectedInactivityDlg::~CDetectedInactivityDlg() {
+    Detach();
+    CSlot<CDialogMessageEvent>::DisconnectAll();
+    CSlot<CDialogCommandEvent>::DisconnectAll();
+    CSlot<CDialogInitializeEvent>::DisconnectAll();
+    CSlot<CDialogTerminateEvent>::DisconnectAll();
+}
+
+void CDetectedInactivityDlg::Detach() {
+    m_timer.Stop();
+    CSlot<CTimerWentOffEvent>::DisconnectAll();
+    CSlot<CProjectEndStateTrackingEvent>::DisconnectAll();
+    CSlot<CProjectsClosedEvent>::DisconnectAll();
+    m_include.SetProject(nullptr, nullptr);
+    m_continue.SetProject(nullptr, nullptr);
+}
+
+bool CDetectedInactivityDlg::OnDialogInitialize(CDialogInitializeEvent&) {
+    HWND window = GetHwnd();
+    SetDialogIcons(window);
+    SetMaximumSize(SSize{kNoMaximum, GetSize(true).height});
+    AnchorItems(window, kAnchors);
+    const SDialogPlacement placement =
+        CAppMain::Get().GetSetDialogPosNSize().GetPlacement(kPlacementSlot);
+    if (placement.x != CSetDialogPosNSize::NotStored) {
+        const SSize minimum = GetSize(true);
+        SetRect(placement.x, placement.y, placement.width, minimum.height, &minimum);
+    }
+    SetDlgItemTextA(window, IDC_INACTIVITY_PROJECT, m_state->GetName().c_str());
+    CActivity* current = m_state->GetCurrentActivity();
+    SetDlgItemTextA(window, IDC_INACTIVITY_ACTIVITY,
+                    current != nullptr ? current->GetPath().c_str() : "");
+    m_include.Attach(window, IDC_INACTIVITY_INCLUDE_ACTIVITY);
+    m_include.SetProject(m_project, m_state);
+    m_include.SetActivity(current);
+    m_continue.Attach(window, IDC_INACTIVITY_CONTINUE_ACTIVITY);
+    m_continue.SetProject(m_project, m_state);
+    m_continue.SetActivity(current);
+    CSlot<CTimerWentOffEvent>::Connect(&m_timer);
+    m_timer.SetWindow(window);
+    m_timer.Start(kRefreshMs);
+    RefreshTexts();
+    UpdateOk();
+    return true;
+}
+
+void CDetectedInactivityDlg::RefreshTexts() {
+    HWND window = GetHwnd();
+    const CDateTime nowLocal = CDateTime::Now(false);
+    const bool today =
+        std::floor(m_inactivityStartLocal.GetValue()) == std::floor(nowLocal.GetValue());
+    if (!m_lastActiveShown || (m_lastActiveShownAsToday && !today)) {
+        const CDateTimeFormat& formats = CDateTimeFormat::Instance();
+        const std::string text =
+            today ? m_inactivityStartLocal.FormatTime(formats.GetTimeOfDayFormat())
+                  : m_inactivityStartLocal.FormatDateTime(formats.GetWeekdayDateFormat(),
+                                                          formats.GetTimeOfDayFormat());
+        SetDlgItemTextA(window, IDC_INACTIVITY_LAST_ACTIVE, text.c_str());
+        m_lastActiveShown = true;
+        m_lastActiveShownAsToday = today;
+    }
+    const CDateTimeSpan inactive = CDateTime::Now(true) - m_inactivityStart;
+    SetDlgItemTextA(window, IDC_INACTIVITY_PERIOD, inactive.FormatHMS(3).c_str());
+}
+
+void CDetectedInactivityDlg::UpdateOk() {
+    const bool editing = m_project != nullptr && m_project->GetStateCount() > 1;
+    EnableWindow(GetDlgItem(GetHwnd(), IDC_INACTIVITY_OK), editing ? FALSE : TRUE);
+}
+
+CActivity* CDetectedInactivityDlg::GetValidActivity(const CActivityComboBox& comboBox,
+                                                    int noActivityMessage,
+                                                    int invalidActivityMessage) {
+    CActivity* activity = comboBox.GetActivity();
+    if (activity == nullptr) {
+        MessageBoxA(GetHwnd(), CText(noActivityMessage), CText(IDS_NO_ACTIVITY_CAPTION),
+                    MB_OK | MB_ICONWARNING);
+        return nullptr;
+    }
+    if (!activity->IsEnabled()) {
+        MessageBoxA(GetHwnd(), CText(invalidActivityMessage), CText(IDS_INVALID_ACTIVITY_CAPTION),
+                    MB_OK | MB_ICONWARNING);
+        return nullptr;
+    }
+    return activity;
+}
+
+bool CDetectedInactivityDlg::Book() {
+    HWND window = GetHwnd();
+    CActivity* include = nullptr;
+    CActivity* continued = nullptr;
+    const bool including = IsChecked(window, IDC_INACTIVITY_INCLUDE);
+    const bool continuing = IsChecked(window, IDC_INACTIVITY_CONTINUE);
+    bool valid = true;
+    if (including) {
+        include = GetValidActivity(m_include, IDS_INACTIVITY_INCLUDE_NONE,
+                                   IDS_INACTIVITY_INCLUDE_DISABLED);
+        valid = include != nullptr;
+    }
+    if (continuing) {
+        continued = GetValidActivity(m_continue, IDS_INACTIVITY_CONTINUE_NONE,
+                                     IDS_INACTIVITY_CONTINUE_DISABLED);
+        valid = valid && continued != nullptr;
+    }
+    if (!valid || m_project == nullptr || m_project->GetStateCount() > 1) {
+        return false;
+    }
+    CProjectState* state = m_project->GetState(false);
+    CTallymark* running = state->GetCurrentTallymark();
+    if (running == nullptr || running->GetStart() != m_runningStart ||
+        running->GetActivity()->GetPath() != m_runningPath) {
+        return true;
+    }
+    // Choices of a state that is no longer the project's book nothing.
+    if ((include != nullptr && include->GetProjectState() != state) ||
+        (continued != nullptr && continued->GetProjectState() != state)) {
+        return true;
+    }
+    CActivity* worked = running->GetActivity();
+    const CDateTime start =
+        m_inactivityStart < running->GetStart() ? running->GetStart() : m_inactivityStart;
+    const CDateTime now = CDateTime::Now(true);
+    if (!including) {
+        running->SetEnd(start);
+        if (continuing) {
+            continued->StartTallymark();
+        }
+    } else if (include == worked) {
+        if (!continuing) {
+            running->EndNow();
+        } else if (continued != include) {
+            running->SetEnd(now);
+            AddOpen(continued, now);
+        }
+    } else {
+        running->SetEnd(start);
+        if (!continuing) {
+            include->GetTallymarks().Add(new CTallymark(include, start, now));
+        } else if (continued == include) {
+            AddOpen(include, start);
+        } else {
+            CTallymark* inactive = new CTallymark(include, start);
+            include->GetTallymarks().Add(inactive);
+            inactive->SetEnd(now);
+            AddOpen(continued, now);
+        }
+    }
+    m_booked = true;
+    return true;
+}
+
+bool CDetectedInactivityDlg::OnTimerWentOff(CTimerWentOffEvent&) {
+    RefreshTexts();
+    return true;
+}
+
+bool CDetectedInactivityDlg::OnDialogMessage(CDialogMessageEvent& event) {
+    switch (event.message) {
+    case WM_CLOSE:
+        Close();
+        return true;
+    case WM_HELP:
+        CAppMain::Get().ShowHelpPage(IDS_HELP_DETECTED_INACTIVITY_WINDOW, GetHwnd());
+        event.result = TRUE;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CDetectedInactivityDlg::OnDialogCommand(CDialogCommandEvent& event) {
+    switch (event.controlId) {
+    case IDCANCEL:
+        if (event.notificationCode == BN_CLICKED) {
+            Close();
+        }
+        return true;
+    case IDC_INACTIVITY_OK:
+        if (event.notificationCode == BN_CLICKED && Book()) {
+            Close();
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CDetectedInactivityDlg::OnDialogTerminate(CDialogTerminateEvent&) {
+    m_timer.Stop();
+    const SWindowRect rect = GetRect(true);
+    CAppMain::Get().GetSetDialogPosNSize().SetPlacement(kPlacementSlot,
+                                                        {rect.x, rect.y, rect.width, rect.height});
+    return true;
+}
+
+bool CDetectedInactivityDlg::OnProjectEndStateTracking(CProjectEndStateTrackingEvent&) {
+    if (GetHwnd() != nullptr) {
+        UpdateOk();
+    }
+    return true;
+}
+
+bool CDetectedInactivityDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
+    if (event.project == nullptr || event.project != m_project) {
+        return true;
+    }
+    // The project and its states go right after this event.
+    Detach();
+    m_project = nullptr;
+    m_state = nullptr;
+    Close();
+    return true;
+}

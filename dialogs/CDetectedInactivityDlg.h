@@ -1,0 +1,108 @@
+#pragma once
+
+// CDetectedInactivityDlg: books a detected inactivity of one working project. It shows when
+// the user was last active and how long the inactivity lasts so far (every second), and on
+// OK rewrites the project's running tally mark: the inactive period counts as work on a
+// chosen activity or not at all, and work continues on a chosen activity or stops.
+//
+//   CDetectedInactivityDlg dialog(lastInput, project);  // lastInput in UTC
+//   dialog.Create(params);                              // IDD_DETECTED_INACTIVITY, modal
+//
+// Usage notes:
+// - The dialog writes into the project's committed state, never into an edit copy. While
+//   another dialog holds an edit transaction on the project its OK button waits (disabled)
+//   until that transaction ends, so that the booking is not lost when the other dialog
+//   commits its older copy.
+// - It books only on the running tally mark it was opened for. When that tally mark no
+//   longer runs at OK (stopped, or moved to another activity from the tray meanwhile),
+//   OK closes the dialog and changes nothing.
+// - A tally mark is never ended before its own start: the inactivity counts from the later
+//   of the last input and the running tally mark's start.
+// - When its project is closed while it runs (a tray exit, the end of the session), it
+//   ends at once without touching the project.
+
+#include "library/datetime/CDateTime.h"
+#include "library/dialogs/CDialogCommandEvent.h"
+#include "library/dialogs/CDialogInitializeEvent.h"
+#include "library/dialogs/CDialogMessageEvent.h"
+#include "library/dialogs/CDialogTerminateEvent.h"
+#include "library/dialogs/CResizableDialogWindow.h"
+#include "library/events/CSlot.h"
+#include "library/windows/CTimer.h"
+#include "mainwindow/CActivityComboBox.h"
+#include "model/CProjectEndStateTrackingEvent.h"
+#include "model/CProjectsClosedEvent.h"
+
+#include <string>
+
+class CActivity;
+class CProject;
+class CProjectState;
+
+class CDetectedInactivityDlg : public CResizableDialogWindow,
+                               public CSlot<CDialogMessageEvent>,
+                               public CSlot<CDialogCommandEvent>,
+                               public CSlot<CDialogInitializeEvent>,
+                               public CSlot<CDialogTerminateEvent>,
+                               public CSlot<CTimerWentOffEvent>,
+                               public CSlot<CProjectEndStateTrackingEvent>,
+                               public CSlot<CProjectsClosedEvent> {
+public:
+    static const int kPlacementSlot = 16;
+
+    // inactivityStart: the last input, UTC.
+    CDetectedInactivityDlg(const CDateTime& inactivityStart, CProject& project);
+    ~CDetectedInactivityDlg() override;
+
+    // Whether OK changed the project's tally marks.
+    bool HasBooked() const { return m_booked; }
+    // The project; null once it was closed under the dialog.
+    CProject* GetProject() const { return m_project; }
+
+protected:
+    bool OnEvent(CTimerWentOffEvent& event) override { return OnTimerWentOff(event); }
+    bool OnEvent(CDialogMessageEvent& event) override { return OnDialogMessage(event); }
+    bool OnEvent(CDialogCommandEvent& event) override { return OnDialogCommand(event); }
+    bool OnEvent(CDialogInitializeEvent& event) override { return OnDialogInitialize(event); }
+    bool OnEvent(CDialogTerminateEvent& event) override { return OnDialogTerminate(event); }
+    bool OnEvent(CProjectEndStateTrackingEvent& event) override {
+        return OnProjectEndStateTracking(event);
+    }
+    bool OnEvent(CProjectsClosedEvent& event) override { return OnProjectsClosed(event); }
+
+    virtual bool OnTimerWentOff(CTimerWentOffEvent& event);
+    virtual bool OnDialogMessage(CDialogMessageEvent& event);
+    virtual bool OnDialogCommand(CDialogCommandEvent& event);
+    virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
+    virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
+    virtual bool OnProjectEndStateTracking(CProjectEndStateTrackingEvent& event);
+    virtual bool OnProjectsClosed(CProjectsClosedEvent& event);
+
+private:
+    // The combo box's activity; none (after a warning) when nothing is chosen or the
+    // choice is disabled.
+    CActivity* GetValidActivity(const CActivityComboBox& comboBox, int noActivityMessage,
+                                int invalidActivityMessage);
+    void RefreshTexts();
+    // OK waits while an edit transaction is open on the project.
+    void UpdateOk();
+    // Validates the choices and rewrites the running tally mark; false keeps the dialog
+    // open.
+    bool Book();
+    void Detach();
+
+    CDateTime m_inactivityStart;
+    CDateTime m_inactivityStartLocal;
+    CProject* m_project;
+    CProjectState* m_state;
+    // The running tally mark the dialog was opened for, known by its start and its
+    // activity's path (a committed edit replaces the objects, not the tally mark).
+    CDateTime m_runningStart;
+    std::string m_runningPath;
+    CTimer m_timer;
+    bool m_lastActiveShown = false;
+    bool m_lastActiveShownAsToday = false;
+    bool m_booked = false;
+    CActivityComboBox m_include{false, false};
+    CActivityComboBox m_continue{false, false};
+};

@@ -1,0 +1,318 @@
+// The detected inactivity dialog: every row of its choices on a project that worked for an
+// hour and was left alone for the last twenty minutes; the running tally mark stopped or
+// moved meanwhile, started after the last input, edited by another dialog meanwhile, and
+// its project closed under it.
+
+#include "app/main/CAppMain.h"
+#include "app/ui/SharedPictures.h"
+#include "dialogs/CDetectedInactivityDlg.h"
+#include "dialogs/DialogRegistry.h"
+#include "harness/CUiScript.h"
+#include "harness/UiControls.h"
+#include "library/dialogs/SDialogParams.h"
+#include "library/system/CScratchFolder.h"
+#include "mainwindow/CDialogLauncher.h"
+#include "model/CActivity.h"
+#include "model/CProject.h"
+#include "model/CProjectState.h"
+#include "model/CProjects.h"
+#include "model/CTallymark.h"
+#include "model/CTallymarks.h"
+#include "resources/ResourceIds.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+using harness::CUiScript;
+
+namespace {
+
+// Wednesday 13 March 2024, 10:30 UTC (the tests run with TZ=UTC).
+const double kNow = 45364.0 + 10.5 / 24.0;
+const double kMinute = 1.0 / 1440.0;
+double g_now = kNow;
+
+CDateTime PinnedNow(bool utc) {
+    return utc ? CDateTime(g_now) : CDateTime(g_now).UtcToLocal();
+}
+
+// Combo box rows, in tree order.
+enum { kDev, kMail, kMeet, kOff, kNone = -1 };
+
+class InactivityTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { LoadIconsAndImageLists(GetModuleHandleA(nullptr)); }
+    InactivityTest() {
+        m_folder.Write("InstallSettings.ini", "[Settings]\r\nPortableInstall=y\r\n");
+        SAppOptions options;
+        options.programFolder = m_folder.Path();
+        options.mutexName.clear();
+        m_app = std::make_unique<CAppMain>(options);
+        g_now = kNow;
+        CDateTime::SetNowSource(&PinnedNow);
+        m_project = m_app->GetProjects().CreateNew();
+        CProjectState* state = m_project->GetState();
+        state->SetName("Plan");
+        for (const char* name : {"Dev", "Mail", "Meet", "Off"}) {
+            state->GetRootActivity()->AddChildActivity(
+                new CActivity(state, name, std::string(name) != "Off"), -1);
+        }
+    }
+    ~InactivityTest() override {
+        CDateTime::SetNowSource(nullptr);
+        m_app.reset();
+    }
+    CActivity* Activity(int row) const {
+        CActivity* activity = m_project->GetState()->GetRootActivity()->GetFirstChild();
+        for (int i = 0; i < row; ++i) {
+            activity = activity->GetNextSibling();
+        }
+        return activity;
+    }
+    // Starts work on Dev minutesAgo minutes before now.
+    void StartDev(double minutesAgo) {
+        g_now = kNow - minutesAgo * kMinute;
+        ASSERT_TRUE(m_app->GetProjects().StartWorking(m_project, Activity(kDev)));
+        g_now = kNow;
+    }
+    // Every tally mark of the committed state as "activity start end" in minutes from now,
+    // "open" for a running one, sorted.
+    std::vector<std::string> Records() const {
+        std::vector<std::string> records;
+        for (CActivity* activity = m_project->GetState()->GetRootActivity()->GetFirstChild();
+             activity != nullptr; activity = activity->GetNextSibling()) {
+            CTallymarks& marks = activity->GetTallymarks();
+            for (const CTallymark* mark = marks.GetFirst(); mark != nullptr;
+                 mark = marks.GetNext()) {
+                auto minutes = [](const CDateTime& date) {
+                    return std::to_string(std::lround((date.GetValue() - kNow) / kMinute));
+                };
+                records.push_back(activity->GetName() + " " + minutes(mark->GetStart()) + " " +
+                                  (mark->IsOpen() ? "open" : minutes(mark->GetEnd(false))));
+            }
+        }
+        std::sort(records.begin(), records.end());
+        return records;
+    }
+    // Ticks the boxes whose row is not kNone, chooses the rows and presses OK.
+    static void Choose(HWND dialog, int include, int proceed) {
+        if (include != kNone) {
+            harness::Click(dialog, IDC_INACTIVITY_INCLUDE);
+            harness::SelectComboItem(dialog, IDC_INACTIVITY_INCLUDE_ACTIVITY, include);
+        }
+        if (proceed != kNone) {
+            harness::Click(dialog, IDC_INACTIVITY_CONTINUE);
+            harness::SelectComboItem(dialog, IDC_INACTIVITY_CONTINUE_ACTIVITY, proceed);
+        }
+    }
+    static void Run(CUiScript& script, CDialogWindow& dialog) {
+        SDialogParams params;
+        params.dialogId = IDD_DETECTED_INACTIVITY;
+        params.sizeGrip = true;
+        params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
+        script.Run([&] { dialog.Create(params); });
+    }
+    // Runs the dialog for an inactivity since 20 minutes ago and makes the choices.
+    void Book(int include, int proceed, double inactiveMinutes = 20) {
+        CDetectedInactivityDlg dialog(CDateTime(kNow - inactiveMinutes * kMinute), *m_project);
+        CUiScript script;
+        script.Do([&] {
+            Choose(dialog.GetHwnd(), include, proceed);
+            harness::Click(dialog.GetHwnd(), IDC_INACTIVITY_OK);
+        });
+        Run(script, dialog);
+    }
+
+    CScratchFolder m_folder;
+    std::unique_ptr<CAppMain> m_app;
+    CProject* m_project = nullptr;
+};
+
+TEST_F(InactivityTest, EveryChoiceRewritesTheRunningTallymark) {
+    struct SRow {
+        int include;
+        int proceed;
+        std::vector<std::string> records;
+    };
+    const SRow rows[] = {
+        {kNone, kNone, {"Dev -60 -20"}},
+        {kNone, kMail, {"Dev -60 -20", "Mail 0 open"}},
+        {kDev, kNone, {"Dev -60 0"}},
+        {kMail, kNone, {"Dev -60 -20", "Mail -20 0"}},
+        {kDev, kDev, {"Dev -60 open"}},
+        {kDev, kMail, {"Dev -60 0", "Mail 0 open"}},
+        {kMail, kMail, {"Dev -60 -20", "Mail -20 open"}},
+        {kMail, kMeet, {"Dev -60 -20", "Mail -20 0", "Meet 0 open"}},
+    };
+    for (const SRow& row : rows) {
+        m_app->GetProjects().StopWorking(m_project);
+        for (int activity = kDev; activity <= kOff; ++activity) {
+            Activity(activity)->GetTallymarks().Clear();
+        }
+        StartDev(60);
+        Book(row.include, row.proceed);
+        EXPECT_EQ(Records(), row.records) << row.include << " " << row.proceed;
+    }
+}
+
+// A tally mark started after the last input is never ended before its own start.
+TEST_F(InactivityTest, InactivityBeforeTheStartCountsFromTheStart) {
+    StartDev(10);
+    Book(kMail, kNone);
+    EXPECT_EQ(Records(), std::vector<std::string>({"Dev -10 -10", "Mail -10 0"}));
+}
+
+// Both choices checked, the include one first: two warnings and nothing changes.
+TEST_F(InactivityTest, DisabledChoicesWarnTwiceAndKeepTheDialogOpen) {
+    StartDev(60);
+    CDetectedInactivityDlg dialog(CDateTime(kNow - 20 * kMinute), *m_project);
+    CUiScript script;
+    bool open = false;
+    script
+        .Do([&] {
+            Choose(dialog.GetHwnd(), kOff, kOff);
+            harness::Click(dialog.GetHwnd(), IDC_INACTIVITY_OK);
+        })
+        .AnswerMessageBox(IDOK, "include the inactive time period")
+        .AnswerMessageBox(IDOK, "continue working")
+        .Do([&] {
+            open = IsWindow(dialog.GetHwnd()) != FALSE;
+            harness::Click(dialog.GetHwnd(), IDCANCEL);
+        });
+    Run(script, dialog);
+    EXPECT_TRUE(open);
+    ASSERT_EQ(script.GetMessageBoxes().size(), 2u);
+    EXPECT_EQ(script.GetMessageBoxes()[0].caption, "Tallymarks - Invalid activity");
+    EXPECT_EQ(script.GetMessageBoxes()[1].icon, static_cast<UINT>(MB_ICONWARNING));
+    EXPECT_FALSE(dialog.HasBooked());
+    EXPECT_EQ(Records(), std::vector<std::string>({"Dev -60 open"}));
+}
+
+// Work stopped, or moved to another activity, while the dialog runs: OK changes nothing.
+TEST_F(InactivityTest, ATallymarkThatNoLongerRunsIsLeftAlone) {
+    for (bool moved : {false, true}) {
+        m_app->GetProjects().StopWorking(m_project);
+        for (int activity = kDev; activity <= kOff; ++activity) {
+            Activity(activity)->GetTallymarks().Clear();
+        }
+        StartDev(60);
+        CDetectedInactivityDlg dialog(CDateTime(kNow - 20 * kMinute), *m_project);
+        CUiScript script;
+        script.Do([&] {
+            if (moved) {
+                m_app->GetProjects().StartWorking(m_project, Activity(kMeet));
+            } else {
+                m_app->GetProjects().StopWorking(m_project);
+            }
+            Choose(dialog.GetHwnd(), kMail, kNone);
+            harness::Click(dialog.GetHwnd(), IDC_INACTIVITY_OK);
+        });
+        Run(script, dialog);
+        EXPECT_FALSE(dialog.HasBooked());
+        const std::vector<std::string> expected =
+            moved ? std::vector<std::string>{"Dev -60 0", "Meet 0 open"}
+                  : std::vector<std::string>{"Dev -60 0"};
+        EXPECT_EQ(Records(), expected) << moved;
+    }
+}
+
+// Another dialog's edit transaction holds OK back; its commit replaces every object, and
+// the booking then lands in the committed state without being lost.
+TEST_F(InactivityTest, OkWaitsForAnEditTransactionOfTheProject) {
+    StartDev(60);
+    m_project->StartStateTracking();
+    CDetectedInactivityDlg dialog(CDateTime(kNow - 20 * kMinute), *m_project);
+    CUiScript script;
+    bool waited = false, released = false;
+    script
+        .Do([&] {
+            waited = !harness::IsItemEnabled(dialog.GetHwnd(), IDC_INACTIVITY_OK);
+            m_project->GetState(true)->SetName("Plan B");
+            m_project->EndStateTracking(true);
+            released = harness::IsItemEnabled(dialog.GetHwnd(), IDC_INACTIVITY_OK);
+        })
+        .Do([&] { harness::Click(dialog.GetHwnd(), IDC_INACTIVITY_OK); });
+    Run(script, dialog);
+    EXPECT_TRUE(waited);
+    EXPECT_TRUE(released);
+    EXPECT_TRUE(dialog.HasBooked());
+    EXPECT_EQ(m_project->GetState()->GetName(), "Plan B");
+    EXPECT_EQ(Records(), std::vector<std::string>({"Dev -60 -20"}));
+}
+
+TEST_F(InactivityTest, AProjectClosedUnderItEndsItUntouched) {
+    StartDev(60);
+    CDetectedInactivityDlg dialog(CDateTime(kNow - 20 * kMinute), *m_project);
+    CUiScript script;
+    script.Do([&] { m_app->GetProjects().Close(m_project, true); });
+    Run(script, dialog);
+    EXPECT_EQ(dialog.GetProject(), nullptr);
+    EXPECT_FALSE(dialog.HasBooked());
+}
+
+// Last active shows the time alone today, date and time on another day, and switches once
+// at midnight; the inactive time counts up every second.
+TEST_F(InactivityTest, TextsFollowTheClock) {
+    StartDev(600);
+    struct SCase {
+        double inactiveMinutes;
+        double later;
+    };
+    for (const SCase& test :
+         {SCase{20, 1.0 / 86400}, SCase{60 * 26, 1.0 / 86400}, SCase{20, 14 * 60 * kMinute}}) {
+        g_now = kNow;
+        CDetectedInactivityDlg dialog(CDateTime(kNow - test.inactiveMinutes * kMinute), *m_project);
+        CUiScript script;
+        std::string first, period, later, laterPeriod;
+        script
+            .Do([&] {
+                first = harness::GetItemText(dialog.GetHwnd(), IDC_INACTIVITY_LAST_ACTIVE);
+                period = harness::GetItemText(dialog.GetHwnd(), IDC_INACTIVITY_PERIOD);
+                g_now = kNow + test.later;
+            })
+            .WaitFor([&] {
+                return harness::GetItemText(dialog.GetHwnd(), IDC_INACTIVITY_PERIOD) != period;
+            })
+            .Do([&] {
+                later = harness::GetItemText(dialog.GetHwnd(), IDC_INACTIVITY_LAST_ACTIVE);
+                laterPeriod = harness::GetItemText(dialog.GetHwnd(), IDC_INACTIVITY_PERIOD);
+                harness::Click(dialog.GetHwnd(), IDCANCEL);
+            });
+        Run(script, dialog);
+        if (test.inactiveMinutes == 20) {
+            EXPECT_EQ(first, "10:10:00");
+            EXPECT_EQ(period, "00:20:00");
+        } else {
+            EXPECT_NE(first.find("2024 8:30:00"), std::string::npos) << first;
+            EXPECT_EQ(period, "26:00:00");
+        }
+        if (test.later < kMinute) {
+            EXPECT_EQ(later, first);
+            EXPECT_EQ(laterPeriod, test.inactiveMinutes == 20 ? "00:20:01" : "26:00:01");
+        } else {
+            EXPECT_NE(later.find("2024 10:10:00"), std::string::npos) << later;
+            EXPECT_EQ(laterPeriod, "14:20:00");
+        }
+    }
+    EXPECT_EQ(Records(), std::vector<std::string>({"Dev -600 open"}));
+}
+
+// The main window opens this dialog for each working project it reports inactive.
+TEST_F(InactivityTest, RegisteredAsTheMainWindowsInactivityDialog) {
+    CDialogLauncher::Clear();
+    RegisterExchangeDialogs();
+    StartDev(60);
+    EXPECT_EQ(CDialogLauncher::GetInactivityDialogId(), IDD_DETECTED_INACTIVITY);
+    ASSERT_TRUE(CDialogLauncher::GetInactivityDialog());
+    std::unique_ptr<CDialogWindow> dialog =
+        CDialogLauncher::GetInactivityDialog()(CDateTime(kNow), *m_project);
+    EXPECT_NE(dynamic_cast<CDetectedInactivityDlg*>(dialog.get()), nullptr);
+    CDialogLauncher::Clear();
+}
+
+} // namespace
