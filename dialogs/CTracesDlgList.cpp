@@ -124,7 +124,9 @@ bool CTracesDlg::PlaceRow(CTallymark* tallymark, int row) {
 }
 
 void CTracesDlg::InsertInOrder(CTallymark* tallymark) {
-    m_list.InsertItem(tallymark, -1);
+    if (!m_list.InsertItem(tallymark, -1)) {
+        return;
+    }
     if (m_sorted && !PlaceRow(tallymark, m_list.GetRowCount() - 1)) {
         m_sorted = false;
     }
