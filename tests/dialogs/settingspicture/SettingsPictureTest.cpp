@@ -1,7 +1,7 @@
-// The settings dialog on a real display, one page after the other: each page lies inside
-// the tab control's display area, no visible control covers another (group boxes hold
-// theirs), the buttons stay clear of the tabs; a picture of each page is kept for people
-// to look at.
+// The settings dialog on a real display, one page after the other: every tab readable in
+// one row, each page inside the tab control's display area, no visible control covers another
+// (group boxes hold theirs), the buttons stay clear of the tabs; a picture of each page is kept for
+// people to look at.
 
 #include "../settings/SettingsFixture.h"
 
@@ -55,6 +55,15 @@ std::string CheckLayout(const CSettingsDlg& dialog) {
     SendMessageA(GetDlgItem(window, IDC_SET_TABS), TCM_ADJUSTRECT, FALSE,
                  reinterpret_cast<LPARAM>(&display));
     faults += Inside(DialogRectOf(window, page), display) ? "" : "page outside the tab area\n";
+    // Every tab in one row, none behind the scroll arrows.
+    HWND tabs = GetDlgItem(window, IDC_SET_TABS);
+    RECT lastTab = {}, tabsClient = {};
+    SendMessageA(tabs, TCM_GETITEMRECT, CSettingsDlg::PageCount - 1,
+                 reinterpret_cast<LPARAM>(&lastTab));
+    GetClientRect(tabs, &tabsClient);
+    faults += SendMessageA(tabs, TCM_GETROWCOUNT, 0, 0) == 1 && lastTab.right <= tabsClient.right
+                  ? ""
+                  : "tabs cut off\n";
     std::vector<HWND> shown;
     for (HWND child : VisibleChildren(window)) {
         if (child != page) {
