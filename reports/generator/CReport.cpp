@@ -30,9 +30,13 @@ CReport::CReport(CProject* project, CProjectState* state, std::int32_t notation,
         m_numberFormat = !known ? kWholeDayFormat
                                 : (notation == 1 ? kDayFormats[rounding] : kHourFormats[rounding]);
     }
+    m_zeroText = FormatDuration(CDateTimeSpan(0.0));
 }
 
 std::string CReport::FormatDuration(const CDateTimeSpan& span) const {
+    if (span.GetValue() == 0.0 && !m_zeroText.empty()) {
+        return m_zeroText;
+    }
     if (m_numberFormat == nullptr) {
         return span.FormatHMS(3);
     }

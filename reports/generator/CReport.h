@@ -32,6 +32,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CActivity;
@@ -129,6 +130,17 @@ public:
     const CDateTimeSpan& GetTotalSumRound() const { return m_totalSumRound; }
 
 private:
+    // An activity whose time counts in the report: chosen, or below a chosen one.
+    struct SCounted {
+        CActivity* activity = nullptr;
+        // Its position among the chosen activities, -1 when not chosen.
+        int chosen = -1;
+        // The positions of its children among the counted activities, in sibling order.
+        std::vector<int> children;
+        // Its own time in each period that it has time in, by period position.
+        std::vector<std::pair<size_t, double>> ownTimes;
+    };
+
     // Builds m_intervals and m_periods for the report period.
     void BuildPeriods(const CDateTime& start, const CDateTime& end);
     // Whether a section filter emits an item.
@@ -137,6 +149,15 @@ private:
     void ExpandNested(std::int32_t format, std::string& copy, size_t outerIndex,
                       bool outerIsActivity, bool includeEmptyPeriods,
                       bool includeEmptyActivities) const;
+    // ReplaceActivityPlaceholders and ReplacePeriodPlaceholders, appending to out.
+    void AppendActivityPlaceholders(std::string& out, const SReportActivity& activity,
+                                    const SReportCell* cell, bool nested, std::int32_t format,
+                                    const std::string& text, std::int32_t number) const;
+    void AppendPeriodPlaceholders(std::string& out, const SReportPeriod& period,
+                                  const SReportCell* cell, bool nested, std::int32_t format,
+                                  const std::string& text, std::int32_t number) const;
+    // Fills entry's own times per period from its tally marks.
+    void CollectOwnTimes(SCounted& entry) const;
     void ReplaceReportPlaceholders(std::int32_t format, std::string& text,
                                    bool includeEmptyPeriods) const;
 
@@ -147,6 +168,8 @@ private:
     std::int32_t m_rounding;
     std::int32_t m_unitsPerDay;
     const char* m_numberFormat;
+    // The text of a zero duration, the most frequent one by far.
+    std::string m_zeroText;
     std::vector<SReportPeriod> m_periods;
     std::vector<SReportActivity> m_activities;
     std::vector<SReportCell> m_cells;

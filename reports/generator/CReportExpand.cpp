@@ -7,7 +7,7 @@
 #include "reports/generator/ReportText.h"
 #include "reports/templates/CReportTemplate.h"
 
-#include <functional>
+#include <array>
 
 using reporttext::ProtectValue;
 
@@ -17,14 +17,70 @@ const char* const kKindNames[] = {"activity", "activity_timeperiod", "timeperiod
                                   "timeperiod_activity"};
 const char* const kFilterNames[] = {"all", "used", "user", "used_insection", "user_insection"};
 
-// Replaces "[#" name "#]" by the escaped and protected value, which is only worked out
-// when the placeholder occurs.
-void ReplaceLazily(std::string& text, std::int32_t format, const std::string& name,
-                   const std::function<std::string()>& value) {
-    const std::string placeholder = "[#" + name + "#]";
-    if (text.find(placeholder) != std::string::npos) {
-        reporttext::ReplaceAll(text, placeholder, ProtectValue(CReport::Escape(format, value())));
+// The placeholders of one level: "[#" prefix name "#]" for each name.
+template <size_t N>
+std::array<std::string, N> Placeholders(const char* prefix, const char* const (&names)[N]) {
+    std::array<std::string, N> placeholders;
+    for (size_t k = 0; k < N; ++k) {
+        placeholders[k] = std::string("[#") + prefix + names[k] + "#]";
     }
+    return placeholders;
+}
+
+const char* const kActivityNames[] = {
+    "id", "nr", "name", "path", "totaltime(roundsum)", "totaltime(sumround)", "time"};
+const char* const kPeriodNames[] = {
+    "id", "nr", "start", "end", "totaltime(roundsum)", "totaltime(sumround)", "time"};
+const char* const kReportNames[] = {"reportoption_statisticsper",
+                                    "reportoption_roundingby",
+                                    "reportoption_dataformat",
+                                    "project_name",
+                                    "project_filename",
+                                    "project_filepath",
+                                    "report_totaltime(roundsum)",
+                                    "report_totaltime(sumround)",
+                                    "timeperiod_firststart(all)",
+                                    "timeperiod_lastend(all)",
+                                    "timeperiod_firststart(used)",
+                                    "timeperiod_lastend(used)",
+                                    "timeperiod_firststart(user)",
+                                    "timeperiod_lastend(user)"};
+
+// Appends to out a copy of text with the first count placeholders replaced in one scan by
+// their escaped and protected values; value(k) gives the k-th value and is asked at most once, and
+// only when the placeholder occurs. Inserted values hold no "[", so a scan is the same as replacing
+// the placeholders one after the other.
+template <size_t N, class F>
+void ReplacePlaceholders(std::string& out, const std::string& text,
+                         const std::array<std::string, N>& names, size_t count, std::int32_t format,
+                         F value) {
+    size_t found = text.find("[#");
+    if (found == std::string::npos) {
+        out += text;
+        return;
+    }
+    std::array<std::string, N> values;
+    std::array<bool, N> known{};
+    size_t from = 0;
+    while (found != std::string::npos) {
+        size_t k = 0;
+        while (k < count && text.compare(found, names[k].size(), names[k]) != 0) {
+            ++k;
+        }
+        if (k == count) {
+            found = text.find("[#", found + 1);
+            continue;
+        }
+        if (!known[k]) {
+            values[k] = ProtectValue(CReport::Escape(format, value(k)));
+            known[k] = true;
+        }
+        out.append(text, from, found - from);
+        out += values[k];
+        from = found + names[k].size();
+        found = text.find("[#", from);
+    }
+    out.append(text, from, std::string::npos);
 }
 
 } // namespace
@@ -39,14 +95,11 @@ std::string CReport::Generate(const CDateTime& start, const CDateTime& end,
     ReplaceReportPlaceholders(format, text, includeEmptyPeriods);
     ExpandActivitySections(format, text, includeEmptyPeriods, includeEmptyActivities);
     ExpandPeriodSections(format, text, includeEmptyPeriods, includeEmptyActivities);
-    return reporttext::RestoreValues(text);
+    return reporttext::RestoreValues(std::move(text));
 }
 
 void CReport::ReplaceReportPlaceholders(std::int32_t format, std::string& text,
                                         bool includeEmptyPeriods) const {
-    if (text.find("[#") == std::string::npos) {
-        return;
-    }
     const auto filePath = [this](bool nameOnly) {
         if (m_project == nullptr) {
             return std::string();
@@ -63,25 +116,31 @@ void CReport::ReplaceReportPlaceholders(std::int32_t format, std::string& text,
         GetPeriodBounds(usedOnly, first, last);
         return wantEnd ? last : first;
     };
-    ReplaceLazily(text, format, "reportoption_statisticsper",
-                  [&] { return GetStatisticsPerName(); });
-    ReplaceLazily(text, format, "reportoption_roundingby", [&] { return GetRoundingName(); });
-    ReplaceLazily(text, format, "reportoption_dataformat", [&] { return GetNotationName(); });
-    ReplaceLazily(text, format, "project_name", [&] { return m_state->GetName(); });
-    ReplaceLazily(text, format, "project_filename", [&] { return filePath(true); });
-    ReplaceLazily(text, format, "project_filepath", [&] { return filePath(false); });
-    ReplaceLazily(text, format, "report_totaltime(roundsum)",
-                  [&] { return FormatDuration(m_totalRoundSum); });
-    ReplaceLazily(text, format, "report_totaltime(sumround)",
-                  [&] { return FormatDuration(m_totalSumRound); });
-    ReplaceLazily(text, format, "timeperiod_firststart(all)", [&] { return bounds(false, false); });
-    ReplaceLazily(text, format, "timeperiod_lastend(all)", [&] { return bounds(false, true); });
-    ReplaceLazily(text, format, "timeperiod_firststart(used)", [&] { return bounds(true, false); });
-    ReplaceLazily(text, format, "timeperiod_lastend(used)", [&] { return bounds(true, true); });
-    ReplaceLazily(text, format, "timeperiod_firststart(user)",
-                  [&] { return bounds(!includeEmptyPeriods, false); });
-    ReplaceLazily(text, format, "timeperiod_lastend(user)",
-                  [&] { return bounds(!includeEmptyPeriods, true); });
+    static const auto kPlaceholders = Placeholders("", kReportNames);
+    std::string result;
+    ReplacePlaceholders(result, text, kPlaceholders, kPlaceholders.size(), format, [&](size_t k) {
+        switch (k) {
+        case 0:
+            return GetStatisticsPerName();
+        case 1:
+            return GetRoundingName();
+        case 2:
+            return GetNotationName();
+        case 3:
+            return m_state->GetName();
+        case 4:
+        case 5:
+            return filePath(k == 4);
+        case 6:
+            return FormatDuration(m_totalRoundSum);
+        case 7:
+            return FormatDuration(m_totalSumRound);
+        default:
+            // All, used and user bounds, each a start and an end.
+            return bounds(k < 10 ? false : k < 12 ? true : !includeEmptyPeriods, k % 2 == 1);
+        }
+    });
+    text.swap(result);
 }
 
 void CReport::GetSectionMarkers(std::int32_t kind, std::int32_t filter, std::string& start,
@@ -129,45 +188,69 @@ std::string CReport::ReplaceActivityPlaceholders(const SReportActivity& activity
                                                  const SReportCell* cell, bool nested,
                                                  std::int32_t format, const std::string& text,
                                                  std::int32_t number) const {
-    std::string copy = text;
-    if (copy.find("[#") == std::string::npos) {
-        return copy;
-    }
-    const std::string prefix = nested ? "timeperiod_activity_" : "activity_";
-    ReplaceLazily(copy, format, prefix + "id", [&] { return std::to_string(activity.id); });
-    ReplaceLazily(copy, format, prefix + "nr", [&] { return std::to_string(number); });
-    ReplaceLazily(copy, format, prefix + "name", [&] { return activity.activity->GetName(); });
-    ReplaceLazily(copy, format, prefix + "path", [&] { return activity.activity->GetPath(); });
-    ReplaceLazily(copy, format, prefix + "totaltime(roundsum)",
-                  [&] { return FormatDuration(activity.totalRoundSum); });
-    ReplaceLazily(copy, format, prefix + "totaltime(sumround)",
-                  [&] { return FormatDuration(activity.totalSumRound); });
-    if (nested && cell != nullptr) {
-        ReplaceLazily(copy, format, prefix + "time", [&] { return FormatDuration(cell->time); });
-    }
-    return copy;
+    std::string result;
+    AppendActivityPlaceholders(result, activity, cell, nested, format, text, number);
+    return result;
+}
+
+void CReport::AppendActivityPlaceholders(std::string& out, const SReportActivity& activity,
+                                         const SReportCell* cell, bool nested, std::int32_t format,
+                                         const std::string& text, std::int32_t number) const {
+    static const auto kOuter = Placeholders("activity_", kActivityNames);
+    static const auto kNested = Placeholders("timeperiod_activity_", kActivityNames);
+    ReplacePlaceholders(out, text, nested ? kNested : kOuter, nested && cell != nullptr ? 7 : 6,
+                        format, [&](size_t k) {
+                            switch (k) {
+                            case 0:
+                                return std::to_string(activity.id);
+                            case 1:
+                                return std::to_string(number);
+                            case 2:
+                                return activity.activity->GetName();
+                            case 3:
+                                return activity.activity->GetPath();
+                            case 4:
+                                return FormatDuration(activity.totalRoundSum);
+                            case 5:
+                                return FormatDuration(activity.totalSumRound);
+                            default:
+                                return FormatDuration(cell->time);
+                            }
+                        });
 }
 
 std::string CReport::ReplacePeriodPlaceholders(const SReportPeriod& period, const SReportCell* cell,
                                                bool nested, std::int32_t format,
                                                const std::string& text, std::int32_t number) const {
-    std::string copy = text;
-    if (copy.find("[#") == std::string::npos) {
-        return copy;
-    }
-    const std::string prefix = nested ? "activity_timeperiod_" : "timeperiod_";
-    ReplaceLazily(copy, format, prefix + "id", [&] { return std::to_string(period.id); });
-    ReplaceLazily(copy, format, prefix + "nr", [&] { return std::to_string(number); });
-    ReplaceLazily(copy, format, prefix + "start", [&] { return FormatDate(period.start); });
-    ReplaceLazily(copy, format, prefix + "end", [&] { return FormatDate(period.end); });
-    ReplaceLazily(copy, format, prefix + "totaltime(roundsum)",
-                  [&] { return FormatDuration(period.totalRoundSum); });
-    ReplaceLazily(copy, format, prefix + "totaltime(sumround)",
-                  [&] { return FormatDuration(period.totalSumRound); });
-    if (nested && cell != nullptr) {
-        ReplaceLazily(copy, format, prefix + "time", [&] { return FormatDuration(cell->time); });
-    }
-    return copy;
+    std::string result;
+    AppendPeriodPlaceholders(result, period, cell, nested, format, text, number);
+    return result;
+}
+
+void CReport::AppendPeriodPlaceholders(std::string& out, const SReportPeriod& period,
+                                       const SReportCell* cell, bool nested, std::int32_t format,
+                                       const std::string& text, std::int32_t number) const {
+    static const auto kOuter = Placeholders("timeperiod_", kPeriodNames);
+    static const auto kNested = Placeholders("activity_timeperiod_", kPeriodNames);
+    ReplacePlaceholders(out, text, nested ? kNested : kOuter, nested && cell != nullptr ? 7 : 6,
+                        format, [&](size_t k) {
+                            switch (k) {
+                            case 0:
+                                return std::to_string(period.id);
+                            case 1:
+                                return std::to_string(number);
+                            case 2:
+                                return FormatDate(period.start);
+                            case 3:
+                                return FormatDate(period.end);
+                            case 4:
+                                return FormatDuration(period.totalRoundSum);
+                            case 5:
+                                return FormatDuration(period.totalSumRound);
+                            default:
+                                return FormatDuration(cell->time);
+                            }
+                        });
 }
 
 void CReport::ExpandActivitySections(std::int32_t format, std::string& text,
@@ -251,8 +334,8 @@ void CReport::ExpandNested(std::int32_t format, std::string& copy, size_t outerI
                 } else {
                     const SReportActivity& activity = m_activities[item];
                     if (Selects(filter, activity.used, includeEmptyActivities, cell.nonZero)) {
-                        copy += ReplaceActivityPlaceholders(activity, &cell, true, format, inner,
-                                                            number++);
+                        AppendActivityPlaceholders(copy, activity, &cell, true, format, inner,
+                                                   number++);
                     }
                 }
             }

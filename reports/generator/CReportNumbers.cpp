@@ -3,9 +3,14 @@
 #include "app/main/CAppMain.h"
 #include "model/CActivity.h"
 #include "model/CProjectState.h"
-#include "model/CStatGen.h"
 #include "model/CStatInts.h"
+#include "model/CTallymark.h"
+#include "model/CTallymarks.h"
+#include "model/CTimePeriod.h"
 #include "reports/generator/ReportRounding.h"
+
+#include <algorithm>
+#include <map>
 
 namespace {
 
@@ -57,78 +62,84 @@ void CReport::CollectStatistics(const CDateTime& start, const CDateTime& end,
     BuildPeriods(start, end);
 
     // Every activity whose time counts (a chosen one or one below a chosen one), in
-    // pre-order, with the position of its nearest counted ancestor (-1 for none).
-    struct SCounted {
-        CActivity* activity;
-        int parent;
-        int chosen; // position in m_activities, or -1
-    };
+    // pre-order; the children of a counted activity are all counted.
     std::vector<SCounted> counted;
+    std::map<const CActivity*, int> countedAt;
     CActivity* root = m_state->GetRootActivity();
-    std::vector<int> openAt; // the counted index of each depth's open activity
     int id = 0;
     for (CActivity* node = root->GetNextInSubtree(root); node != nullptr;
          node = node->GetNextInSubtree(root), ++id) {
-        const int depth = node->GetDepth();
-        openAt.resize(static_cast<size_t>(depth));
-        const int parent = depth >= 2 ? openAt[static_cast<size_t>(depth - 2)] : -1;
+        const auto parent = countedAt.find(node->GetParent());
         const bool chosen = activities.count(node) != 0;
-        int index = -1;
-        if (chosen || parent >= 0) {
-            index = static_cast<int>(counted.size());
-            int chosenAt = -1;
-            if (chosen) {
-                chosenAt = static_cast<int>(m_activities.size());
-                SReportActivity record;
-                record.id = id;
-                record.activity = node;
-                m_activities.push_back(record);
-            }
-            counted.push_back({node, parent, chosenAt});
+        if (!chosen && parent == countedAt.end()) {
+            continue;
         }
-        openAt.back() = index;
+        SCounted entry;
+        entry.activity = node;
+        if (chosen) {
+            entry.chosen = static_cast<int>(m_activities.size());
+            SReportActivity record;
+            record.id = id;
+            record.activity = node;
+            m_activities.push_back(record);
+        }
+        if (parent != countedAt.end()) {
+            counted[static_cast<size_t>(parent->second)].children.push_back(
+                static_cast<int>(counted.size()));
+        }
+        countedAt[node] = static_cast<int>(counted.size());
+        counted.push_back(std::move(entry));
+    }
+    for (SCounted& entry : counted) {
+        CollectOwnTimes(entry);
     }
 
     const size_t numActivities = m_activities.size();
     m_cells.resize(m_periods.size() * numActivities);
-    std::vector<CDateTimeSpan> own(counted.size());
-    std::vector<CDateTimeSpan> all(counted.size());
+    std::vector<size_t> cursor(counted.size(), 0);
+    std::vector<double> own(counted.size());
+    std::vector<double> all(counted.size());
     for (size_t p = 0; p < m_periods.size(); ++p) {
         SReportPeriod& period = m_periods[p];
         for (size_t i = 0; i < counted.size(); ++i) {
-            own[i] = counted[i]
-                         .activity->GetStatGen()
-                         .Generate(m_intervals[p], EStatScope::Own)
-                         .GetTotal();
-            all[i] = own[i];
+            const std::vector<std::pair<size_t, double>>& times = counted[i].ownTimes;
+            own[i] = 0.0;
+            if (cursor[i] < times.size() && times[cursor[i]].first == p) {
+                own[i] = times[cursor[i]++].second;
+            }
         }
-        // Descendants come after their ancestors: adding back to front sums each subtree.
+        // Children come after their parent in pre-order: back to front, each activity's
+        // total is its own time and then its children's totals, in sibling order.
         for (size_t i = counted.size(); i-- > 0;) {
-            if (counted[i].parent >= 0) {
-                all[static_cast<size_t>(counted[i].parent)] += all[i];
+            all[i] = own[i];
+            for (int child : counted[i].children) {
+                all[i] += all[static_cast<size_t>(child)];
             }
         }
         for (size_t i = 0; i < counted.size(); ++i) {
             if (counted[i].chosen < 0) {
                 continue;
             }
-            SReportActivity& activity = m_activities[static_cast<size_t>(counted[i].chosen)];
-            const CDateTimeSpan ownRounded = RoundToUnit(own[i], m_unitsPerDay);
-            const CDateTimeSpan allRounded = RoundToUnit(all[i], m_unitsPerDay);
+            const size_t a = static_cast<size_t>(counted[i].chosen);
+            SReportActivity& activity = m_activities[a];
+            const CDateTimeSpan ownTime(own[i]);
+            const CDateTimeSpan allTime(all[i]);
+            const CDateTimeSpan ownRounded = RoundToUnit(ownTime, m_unitsPerDay);
+            const CDateTimeSpan allRounded = RoundToUnit(allTime, m_unitsPerDay);
             const bool nonZero = allRounded.GetValue() != 0.0;
             if (nonZero) {
                 period.used = true;
                 activity.used = true;
             }
-            SReportCell& cell = m_cells[p * numActivities + static_cast<size_t>(counted[i].chosen)];
+            SReportCell& cell = m_cells[p * numActivities + a];
             cell.time = allRounded;
             cell.nonZero = nonZero;
             m_totalRoundSum += ownRounded;
-            m_totalSumRound += own[i];
+            m_totalSumRound += ownTime;
             activity.totalRoundSum += allRounded;
-            activity.totalSumRound += all[i];
+            activity.totalSumRound += allTime;
             period.totalRoundSum += ownRounded;
-            period.totalSumRound += own[i];
+            period.totalSumRound += ownTime;
         }
     }
     for (SReportPeriod& period : m_periods) {
@@ -138,6 +149,54 @@ void CReport::CollectStatistics(const CDateTime& start, const CDateTime& end,
         activity.totalSumRound = RoundToUnit(activity.totalSumRound, m_unitsPerDay);
     }
     m_totalSumRound = RoundToUnit(m_totalSumRound, m_unitsPerDay);
+}
+
+void CReport::CollectOwnTimes(SCounted& entry) const {
+    // As the activity's statistics count it: its closed tally marks, then the state's
+    // running one up to now, each by its overlap with a period's universal bounds. One
+    // walk over the tally marks instead of one per period.
+    std::vector<std::pair<size_t, double>> times;
+    const auto add = [&](const CTallymark& tallymark) {
+        const CDateTime markStart = tallymark.GetStart();
+        const CDateTime markEnd = tallymark.GetEnd(true);
+        auto first = std::upper_bound(m_intervals.begin(), m_intervals.end(), markStart,
+                                      [](const CDateTime& date, const CStatInt& interval) {
+                                          return date < interval.GetEnd(ETimeBase::Utc);
+                                      });
+        for (auto it = first; it != m_intervals.end() && it->GetStart(ETimeBase::Utc) < markEnd;
+             ++it) {
+            const CTimePeriod overlap =
+                tallymark.GetOverlap(it->GetStart(ETimeBase::Utc), it->GetEnd(ETimeBase::Utc));
+            const CDateTimeSpan length = overlap.GetLength();
+            if (!overlap.IsEmpty() && length.IsValid() && length.GetValue() != 0.0) {
+                times.emplace_back(static_cast<size_t>(it - m_intervals.begin()),
+                                   length.GetValue());
+            }
+        }
+    };
+    CTallymarks& tallymarks = entry.activity->GetTallymarks();
+    for (CTallymark* tallymark = tallymarks.GetFirst(); tallymark != nullptr;
+         tallymark = tallymarks.GetNext()) {
+        if (!tallymark->IsOpen()) {
+            add(*tallymark);
+        }
+    }
+    const CTallymark* running = m_state->GetCurrentTallymark();
+    if (running != nullptr && running->IsOpen() && running->GetActivity() == entry.activity) {
+        add(*running);
+    }
+    // By period, each period's parts in the order of the walk, summed in that order.
+    std::stable_sort(times.begin(), times.end(),
+                     [](const std::pair<size_t, double>& a, const std::pair<size_t, double>& b) {
+                         return a.first < b.first;
+                     });
+    for (const auto& time : times) {
+        if (!entry.ownTimes.empty() && entry.ownTimes.back().first == time.first) {
+            entry.ownTimes.back().second += time.second;
+        } else {
+            entry.ownTimes.push_back(time);
+        }
+    }
 }
 
 void CReport::GetPeriodBounds(bool usedOnly, std::string& firstStart, std::string& lastEnd) const {

@@ -45,7 +45,7 @@ std::string ProtectTemplate(const std::string& content) {
     return result;
 }
 
-std::string RestoreValues(const std::string& text) {
+std::string RestoreValues(std::string text) {
     if (text.find(kEscape) == std::string::npos) {
         return text;
     }

@@ -16,7 +16,7 @@ std::string ProtectValue(const std::string& value);
 // The template's own text as the construction starts from it.
 std::string ProtectTemplate(const std::string& content);
 // The finished text with every pair turned back into its byte.
-std::string RestoreValues(const std::string& text);
+std::string RestoreValues(std::string text);
 
 // Replaces every occurrence of placeholder in text by value, each search continuing
 // behind the text just inserted. An empty placeholder changes nothing.

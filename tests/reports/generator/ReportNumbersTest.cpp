@@ -2,6 +2,7 @@
 #include "reports/generator/ReportRounding.h"
 
 #include "library/text/CError.h"
+#include "model/CStatGen.h"
 
 #include "ReportFixture.h"
 
@@ -148,6 +149,36 @@ TEST_F(ReportNumbersTest, CellsAndTotalsFollowBothRules) {
     EXPECT_FALSE(report.GetPeriods()[2].used);
     EXPECT_EQ(Seconds(report.GetTotalRoundSum()), 3600);
     EXPECT_EQ(Seconds(report.GetTotalSumRound()), 1800) << "0:44:10 rounds to 0:30";
+}
+
+// Every cell is the activity's statistics (descendants included) for its period, the
+// running tally mark counted up to now.
+TEST_F(ReportNumbersTest, CellsAreTheActivitiesStatistics) {
+    CDateTime::SetNowSource([](bool) { return Local(2024, 3, 3, 12, 0, 7); });
+    Mark("Work", Local(2024, 3, 1, 23, 10), Local(2024, 3, 2, 1, 5, 3));
+    Mark("Work\\A", Local(2024, 2, 29, 8), Local(2024, 3, 1, 0, 0, 1));
+    Mark("Work\\A\\B", Local(2024, 3, 4, 8), Local(2024, 3, 4, 9));
+    Mark("Work\\A\\B", Local(2024, 3, 1, 8), Local(2024, 3, 1, 8, 0, 30));
+    Mark("Home", Local(2024, 3, 2, 10), Local(2024, 3, 2, 11));
+    Activity("Work\\A")->GetTallymarks().Add(
+        new CTallymark(Activity("Work\\A"), Local(2024, 3, 3, 10), CTallymark::GetNullDate()));
+    const std::vector<std::string> chosen = {"Work", "Work\\A\\B", "Home"};
+    CReport report(nullptr, m_state.get(), 0, 1, 0);
+    report.CollectStatistics(Local(2024, 3, 1), Local(2024, 3, 5), Chosen(chosen));
+    ASSERT_EQ(report.GetPeriods().size(), 4u);
+    for (size_t p = 0; p < 4; ++p) {
+        const SReportPeriod& period = report.GetPeriods()[p];
+        for (size_t a = 0; a < chosen.size(); ++a) {
+            const CDateTimeSpan expected =
+                Activity(chosen[a])
+                    ->GetStatGen()
+                    .Generate(CStatInt(period.start, period.end), EStatScope::WithDescendants)
+                    .GetTotal();
+            EXPECT_EQ(Seconds(report.GetCell(p, a).time), Seconds(expected)) << p << " " << a;
+        }
+    }
+    EXPECT_EQ(Seconds(report.GetCell(2, 0).time), 2 * 3600 + 7) << "running since 10:00";
+    CDateTime::SetNowSource(nullptr);
 }
 
 // Durations in the three notations and dates by statistics kind.
