@@ -338,11 +338,8 @@ TEST_P(CDataFileFailureTest, OldContentSurvivesInTargetOrBackup) {
 // clang-format off
 const SFailureCase kFailureCases[] = {
     {"BackupNotDeleted", scHeld, {{opDelete, kBackup}}, dfsBackupNotDeleted, "new content", true, FaultError(opDelete), true},
-    {"BackupNotRead", scOtherExisting, {{opRead, kTarget}}, dfsNoBackup, "old", false, FaultError(opRead), true},
     {"BackupNotCreated", scHeld, {{opOpenCreate, ""}}, dfsNoBackup, "old", false, FaultError(opOpenCreate), true},
     {"BackupCopyFull", scHeld, {{opShortWrite, kWorking}}, dfsNoBackup, "old", false, ERROR_DISK_FULL, true},
-    {"BackupCopyNotFlushed", scHeld, {{opFlush, kWorking}}, dfsNoBackup, "old", false, FaultError(opFlush), true},
-    {"BackupNotNamed", scHeld, {{opMove, kWorking}}, dfsNoBackup, "old", false, FaultError(opMove), true},
     {"BackupNotNamedNotRemoved", scHeld, {{opMove, kWorking}, {opDelete, kWorking}}, dfsNoBackup, "old", false, FaultError(opMove), true},
     {"OtherNotOpenedForBackup", scOtherExisting, {{opOpenRead, kTarget}}, dfsNoBackup, "old", false, FaultError(opOpenRead), true},
     {"NewFileDamaged", scOtherNew, {{opWrite, ""}, {opDelete, kTarget}}, dfsDamagedNoBackup, nullptr, false, FaultError(opDelete), true},
