@@ -9,9 +9,10 @@
 
 class CINISection;
 
-// Calls add for every stored entry with a name and a path, in stored order. The
-// count is bounded by the keys the section really holds, so a damaged "Size" cannot
-// make it run for ever.
+// Calls add for every stored entry below "Size" with a name and a path, in the order
+// of the entry numbers; numbers may leave gaps (a hand-edited or partly deleted list).
+// Only the entry numbers the section really holds are visited, so a damaged "Size"
+// cannot make it run for ever.
 void ReadProjectEntries(CINISection& section, const std::function<void(SProjectEntry)>& add);
 // Writes "Size" and the two keys of every entry; index gives entry n.
 void WriteProjectEntries(CINISection& section, size_t count,

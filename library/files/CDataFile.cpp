@@ -59,9 +59,9 @@ SDataFileSaveResult CDataFile::Write(const CDataStream& stream, const char* path
     }
 
     bool backupMade = false;
-    if (m_fileSystem->Exists(result.path)) {
+    if ((heldFile && m_record.handle.IsSet()) || MayExist(result.path)) {
         result.backupPath = MakeBackupName(result.path);
-        if (!m_fileSystem->Copy(result.path, result.backupPath)) {
+        if (!MakeBackup(heldFile, result.path, result.backupPath)) {
             result.ok = false;
             result.status = dfsNoBackup;
             return result;
@@ -127,6 +127,44 @@ DWORD CDataFile::UndoFailedWrite(bool heldFile, bool backupMade, SDataFileSaveRe
         m_record = reopened;
     }
     return ERROR_SUCCESS;
+}
+
+bool CDataFile::MayExist(const std::string& path) const {
+    SetLastError(ERROR_SUCCESS);
+    if (m_fileSystem->Exists(path)) {
+        return true;
+    }
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
+bool CDataFile::MakeBackup(bool heldFile, const std::string& target, const std::string& backup) {
+    CDataStream old;
+    if (heldFile && m_record.handle.IsSet()) {
+        if (!ReadWhole(m_record.handle, old)) {
+            return false;
+        }
+    } else {
+        CHandle<CIHVHandleTraits> source(m_fileSystem->Open(target, fomReadShared));
+        if (!source.IsSet() || !ReadWhole(source, old)) {
+            return false;
+        }
+    }
+
+    const std::string working = backup + ".tmp";
+    CHandle<CIHVHandleTraits> copy(m_fileSystem->Open(working, fomCreate));
+    if (!copy.IsSet()) {
+        return false;
+    }
+    bool copied = WriteWhole(copy, old.GetData());
+    copy = INVALID_HANDLE_VALUE;
+    copied = copied && m_fileSystem->Move(working, backup);
+    if (!copied) {
+        const DWORD error = GetLastError();
+        RemoveFile(working);
+        SetLastError(error);
+    }
+    return copied;
 }
 
 bool CDataFile::Close() {
@@ -248,7 +286,8 @@ bool CDataFile::WriteWhole(HANDLE file, const std::string& bytes) const {
         return false;
     }
     if (done != size) {
-        SetLastError(ERROR_WRITE_FAULT);
+        // Writing stops short only when the disk has no room for the rest.
+        SetLastError(ERROR_DISK_FULL);
         return false;
     }
     return m_fileSystem->Flush(file);

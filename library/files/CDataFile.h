@@ -18,7 +18,13 @@
 // succeeded. When writing fails the damaged target is deleted and the backup moved
 // back. Whatever fails, the old content survives in the target or in the backup; the
 // result tells which (see EDataFileSaveStatus) and the thread's last error holds the
-// reason of the failure it reports.
+// reason of the failure it reports (a short write: ERROR_DISK_FULL).
+//
+// The save also holds when the process is killed or the power fails at any moment:
+// the backup is written under a working name (the backup name + ".tmp"), flushed, and
+// only then renamed to the backup name, before the target is touched. So a file under
+// a backup name always holds the whole old content, and at every moment the target or
+// such a backup does. A backup copy that fails is removed.
 
 #include "library/files/SDataFileSaveResult.h"
 #include "library/handles/CHandle.h"
@@ -72,6 +78,12 @@ private:
     bool NamesHeldFile(const char* path) const;
     bool OpenForReading(const std::string& path, SRecord& record) const;
     bool OpenForWriting(const std::string& path, SRecord& record) const;
+    // False only when the file system says the path is not there ("not found"): a
+    // failing query must never skip the backup of an existing file.
+    bool MayExist(const std::string& path) const;
+    // Copies the target's old content to the backup path (see above); on failure
+    // nothing is left under either name and the last error tells why.
+    bool MakeBackup(bool heldFile, const std::string& target, const std::string& backup);
     bool ReadWhole(HANDLE file, CDataStream& stream) const;
     bool WriteWhole(HANDLE file, const std::string& bytes) const;
     // After a failed write: deletes the damaged target and moves the backup back.

@@ -13,6 +13,8 @@ HANDLE CFileSystem::Open(const std::string& path, EFileOpenMode mode) {
         share = FILE_SHARE_READ | FILE_SHARE_WRITE;
     } else if (mode == fomWrite) {
         disposition = OPEN_ALWAYS;
+    } else if (mode == fomCreate) {
+        disposition = CREATE_NEW;
     }
     return CreateFileA(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
                        nullptr);
@@ -54,10 +56,6 @@ bool CFileSystem::Flush(HANDLE file) {
     return FlushFileBuffers(file) != FALSE;
 }
 
-bool CFileSystem::Copy(const std::string& from, const std::string& to) {
-    return CopyFileA(from.c_str(), to.c_str(), TRUE) != FALSE;
-}
-
 bool CFileSystem::SetNormalAttributes(const std::string& path) {
     return SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) != FALSE;
 }
@@ -67,7 +65,7 @@ bool CFileSystem::Delete(const std::string& path) {
 }
 
 bool CFileSystem::Move(const std::string& from, const std::string& to) {
-    return MoveFileA(from.c_str(), to.c_str()) != FALSE;
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 SYSTEMTIME CFileSystem::GetLocalNow() {

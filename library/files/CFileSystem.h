@@ -13,7 +13,6 @@ public:
     bool Read(HANDLE file, void* buffer, uint32_t count, uint32_t& done) override;
     bool Write(HANDLE file, const void* data, uint32_t count, uint32_t& done) override;
     bool Flush(HANDLE file) override;
-    bool Copy(const std::string& from, const std::string& to) override;
     bool SetNormalAttributes(const std::string& path) override;
     bool Delete(const std::string& path) override;
     bool Move(const std::string& from, const std::string& to) override;

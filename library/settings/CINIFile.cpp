@@ -1,13 +1,27 @@
 #include "library/settings/CINIFile.h"
 
+#include "library/files/CDataFile.h"
+#include "library/files/CDataStream.h"
+#include "library/files/CFileSystem.h"
 #include "library/handles/CHandle.h"
 #include "library/handles/HandleTraits.h"
 #include "library/settings/INIText.h"
 
 #include <windows.h>
 
+#include <cstring>
 #include <utility>
 #include <vector>
+
+namespace {
+
+const char kUTF8Mark[] = "\xEF\xBB\xBF";
+
+} // namespace
+
+CINIFile::CINIFile() : m_fileSystem(&CFileSystem::GetDefault()) {}
+
+CINIFile::CINIFile(IFileSystem& fileSystem) : m_fileSystem(&fileSystem) {}
 
 bool CINIFile::Load(const char* path) {
     m_path = path != nullptr ? path : "";
@@ -37,17 +51,17 @@ bool CINIFile::Load(const char* path) {
 bool CINIFile::Save(const char* path) {
     const std::string target = path != nullptr ? std::string(path) : m_path;
     if (target.empty()) {
+        SetLastError(ERROR_INVALID_NAME);
         return false;
     }
-    const std::string text = BuildText();
-    CHandle<CIHVHandleTraits> file(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr,
-                                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsSet()) {
-        return false;
-    }
-    DWORD written = 0;
-    if (!WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
-        written != text.size()) {
+    CDataStream stream;
+    stream.SetData(BuildText());
+    CDataFile file(*m_fileSystem);
+    const SDataFileSaveResult saved = file.Write(stream, target.c_str());
+    const DWORD error = GetLastError();
+    file.Close();
+    if (!saved.ok) {
+        SetLastError(error);
         return false;
     }
     m_path = target;
@@ -68,7 +82,8 @@ bool CINIFile::HasSection(const std::string& name) const {
 
 void CINIFile::ParseText(const char* data, size_t size) {
     CINISection* current = nullptr;
-    size_t position = 0;
+    const size_t markSize = sizeof(kUTF8Mark) - 1;
+    size_t position = size >= markSize && memcmp(data, kUTF8Mark, markSize) == 0 ? markSize : 0;
     while (position < size) {
         size_t end = position;
         while (end < size && !(data[end] == '\r' && end + 1 < size && data[end + 1] == '\n')) {

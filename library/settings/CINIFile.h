@@ -19,6 +19,11 @@
 //   CINISection* main = ini.GetSection("Main", true);
 //   int32_t width = main->GetSetting("Width", true)->GetInt(640);
 //   ini.Save(nullptr);                               // to the path given to Load
+//
+// Save goes through the safe save of data files (CDataFile): the old file is kept in a
+// flushed backup until the new text is on the disk, so a crash or a full disk during
+// the save never loses the settings. A UTF-8 byte-order mark at the start of a file
+// (as some editors write it) is skipped on reading.
 
 #include "library/settings/CINISection.h"
 
@@ -28,12 +33,17 @@
 #include <memory>
 #include <string>
 
+class IFileSystem;
+
 class CINIFile {
 public:
     // Files above this size are refused by Load: no settings file comes near it.
     static constexpr uint64_t MaxFileSize = 64u * 1024u * 1024u;
 
-    CINIFile() = default;
+    // Saves on the real file system.
+    CINIFile();
+    // Saves through the given file system, which must outlive this object.
+    explicit CINIFile(IFileSystem& fileSystem);
     virtual ~CINIFile() = default;
     CINIFile(const CINIFile&) = delete;
     CINIFile& operator=(const CINIFile&) = delete;
@@ -43,7 +53,9 @@ public:
     // read whole; nothing is parsed then.
     bool Load(const char* path);
     // Writes every section to path, or to the stored path when path is null; true only
-    // when every byte was written. A given path becomes the stored path on success.
+    // when every byte was written (and flushed). A given path becomes the stored path on
+    // success. On failure the old file is unchanged, or, should that fail too, left in
+    // its backup beside it; GetLastError() tells why.
     bool Save(const char* path);
     const std::string& GetPath() const { return m_path; }
 
@@ -61,6 +73,7 @@ public:
 private:
     void ParseLine(const std::string& line, CINISection*& current);
 
+    IFileSystem* m_fileSystem;
     std::string m_path;
     std::map<std::string, std::unique_ptr<CINISection>> m_sections;
 };

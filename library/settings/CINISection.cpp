@@ -18,6 +18,15 @@ bool CINISection::HasSetting(const std::string& key) const {
     return m_settings.count(ToLowerASCII(key)) != 0;
 }
 
+std::vector<std::string> CINISection::GetKeys() const {
+    std::vector<std::string> keys;
+    keys.reserve(m_settings.size());
+    for (const auto& entry : m_settings) {
+        keys.push_back(entry.second->GetKey());
+    }
+    return keys;
+}
+
 void CINISection::AppendText(std::string& text) const {
     text += '[';
     text += m_name;

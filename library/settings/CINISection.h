@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CINISection {
 public:
@@ -28,6 +29,8 @@ public:
     CINISetting* GetSettingStd(const std::string& key, bool create);
     bool HasSetting(const std::string& key) const;
     size_t GetSettingCount() const { return m_settings.size(); }
+    // The keys in their stored spelling, in key order.
+    std::vector<std::string> GetKeys() const;
     // Deletes every setting, so that a list written anew leaves no stale entries.
     void Clear() { m_settings.clear(); }
 

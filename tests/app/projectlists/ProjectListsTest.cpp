@@ -88,6 +88,41 @@ TEST(CSetLastProjectsTest, AHugeSizeEndsWithTheKeysTheSectionHolds) {
     EXPECT_FALSE(last.GetLastPath().empty()); // the documents folder stands in
 }
 
+struct SEntriesCase {
+    const char* keys; // the section's keys behind "[OpenProjects]|" and "[RecentProjects]|"
+    std::vector<std::string> names;
+};
+
+// clang-format off
+const SEntriesCase kEntriesCases[] = {
+    {"Size=4|Project3Name=D|Project3FilePath=C:\\d.wkp", {"D"}},
+    {"Size=7|Project5Name=F|Project5FilePath=C:\\f.wkp|Project6Name=G|Project6FilePath=C:\\g.wkp", {"F", "G"}},
+    {"Size=12|Project10Name=K|Project10FilePath=C:\\k.wkp|Project2Name=C|Project2FilePath=C:\\c.wkp", {"C", "K"}},
+    {"Size=2|Project2Name=C|Project2FilePath=C:\\c.wkp|Project0Name=A|Project0FilePath=C:\\a.wkp", {"A"}},
+    {"Size=4294967295|PROJECT4294967294NAME=Z|project4294967294filepath=C:\\z.wkp", {"Z"}},
+    {"Size=9|Project01Name=X|Project01FilePath=C:\\x.wkp|Project+1Name=Y|Project+1FilePath=C:\\y.wkp", {}},
+    {"Size=99999999999|Project1Name=B|Project1FilePath=C:\\b.wkp", {}},
+};
+// clang-format on
+
+TEST(ProjectListsTest, EveryEntryBelowSizeWithBothKeysLoadsInNumberOrder) {
+    for (const SEntriesCase& c : kEntriesCases) {
+        SCOPED_TRACE(c.keys);
+        CINIFile ini;
+        Parse(ini, std::string("[OpenProjects]|") + c.keys + "|[RecentProjects]|" + c.keys);
+        CSetLastProjects last;
+        last.Load(ini);
+        CSetRecentProjects recent;
+        recent.Load(ini);
+        std::vector<std::string> lastNames;
+        for (size_t i = 0; i < last.GetSize(); ++i) {
+            lastNames.push_back(last.GetEntry(i).name);
+        }
+        EXPECT_EQ(lastNames, c.names);
+        EXPECT_EQ(Names(recent), c.names);
+    }
+}
+
 TEST(CSetRecentProjectsTest, NewestFirstMovedCutAndAnnounced) {
     CSetRecentProjects recent;
     CChangeCount changes;

@@ -11,6 +11,10 @@
 namespace {
 
 const char* const kAbsent = "<absent>";
+// Path ends that select the files of a save of Plan.wkp at the test clock's time.
+const char* const kTarget = "\\Plan.wkp";
+const char* const kBackup = " 14-02-09.wkp";
+const char* const kWorking = ".wkp.tmp";
 
 CDataStream Stream(const std::string& bytes) {
     CDataStream stream;
@@ -20,10 +24,12 @@ CDataStream Stream(const std::string& bytes) {
 
 class CDataFileTest : public ::testing::Test {
 protected:
+    // The files named as backups (working copies end in ".tmp").
     std::vector<std::string> Backups() const {
         std::vector<std::string> backups;
         for (const std::string& name : m_folder.List()) {
-            if (name.find(" backup ") != std::string::npos) {
+            if (name.find(" backup ") != std::string::npos &&
+                name.compare(name.size() - 4, 4, ".tmp") != 0) {
                 backups.push_back(name);
             }
         }
@@ -230,7 +236,8 @@ TEST_F(CDataFileTest, BackupNameCarriesTheLocalTimeBeforeTheExtension) {
 
 TEST_F(CDataFileTest, SavesWithinOneSecondGetNumberedBackups) {
     m_folder.WriteFile("Plan.wkp", "v1");
-    m_faulty.Fail(opDelete, " backup ");
+    m_faulty.Fail(opDelete, kBackup);
+    m_faulty.Fail(opDelete, " (2).wkp");
     CDataFile file(m_faulty);
     CDataStream stream;
     ASSERT_TRUE(file.Read(stream, m_folder.Path("Plan.wkp").c_str()));
@@ -330,22 +337,25 @@ TEST_P(CDataFileFailureTest, OldContentSurvivesInTargetOrBackup) {
 // last error, held file open afterwards.
 // clang-format off
 const SFailureCase kFailureCases[] = {
-    {"BackupNotDeleted", scHeld, {{opDelete, " backup "}}, dfsBackupNotDeleted, "new content", true, FaultError(opDelete), true},
-    {"CopyFails", scHeld, {{opCopy, ""}}, dfsNoBackup, "old", false, FaultError(opCopy), true},
-    {"CopyOfOtherFails", scOtherExisting, {{opCopy, ""}}, dfsNoBackup, "old", false, FaultError(opCopy), true},
-    {"NewFileDamaged", scOtherNew, {{opWrite, ""}, {opDelete, "Plan.wkp"}}, dfsDamagedNoBackup, nullptr, false, FaultError(opDelete), true},
-    {"DamagedWithBackup", scHeld, {{opWrite, ""}, {opDelete, "Plan.wkp"}}, dfsDamagedWithBackup, nullptr, true, FaultError(opDelete), false},
-    {"RestoredAfterWrite", scHeld, {{opWrite, ""}}, dfsNotWritten, "old", false, FaultError(opWrite), true},
-    {"RestoredAfterShortWrite", scHeld, {{opShortWrite, ""}}, dfsNotWritten, "old", false, ERROR_WRITE_FAULT, true},
-    {"RestoredAfterTruncate", scHeld, {{opTruncate, ""}}, dfsNotWritten, "old", false, FaultError(opTruncate), true},
-    {"RestoredAfterFlush", scHeld, {{opFlush, ""}}, dfsNotWritten, "old", false, FaultError(opFlush), true},
-    {"OtherRestoredAfterWrite", scOtherExisting, {{opWrite, ""}}, dfsNotWritten, "old", false, FaultError(opWrite), true},
+    {"BackupNotDeleted", scHeld, {{opDelete, kBackup}}, dfsBackupNotDeleted, "new content", true, FaultError(opDelete), true},
+    {"BackupNotCreated", scHeld, {{opOpenCreate, ""}}, dfsNoBackup, "old", false, FaultError(opOpenCreate), true},
+    {"BackupCopyFull", scHeld, {{opShortWrite, kWorking}}, dfsNoBackup, "old", false, ERROR_DISK_FULL, true},
+    {"BackupNotNamedNotRemoved", scHeld, {{opMove, kWorking}, {opDelete, kWorking}}, dfsNoBackup, "old", false, FaultError(opMove), true},
+    {"OtherNotOpenedForBackup", scOtherExisting, {{opOpenRead, kTarget}}, dfsNoBackup, "old", false, FaultError(opOpenRead), true},
+    {"NewFileDamaged", scOtherNew, {{opWrite, ""}, {opDelete, kTarget}}, dfsDamagedNoBackup, nullptr, false, FaultError(opDelete), true},
+    {"DamagedWithBackup", scHeld, {{opWrite, kTarget}, {opDelete, kTarget}}, dfsDamagedWithBackup, nullptr, true, FaultError(opDelete), false},
+    {"RestoredAfterWrite", scHeld, {{opWrite, kTarget}}, dfsNotWritten, "old", false, FaultError(opWrite), true},
+    {"RestoredAfterShortWrite", scHeld, {{opShortWrite, kTarget}}, dfsNotWritten, "old", false, ERROR_DISK_FULL, true},
+    {"RestoredAfterTruncate", scHeld, {{opTruncate, kTarget}}, dfsNotWritten, "old", false, FaultError(opTruncate), true},
+    {"RestoredAfterFlush", scHeld, {{opFlush, kTarget}}, dfsNotWritten, "old", false, FaultError(opFlush), true},
+    {"OtherRestoredAfterWrite", scOtherExisting, {{opWrite, kTarget}}, dfsNotWritten, "old", false, FaultError(opWrite), true},
     {"NewFileRemoved", scOtherNew, {{opWrite, ""}}, dfsNotWritten, kAbsent, false, FaultError(opWrite), true},
     {"OpenFails", scOtherExisting, {{opOpenWrite, ""}}, dfsNotWritten, "old", false, FaultError(opOpenWrite), true},
     {"OpenOfNewFileFails", scOtherNew, {{opOpenWrite, ""}}, dfsNotWritten, kAbsent, false, FaultError(opOpenWrite), true},
-    {"OpenFailsBackupLeft", scOtherExisting, {{opOpenWrite, ""}, {opDelete, " backup "}}, dfsNotWrittenBackupLeft, "old", true, FaultError(opDelete), true},
-    {"RestoreFails", scHeld, {{opWrite, ""}, {opMove, ""}}, dfsRestoreFailed, kAbsent, true, FaultError(opMove), false},
-    {"ReopenFails", scHeld, {{opWrite, ""}, {opOpenRead, ""}}, dfsReopenFailed, "old", false, FaultError(opOpenRead), false},
+    {"OpenFailsBackupLeft", scOtherExisting, {{opOpenWrite, ""}, {opDelete, kBackup}}, dfsNotWrittenBackupLeft, "old", true, FaultError(opDelete), true},
+    {"RestoreFails", scHeld, {{opWrite, kTarget}, {opMove, kBackup}}, dfsRestoreFailed, kAbsent, true, FaultError(opMove), false},
+    {"ReopenFails", scHeld, {{opWrite, kTarget}, {opOpenRead, kTarget}}, dfsReopenFailed, "old", false, FaultError(opOpenRead), false},
+    {"ExistsQueryFailsBackupStillMade", scOtherExisting, {{opExists, kTarget}, {opWrite, kTarget}}, dfsNotWritten, "old", false, FaultError(opWrite), true},
 };
 // clang-format on
 
