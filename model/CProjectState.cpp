@@ -9,6 +9,11 @@ CProjectState::CProjectState() : CProjectState(true) {}
 
 CProjectState::CProjectState(bool indexNow)
     : m_rootActivity(new CActivity(this, std::string(), false)) {
+    // The state hears every tally mark of the tree and hands the changes of dates on to the
+    // index after its own handling: the order in which the two hear them stays the same as
+    // if both listened (the index lies above the state's slots), with one link less per
+    // tally mark.
+    m_tallymarksByDate.SetFedByOwner();
     CSlot<CActivityAddedEvent>::Connect(m_rootActivity.get());
     CSlot<CActivityRemovedEvent>::Connect(m_rootActivity.get());
     CSlot<CActivityModifiedEvent>::Connect(m_rootActivity.get());
@@ -51,10 +56,13 @@ void CProjectState::Reset(bool deleteActivities) {
         m_rootActivity->DeleteChildren();
         m_modified.Clear();
     }
+    // A file read now adds every tally mark; the index takes them all in one pass at the end.
+    m_tallymarksByDate.Defer();
 }
 
 void CProjectState::EnableTracking() {
     m_tracking = true;
+    m_tallymarksByDate.Rebuild(m_rootActivity.get(), m_currentTallymark);
 }
 
 void CProjectState::ClearModified() {
@@ -125,8 +133,9 @@ CActivity* CProjectState::FindByPosition(const CActivity* activity) const {
     return found;
 }
 
-bool CProjectState::OnTraceStartChanged(CTraceStartChangedEvent&) {
+bool CProjectState::OnTraceStartChanged(CTraceStartChangedEvent& event) {
     Report(ppTallymarks);
+    m_tallymarksByDate.TallymarkStartChanged(event);
     return true;
 }
 
@@ -136,6 +145,7 @@ bool CProjectState::OnTraceEndChanged(CTraceEndChangedEvent& event) {
         StopWorking();
     }
     Report(ppTallymarks);
+    m_tallymarksByDate.TallymarkEndChanged(event);
     return true;
 }
 

@@ -59,12 +59,8 @@ void CTallymarksByDate::AttachToCopy(CActivity* root, const CTallymarksByDate& o
     std::vector<STallymarkIndexEntry> starts, ends;
     starts.reserve(original.m_byStart.GetSize());
     ends.reserve(original.m_byEnd.GetSize());
-    CollectCopy(root, starts, ends);
-    std::sort(starts.begin(), starts.end());
-    std::sort(ends.begin(), ends.end());
-    m_byStart.Assign(starts);
-    m_byEnd.Assign(ends);
-    m_running = running;
+    Collect(root, true, starts, ends);
+    Assign(starts, ends, running);
     // Counting days converts every date to local time: the original's counts serve when the
     // copy holds the same closed tally marks (as many, with the same dates).
     std::uint64_t copyDigest = 0, originalDigest = 0;
@@ -76,30 +72,77 @@ void CTallymarksByDate::AttachToCopy(CActivity* root, const CTallymarksByDate& o
     if (same) {
         m_days = original.m_days;
     } else {
-        m_days = CDayCounts();
-        for (const STallymarkIndexEntry& entry : ends) {
-            CountDays(entry.tallymark->GetStart(), entry.tallymark->GetEnd(false), 1);
-        }
+        CountAllDays(ends);
     }
 }
 
-void CTallymarksByDate::CollectCopy(CActivity* activity, std::vector<STallymarkIndexEntry>& starts,
-                                    std::vector<STallymarkIndexEntry>& ends) {
-    for (CActivity* child = activity->GetFirstChild(); child != nullptr;
-         child = child->GetNextSibling()) {
+void CTallymarksByDate::Defer() {
+    if (!m_fedByOwner) {
+        CSlot<CTraceStartChangedEvent>::DisconnectAll();
+        CSlot<CTraceEndChangedEvent>::DisconnectAll();
+    }
+    m_byStart.Clear();
+    m_byEnd.Clear();
+    m_running = nullptr;
+    m_days = CDayCounts();
+    m_deferred = true;
+}
+
+void CTallymarksByDate::Rebuild(CActivity* root, CTallymark* running) {
+    if (!m_deferred) {
+        return;
+    }
+    m_deferred = false;
+    std::vector<STallymarkIndexEntry> starts, ends;
+    Collect(root, false, starts, ends);
+    Assign(starts, ends, running);
+    CountAllDays(ends);
+}
+
+void CTallymarksByDate::Assign(std::vector<STallymarkIndexEntry>& starts,
+                               std::vector<STallymarkIndexEntry>& ends, CTallymark* running) {
+    std::sort(starts.begin(), starts.end());
+    std::sort(ends.begin(), ends.end());
+    m_byStart.Assign(starts);
+    m_byEnd.Assign(ends);
+    m_running = running != nullptr && running->IsOpen() ? running : nullptr;
+}
+
+void CTallymarksByDate::CountAllDays(const std::vector<STallymarkIndexEntry>& ends) {
+    std::vector<std::pair<int, int>> spans;
+    spans.reserve(ends.size());
+    for (const STallymarkIndexEntry& entry : ends) {
+        const int first = GetLocalDay(entry.tallymark->GetStart());
+        const int last = GetLocalDay(entry.tallymark->GetEnd(false));
+        if (first != INT_MIN && last != INT_MIN) {
+            spans.emplace_back(first, last);
+        }
+    }
+    m_days = CDayCounts();
+    m_days.AddEach(spans);
+}
+
+void CTallymarksByDate::Collect(CActivity* activity, bool connectCollections,
+                                std::vector<STallymarkIndexEntry>& starts,
+                                std::vector<STallymarkIndexEntry>& ends) {
+    for (CActivity* child = activity->GetNextInSubtree(activity); child != nullptr;
+         child = child->GetNextInSubtree(activity)) {
         CTallymarks& tallymarks = child->GetTallymarks();
-        CSlot<CTracesAddedEvent>::Connect(&tallymarks);
-        CSlot<CTracesRemovedEvent>::Connect(&tallymarks);
+        if (connectCollections) {
+            CSlot<CTracesAddedEvent>::Connect(&tallymarks);
+            CSlot<CTracesRemovedEvent>::Connect(&tallymarks);
+        }
         for (CTallymark* tallymark = tallymarks.GetFirst(); tallymark != nullptr;
              tallymark = tallymarks.GetNext()) {
             starts.push_back(MakeEntry(tallymark->GetStart(), tallymark));
             if (!tallymark->IsOpen()) {
                 ends.push_back(MakeEntry(tallymark->GetEnd(false), tallymark));
             }
-            CSlot<CTraceStartChangedEvent>::Connect(tallymark);
-            CSlot<CTraceEndChangedEvent>::Connect(tallymark);
+            if (!m_fedByOwner) {
+                CSlot<CTraceStartChangedEvent>::Connect(tallymark);
+                CSlot<CTraceEndChangedEvent>::Connect(tallymark);
+            }
         }
-        CollectCopy(child, starts, ends);
     }
 }
 
@@ -160,6 +203,10 @@ bool CTallymarksByDate::OnTraceStartChanged(CTraceStartChangedEvent& event) {
 
 bool CTallymarksByDate::OnTraceEndChanged(CTraceEndChangedEvent& event) {
     CTallymark* tallymark = event.tallymark;
+    // An owner hands on the changes of every tally mark it hears; only indexed ones count.
+    if (m_fedByOwner && !m_byStart.Contains(MakeEntry(tallymark->GetStart(), tallymark))) {
+        return true;
+    }
     // Also on closing: a tally mark that was reopened stands under the null date.
     m_byEnd.Erase(MakeEntry(event.oldEnd, tallymark));
     if (event.becameClosed) {
@@ -176,7 +223,7 @@ bool CTallymarksByDate::OnTraceEndChanged(CTraceEndChangedEvent& event) {
 
 bool CTallymarksByDate::OnTracesAdded(CTracesAddedEvent& event) {
     CTallymark* tallymark = event.tallymark;
-    if (!m_byStart.Insert(MakeEntry(tallymark->GetStart(), tallymark))) {
+    if (m_deferred || !m_byStart.Insert(MakeEntry(tallymark->GetStart(), tallymark))) {
         return true;
     }
     if (tallymark->IsOpen()) {
@@ -185,25 +232,30 @@ bool CTallymarksByDate::OnTracesAdded(CTracesAddedEvent& event) {
         m_byEnd.Insert(MakeEntry(tallymark->GetEnd(false), tallymark));
         CountDays(tallymark->GetStart(), tallymark->GetEnd(false), 1);
     }
-    CSlot<CTraceStartChangedEvent>::Connect(tallymark);
-    CSlot<CTraceEndChangedEvent>::Connect(tallymark);
+    if (!m_fedByOwner) {
+        CSlot<CTraceStartChangedEvent>::Connect(tallymark);
+        CSlot<CTraceEndChangedEvent>::Connect(tallymark);
+    }
     return true;
 }
 
 bool CTallymarksByDate::OnTracesRemoved(CTracesRemovedEvent& event) {
     CTallymark* tallymark = event.tallymark;
-    CSlot<CTraceStartChangedEvent>::Disconnect(tallymark);
-    CSlot<CTraceEndChangedEvent>::Disconnect(tallymark);
+    if (!m_fedByOwner) {
+        CSlot<CTraceStartChangedEvent>::Disconnect(tallymark);
+        CSlot<CTraceEndChangedEvent>::Disconnect(tallymark);
+    }
     if (!m_byStart.Erase(MakeEntry(tallymark->GetStart(), tallymark))) {
         return true;
     }
-    // A reopened tally mark is open and still has an entry under the null date.
-    m_byEnd.Erase(MakeEntry(tallymark->GetEnd(false), tallymark));
-    if (tallymark->IsOpen()) {
-        if (m_running == tallymark) {
-            m_running = nullptr;
-        }
-    } else {
+    if (m_running == tallymark) {
+        m_running = nullptr;
+    }
+    // A reopened tally mark is open and still has an entry under the null date; days were
+    // counted only for an entry under a real end (one whose change the index missed has
+    // none).
+    const bool hadEnd = m_byEnd.Erase(MakeEntry(tallymark->GetEnd(false), tallymark));
+    if (hadEnd && !tallymark->IsOpen()) {
         CountDays(tallymark->GetStart(), tallymark->GetEnd(false), -1);
     }
     return true;
