@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <deque>
 #include <map>
+#include <vector>
 
 class CActivity;
 class CTallymark;
@@ -79,6 +80,13 @@ protected:
 private:
     using CCache = std::map<SStatIntKey, CStatValue>;
 
+    // A closed tally mark of the activity on the linear time line.
+    struct SClosedSpan {
+        double start;
+        double end;
+        const CTallymark* tallymark;
+    };
+
     // The total in days (see Generate); running is the state's running tally mark, or null.
     double Accumulate(const CStatInt& interval, bool withDescendants, const CTallymark* running);
     // The cached total of the own closed tally marks, computed and cached on a miss.
@@ -92,11 +100,25 @@ private:
     bool StopsWork(const CTallymark* tallymark) const;
     // Takes a new change stamp and tells the notifier.
     void Notify(EStatChange change);
+    // The total of the closed tally marks in interval: every one of them, or, with the
+    // spans sorted by start, only those that may reach into it.
+    double SumClosed(const CStatInt& interval);
+    // Sorts the closed tally marks by start; false (and the spans stay unused) for a date
+    // that has no place on the time line.
+    bool MakeSpans();
+    // Forgets the sorted spans after a change of the tally marks.
+    void DropSpans() { m_spansReady = false; }
 
     CActivity* m_activity;
     CStatUpdateNotifier* m_notifier;
     // The cached totals, and the same entries in the order they were cached (oldest first).
     CCache m_cache;
     std::deque<CCache::iterator> m_ageList;
+    // The closed tally marks sorted by start and the longest of them, made when a total is
+    // first computed and kept until the tally marks change: a first pass over many
+    // intervals then looks at the few tally marks of each, not at all of them every time.
+    std::vector<SClosedSpan> m_spans;
+    double m_longest = 0.0;
+    bool m_spansReady = false;
     std::uint64_t m_changeStamp;
 };
