@@ -1,6 +1,7 @@
 #include "model/CTallymarksByDate.h"
 
 #include "library/datetime/CCalendar.h"
+#include "library/datetime/CTimeZoneConverter.h"
 #include "model/CActivity.h"
 #include "model/CModelTimeZone.h"
 #include "model/CTallymark.h"
@@ -111,9 +112,11 @@ void CTallymarksByDate::Assign(std::vector<STallymarkIndexEntry>& starts,
 void CTallymarksByDate::CountAllDays(const std::vector<STallymarkIndexEntry>& ends) {
     std::vector<std::pair<int, int>> spans;
     spans.reserve(ends.size());
+    // The days that GetLocalDay gives, the zone's rules looked up once a year.
+    CTimeZoneConverter toLocal(m_zone, true);
     for (const STallymarkIndexEntry& entry : ends) {
-        const int first = GetLocalDay(entry.tallymark->GetStart());
-        const int last = GetLocalDay(entry.tallymark->GetEnd(false));
+        const int first = toLocal.Convert(entry.tallymark->GetStart()).GetDayNumber();
+        const int last = toLocal.Convert(entry.tallymark->GetEnd(false)).GetDayNumber();
         if (first != INT_MIN && last != INT_MIN) {
             spans.emplace_back(first, last);
         }
