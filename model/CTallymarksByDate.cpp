@@ -115,8 +115,8 @@ void CTallymarksByDate::CountAllDays(const std::vector<STallymarkIndexEntry>& en
     // The days that GetLocalDay gives, the zone's rules looked up once a year.
     CTimeZoneConverter toLocal(m_zone, true);
     for (const STallymarkIndexEntry& entry : ends) {
-        const int first = toLocal.Convert(entry.tallymark->GetStart()).GetDayNumber();
-        const int last = toLocal.Convert(entry.tallymark->GetEnd(false)).GetDayNumber();
+        const int first = toLocal.ConvertToDayNumber(entry.tallymark->GetStart());
+        const int last = toLocal.ConvertToDayNumber(entry.tallymark->GetEnd(false));
         if (first != INT_MIN && last != INT_MIN) {
             spans.emplace_back(first, last);
         }

@@ -2,6 +2,8 @@
 
 #include "library/datetime/CCalendar.h"
 
+#include <cmath>
+
 namespace {
 
 const double kSecond = 1.0 / 86400.0;
@@ -46,6 +48,9 @@ void CTimeZoneConverter::KeepYearOf(const CDateTime& value) {
             ShiftMinutes(m_daylightStart, information.Bias + information.StandardBias);
         m_daylightEnd = ShiftMinutes(m_daylightEnd, information.Bias + information.DaylightBias);
     }
+    m_hasDaylightPeriod = m_daylightStart.IsValid() && m_daylightEnd.IsValid();
+    m_daylightFrom = CCalendar::ToLinear(m_daylightStart.GetValue());
+    m_daylightTo = CCalendar::ToLinear(m_daylightEnd.GetValue());
     CDateTime first, next;
     first.SetDateTime(year, 1, 1, 0, 0, 0);
     next.SetDateTime(year + 1, 1, 1, 0, 0, 0);
@@ -61,6 +66,29 @@ void CTimeZoneConverter::KeepYearOf(const CDateTime& value) {
 
 // The period is half open: the moment the clocks go back belongs to standard time, which
 // makes local times round-trip.
+long CTimeZoneConverter::GetShiftMinutes(const CDateTime& value, double linear) {
+    const TIME_ZONE_INFORMATION& information = m_zone.GetInformation();
+    long extra = information.StandardBias;
+    if (m_daylightSaving) {
+        if (!(linear >= m_yearFirst && linear <= m_yearLast)) {
+            KeepYearOf(value);
+        }
+        if (m_hasDaylightPeriod) {
+            // In the southern hemisphere the period spans the turn of the year (compared on
+            // the linear scale, as CDateTime compares).
+            const double from = m_daylightFrom;
+            const double to = m_daylightTo;
+            const bool daylight =
+                from <= to ? (linear >= from && linear < to) : (linear >= from || linear < to);
+            if (daylight) {
+                extra = information.DaylightBias;
+            }
+        }
+    }
+    const long offset = information.Bias + extra;
+    return m_toLocal ? -offset : offset;
+}
+
 CDateTime CTimeZoneConverter::Convert(const CDateTime& value) {
     if (!value.IsValid()) {
         return CDateTime();
@@ -68,24 +96,22 @@ CDateTime CTimeZoneConverter::Convert(const CDateTime& value) {
     if (!m_zone.IsValid()) {
         return value;
     }
-    const TIME_ZONE_INFORMATION& information = m_zone.GetInformation();
-    long extra = information.StandardBias;
-    if (m_daylightSaving) {
-        const double linear = CCalendar::ToLinear(value.GetValue());
-        if (!(linear >= m_yearFirst && linear <= m_yearLast)) {
-            KeepYearOf(value);
-        }
-        const CDateTime& start = m_daylightStart;
-        const CDateTime& end = m_daylightEnd;
-        if (start.IsValid() && end.IsValid()) {
-            // In the southern hemisphere the period spans the turn of the year.
-            const bool daylight =
-                start <= end ? (value >= start && value < end) : (value >= start || value < end);
-            if (daylight) {
-                extra = information.DaylightBias;
-            }
+    return ShiftMinutes(value, GetShiftMinutes(value, CCalendar::ToLinear(value.GetValue())));
+}
+
+int CTimeZoneConverter::ConvertToDayNumber(const CDateTime& value) {
+    // Re-encoding and the round trip through the linear scale move a value by far less than
+    // this; near the ends of the range the value may also become invalid.
+    const double kMargin = 2.0 * kSecond;
+    const double linear = CCalendar::ToLinear(value.GetValue());
+    if (value.IsValid() && m_zone.IsValid() &&
+        linear > CCalendar::ToLinear(CDateTime::GetMinimum()) + 2.0 &&
+        linear < CCalendar::ToLinear(CDateTime::GetMaximum()) - 2.0) {
+        const double shifted = linear + GetShiftMinutes(value, linear) / 1440.0;
+        const double day = std::floor(shifted);
+        if (shifted - day > kMargin && shifted - day < 1.0 - kMargin) {
+            return static_cast<int>(day);
         }
     }
-    const long offset = information.Bias + extra;
-    return ShiftMinutes(value, m_toLocal ? -offset : offset);
+    return Convert(value).GetDayNumber();
 }

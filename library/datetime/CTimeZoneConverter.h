@@ -18,6 +18,9 @@ public:
 
     // The invalid marker for an invalid value; the value itself for an invalid zone.
     CDateTime Convert(const CDateTime& value);
+    // Convert(value).GetDayNumber(), without making the converted value unless it lies
+    // within a few seconds of a day's start (where re-encoding it could change the day).
+    int ConvertToDayNumber(const CDateTime& value);
 
 private:
     // The moment of a transition record in the given year; the marker when there is none.
@@ -26,6 +29,9 @@ private:
     static CDateTime ShiftMinutes(const CDateTime& value, long minutes);
     // Keeps the daylight period of the year of value.
     void KeepYearOf(const CDateTime& value);
+    // The minutes to add to value (valid, in a valid zone) to convert it; linear is its
+    // value on the linear scale.
+    long GetShiftMinutes(const CDateTime& value, double linear);
 
     CTimeZone m_zone;
     bool m_toLocal;
@@ -37,4 +43,8 @@ private:
     double m_yearLast = -1.0;
     CDateTime m_daylightStart;
     CDateTime m_daylightEnd;
+    // Their values on the linear scale; whether both are valid.
+    double m_daylightFrom = 0.0;
+    double m_daylightTo = 0.0;
+    bool m_hasDaylightPeriod = false;
 };

@@ -28,7 +28,8 @@ CTimeZone Zone(long bias, const SYSTEMTIME& daylightStart, const SYSTEMTIME& day
 
 // A converter that keeps a year answers every value, in any order, as a new one does: near
 // transitions, at the turn of years (also a fraction of a second before it, which rounds
-// into the next year) and across the start of the day count.
+// into the next year) and across the start of the day count; its day numbers are those of
+// the converted values, also for values that convert onto a day's start.
 TEST(CTimeZoneConverter, KeepingAYearChangesNoAnswer) {
     const CTimeZone zones[] = {
         Zone(-60, Rule(3, 5, 2, 0), Rule(10, 5, 3, 0)),   // Central Europe
@@ -59,7 +60,10 @@ TEST(CTimeZoneConverter, KeepingAYearChangesNoAnswer) {
             for (int pass = 0; pass < 2; ++pass) {
                 for (std::size_t i = 0; i < values.size(); ++i) {
                     const CDateTime& value = values[pass == 0 ? i : values.size() - 1 - i];
-                    EXPECT_EQ(kept.Convert(value), CTimeZoneConverter(zone, toLocal).Convert(value))
+                    const CDateTime alone = CTimeZoneConverter(zone, toLocal).Convert(value);
+                    EXPECT_EQ(kept.Convert(value), alone)
+                        << FieldText(value) << " to local " << toLocal;
+                    EXPECT_EQ(kept.ConvertToDayNumber(value), alone.GetDayNumber())
                         << FieldText(value) << " to local " << toLocal;
                 }
             }
