@@ -25,12 +25,17 @@ CProjectState::CProjectState(bool indexNow)
 CProjectState::~CProjectState() {
     // The tree's teardown still runs the handlers that keep the working state and the
     // selection right, but a state that is going away has nothing to tell anyone, and nobody
-    // asks its index or hears of changed starts and ends.
+    // asks its index or its statistics or hears of changed starts and ends.
     m_statUpdateNotifier.Disable();
     m_tracking = false;
     m_tallymarksByDate.Detach();
     CSlot<CTraceStartChangedEvent>::DisconnectAll();
     CSlot<CTraceEndChangedEvent>::DisconnectAll();
+    CActivity* root = m_rootActivity.get();
+    for (CActivity* activity = root; activity != nullptr;
+         activity = activity->GetNextInSubtree(root)) {
+        activity->GetStatGen().StopListening();
+    }
     m_rootActivity.reset();
 }
 

@@ -50,6 +50,14 @@ void CStatGen::ClearCache() {
     m_spansReady = false;
 }
 
+void CStatGen::StopListening() {
+    CSlot<CTraceStartChangedEvent>::DisconnectAll();
+    CSlot<CTraceEndChangedEvent>::DisconnectAll();
+    CSlot<CTracesAddedEvent>::DisconnectAll();
+    CSlot<CTracesRemovedEvent>::DisconnectAll();
+    ClearCache();
+}
+
 double CStatGen::Accumulate(const CStatInt& interval, bool withDescendants,
                             const CTallymark* running) {
     double total = GetClosedTotal(interval);

@@ -61,6 +61,9 @@ public:
     bool IsCached(const CStatInt& interval) const { return m_cache.count(interval.GetKey()) != 0; }
     // Forgets every cached total (they are computed again when asked for).
     void ClearCache();
+    // Stops hearing the activity's tally marks and forgets every total: for a state that is
+    // going away, whose statistics nobody asks for or hears of again.
+    void StopListening();
     // Changes whenever the activity's own totals may have changed (a tally mark of its
     // came, went, moved in time or stopped); unique across every statistics object of the
     // process, so a stamp seen before never stands for another activity's totals.
