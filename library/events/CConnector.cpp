@@ -1,5 +1,8 @@
 #include "library/events/CConnector.h"
 
+#include <memory>
+#include <new>
+
 CConnector::~CConnector() {
     DisconnectAll();
 }
@@ -32,6 +35,26 @@ bool CConnector::Disconnect(CConnector* other) noexcept {
 }
 
 bool CConnector::DisconnectAll() noexcept {
+    // A long list is copied out in one sweep; a walk looks every next peer up in the tree.
+    const std::size_t size = m_peers.GetSize();
+    if (size > 2) {
+        std::unique_ptr<CConnector*[]> peers(new (std::nothrow) CConnector*[size]);
+        if (peers) {
+            const std::size_t count = m_peers.CopyAll(peers.get(), size);
+            bool single = true;
+            for (std::size_t i = 0; i < count; ++i) {
+                if (i > 0 && peers[i] == peers[i - 1]) {
+                    // Every entry of this peer went with the first.
+                    single = false;
+                    continue;
+                }
+                const std::size_t there = peers[i]->m_peers.Erase(this);
+                single = single && there == 1;
+            }
+            m_peers.Clear();
+            return single;
+        }
+    }
     bool single = true;
     for (CConnector* peer = m_peers.GetFirst(); peer != nullptr; peer = m_peers.GetAbove(peer)) {
         const std::size_t there = peer->m_peers.Erase(this);
