@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -35,6 +36,85 @@ template <class Iterator> bool HashClosed(Iterator first, Iterator last, std::ui
     }
     digest = sum;
     return true;
+}
+
+// The bits of a key as an unsigned number in the same order (zero of either sign alike).
+std::uint64_t OrderedBits(double key) {
+    if (key == 0.0) {
+        key = 0.0;
+    }
+    std::uint64_t bits;
+    std::memcpy(&bits, &key, sizeof bits);
+    const std::uint64_t sign = 1ULL << 63;
+    return (bits & sign) != 0 ? ~bits : bits | sign;
+}
+
+double KeyOfBits(std::uint64_t bits) {
+    const std::uint64_t sign = 1ULL << 63;
+    bits = (bits & sign) != 0 ? bits ^ sign : ~bits;
+    double key;
+    std::memcpy(&key, &bits, sizeof key);
+    return key;
+}
+
+// Sorts entries into the order of STallymarkIndexEntry::operator<: a radix sort of the keys
+// (a few passes over the entries, where a comparison sort makes twenty), then tally marks
+// with equal keys by address.
+void SortEntries(std::vector<STallymarkIndexEntry>& entries) {
+    const std::size_t count = entries.size();
+    if (count < 1024) {
+        std::sort(entries.begin(), entries.end());
+        return;
+    }
+    struct SItem {
+        std::uint64_t bits;
+        CTallymark* tallymark;
+    };
+    constexpr int kDigitBits = 16;
+    constexpr std::size_t kBuckets = std::size_t(1) << kDigitBits;
+    constexpr int kPasses = 64 / kDigitBits;
+    std::vector<SItem> items(count), spare(count);
+    std::vector<std::size_t> counts(kPasses * kBuckets, 0);
+    for (std::size_t i = 0; i < count; ++i) {
+        items[i] = {OrderedBits(entries[i].key), entries[i].tallymark};
+        for (int pass = 0; pass < kPasses; ++pass) {
+            ++counts[pass * kBuckets + ((items[i].bits >> (pass * kDigitBits)) & (kBuckets - 1))];
+        }
+    }
+    for (int pass = 0; pass < kPasses; ++pass) {
+        std::size_t* bucket = &counts[pass * kBuckets];
+        const int shift = pass * kDigitBits;
+        // A digit that all keys share orders nothing.
+        if (bucket[(items[0].bits >> shift) & (kBuckets - 1)] == count) {
+            continue;
+        }
+        std::size_t position = 0;
+        for (std::size_t b = 0; b < kBuckets; ++b) {
+            const std::size_t size = bucket[b];
+            bucket[b] = position;
+            position += size;
+        }
+        for (const SItem& item : items) {
+            spare[bucket[(item.bits >> shift) & (kBuckets - 1)]++] = item;
+        }
+        items.swap(spare);
+    }
+    for (std::size_t first = 0; first < count;) {
+        std::size_t last = first + 1;
+        while (last < count && items[last].bits == items[first].bits) {
+            ++last;
+        }
+        if (last - first > 1) {
+            std::sort(items.begin() + first, items.begin() + last,
+                      [](const SItem& a, const SItem& b) {
+                          return std::less<CTallymark*>()(a.tallymark, b.tallymark);
+                      });
+        }
+        for (std::size_t i = first; i < last; ++i) {
+            entries[i] = {KeyOfBits(items[i].bits), items[i].tallymark};
+        }
+        first = last;
+    }
 }
 
 } // namespace
@@ -102,8 +182,8 @@ void CTallymarksByDate::Rebuild(CActivity* root, CTallymark* running) {
 
 void CTallymarksByDate::Assign(std::vector<STallymarkIndexEntry>& starts,
                                std::vector<STallymarkIndexEntry>& ends, CTallymark* running) {
-    std::sort(starts.begin(), starts.end());
-    std::sort(ends.begin(), ends.end());
+    SortEntries(starts);
+    SortEntries(ends);
     m_byStart.Assign(starts);
     m_byEnd.Assign(ends);
     m_running = running != nullptr && running->IsOpen() ? running : nullptr;
