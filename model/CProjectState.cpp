@@ -85,7 +85,7 @@ std::unique_ptr<CProjectState> CProjectState::Clone() {
     // whole copy in one go afterwards.
     m_rootActivity->CopyTo(clone->m_rootActivity.get(), true, true);
     clone->m_tallymarksByDate.AttachToCopy(clone->m_rootActivity.get(), m_tallymarksByDate,
-                                           clone->m_currentTallymark);
+                                           m_rootActivity.get(), clone->m_currentTallymark);
     if (m_selectedActivity != nullptr) {
         clone->m_selectedActivity = clone->FindByPosition(m_selectedActivity);
     }

@@ -15,27 +15,35 @@
 
 namespace {
 
-// An order-independent digest of the dates of the tally marks of index entries; false when
-// one of them is open (reopened after it was indexed as closed).
-template <class Iterator> bool HashClosed(Iterator first, Iterator last, std::uint64_t& digest) {
-    std::uint64_t sum = 0;
-    for (; first != last; ++first) {
-        const CTallymark* tallymark = first->tallymark;
-        if (tallymark->IsOpen()) {
-            return false;
+// A well-mixed value of the dates of a closed tally mark; a sum of these is a digest of a
+// set of tally marks that does not depend on their order.
+std::uint64_t MixDates(const CTallymark& tallymark) {
+    double dates[2] = {tallymark.GetStart().GetValue(), tallymark.GetEnd(false).GetValue()};
+    std::uint64_t bits[2];
+    std::memcpy(bits, dates, sizeof bits);
+    std::uint64_t mixed = bits[0] * 0x9E3779B97F4A7C15ULL ^ (bits[1] + 0x632BE59BD9B4E019ULL);
+    mixed ^= mixed >> 31;
+    mixed *= 0xBF58476D1CE4E5B9ULL;
+    mixed ^= mixed >> 29;
+    return mixed;
+}
+
+// The digest and the number of the closed tally marks below root.
+void DigestClosed(const CActivity* root, std::uint64_t& digest, std::size_t& count) {
+    digest = 0;
+    count = 0;
+    CActivity* top = const_cast<CActivity*>(root);
+    for (CActivity* activity = top->GetNextInSubtree(top); activity != nullptr;
+         activity = activity->GetNextInSubtree(top)) {
+        CTallymarks& tallymarks = activity->GetTallymarks();
+        for (CTallymark* tallymark = tallymarks.GetFirst(); tallymark != nullptr;
+             tallymark = tallymarks.GetNext()) {
+            if (!tallymark->IsOpen()) {
+                digest += MixDates(*tallymark);
+                ++count;
+            }
         }
-        double dates[2] = {tallymark->GetStart().GetValue(), tallymark->GetEnd(false).GetValue()};
-        std::uint64_t bits[2];
-        std::memcpy(bits, dates, sizeof bits);
-        // Order-independent: a sum of well-mixed values of each pair of dates.
-        std::uint64_t mixed = bits[0] * 0x9E3779B97F4A7C15ULL ^ (bits[1] + 0x632BE59BD9B4E019ULL);
-        mixed ^= mixed >> 31;
-        mixed *= 0xBF58476D1CE4E5B9ULL;
-        mixed ^= mixed >> 29;
-        sum += mixed;
     }
-    digest = sum;
-    return true;
 }
 
 // The bits of a key as an unsigned number in the same order (zero of either sign alike).
@@ -134,26 +142,26 @@ void CTallymarksByDate::AttachTo(CActivity* root) {
 }
 
 void CTallymarksByDate::AttachToCopy(CActivity* root, const CTallymarksByDate& original,
-                                     CTallymark* running) {
+                                     const CActivity* originalRoot, CTallymark* running) {
     m_zone = original.m_zone;
     AttachTo(root);
-    std::vector<STallymarkIndexEntry> starts, ends;
-    starts.reserve(original.m_byStart.GetSize());
-    ends.reserve(original.m_byEnd.GetSize());
-    Collect(root, true, starts, ends);
-    Assign(starts, ends, running);
-    // Counting days converts every date to local time: the original's counts serve when the
-    // copy holds the same closed tally marks (as many, with the same dates).
-    std::uint64_t copyDigest = 0, originalDigest = 0;
-    const bool same =
-        ends.size() == original.m_byEnd.GetSize() &&
-        HashClosed(ends.begin(), ends.end(), copyDigest) &&
-        HashClosed(original.m_byEnd.begin(), original.m_byEnd.end(), originalDigest) &&
-        copyDigest == originalDigest;
+    SCollected copy;
+    copy.starts.reserve(original.m_byStart.GetSize());
+    copy.ends.reserve(original.m_byEnd.GetSize());
+    Collect(root, true, false, copy);
+    // Counting days converts every date to local time: the original's counts serve when it
+    // indexes exactly the closed tally marks that the copy holds (as many, with the same
+    // dates). A tally mark reopened in the original keeps an end entry and so tells.
+    std::uint64_t originalDigest = 0;
+    std::size_t originalClosed = 0;
+    DigestClosed(originalRoot, originalDigest, originalClosed);
+    const bool same = !original.m_deferred && original.m_byEnd.GetSize() == copy.ends.size() &&
+                      originalClosed == copy.ends.size() && originalDigest == copy.digest;
+    Assign(copy.starts, copy.ends, running);
     if (same) {
         m_days = original.m_days;
     } else {
-        CountAllDays(ends);
+        CountAllDays(copy.ends);
     }
 }
 
@@ -174,10 +182,11 @@ void CTallymarksByDate::Rebuild(CActivity* root, CTallymark* running) {
         return;
     }
     m_deferred = false;
-    std::vector<STallymarkIndexEntry> starts, ends;
-    Collect(root, false, starts, ends);
-    Assign(starts, ends, running);
-    CountAllDays(ends);
+    SCollected collected;
+    Collect(root, false, true, collected);
+    Assign(collected.starts, collected.ends, running);
+    m_days = CDayCounts();
+    m_days.AddEach(collected.days);
 }
 
 void CTallymarksByDate::Assign(std::vector<STallymarkIndexEntry>& starts,
@@ -205,9 +214,10 @@ void CTallymarksByDate::CountAllDays(const std::vector<STallymarkIndexEntry>& en
     m_days.AddEach(spans);
 }
 
-void CTallymarksByDate::Collect(CActivity* activity, bool connectCollections,
-                                std::vector<STallymarkIndexEntry>& starts,
-                                std::vector<STallymarkIndexEntry>& ends) {
+void CTallymarksByDate::Collect(CActivity* activity, bool connectCollections, bool countDays,
+                                SCollected& collected) {
+    // The days that GetLocalDay gives, the zone's rules looked up once a year.
+    CTimeZoneConverter toLocal(m_zone, true);
     for (CActivity* child = activity->GetNextInSubtree(activity); child != nullptr;
          child = child->GetNextInSubtree(activity)) {
         CTallymarks& tallymarks = child->GetTallymarks();
@@ -217,9 +227,17 @@ void CTallymarksByDate::Collect(CActivity* activity, bool connectCollections,
         }
         for (CTallymark* tallymark = tallymarks.GetFirst(); tallymark != nullptr;
              tallymark = tallymarks.GetNext()) {
-            starts.push_back(MakeEntry(tallymark->GetStart(), tallymark));
+            collected.starts.push_back(MakeEntry(tallymark->GetStart(), tallymark));
             if (!tallymark->IsOpen()) {
-                ends.push_back(MakeEntry(tallymark->GetEnd(false), tallymark));
+                collected.ends.push_back(MakeEntry(tallymark->GetEnd(false), tallymark));
+                collected.digest += MixDates(*tallymark);
+                if (countDays) {
+                    const int first = toLocal.ConvertToDayNumber(tallymark->GetStart());
+                    const int last = toLocal.ConvertToDayNumber(tallymark->GetEnd(false));
+                    if (first != INT_MIN && last != INT_MIN) {
+                        collected.days.emplace_back(first, last);
+                    }
+                }
             }
             if (!m_fedByOwner) {
                 CSlot<CTraceStartChangedEvent>::Connect(tallymark);

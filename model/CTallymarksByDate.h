@@ -13,6 +13,8 @@
 #include "model/STallymarkIndexEntry.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 class CActivity;
@@ -64,11 +66,13 @@ public:
 
     void AttachTo(CActivity* root);
     // Attaches this index, which must be new, to root, the root of a copy of original's tree
-    // that was filled while no index listened, and indexes every tally mark below root at
-    // once; running is the copy's running tally mark (or null). Days are counted in
-    // original's zone; the counts are taken over from original when the copy holds the
-    // tally marks that original indexes. Much faster than hearing each tally mark join.
-    void AttachToCopy(CActivity* root, const CTallymarksByDate& original, CTallymark* running);
+    // (whose root is originalRoot) that was filled while no index listened, and indexes every
+    // tally mark below root at once; running is the copy's running tally mark (or null).
+    // Days are counted in original's zone; the counts are taken over from original when the
+    // copy holds the tally marks that original indexes. Much faster than hearing each tally
+    // mark join.
+    void AttachToCopy(CActivity* root, const CTallymarksByDate& original,
+                      const CActivity* originalRoot, CTallymark* running);
     // Stops listening to everything and forgets every tally mark: for a tree that is about to
     // be destroyed, whose tally marks then need not leave the index one by one.
     void Detach();
@@ -114,11 +118,20 @@ private:
     void CountDays(const CDateTime& start, const CDateTime& end, int delta);
     // Listens to the collections of every activity below activity and to their tally marks,
     // and adds entries for those tally marks.
-    // With connectCollections, also listens to the collections (a copy that was filled while
-    // no index listened).
-    void Collect(CActivity* activity, bool connectCollections,
-                 std::vector<STallymarkIndexEntry>& starts,
-                 std::vector<STallymarkIndexEntry>& ends);
+    // What a walk over the tally marks of a tree gathers, in the order they lie in memory.
+    struct SCollected {
+        std::vector<STallymarkIndexEntry> starts;
+        std::vector<STallymarkIndexEntry> ends;
+        // The local days of each closed tally mark (when asked for).
+        std::vector<std::pair<int, int>> days;
+        // An order-independent digest of the dates of the closed tally marks.
+        std::uint64_t digest = 0;
+    };
+
+    // Gathers the entries of every tally mark below activity. With connectCollections, also
+    // listens to the collections (a copy that was filled while no index listened).
+    void Collect(CActivity* activity, bool connectCollections, bool countDays,
+                 SCollected& collected);
     // Takes the sorted entries in; running must be among them (or null).
     void Assign(std::vector<STallymarkIndexEntry>& starts, std::vector<STallymarkIndexEntry>& ends,
                 CTallymark* running);

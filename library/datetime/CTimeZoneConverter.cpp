@@ -2,6 +2,7 @@
 
 #include "library/datetime/CCalendar.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -37,31 +38,62 @@ CDateTime CTimeZoneConverter::ShiftMinutes(const CDateTime& value, long minutes)
     return CDateTime(whole);
 }
 
-void CTimeZoneConverter::KeepYearOf(const CDateTime& value) {
+CTimeZoneConverter::SYear CTimeZoneConverter::MakeYear(const CDateTime& value) const {
     const TIME_ZONE_INFORMATION& information = m_zone.GetInformation();
     const int year = value.GetYear();
-    m_daylightStart = GetTransition(information.DaylightDate, year);
-    m_daylightEnd = GetTransition(information.StandardDate, year);
+    CDateTime start = GetTransition(information.DaylightDate, year);
+    CDateTime end = GetTransition(information.StandardDate, year);
     if (m_toLocal) {
         // The start is given in standard time, the end in daylight time.
-        m_daylightStart =
-            ShiftMinutes(m_daylightStart, information.Bias + information.StandardBias);
-        m_daylightEnd = ShiftMinutes(m_daylightEnd, information.Bias + information.DaylightBias);
+        start = ShiftMinutes(start, information.Bias + information.StandardBias);
+        end = ShiftMinutes(end, information.Bias + information.DaylightBias);
     }
-    m_hasDaylightPeriod = m_daylightStart.IsValid() && m_daylightEnd.IsValid();
-    m_daylightFrom = CCalendar::ToLinear(m_daylightStart.GetValue());
-    m_daylightTo = CCalendar::ToLinear(m_daylightEnd.GetValue());
+    SYear made;
+    made.hasDaylightPeriod = start.IsValid() && end.IsValid();
+    made.daylightFrom = CCalendar::ToLinear(start.GetValue());
+    made.daylightTo = CCalendar::ToLinear(end.GetValue());
     CDateTime first, next;
     first.SetDateTime(year, 1, 1, 0, 0, 0);
     next.SetDateTime(year + 1, 1, 1, 0, 0, 0);
     if (first.IsValid() && next.IsValid()) {
-        m_yearFirst = CCalendar::ToLinear(first.GetValue()) + kSecond;
-        m_yearLast = CCalendar::ToLinear(next.GetValue()) - kSecond;
+        made.first = CCalendar::ToLinear(first.GetValue()) + kSecond;
+        made.last = CCalendar::ToLinear(next.GetValue()) - kSecond;
     } else {
-        // The last year: its period is worked out for each value.
-        m_yearFirst = 0.0;
-        m_yearLast = -1.0;
+        made.first = 0.0;
+        made.last = -1.0;
     }
+    return made;
+}
+
+const CTimeZoneConverter::SYear& CTimeZoneConverter::GetYearOf(const CDateTime& value,
+                                                               double linear) {
+    auto holds = [linear](const SYear& year) {
+        return linear >= year.first && linear <= year.last;
+    };
+    if (m_lastFound < m_years.size() && holds(m_years[m_lastFound])) {
+        return m_years[m_lastFound];
+    }
+    auto byFirst = [](double value, const SYear& year) { return value < year.first; };
+    auto after = std::upper_bound(m_years.begin(), m_years.end(), linear, byFirst);
+    if (after != m_years.begin() && holds(*(after - 1))) {
+        m_lastFound = static_cast<std::size_t>(after - 1 - m_years.begin());
+        return m_years[m_lastFound];
+    }
+    // A value within a second of a turn of the year, the last year, or a year not met yet.
+    const SYear made = MakeYear(value);
+    after = std::upper_bound(m_years.begin(), m_years.end(), made.first, byFirst);
+    const bool known = after != m_years.begin() && (after - 1)->first == made.first;
+    if (made.first > made.last || known) {
+        m_unkept = made;
+        return m_unkept;
+    }
+    if (m_years.size() >= kMaxYears) {
+        m_years.clear();
+        after = m_years.end();
+    }
+    const auto inserted = m_years.insert(after, made);
+    m_lastFound = static_cast<std::size_t>(inserted - m_years.begin());
+    return *inserted;
 }
 
 // The period is half open: the moment the clocks go back belongs to standard time, which
@@ -70,14 +102,12 @@ long CTimeZoneConverter::GetShiftMinutes(const CDateTime& value, double linear) 
     const TIME_ZONE_INFORMATION& information = m_zone.GetInformation();
     long extra = information.StandardBias;
     if (m_daylightSaving) {
-        if (!(linear >= m_yearFirst && linear <= m_yearLast)) {
-            KeepYearOf(value);
-        }
-        if (m_hasDaylightPeriod) {
+        const SYear& year = GetYearOf(value, linear);
+        if (year.hasDaylightPeriod) {
             // In the southern hemisphere the period spans the turn of the year (compared on
             // the linear scale, as CDateTime compares).
-            const double from = m_daylightFrom;
-            const double to = m_daylightTo;
+            const double from = year.daylightFrom;
+            const double to = year.daylightTo;
             const bool daylight =
                 from <= to ? (linear >= from && linear < to) : (linear >= from || linear < to);
             if (daylight) {
