@@ -126,6 +126,10 @@ void CTallymarkPool::Free(void* slot) noexcept {
         ListWithRoom(pool, chunk);
     }
     if (chunk->m_live == 0) {
+        // Handed out from the start again, so that tally marks made one after another lie
+        // in the order they were made, as those of a load are saved.
+        chunk->m_freeList = nullptr;
+        chunk->m_fresh = 0;
         if (pool.m_empty != nullptr) {
             ReleaseChunk(pool, pool.m_empty);
         }

@@ -116,8 +116,6 @@ private:
     int GetLocalDay(const CDateTime& utc) const;
     // Adds delta to each local day from the day of start to the day of end.
     void CountDays(const CDateTime& start, const CDateTime& end, int delta);
-    // Listens to the collections of every activity below activity and to their tally marks,
-    // and adds entries for those tally marks.
     // What a walk over the tally marks of a tree gathers, in the order they lie in memory.
     struct SCollected {
         std::vector<STallymarkIndexEntry> starts;
