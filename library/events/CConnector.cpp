@@ -38,9 +38,17 @@ bool CConnector::DisconnectAll() noexcept {
     // A long list is copied out in one sweep; a walk looks every next peer up in the tree.
     const std::size_t size = m_peers.GetSize();
     if (size > 2) {
-        std::unique_ptr<CConnector*[]> peers(new (std::nothrow) CConnector*[size]);
-        if (peers) {
-            const std::size_t count = m_peers.CopyAll(peers.get(), size);
+        // Up to a few hundred on the stack: the statistics of every activity of a closing
+        // project hold about a hundred each.
+        constexpr std::size_t kOnStack = 128;
+        CConnector* onStack[kOnStack];
+        std::unique_ptr<CConnector*[]> onHeap;
+        if (size > kOnStack) {
+            onHeap.reset(new (std::nothrow) CConnector*[size]);
+        }
+        CConnector** peers = size > kOnStack ? onHeap.get() : onStack;
+        if (peers != nullptr) {
+            const std::size_t count = m_peers.CopyAll(peers, size);
             bool single = true;
             for (std::size_t i = 0; i < count; ++i) {
                 if (i > 0 && peers[i] == peers[i - 1]) {
