@@ -70,6 +70,9 @@ const CTimeZoneConverter::SYear& CTimeZoneConverter::GetYearOf(const CDateTime& 
     auto holds = [linear](const SYear& year) {
         return linear >= year.first && linear <= year.last;
     };
+    if (m_hasFirstYear && holds(m_firstYear)) {
+        return m_firstYear;
+    }
     if (m_lastFound < m_years.size() && holds(m_years[m_lastFound])) {
         return m_years[m_lastFound];
     }
@@ -86,6 +89,12 @@ const CTimeZoneConverter::SYear& CTimeZoneConverter::GetYearOf(const CDateTime& 
     if (made.first > made.last || known) {
         m_unkept = made;
         return m_unkept;
+    }
+    if (!m_hasFirstYear) {
+        // A converter used for one value, as most are, allocates nothing.
+        m_firstYear = made;
+        m_hasFirstYear = true;
+        return m_firstYear;
     }
     if (m_years.size() >= kMaxYears) {
         m_years.clear();

@@ -53,7 +53,10 @@ private:
     CTimeZone m_zone;
     bool m_toLocal;
     bool m_daylightSaving;
-    // The kept years by range, the one found last, and a year not kept.
+    // The first year met, the others kept by range, the one found last, and a year not
+    // kept.
+    SYear m_firstYear = {};
+    bool m_hasFirstYear = false;
     std::vector<SYear> m_years;
     std::size_t m_lastFound = 0;
     SYear m_unkept = {};
