@@ -46,6 +46,7 @@ CStatValue CStatGen::Generate(const CStatInt& interval, EStatScope scope) {
 void CStatGen::ClearCache() {
     m_ageList.clear();
     m_cache.clear();
+    m_cacheNodes.Release();
     m_spans = std::vector<SClosedSpan>();
     m_spansReady = false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/events/CSlot.h"
+#include "model/CNodeArena.h"
 #include "model/CStatInt.h"
 #include "model/CStatUpdateNotifier.h"
 #include "model/CStatValue.h"
@@ -12,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -81,7 +83,8 @@ protected:
     virtual bool OnTracesRemoved(CTracesRemovedEvent& event);
 
 private:
-    using CCache = std::map<SStatIntKey, CStatValue>;
+    using CCache = std::map<SStatIntKey, CStatValue, std::less<SStatIntKey>,
+                            CNodeArena::CAllocator<std::pair<const SStatIntKey, CStatValue>>>;
 
     // A closed tally mark of the activity on the linear time line.
     struct SClosedSpan {
@@ -114,8 +117,10 @@ private:
 
     CActivity* m_activity;
     CStatUpdateNotifier* m_notifier;
-    // The cached totals, and the same entries in the order they were cached (oldest first).
-    CCache m_cache;
+    // The cached totals (their nodes in the arena, which a cleared cache gives back at
+    // once), and the same entries in the order they were cached (oldest first).
+    CNodeArena m_cacheNodes;
+    CCache m_cache{std::less<SStatIntKey>(), CCache::allocator_type(&m_cacheNodes)};
     std::deque<CCache::iterator> m_ageList;
     // The closed tally marks sorted by start and the longest of them, made when a total is
     // first computed and kept until the tally marks change: a first pass over many
