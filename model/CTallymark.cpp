@@ -4,8 +4,6 @@
 
 #include <new>
 
-static_assert(sizeof(CTallymark) <= CTallymarkPool::kSlotSize, "a tally mark fits a pool slot");
-
 CTallymark::CTallymark(CActivity* activity, const CDateTime& start, const CDateTime& end)
     : m_start(start), m_end(end), m_activity(activity) {}
 

@@ -1,10 +1,15 @@
 #include "model/CTallymarkPool.h"
 
+#include "model/CTallymark.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <new>
 #include <vector>
+
+const std::size_t CTallymarkPool::kSlotSize =
+    (sizeof(CTallymark) + sizeof(void*) - 1) / sizeof(void*) * sizeof(void*);
 
 namespace {
 

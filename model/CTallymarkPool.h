@@ -13,8 +13,9 @@
 // - User-interface thread only, as the model is: no locks.
 class CTallymarkPool {
 public:
-    // The size of a slot: a request of another size is not for the pool.
-    static constexpr std::size_t kSlotSize = 120;
+    // The size of a slot, a tally mark's size rounded up to a pointer's: a larger request is
+    // not for the pool.
+    static const std::size_t kSlotSize;
     static constexpr std::size_t kSlotsPerChunk = 512;
 
     // A slot of kSlotSize bytes. Throws std::bad_alloc.
