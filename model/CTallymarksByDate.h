@@ -80,7 +80,6 @@ public:
     // and go: for a tree about to be filled from a file, whose tally marks are then indexed
     // in one pass instead of one insertion each. Meanwhile the index answers as if empty.
     void Defer();
-    bool IsDeferred() const { return m_deferred; }
     // Ends Defer: indexes every tally mark below root, the root of the tree the index is
     // attached to, at once; running is the tree's running tally mark (or null).
     void Rebuild(CActivity* root, CTallymark* running);
