@@ -26,6 +26,36 @@ void CDayCounts::Add(int first, int last, int delta) {
     }
 }
 
+void CDayCounts::AddEach(const std::vector<std::pair<int, int>>& spans) {
+    if (!m_runs.empty()) {
+        for (const std::pair<int, int>& span : spans) {
+            Add(span.first, span.second, 1);
+        }
+        return;
+    }
+    // Each span raises the count at its first day and lowers it after its last.
+    std::vector<std::pair<int, int>> steps;
+    steps.reserve(2 * spans.size());
+    for (const std::pair<int, int>& span : spans) {
+        if (span.first <= span.second && span.second != INT_MAX) {
+            steps.emplace_back(span.first, 1);
+            steps.emplace_back(span.second + 1, -1);
+        }
+    }
+    std::sort(steps.begin(), steps.end());
+    int count = 0;
+    for (std::size_t i = 0; i < steps.size();) {
+        const int day = steps[i].first;
+        const int before = count;
+        for (; i < steps.size() && steps[i].first == day; ++i) {
+            count += steps[i].second;
+        }
+        if (count != before) {
+            m_runs.emplace_hint(m_runs.end(), day, count);
+        }
+    }
+}
+
 int CDayCounts::GetCount(int day) const {
     const CRuns::const_iterator after = m_runs.upper_bound(day);
     return after == m_runs.begin() ? 0 : std::prev(after)->second;

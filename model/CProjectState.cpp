@@ -9,6 +9,11 @@ CProjectState::CProjectState() : CProjectState(true) {}
 
 CProjectState::CProjectState(bool indexNow)
     : m_rootActivity(new CActivity(this, std::string(), false)) {
+    // The state hears every tally mark of the tree and hands the changes of dates on to the
+    // index after its own handling: the order in which the two hear them stays the same as
+    // if both listened (the index lies above the state's slots), with one link less per
+    // tally mark.
+    m_tallymarksByDate.SetFedByOwner();
     CSlot<CActivityAddedEvent>::Connect(m_rootActivity.get());
     CSlot<CActivityRemovedEvent>::Connect(m_rootActivity.get());
     CSlot<CActivityModifiedEvent>::Connect(m_rootActivity.get());
@@ -20,12 +25,17 @@ CProjectState::CProjectState(bool indexNow)
 CProjectState::~CProjectState() {
     // The tree's teardown still runs the handlers that keep the working state and the
     // selection right, but a state that is going away has nothing to tell anyone, and nobody
-    // asks its index or hears of changed starts and ends.
+    // asks its index or its statistics or hears of changed starts and ends.
     m_statUpdateNotifier.Disable();
     m_tracking = false;
     m_tallymarksByDate.Detach();
     CSlot<CTraceStartChangedEvent>::DisconnectAll();
     CSlot<CTraceEndChangedEvent>::DisconnectAll();
+    CActivity* root = m_rootActivity.get();
+    for (CActivity* activity = root; activity != nullptr;
+         activity = activity->GetNextInSubtree(root)) {
+        activity->GetStatGen().StopListening();
+    }
     m_rootActivity.reset();
 }
 
@@ -51,10 +61,13 @@ void CProjectState::Reset(bool deleteActivities) {
         m_rootActivity->DeleteChildren();
         m_modified.Clear();
     }
+    // A file read now adds every tally mark; the index takes them all in one pass at the end.
+    m_tallymarksByDate.Defer();
 }
 
 void CProjectState::EnableTracking() {
     m_tracking = true;
+    m_tallymarksByDate.Rebuild(m_rootActivity.get(), m_currentTallymark);
 }
 
 void CProjectState::ClearModified() {
@@ -72,7 +85,7 @@ std::unique_ptr<CProjectState> CProjectState::Clone() {
     // whole copy in one go afterwards.
     m_rootActivity->CopyTo(clone->m_rootActivity.get(), true, true);
     clone->m_tallymarksByDate.AttachToCopy(clone->m_rootActivity.get(), m_tallymarksByDate,
-                                           clone->m_currentTallymark);
+                                           m_rootActivity.get(), clone->m_currentTallymark);
     if (m_selectedActivity != nullptr) {
         clone->m_selectedActivity = clone->FindByPosition(m_selectedActivity);
     }
@@ -125,8 +138,9 @@ CActivity* CProjectState::FindByPosition(const CActivity* activity) const {
     return found;
 }
 
-bool CProjectState::OnTraceStartChanged(CTraceStartChangedEvent&) {
+bool CProjectState::OnTraceStartChanged(CTraceStartChangedEvent& event) {
     Report(ppTallymarks);
+    m_tallymarksByDate.TallymarkStartChanged(event);
     return true;
 }
 
@@ -136,6 +150,7 @@ bool CProjectState::OnTraceEndChanged(CTraceEndChangedEvent& event) {
         StopWorking();
     }
     Report(ppTallymarks);
+    m_tallymarksByDate.TallymarkEndChanged(event);
     return true;
 }
 

@@ -29,7 +29,8 @@ class CTallymark;
 //   CProjectStateModifiedEvent that names the parts changed (EProjectPart); it also keeps a
 //   mask of the parts changed since ClearModified.
 // - Fill a state from a file between Reset and EnableTracking: meanwhile nothing is reported
-//   or recorded (the working state and the selection still follow the tree).
+//   or recorded (the working state and the selection still follow the tree), and the date
+//   index stays empty until EnableTracking indexes every tally mark in one pass.
 // - Edits go to a Clone, which records its changes without announcing them until
 //   EndDeferral, when one event carries all of them; a clone that is deleted instead never
 //   announces anything.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/events/CSlot.h"
+#include "model/CNodeArena.h"
 #include "model/CStatInt.h"
 #include "model/CStatUpdateNotifier.h"
 #include "model/CStatValue.h"
@@ -12,7 +13,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
+#include <vector>
 
 class CActivity;
 class CTallymark;
@@ -60,6 +63,9 @@ public:
     bool IsCached(const CStatInt& interval) const { return m_cache.count(interval.GetKey()) != 0; }
     // Forgets every cached total (they are computed again when asked for).
     void ClearCache();
+    // Stops hearing the activity's tally marks and forgets every total: for a state that is
+    // going away, whose statistics nobody asks for or hears of again.
+    void StopListening();
     // Changes whenever the activity's own totals may have changed (a tally mark of its
     // came, went, moved in time or stopped); unique across every statistics object of the
     // process, so a stamp seen before never stands for another activity's totals.
@@ -77,7 +83,15 @@ protected:
     virtual bool OnTracesRemoved(CTracesRemovedEvent& event);
 
 private:
-    using CCache = std::map<SStatIntKey, CStatValue>;
+    using CCache = std::map<SStatIntKey, CStatValue, std::less<SStatIntKey>,
+                            CNodeArena::CAllocator<std::pair<const SStatIntKey, CStatValue>>>;
+
+    // A closed tally mark of the activity on the linear time line.
+    struct SClosedSpan {
+        double start;
+        double end;
+        const CTallymark* tallymark;
+    };
 
     // The total in days (see Generate); running is the state's running tally mark, or null.
     double Accumulate(const CStatInt& interval, bool withDescendants, const CTallymark* running);
@@ -92,11 +106,27 @@ private:
     bool StopsWork(const CTallymark* tallymark) const;
     // Takes a new change stamp and tells the notifier.
     void Notify(EStatChange change);
+    // The total of the closed tally marks in interval: every one of them, or, with the
+    // spans sorted by start, only those that may reach into it.
+    double SumClosed(const CStatInt& interval);
+    // Sorts the closed tally marks by start; false (and the spans stay unused) for a date
+    // that has no place on the time line.
+    bool MakeSpans();
+    // Forgets the sorted spans after a change of the tally marks.
+    void DropSpans() { m_spansReady = false; }
 
     CActivity* m_activity;
     CStatUpdateNotifier* m_notifier;
-    // The cached totals, and the same entries in the order they were cached (oldest first).
-    CCache m_cache;
+    // The cached totals (their nodes in the arena, which a cleared cache gives back at
+    // once), and the same entries in the order they were cached (oldest first).
+    CNodeArena m_cacheNodes;
+    CCache m_cache{std::less<SStatIntKey>(), CCache::allocator_type(&m_cacheNodes)};
     std::deque<CCache::iterator> m_ageList;
+    // The closed tally marks sorted by start and the longest of them, made when a total is
+    // first computed and kept until the tally marks change: a first pass over many
+    // intervals then looks at the few tally marks of each, not at all of them every time.
+    std::vector<SClosedSpan> m_spans;
+    double m_longest = 0.0;
+    bool m_spansReady = false;
     std::uint64_t m_changeStamp;
 };

@@ -1,5 +1,9 @@
 #include "model/CTallymark.h"
 
+#include "model/CTallymarkPool.h"
+
+#include <new>
+
 CTallymark::CTallymark(CActivity* activity, const CDateTime& start, const CDateTime& end)
     : m_start(start), m_end(end), m_activity(activity) {}
 
@@ -11,6 +15,18 @@ CTallymark::CTallymark(CActivity* activity) : CTallymark(activity, GetNullDate()
 CTallymark::~CTallymark() {
     CTraceDeletedEvent event(this);
     CSignal<CTraceDeletedEvent>::Emit(event);
+}
+
+void* CTallymark::operator new(std::size_t size) {
+    return size <= CTallymarkPool::kSlotSize ? CTallymarkPool::Allocate() : ::operator new(size);
+}
+
+void CTallymark::operator delete(void* tallymark, std::size_t size) noexcept {
+    if (size <= CTallymarkPool::kSlotSize) {
+        CTallymarkPool::Free(tallymark);
+    } else {
+        ::operator delete(tallymark);
+    }
 }
 
 CTallymark* CTallymark::Copy(const CTallymark& tallymark, CActivity* activity) {

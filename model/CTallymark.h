@@ -9,6 +9,8 @@
 #include "model/CTraceEndChangedEvent.h"
 #include "model/CTraceStartChangedEvent.h"
 
+#include <cstddef>
+
 class CActivity;
 
 // One registration of time: a start, an end and the activity the time was spent on. Both
@@ -41,6 +43,10 @@ public:
     CTallymark& operator=(const CTallymark&) = delete;
     // Announces CTraceDeletedEvent first, with every link still in place.
     ~CTallymark() override;
+
+    // Tally marks live in CTallymarkPool.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* tallymark, std::size_t size) noexcept;
 
     // A new tally mark with the start and end of tallymark, for activity; the caller owns it.
     static CTallymark* Copy(const CTallymark& tallymark, CActivity* activity);

@@ -13,6 +13,8 @@
 #include "model/STallymarkIndexEntry.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 class CActivity;
@@ -54,16 +56,33 @@ public:
     // the system's zone. The same setting as CModelTimeZone::Set.
     static void SetDefaultTimeZone(const CTimeZone* zone);
 
+    // For an owner that hears the start and end changes of every tally mark of the tree
+    // itself (the project state): the index then links to no tally mark, a link less for
+    // each, and the owner hands those changes on with TallymarkStartChanged and
+    // TallymarkEndChanged after handling them. Call before AttachTo.
+    void SetFedByOwner() { m_fedByOwner = true; }
+    void TallymarkStartChanged(CTraceStartChangedEvent& event) { OnTraceStartChanged(event); }
+    void TallymarkEndChanged(CTraceEndChangedEvent& event) { OnTraceEndChanged(event); }
+
     void AttachTo(CActivity* root);
     // Attaches this index, which must be new, to root, the root of a copy of original's tree
-    // that was filled while no index listened, and indexes every tally mark below root at
-    // once; running is the copy's running tally mark (or null). Days are counted in
-    // original's zone; the counts are taken over from original when the copy holds the
-    // tally marks that original indexes. Much faster than hearing each tally mark join.
-    void AttachToCopy(CActivity* root, const CTallymarksByDate& original, CTallymark* running);
+    // (whose root is originalRoot) that was filled while no index listened, and indexes every
+    // tally mark below root at once; running is the copy's running tally mark (or null).
+    // Days are counted in original's zone; the counts are taken over from original when the
+    // copy holds the tally marks that original indexes. Much faster than hearing each tally
+    // mark join.
+    void AttachToCopy(CActivity* root, const CTallymarksByDate& original,
+                      const CActivity* originalRoot, CTallymark* running);
     // Stops listening to everything and forgets every tally mark: for a tree that is about to
     // be destroyed, whose tally marks then need not leave the index one by one.
     void Detach();
+    // Forgets every tally mark and indexes none until Rebuild, still hearing activities come
+    // and go: for a tree about to be filled from a file, whose tally marks are then indexed
+    // in one pass instead of one insertion each. Meanwhile the index answers as if empty.
+    void Defer();
+    // Ends Defer: indexes every tally mark below root, the root of the tree the index is
+    // attached to, at once; running is the tree's running tally mark (or null).
+    void Rebuild(CActivity* root, CTallymark* running);
 
     std::size_t GetCount() const { return m_byStart.GetSize(); }
     // Every indexed tally mark in order of start.
@@ -96,14 +115,31 @@ private:
     int GetLocalDay(const CDateTime& utc) const;
     // Adds delta to each local day from the day of start to the day of end.
     void CountDays(const CDateTime& start, const CDateTime& end, int delta);
-    // Listens to the collections of every activity below activity and to their tally marks,
-    // and adds entries for those tally marks.
-    void CollectCopy(CActivity* activity, std::vector<STallymarkIndexEntry>& starts,
-                     std::vector<STallymarkIndexEntry>& ends);
+    // What a walk over the tally marks of a tree gathers, in the order they lie in memory.
+    struct SCollected {
+        std::vector<STallymarkIndexEntry> starts;
+        std::vector<STallymarkIndexEntry> ends;
+        // The local days of each closed tally mark (when asked for).
+        std::vector<std::pair<int, int>> days;
+        // An order-independent digest of the dates of the closed tally marks.
+        std::uint64_t digest = 0;
+    };
+
+    // Gathers the entries of every tally mark below activity. With connectCollections, also
+    // listens to the collections (a copy that was filled while no index listened).
+    void Collect(CActivity* activity, bool connectCollections, bool countDays,
+                 SCollected& collected);
+    // Takes the sorted entries in; running must be among them (or null).
+    void Assign(std::vector<STallymarkIndexEntry>& starts, std::vector<STallymarkIndexEntry>& ends,
+                CTallymark* running);
+    // Counts the days of every closed tally mark of ends, on empty counts.
+    void CountAllDays(const std::vector<STallymarkIndexEntry>& ends);
 
     CIndex m_byStart;
     CIndex m_byEnd;
     CTallymark* m_running = nullptr;
+    bool m_fedByOwner = false;
+    bool m_deferred = false;
     CDayCounts m_days;
     CTimeZone m_zone;
 };

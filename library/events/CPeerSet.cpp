@@ -106,6 +106,19 @@ std::size_t CPeerSet::Count(const CConnector* peer) const noexcept {
            (m_second != 0 && ToPeer(m_second) == peer);
 }
 
+std::size_t CPeerSet::CopyAll(CConnector** out, std::size_t max) const noexcept {
+    if (IsTree()) {
+        return GetTree().CopyFirst(out, max);
+    }
+    std::size_t copied = 0;
+    for (std::uintptr_t word : {m_first, m_second}) {
+        if (word != 0 && copied < max) {
+            out[copied++] = ToPeer(word);
+        }
+    }
+    return copied;
+}
+
 CConnector* CPeerSet::GetFirst() const noexcept {
     return IsTree() ? GetTree().GetFirst() : ToPeer(m_first);
 }

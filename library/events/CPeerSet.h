@@ -40,6 +40,9 @@ public:
                         : static_cast<std::size_t>(m_first != 0) + (m_second != 0);
     }
     std::size_t Count(const CConnector* peer) const noexcept;
+    // Copies the entries in order, equal ones included, to out (at most max of them) and
+    // returns how many it copied: one sweep, where a walk with GetAbove looks each up.
+    std::size_t CopyAll(CConnector** out, std::size_t max) const noexcept;
     // The entry with the lowest address; null when the set is empty.
     CConnector* GetFirst() const noexcept;
     // The lowest entry whose address is above peer's; null when there is none.

@@ -90,6 +90,24 @@ TEST_F(CConnectorTest, DisconnectAllUnlinksEveryPeerAndReportsDoubleLinks) {
     }
 }
 
+TEST(CConnector, DisconnectAllOfManyPeersUnlinksEachAndReportsADoubleLink) {
+    for (bool doubled : {false, true}) {
+        std::vector<CConnector> peers(300);
+        CConnector hub;
+        for (CConnector& peer : peers) {
+            hub.Connect(&peer);
+        }
+        if (doubled) {
+            hub.Connect(&peers[150]);
+        }
+        EXPECT_EQ(hub.DisconnectAll(), !doubled);
+        EXPECT_EQ(hub.GetNumPeers(), 0u);
+        for (const CConnector& peer : peers) {
+            ASSERT_EQ(peer.GetNumPeers(), 0u);
+        }
+    }
+}
+
 TEST_F(CConnectorTest, DestroyedConnectorStaysInNoPeer) {
     const std::vector<int> patterns[] = {{1}, {1, 2, 3}, {2, 2}, {1, 3, 3, 3}};
     for (const auto& peers : patterns) {
