@@ -1,0 +1,290 @@
+// The import and export dialog between two fixture projects in both file formats: the
+// preview, OK with and without saving the other project, Cancel after previews leaving both
+// files byte for byte as they were, refused projects, a project chosen among the open ones,
+// and projects closed under the dialog.
+
+#include "ExchangeFixture.h"
+
+#include "dialogs/DialogRegistry.h"
+#include "mainwindow/CDialogLauncher.h"
+
+using harness::CUiScript;
+using namespace exchangetest;
+
+namespace {
+
+class ExchangeTest : public CExchangeFixture {};
+
+const int kFormats[] = {pffBinary, pffXML};
+
+// Import of 13 March, copied and moved, confirmed with OK: Home receives the clipped tally
+// marks under Work's activity paths; Copy leaves Work's file alone without a question,
+// Move asks and saves Work with the moved part cut out. Work is closed again either way.
+TEST_F(ExchangeTest, ImportCopiesOrMovesTheDayAndSavesOnlyAMovedSource) {
+    for (int format : kFormats) {
+        for (bool move : {false, true}) {
+            WriteProjects(format);
+            CProject* home = OpenHome();
+            ASSERT_NE(home, nullptr);
+            auto owned = std::make_unique<CDataExchangeDlg>(home, CDataExchangeDlg::kImport);
+            CDataExchangeDlg& dialog = *owned;
+            CUiScript script;
+            std::vector<std::string> rows;
+            script.Do([&] {
+                HWND window = dialog.GetHwnd();
+                ASSERT_TRUE(dialog.OpenOtherProject(m_workPath, 0));
+                harness::Click(window, move ? IDC_EXCHANGE_MOVE : IDC_EXCHANGE_COPY);
+                ChooseDay(dialog);
+                for (int row = 0; row < harness::GetListRowCount(window, IDC_EXCHANGE_RESULT);
+                     ++row) {
+                    std::string text;
+                    for (int column = 0; column < 3; ++column) {
+                        text +=
+                            harness::GetListCell(window, IDC_EXCHANGE_RESULT, row, column) + "|";
+                    }
+                    rows.push_back(text);
+                }
+                harness::Click(window, IDC_EXCHANGE_OK);
+            });
+            if (move) {
+                script.AnswerMessageBox(IDOK, "The project Work has been modified by the import");
+            }
+            Run(script, dialog, CDataExchangeDlg::kImport);
+            owned.reset();
+            const std::string label = std::to_string(format) + (move ? " move" : " copy");
+            EXPECT_EQ(rows, std::vector<std::string>({"Dev||added|", "Code|added|added|"}))
+                << label;
+            EXPECT_EQ(Records(home->GetState()),
+                      std::vector<std::string>({"Dev 10 12", "Dev 9 10", "Dev\\Code 0 2"}))
+                << label;
+            EXPECT_TRUE(home->IsModified(ppTallymarks)) << label;
+            EXPECT_EQ(home->GetStateCount(), 1u);
+            EXPECT_FALSE(Projects().IsPathOpen(m_workPath)) << label;
+            EXPECT_EQ(m_app->GetSetImportDlg().GetRemoveTraces(), move);
+            if (!move) {
+                EXPECT_TRUE(script.GetMessageBoxes().empty()) << label;
+                EXPECT_EQ(ReadFile(m_workPath), m_workBytes) << label;
+            } else {
+                CProject* work = Projects().OpenPath(m_workPath, CProjects::kOpenOnly, true);
+                ASSERT_NE(work, nullptr);
+                EXPECT_EQ(Records(work->GetState()),
+                          std::vector<std::string>({"Dev\\Code -2 0", "Meet 32 33"}))
+                    << label;
+                Projects().Close(work, true);
+            }
+            Projects().CloseAll();
+        }
+    }
+}
+
+// Any number of previews followed by Cancel leaves both projects exactly as they were, and
+// closes the project the dialog opened without a question, also one with running work.
+TEST_F(ExchangeTest, CancelAfterPreviewsLeavesBothFilesAsTheyWere) {
+    for (int format : kFormats) {
+        for (unsigned direction : {CDataExchangeDlg::kImport, CDataExchangeDlg::kExport}) {
+            WriteProjects(format, direction == CDataExchangeDlg::kImport);
+            CProject* home = OpenHome();
+            ASSERT_NE(home, nullptr);
+            auto owned = std::make_unique<CDataExchangeDlg>(home, direction);
+            CDataExchangeDlg& dialog = *owned;
+            CUiScript script;
+            script.Do([&] {
+                HWND window = dialog.GetHwnd();
+                ASSERT_TRUE(dialog.OpenOtherProject(m_workPath, format));
+                ChooseDay(dialog);
+                harness::Click(window, IDC_EXCHANGE_COPY);
+                harness::Click(window, IDC_EXCHANGE_MOVE);
+                dialog.SetPeriod(CDateTime(kDay - 1), CDateTime(kDay + 2));
+                EXPECT_NE(dialog.GetPreviewState(), nullptr);
+                harness::Click(window, IDCANCEL);
+            });
+            Run(script, dialog, direction);
+            owned.reset();
+            EXPECT_TRUE(script.GetMessageBoxes().empty());
+            EXPECT_FALSE(Projects().IsPathOpen(m_workPath));
+            EXPECT_EQ(ReadFile(m_workPath), m_workBytes);
+            EXPECT_EQ(home->GetStateCount(), 1u);
+            EXPECT_EQ(home->GetModified().HasAny(ppName | ppActivities | ppTallymarks), false);
+            const std::string again = PathOf(format == pffXML ? "Again.xml" : "Again.wkp");
+            ASSERT_TRUE(home->Save(false, nullptr, again.c_str(), format));
+            Projects().CloseAll();
+            EXPECT_EQ(ReadFile(again), m_homeBytes) << format << " " << direction;
+        }
+    }
+}
+
+// Export to a file that does not exist yet: the new project is named after the current
+// one; OK saves it where the user chose, in the chosen format. Move takes the day out of
+// Home.
+TEST_F(ExchangeTest, ExportToANewFileCreatesItOnOk) {
+    for (int format : kFormats) {
+        WriteProjects(format);
+        const std::string target = PathOf(format == pffXML ? "New.xml" : "New.wkp");
+        CProject* home = OpenHome();
+        auto owned = std::make_unique<CDataExchangeDlg>(home, CDataExchangeDlg::kExport);
+        CDataExchangeDlg& dialog = *owned;
+        CUiScript script;
+        std::string shownName;
+        script
+            .Do([&] {
+                ChooseDay(dialog);
+                ASSERT_TRUE(dialog.OpenOtherProject(target, format));
+                shownName = harness::GetItemText(dialog.GetHwnd(), IDC_EXCHANGE_OTHER_NAME);
+                harness::Click(dialog.GetHwnd(), IDC_EXCHANGE_OK);
+            })
+            .AnswerMessageBox(IDOK, "The project Home export has been modified by the export");
+        Run(script, dialog, CDataExchangeDlg::kExport);
+        owned.reset();
+        EXPECT_EQ(shownName, "Home export");
+        EXPECT_TRUE(Records(home->GetState()).empty());
+        EXPECT_FALSE(Projects().IsPathOpen(target));
+        CProject* created = Projects().OpenPath(target, CProjects::kOpenOnly, true);
+        ASSERT_NE(created, nullptr) << format;
+        EXPECT_EQ(created->GetState()->GetName(), "Home export");
+        EXPECT_EQ(created->GetFormat(), format);
+        EXPECT_EQ(Records(created->GetState()), std::vector<std::string>({"Dev 9 10"}));
+        Projects().CloseAll();
+    }
+}
+
+// Refused other projects: the current project itself, and a working project while the
+// current one works; a project opened only for the attempt is closed again.
+TEST_F(ExchangeTest, ItselfAndTwoWorkingProjectsAreRefused) {
+    WriteProjects(pffBinary, true);
+    CProject* home = OpenHome();
+    ASSERT_TRUE(
+        Projects().StartWorking(home, home->GetState()->GetRootActivity()->GetFirstChild()));
+    auto owned = std::make_unique<CDataExchangeDlg>(home, CDataExchangeDlg::kImport);
+    CDataExchangeDlg& dialog = *owned;
+    CUiScript script;
+    bool itself = true, working = true;
+    script
+        .Do([&] {
+            itself = dialog.OpenOtherProject(m_homePath, 0);
+            working = dialog.OpenOtherProject(m_workPath, 0);
+            harness::Click(dialog.GetHwnd(), IDCANCEL);
+        })
+        .AnswerMessageBox(IDOK, "You cannot import the current project into itself.")
+        .AnswerMessageBox(IDOK, "You have to stop the time registration");
+    Run(script, dialog, CDataExchangeDlg::kImport);
+    owned.reset();
+    EXPECT_FALSE(itself);
+    EXPECT_FALSE(working);
+    EXPECT_TRUE(Projects().Contains(home));
+    EXPECT_FALSE(Projects().IsPathOpen(m_workPath));
+    ASSERT_EQ(script.GetMessageBoxes().size(), 2u);
+    EXPECT_EQ(script.GetMessageBoxes()[1].caption, "Tallymarks - Could not import");
+}
+
+// Before an other project is taken nothing can be chosen in the import direction and OK
+// waits; the export direction counts the current project's activities at once.
+TEST_F(ExchangeTest, NothingToConfirmBeforeAProjectAndAPeriodAreChosen) {
+    WriteProjects(pffXML);
+    CProject* home = OpenHome();
+    for (unsigned direction : {CDataExchangeDlg::kImport, CDataExchangeDlg::kExport}) {
+        auto owned = std::make_unique<CDataExchangeDlg>(home, direction);
+        CDataExchangeDlg& dialog = *owned;
+        CUiScript script;
+        std::vector<std::string> seen;
+        script.Do([&] {
+            HWND window = dialog.GetHwnd();
+            auto note = [&] {
+                seen.push_back(harness::GetItemText(window, IDC_EXCHANGE_ACTIVITIES) + "|" +
+                               harness::GetItemText(window, IDC_EXCHANGE_PERIOD) + "|" +
+                               std::to_string(harness::IsItemEnabled(window, IDC_EXCHANGE_MOVE)) +
+                               std::to_string(harness::IsItemEnabled(window, IDC_EXCHANGE_OK)));
+            };
+            note();
+            dialog.OpenOtherProject(m_workPath, 0);
+            note();
+            harness::Click(window, IDCANCEL);
+        });
+        Run(script, dialog, direction);
+        owned.reset();
+        if (direction == CDataExchangeDlg::kImport) {
+            EXPECT_EQ(seen, std::vector<std::string>(
+                                {"No choice made|No choice made|00", "4 of 4|No choice made|10"}));
+        } else {
+            EXPECT_EQ(seen, std::vector<std::string>(
+                                {"1 of 1|No choice made|10", "1 of 1|No choice made|10"}));
+        }
+    }
+}
+
+// Work open as a user project and chosen with the Choose button: OK commits the moved
+// day into both projects' open states and saves neither.
+TEST_F(ExchangeTest, AnOpenProjectIsChosenAndNeverSaved) {
+    WriteProjects(pffBinary);
+    CProject* home = OpenHome();
+    CProject* work = Projects().OpenPath(m_workPath, CProjects::kOpenOnly, true);
+    ASSERT_NE(work, nullptr);
+    auto owned = std::make_unique<CDataExchangeDlg>(home, CDataExchangeDlg::kImport);
+    CDataExchangeDlg& dialog = *owned;
+    CUiScript script;
+    script.Do([&] { harness::Click(dialog.GetHwnd(), IDC_EXCHANGE_CHOOSE); })
+        .Do([&] {
+            HWND chooser = harness::FindThreadWindow("Tallymarks - Choose open project");
+            HWND list = GetDlgItem(chooser, IDC_CHOOSE_PROJECT_LIST);
+            const LRESULT row = SendMessageA(list, LB_FINDSTRING, static_cast<WPARAM>(-1),
+                                             reinterpret_cast<LPARAM>("Work"));
+            SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(row), 0);
+            SendMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDC_CHOOSE_PROJECT_LIST, LBN_SELCHANGE),
+                         reinterpret_cast<LPARAM>(list));
+            harness::Click(chooser, IDC_CHOOSE_PROJECT_OK);
+        })
+        .Do([&] {
+            EXPECT_EQ(dialog.GetOtherProject(), work);
+            ChooseDay(dialog);
+            harness::Click(dialog.GetHwnd(), IDC_EXCHANGE_OK);
+        });
+    Run(script, dialog, CDataExchangeDlg::kImport);
+    owned.reset();
+    EXPECT_TRUE(script.GetMessageBoxes().empty());
+    ASSERT_TRUE(Projects().Contains(work));
+    EXPECT_EQ(Records(work->GetState()),
+              std::vector<std::string>({"Dev\\Code -2 0", "Meet 32 33"}));
+    EXPECT_TRUE(work->IsModified(ppTallymarks));
+    EXPECT_EQ(Records(home->GetState()).size(), 3u);
+    Projects().CloseAll();
+    EXPECT_EQ(ReadFile(m_workPath), m_workBytes);
+}
+
+// Either project closed under the dialog (a tray exit, the end of the session) ends it;
+// the project the dialog opened is closed with it and nothing else is touched.
+TEST_F(ExchangeTest, AProjectClosedUnderItEndsIt) {
+    for (bool closeHome : {true, false}) {
+        WriteProjects(pffXML);
+        CProject* home = OpenHome();
+        auto owned = std::make_unique<CDataExchangeDlg>(home, CDataExchangeDlg::kExport);
+        CDataExchangeDlg& dialog = *owned;
+        CUiScript script;
+        script.Do([&] {
+            ChooseDay(dialog);
+            ASSERT_TRUE(dialog.OpenOtherProject(m_workPath, 0));
+            Projects().Close(closeHome ? home : dialog.GetOtherProject(), true);
+        });
+        Run(script, dialog, CDataExchangeDlg::kExport);
+        EXPECT_EQ(dialog.GetOtherProject() == nullptr, !closeHome);
+        owned.reset();
+        if (!closeHome) {
+            EXPECT_EQ(home->GetStateCount(), 1u);
+            EXPECT_EQ(Records(home->GetState()), std::vector<std::string>({"Dev 9 10"}));
+        }
+        Projects().CloseAll();
+        EXPECT_EQ(ReadFile(m_workPath), m_workBytes);
+    }
+}
+
+TEST_F(ExchangeTest, MenuCommandsOpenBothDirections) {
+    CDialogLauncher::Clear();
+    RegisterExchangeDialogs();
+    for (EDialogKind kind : {EDialogKind::Import, EDialogKind::Export}) {
+        const SDialogKindEntry* entry = CDialogLauncher::Find(kind);
+        ASSERT_NE(entry, nullptr);
+        EXPECT_EQ(entry->dialogId, kind == EDialogKind::Import ? IDD_IMPORT : IDD_EXPORT);
+        EXPECT_TRUE(entry->needsProject);
+    }
+    CDialogLauncher::Clear();
+}
+
+} // namespace
