@@ -14,6 +14,7 @@ namespace {
 const char* const kDayFormats[] = {"%#.6f", "%#.5f", "%#.4f", "%#.3f", "%#.3f", "%#.3f"};
 const char* const kHourFormats[] = {"%#.5f", "%#.3f", "%#.1f", "%#.2f", "%#.1f", "%.0f"};
 const char* const kWholeDayFormat = "%#0.6f";
+const size_t kMaxDurationTexts = 65536;
 
 std::string NameOf(std::int32_t code, const unsigned int* ids, std::int32_t count) {
     return CText(code >= 0 && code < count ? ids[code] : IDS_REPORT_OPTION_UNKNOWN).GetString();
@@ -30,23 +31,38 @@ CReport::CReport(CProject* project, CProjectState* state, std::int32_t notation,
         m_numberFormat = !known ? kWholeDayFormat
                                 : (notation == 1 ? kDayFormats[rounding] : kHourFormats[rounding]);
     }
-    m_zeroText = FormatDuration(CDateTimeSpan(0.0));
 }
 
 std::string CReport::FormatDuration(const CDateTimeSpan& span) const {
-    if (span.GetValue() == 0.0 && !m_zeroText.empty()) {
-        return m_zeroText;
+    return GetDurationText(span);
+}
+
+const std::string& CReport::GetDurationText(const CDateTimeSpan& span) const {
+    // Neighbouring cells mostly hold the same time (most often none).
+    if (m_lastDurationText != nullptr && m_lastDuration == span.GetValue()) {
+        return *m_lastDurationText;
     }
+    const auto known = m_durationTexts.find(span.GetValue());
+    if (known != m_durationTexts.end()) {
+        m_lastDuration = span.GetValue();
+        m_lastDurationText = &known->second;
+        return known->second;
+    }
+    std::string text;
     if (m_numberFormat == nullptr) {
-        return span.FormatHMS(3);
+        text = span.FormatHMS(3);
+    } else if (span.IsValid()) {
+        const double value = m_notation == 2 ? span.GetValue() * 24.0 : span.GetValue();
+        char buffer[64];
+        std::snprintf(buffer, sizeof buffer, m_numberFormat, value);
+        text = buffer;
     }
-    if (!span.IsValid()) {
-        return std::string();
+    if (m_durationTexts.size() >= kMaxDurationTexts) {
+        m_durationTexts.clear();
     }
-    const double value = m_notation == 2 ? span.GetValue() * 24.0 : span.GetValue();
-    char text[64];
-    std::snprintf(text, sizeof text, m_numberFormat, value);
-    return text;
+    m_lastDuration = span.GetValue();
+    m_lastDurationText = &m_durationTexts.emplace(span.GetValue(), std::move(text)).first->second;
+    return *m_lastDurationText;
 }
 
 std::string CReport::FormatDate(const CDateTime& date) const {

@@ -32,6 +32,7 @@
 #include <cstdint>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -156,6 +157,8 @@ private:
     void AppendPeriodPlaceholders(std::string& out, const SReportPeriod& period,
                                   const SReportCell* cell, bool nested, std::int32_t format,
                                   const std::string& text, std::int32_t number) const;
+    // FormatDuration's text, kept for the rest of the generation.
+    const std::string& GetDurationText(const CDateTimeSpan& span) const;
     // Fills entry's own times per period from its tally marks.
     void CollectOwnTimes(SCounted& entry) const;
     void ReplaceReportPlaceholders(std::int32_t format, std::string& text,
@@ -168,8 +171,11 @@ private:
     std::int32_t m_rounding;
     std::int32_t m_unitsPerDay;
     const char* m_numberFormat;
-    // The text of a zero duration, the most frequent one by far.
-    std::string m_zeroText;
+    // The texts of the durations written so far: a report writes few distinct ones, many
+    // times each.
+    mutable std::unordered_map<double, std::string> m_durationTexts;
+    mutable double m_lastDuration = 0.0;
+    mutable const std::string* m_lastDurationText = nullptr;
     std::vector<SReportPeriod> m_periods;
     std::vector<SReportActivity> m_activities;
     std::vector<SReportCell> m_cells;

@@ -46,21 +46,28 @@ const char* const kReportNames[] = {"reportoption_statisticsper",
                                     "timeperiod_firststart(user)",
                                     "timeperiod_lastend(user)"};
 
+// Appends a value escaped for format and protected from later marker searches; most values
+// need neither and go in as they are.
+void AppendValue(std::string& out, std::int32_t format, const std::string& value) {
+    static const char* const kSpecial[] = {"\",[\x01", "\t[\x01", "&<>\" [\x01", "&<>\"'[\x01",
+                                           "\\{}[\x01"};
+    const char* special = format >= 0 && format < 5 ? kSpecial[format] : "[\x01";
+    if (value.find_first_of(special) == std::string::npos) {
+        out += value;
+    } else {
+        out += ProtectValue(CReport::Escape(format, value));
+    }
+}
+
 // Appends to out a copy of text with the first count placeholders replaced in one scan by
-// their escaped and protected values; value(k) gives the k-th value and is asked at most once, and
-// only when the placeholder occurs. Inserted values hold no "[", so a scan is the same as replacing
-// the placeholders one after the other.
+// their values (value(k) gives the k-th, only when it occurs), each appended by
+// AppendValue. Inserted values hold no "[", so a scan is the same as replacing the
+// placeholders one after the other.
 template <size_t N, class F>
 void ReplacePlaceholders(std::string& out, const std::string& text,
                          const std::array<std::string, N>& names, size_t count, std::int32_t format,
                          F value) {
     size_t found = text.find("[#");
-    if (found == std::string::npos) {
-        out += text;
-        return;
-    }
-    std::array<std::string, N> values;
-    std::array<bool, N> known{};
     size_t from = 0;
     while (found != std::string::npos) {
         size_t k = 0;
@@ -71,12 +78,8 @@ void ReplacePlaceholders(std::string& out, const std::string& text,
             found = text.find("[#", found + 1);
             continue;
         }
-        if (!known[k]) {
-            values[k] = ProtectValue(CReport::Escape(format, value(k)));
-            known[k] = true;
-        }
         out.append(text, from, found - from);
-        out += values[k];
+        AppendValue(out, format, value(k));
         from = found + names[k].size();
         found = text.find("[#", from);
     }
