@@ -10,6 +10,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 namespace {
 
 // The days of list IDC_SET_FIRST_DAY; the position is the day (0 Sunday).
@@ -26,6 +28,9 @@ const SEmptyModeButton kEmptyModeButtons[] = {
     {IDC_SET_EMPTY_NOTHING, CSetTimeDisplay::EmptyAsNothing},
     {IDC_SET_EMPTY_DASHES, CSetTimeDisplay::EmptyAsDashes},
     {IDC_SET_EMPTY_ZEROS, CSetTimeDisplay::EmptyAsZeros}};
+
+// CLanguageModule's name of a language that has none.
+const char kUnknownName[] = "<unknown>";
 
 const int32_t kMaxRecentSize = 99;
 const int32_t kMaxColumns = 99;
@@ -88,7 +93,13 @@ void CSettingsDlg::FillLanguages() {
         if (entry.second == chosen) {
             selection = static_cast<int>(m_languages.size());
         }
-        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.first.c_str()));
+        // Each language also by its own name, so that a reader of it finds it.
+        std::string text = entry.first;
+        const std::string native = entry.second->GetName(entry.second->GetKey(), false);
+        if (native != text && native != kUnknownName) {
+            text += " (" + native + ")";
+        }
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
         m_languages.push_back(entry.second);
     }
     SendMessageA(list, CB_SETCURSEL,

@@ -329,3 +329,32 @@ TEST_F(CSettingsFixture, FailedStartupSwitchAsksBeforeApplyingTheRest) {
 }
 
 } // namespace
+
+namespace {
+
+// Another language is stored, with one message that it takes a restart.
+TEST_F(CSettingsFixture, AnotherLanguageAsksForARestartOnce) {
+    char program[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string modules(program);
+    modules = modules.substr(0, modules.find_last_of('\\')) + "\\modules\\Tallymarks_XX.dll";
+    ASSERT_TRUE(CopyFileA(modules.c_str(), m_folder.File("Tallymarks_XX.dll").c_str(), FALSE))
+        << modules;
+    StartApp(true);
+    CSettingsDlg dialog;
+    CUiScript script;
+    script
+        .Do([&] {
+            ASSERT_EQ(SendMessageA(dialog.GetControl(IDC_SET_LANGUAGE), CB_GETCOUNT, 0, 0), 2);
+            EXPECT_EQ(Shown(dialog, IDC_SET_LANGUAGE), "English");
+            Make(dialog, {CSettingsDlg::LanguagePage, IDC_SET_LANGUAGE, SChange::Choose, "", 1});
+            EXPECT_EQ(Shown(dialog, IDC_SET_LANGUAGE), "Testish (Testisch)");
+            harness::Click(dialog.GetHwnd(), IDC_SET_OK);
+        })
+        .AnswerMessageBox(IDOK, "restart Tallymarks");
+    Run(script, dialog);
+    EXPECT_EQ(script.GetMessageBoxes().size(), 1u);
+    EXPECT_EQ(m_app->GetSetLanguage().GetLanguage(), "XX");
+}
+
+} // namespace
