@@ -1,0 +1,161 @@
+// The report dialog on a real display: every control inside the window, no two controls
+// of one group on each other, whole label texts, and the controls following a larger
+// window by their anchors; a picture is kept for people to look at.
+
+#include "app/main/CAppMain.h"
+#include "app/ui/SharedPictures.h"
+#include "harness/CUiScript.h"
+#include "harness/UiControls.h"
+#include "harness/WindowPicture.h"
+#include "library/system/CScratchFolder.h"
+#include "model/CActivity.h"
+#include "model/CProject.h"
+#include "model/CProjectState.h"
+#include "model/CProjects.h"
+#include "reports/dialog/CReportDlg.h"
+#include "resources/ResourceIds.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+RECT ClientRectOf(HWND dialog, HWND control) {
+    RECT rect = {};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool IsGroupBox(HWND control) {
+    return (GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
+           GetDlgCtrlID(control) != IDC_REPORT_PERIOD_TEXT;
+}
+
+// What is wrong with the layout, one line per fault; empty when nothing is.
+std::string CheckLayout(HWND dialog) {
+    std::string faults;
+    RECT client = {};
+    GetClientRect(dialog, &client);
+    std::vector<HWND> shown;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char className[32] = "";
+        GetClassNameA(child, className, sizeof(className));
+        if (!IsWindowVisible(child) || std::string(className) == "ScrollBar") {
+            continue;
+        }
+        const RECT rect = ClientRectOf(dialog, child);
+        const std::string name = std::to_string(GetDlgCtrlID(child));
+        RECT inside = {};
+        if (!IntersectRect(&inside, &rect, &client) || !EqualRect(&inside, &rect)) {
+            faults += name + " outside the client area\n";
+        }
+        const bool button = std::string(className) == "Button";
+        if (button && IsGroupBox(child)) {
+            continue;
+        }
+        for (HWND other : shown) {
+            const RECT otherRect = ClientRectOf(dialog, other);
+            if (IntersectRect(&inside, &rect, &otherRect)) {
+                faults += name + " overlaps " + std::to_string(GetDlgCtrlID(other)) + "\n";
+            }
+        }
+        char text[128] = "";
+        GetWindowTextA(child, text, sizeof(text));
+        std::string shownText;
+        for (const char* c = text; *c != '\0'; ++c) {
+            if (*c != '&') {
+                shownText += *c;
+            }
+        }
+        const SSize extent = CDialogWindow::GetTextSize(child, shownText);
+        // Labels and buttons show their whole text (radio and check boxes beside a box).
+        const int room = rect.right - rect.left - (button ? 16 : 0);
+        if ((button || std::string(className) == "Static") && text[0] != '\0' &&
+            extent.width - 8 + (button ? 0 : 2) > room) {
+            faults += name + " cuts its text \"" + shownText + "\" (" +
+                      std::to_string(extent.width - 8) + " > " + std::to_string(room) + ")\n";
+        }
+        shown.push_back(child);
+    }
+    return faults;
+}
+
+TEST(ReportDlgPictureTest, LaysOutCleanlyAndFollowsTheWindowsSize) {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_TREEVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    LoadIconsAndImageLists(GetModuleHandleA(nullptr));
+    CScratchFolder folder;
+    folder.Write("InstallSettings.ini", "[Settings]\r\nPortableInstall=y\r\n");
+    CreateDirectoryA(folder.File("Report templates").c_str(), nullptr);
+    CreateDirectoryA(folder.File("Report templates\\EN").c_str(), nullptr);
+    folder.Write("Report templates\\EN\\Plain.wkr",
+                 "[Settings]\r\nCategorization=Text\\Plain list\r\nDescription=Every activity "
+                 "with its time.\r\nFormat=txt\r\nFileNameType=Text files\r\n"
+                 "DefaultExtension=txt\r\nContentFile=Plain.txt\r\n");
+    folder.Write("Report templates\\EN\\Plain.txt", "[#activity_name#]");
+    SAppOptions options;
+    options.programFolder = folder.Path();
+    options.mutexName.clear();
+    CAppMain app(options);
+    app.GetSetReportDlg().GetTemplate() = "Plain.wkr";
+    app.GetSetReportDlg().GetDestination() = 1;
+    CProject* project = app.GetProjects().CreateNew();
+    CProjectState* state = project->GetState();
+    for (const char* name : {"Planning", "Building"}) {
+        state->GetRootActivity()->AddChildActivity(new CActivity(state, name, true), -1);
+    }
+
+    CReportDlg dialog(project);
+    std::vector<std::string> faults;
+    const int moved[] = {IDC_REPORT_TEMPLATE_TREE, IDC_REPORT_DESCRIPTION, IDC_REPORT_FILE_NAME,
+                         IDC_REPORT_GENERATE, IDC_REPORT_STATISTICS_PER};
+    std::map<int, RECT> before, after;
+    SIZE grown = {120, 90};
+    harness::CUiScript script;
+    script.Do([&] {
+        HWND window = dialog.GetHwnd();
+        SetDlgItemTextA(window, IDC_REPORT_FILE_NAME, "C:\\Reports\\Plain list.txt");
+        faults.push_back(CheckLayout(window));
+        char current[MAX_PATH] = "";
+        GetCurrentDirectoryA(MAX_PATH, current);
+        EXPECT_TRUE(harness::SaveWindowPicture(window, std::string(current) + "\\report.bmp"));
+        for (int id : moved) {
+            before[id] = ClientRectOf(window, GetDlgItem(window, id));
+        }
+        RECT rect = {};
+        GetWindowRect(window, &rect);
+        SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left + grown.cx,
+                     rect.bottom - rect.top + grown.cy, SWP_NOMOVE | SWP_NOZORDER);
+        for (int id : moved) {
+            after[id] = ClientRectOf(window, GetDlgItem(window, id));
+        }
+        faults.push_back(CheckLayout(window));
+        dialog.Close();
+    });
+    SDialogParams params = CReportDlg::MakeParams(nullptr);
+    params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
+    script.Run([&] { dialog.Create(params); });
+    EXPECT_EQ(faults, std::vector<std::string>({"", ""}));
+    // {id, width, x, height, y} change expected, in units of the growth.
+    const int anchors[][5] = {{IDC_REPORT_TEMPLATE_TREE, 1, 0, 1, 0},
+                              {IDC_REPORT_DESCRIPTION, 0, 1, 1, 0},
+                              {IDC_REPORT_FILE_NAME, 1, 0, 0, 1},
+                              {IDC_REPORT_GENERATE, 0, 1, 0, 1},
+                              {IDC_REPORT_STATISTICS_PER, 0, 0, 0, 0}};
+    for (const auto& anchor : anchors) {
+        SCOPED_TRACE(anchor[0]);
+        const RECT& old = before[anchor[0]];
+        const RECT& now = after[anchor[0]];
+        EXPECT_EQ((now.right - now.left) - (old.right - old.left), anchor[1] * grown.cx);
+        EXPECT_EQ(now.left - old.left, anchor[2] * grown.cx);
+        EXPECT_EQ((now.bottom - now.top) - (old.bottom - old.top), anchor[3] * grown.cy);
+        EXPECT_EQ(now.top - old.top, anchor[4] * grown.cy);
+    }
+}
+
+} // namespace
