@@ -2,6 +2,7 @@
 
 #include "xmlParser/CXMLString.h"
 
+#include <algorithm>
 #include <new>
 
 SXMLElement* SXMLElement::Create(const char* ownedName, bool isDeclaration) {
@@ -54,8 +55,8 @@ int SXMLElement::Insert(std::vector<T>& items, const T& item, EXMLContentKind ki
     if (items.size() >= kMaxPerKind) {
         throw std::bad_alloc();
     }
-    items.reserve(items.size() + 1);
-    order.reserve(order.size() + 1);
+    ReserveMore(items, 1);
+    ReserveMore(order, 1);
     int count = OrderCount();
     int index = static_cast<int>(items.size());
     if (position < 0 || position >= count) {
@@ -94,6 +95,46 @@ void SXMLElement::Remove(std::vector<T>& items, EXMLContentKind kind, int index)
     if (items.empty()) {
         items.shrink_to_fit();
     }
+}
+
+void SXMLElement::TakeChildrenOf(SXMLElement* source, int position) {
+    const size_t moved = source->children.size();
+    if (moved == 0) {
+        return;
+    }
+    if (children.size() + moved > kMaxPerKind) {
+        throw std::bad_alloc();
+    }
+    ReserveMore(children, moved);
+    ReserveMore(order, moved);
+    // From here on nothing allocates.
+    const int count = OrderCount();
+    if (position < 0 || position > count) {
+        position = count;
+    }
+    int index = static_cast<int>(children.size());
+    for (int p = position; p < count; ++p) {
+        if (KindOf(order[p]) == xcChild) {
+            if (index == static_cast<int>(children.size())) {
+                index = IndexOf(order[p]);
+            }
+            order[p] += static_cast<int32_t>(moved * 4);
+        }
+    }
+    // The new entries go to the end, then rotate into place: one pass over the tail.
+    for (size_t i = 0; i < moved; ++i) {
+        order.push_back(static_cast<int32_t>((index + i) * 4 + xcChild));
+    }
+    std::rotate(order.begin() + position, order.begin() + count, order.end());
+    children.insert(children.begin() + index, source->children.begin(), source->children.end());
+    for (size_t i = 0; i < moved; ++i) {
+        children[index + i]->parent = this;
+    }
+    // The source keeps its other contents in their order; each child takes its count along.
+    source->children.clear();
+    source->order.erase(std::remove_if(source->order.begin(), source->order.end(),
+                                       [](int32_t entry) { return KindOf(entry) == xcChild; }),
+                        source->order.end());
 }
 
 int SXMLElement::InsertChild(SXMLElement* child, int position) {

@@ -15,7 +15,8 @@
 //
 // The insert and remove operations keep the kind arrays and `order` consistent. An
 // insert reserves all memory before it changes anything, so a std::bad_alloc from it
-// leaves the element as it was.
+// leaves the element as it was. The arrays grow geometrically: appending n contents costs
+// time and copying linear in n.
 struct SXMLElement {
     const char* name = nullptr; // owned; null for the nameless root that parsing creates
     bool isDeclaration = false;
@@ -50,6 +51,20 @@ struct SXMLElement {
     int InsertText(const char* ownedText, int position);
     int InsertClear(const SXMLClear& ownedClear, int position);
     void AppendAttribute(const SXMLAttr& ownedAttribute);
+    // Moves every child of `source` here, in their order, starting at order position
+    // `position` (as InsertChild counts it); each keeps its count and `source` its other
+    // contents. Costs time linear in both elements' contents. Throws std::bad_alloc with
+    // both elements unchanged.
+    void TakeChildrenOf(SXMLElement* source, int position);
+    // Makes room for `more` items without giving up geometric growth: capacity at least
+    // doubles when it has to grow. Throws std::bad_alloc with the array unchanged.
+    template <class T> static void ReserveMore(std::vector<T>& items, size_t more) {
+        const size_t needed = items.size() + more;
+        if (needed > items.capacity()) {
+            const size_t doubled = items.capacity() * 2;
+            items.reserve(needed > doubled ? needed : doubled);
+        }
+    }
 
     // Removes one content; the child is unlinked but not released, strings are freed.
     void RemoveChildAt(int index);
