@@ -12,6 +12,7 @@
 #include "xmlParser/CXMLNode.h"
 
 class CActivity;
+class CXMLStreamWriter;
 class CTallymark;
 
 class CXMLTranslator : public CTranslator {
@@ -40,7 +41,8 @@ private:
     static bool ReadTallymark(const CXMLNode& element, CTallymark* tallymark);
     // The name as the state holds it.
     std::string ReadName(const char* text) const;
-    void WriteActivity(CXMLNode& parent, CActivity* activity) const;
+    void WriteActivity(CXMLStreamWriter& writer, CActivity* activity) const;
+    static void WriteTallymarks(CXMLStreamWriter& writer, CActivity* activity);
 
     CUtf8TextConverter m_converter;
     CXMLNode m_document; // the root element, found by Identify
