@@ -7,12 +7,26 @@
 #include <new>
 #include <string>
 
+// The sanitizers of the native build bring their own operator new; there the counts
+// are not taken and only the resulting trees are checked.
+#if defined(__SANITIZE_ADDRESS__)
+#define TM_COUNT_ALLOCATIONS 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TM_COUNT_ALLOCATIONS 0
+#endif
+#endif
+#ifndef TM_COUNT_ALLOCATIONS
+#define TM_COUNT_ALLOCATIONS 1
+#endif
+
 namespace {
 
 std::size_t g_allocations = 0;
 
 } // namespace
 
+#if TM_COUNT_ALLOCATIONS
 void* operator new(std::size_t size) {
     ++g_allocations;
     if (void* block = std::malloc(size == 0 ? 1 : size)) {
@@ -28,6 +42,7 @@ void operator delete(void* block) noexcept {
 void operator delete(void* block, std::size_t) noexcept {
     std::free(block);
 }
+#endif
 
 namespace {
 
@@ -99,7 +114,9 @@ TEST_F(GrowthTest, AppendingManyContentsReallocatesLogarithmically) {
         CXMLNode parent = CXMLNode::CreateTopNode("r");
         std::size_t allocations = 0;
         c.fill(parent, allocations);
-        EXPECT_LE(allocations, c.perContent * c.contents + kGrowthBound) << c.name;
+        if (TM_COUNT_ALLOCATIONS) {
+            EXPECT_LE(allocations, c.perContent * c.contents + kGrowthBound) << c.name;
+        }
         EXPECT_EQ(c.contents, parent.GetChildCount() + parent.GetTextCount()) << c.name;
     }
 }
@@ -115,7 +132,9 @@ TEST_F(GrowthTest, AttachingAParseRootMovesItsChildrenInOnePass) {
     CXMLNode target = CXMLNode::ParseString("<t>before<x/>after</t>");
     const std::size_t before = g_allocations;
     target.AttachChild(root, 1);
-    EXPECT_LE(g_allocations - before, 4u);
+    if (TM_COUNT_ALLOCATIONS) {
+        EXPECT_LE(g_allocations - before, 4u);
+    }
     ASSERT_EQ(kChildren + 1, target.GetChildCount());
     EXPECT_EQ(1, target.GetOrderIndexOfChild(0));
     EXPECT_EQ(kChildren, target.GetOrderIndexOfChild(kChildren - 1));
