@@ -3,6 +3,7 @@
 #include "xmlParser/CXMLString.h"
 
 #include <algorithm>
+#include <functional>
 #include <new>
 
 SXMLElement* SXMLElement::Create(const char* ownedName, bool isDeclaration) {
@@ -147,7 +148,7 @@ int SXMLElement::InsertText(const char* ownedText, int position) {
     try {
         return Insert(texts, ownedText, xcText, position);
     } catch (...) {
-        CXMLString::Free(ownedText);
+        FreeString(ownedText);
         throw;
     }
 }
@@ -156,7 +157,7 @@ int SXMLElement::InsertClear(const SXMLClear& ownedClear, int position) {
     try {
         return Insert(clears, ownedClear, xcClear, position);
     } catch (...) {
-        CXMLString::Free(ownedClear.value);
+        FreeString(ownedClear.value);
         throw;
     }
 }
@@ -168,8 +169,8 @@ void SXMLElement::AppendAttribute(const SXMLAttr& ownedAttribute) {
         }
         attributes.push_back(ownedAttribute);
     } catch (...) {
-        CXMLString::Free(ownedAttribute.name);
-        CXMLString::Free(ownedAttribute.value);
+        FreeString(ownedAttribute.name);
+        FreeString(ownedAttribute.value);
         throw;
     }
 }
@@ -180,18 +181,18 @@ void SXMLElement::RemoveChildAt(int index) {
 }
 
 void SXMLElement::RemoveTextAt(int index) {
-    CXMLString::Free(texts[index]);
+    FreeString(texts[index]);
     Remove(texts, xcText, index);
 }
 
 void SXMLElement::RemoveClearAt(int index) {
-    CXMLString::Free(clears[index].value);
+    FreeString(clears[index].value);
     Remove(clears, xcClear, index);
 }
 
 void SXMLElement::RemoveAttributeAt(int index) {
-    CXMLString::Free(attributes[index].name);
-    CXMLString::Free(attributes[index].value);
+    FreeString(attributes[index].name);
+    FreeString(attributes[index].value);
     attributes.erase(attributes.begin() + index);
     if (attributes.empty()) {
         attributes.shrink_to_fit();
@@ -228,8 +229,15 @@ bool SXMLElement::IsSelfOrDescendantOf(const SXMLElement* other) const {
     return false;
 }
 
+void SXMLElement::FreeString(const char* text) const {
+    const std::less<const char*> before;
+    if (before(text, strings) || !before(text, strings + stringsSize)) {
+        CXMLString::Free(text);
+    }
+}
+
 void SXMLElement::FreeContents() {
-    CXMLString::Free(name);
+    FreeString(name);
     name = nullptr;
     std::vector<SXMLElement*> held;
     held.swap(children);
@@ -238,19 +246,22 @@ void SXMLElement::FreeContents() {
         Release(child);
     }
     for (const char* text : texts) {
-        CXMLString::Free(text);
+        FreeString(text);
     }
     for (const SXMLClear& clear : clears) {
-        CXMLString::Free(clear.value);
+        FreeString(clear.value);
     }
     for (const SXMLAttr& attribute : attributes) {
-        CXMLString::Free(attribute.name);
-        CXMLString::Free(attribute.value);
+        FreeString(attribute.name);
+        FreeString(attribute.value);
     }
     std::vector<const char*>().swap(texts);
     std::vector<SXMLClear>().swap(clears);
     std::vector<SXMLAttr>().swap(attributes);
     std::vector<int32_t>().swap(order);
+    CXMLString::Free(strings);
+    strings = nullptr;
+    stringsSize = 0;
 }
 
 void SXMLElement::Compact() {

@@ -27,6 +27,11 @@ struct SXMLElement {
     std::vector<SXMLAttr> attributes;
     std::vector<int32_t> order;
     int32_t refCount = 1;
+    // One block that holds the name and the start tag's attribute strings of a parsed
+    // element (owned; null when each string has its own block). A string inside it is
+    // never freed alone: FreeString tells the two kinds apart.
+    char* strings = nullptr;
+    size_t stringsSize = 0;
 
     // No kind may outgrow what an order entry can number.
     static constexpr size_t kMaxPerKind = 0x1FFFFFFF;
@@ -78,6 +83,8 @@ struct SXMLElement {
     // True when `other` is this element or one of its ancestors.
     bool IsSelfOrDescendantOf(const SXMLElement* other) const;
 
+    // Frees a string that this element owns, unless it lives in `strings`.
+    void FreeString(const char* text) const;
     // Frees the name and every content; children are released.
     void FreeContents();
     // Gives back memory that the arrays hold beyond their contents.

@@ -148,4 +148,23 @@ TEST_F(GrowthTest, AttachingAParseRootMovesItsChildrenInOnePass) {
     EXPECT_EQ(0, root.GetOrderIndexOfText(0));
 }
 
+// A parsed start tag keeps its name and attribute strings in one block: each of them can
+// still be replaced, removed or renamed on its own.
+TEST_F(GrowthTest, StringsOfAParsedTagAreEditedOneByOne) {
+    CXMLNode e = CXMLNode::ParseString("<e a=\"1\" flag b=\"x&amp;y\" c='3'>t</e>");
+    ASSERT_EQ("<e a=1 flag b=x&y c=3>'t'</>", Dump(e));
+    e.ReplaceAttribute(0, "A", "one");
+    e.RemoveAttribute("b");
+    e.Rename("renamed");
+    e.ReplaceAttribute("flag", "flag", "on");
+    EXPECT_EQ("<renamed A=one flag=on c=3>'t'</>", Dump(e));
+    e.RemoveAttribute(2);
+    e.Rename("again");
+    EXPECT_EQ("<again A=one flag=on>'t'</>", Dump(e));
+    CXMLNode copy = e.CloneTree();
+    e.ClearAndDetach();
+    EXPECT_EQ("<#></>", Dump(e));
+    EXPECT_EQ("<again A=one flag=on>'t'</>", Dump(copy));
+}
+
 } // namespace
