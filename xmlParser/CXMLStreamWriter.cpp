@@ -12,7 +12,7 @@ int CXMLStreamWriter::BeginContent() {
         return m_topLayout;
     }
     SOpen& parent = m_open.back();
-    if (!parent.hasContents) {
+    if (!parent.hasContents && parent.name) {
         m_writer.CloseStartTag(false, true, parent.layout);
         parent.hasContents = true;
     }
@@ -27,7 +27,6 @@ void CXMLStreamWriter::WriteDeclaration(const char* name) {
 
 void CXMLStreamWriter::StartElement(const char* name, const SXMLAttr* attributes, size_t count) {
     const int layout = BeginContent();
-    m_open.reserve(m_open.size() + 1);
     m_writer.OpenStartTag(name, false, attributes, count, layout >= 0 ? layout : 0);
     m_open.push_back(SOpen{name, layout, false});
 }
@@ -51,8 +50,10 @@ void CXMLStreamWriter::WriteEmptyElement(const char* name, const SXMLAttr* attri
 void CXMLStreamWriter::WriteTextElement(const char* name, const char* text) {
     const int depth = BeginContent();
     const int layout = CXMLWriter::TagLayout(depth, false, true);
-    m_writer.OpenStartTag(name, false, nullptr, 0, depth >= 0 ? depth : 0);
-    m_writer.CloseStartTag(false, true, layout);
+    if (name) {
+        m_writer.OpenStartTag(name, false, nullptr, 0, depth >= 0 ? depth : 0);
+        m_writer.CloseStartTag(false, true, layout);
+    }
     m_writer.WriteText(text, layout);
     m_writer.EndTag(name, false, true, layout);
 }
