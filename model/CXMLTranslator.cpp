@@ -189,7 +189,10 @@ void CXMLTranslator::Save() {
     // written as it goes, without a tree: a tree of a large project costs far more to
     // build and release than its text.
     CParserOptionsScope options(xenUTF8, true);
-    std::string data(kByteOrderMark, kByteOrderMarkLength);
+    std::string data;
+    const std::size_t estimate = EstimateTextSize(m_state.GetRootActivity(), 0);
+    data.reserve(estimate + estimate / 16);
+    data.append(kByteOrderMark, kByteOrderMarkLength);
     CXMLStreamWriter writer(data, true);
     writer.WriteDeclaration(kDeclaration);
     const std::string version = CFileVersion::GetFormatVersion().GetText();
@@ -205,6 +208,19 @@ void CXMLTranslator::Save() {
     }
     writer.EndElement();
     m_stream.SetData(data);
+}
+
+std::size_t CXMLTranslator::EstimateTextSize(CActivity* activity, int depth) {
+    // A tally mark's line: its indent and about 64 bytes of tag; an activity's two lines:
+    // their indents, about 56 bytes of tags and the name, which UTF-8 may grow.
+    const std::size_t tallymarkLine = 66 + static_cast<std::size_t>(depth) + 1;
+    std::size_t size = 256 + activity->GetTallymarks().GetCount() * tallymarkLine +
+                       2 * activity->GetName().size() + 2 * static_cast<std::size_t>(depth);
+    for (CActivity* child = activity->GetFirstChild(); child != nullptr;
+         child = child->GetNextSibling()) {
+        size += EstimateTextSize(child, depth + 1);
+    }
+    return size;
 }
 
 void CXMLTranslator::WriteActivity(CXMLStreamWriter& writer, CActivity* activity) const {
