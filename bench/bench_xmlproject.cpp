@@ -11,6 +11,8 @@
 //          its attribute and date reads alone, without a model, so that build minus
 //          translate is the model's share. "whole" is CProjects::OpenPath, "close" the
 //          closing of the opened project.
+//   memory: an open in a new process of this program: the working set that the project
+//          holds per tally mark, and the peak while it opened against the one after.
 // For comparison each case also renders the project through an element tree, as the
 // translator did before it wrote as it goes: the tree's build, write and release times,
 // and whether its bytes equal the saved text (they must). The order of an activity's
@@ -35,6 +37,8 @@
 #include "xmlParser/SXMLOptions.h"
 
 #include <windows.h>
+
+#include <psapi.h>
 
 #include "BenchProject.h"
 #include "CBenchTimer.h"
@@ -268,9 +272,77 @@ void DeleteSaves(const std::string& folder) {
     FindClose(find);
 }
 
+double Megabytes(SIZE_T bytes) {
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
+// Run in a process of its own ("--memory project report"): opens the project and writes
+// the working set before, after and at its peak to the report file.
+int MeasureOpen(const char* projectPath, const char* reportPath) {
+    PROCESS_MEMORY_COUNTERS before = {};
+    GetProcessMemoryInfo(GetCurrentProcess(), &before, sizeof(before));
+    CProjects projects;
+    CProject* opened = projects.OpenPath(projectPath, CProjects::kOpenAndSwitch, true);
+    PROCESS_MEMORY_COUNTERS after = {};
+    GetProcessMemoryInfo(GetCurrentProcess(), &after, sizeof(after));
+    FILE* report = std::fopen(reportPath, "w");
+    if (report == nullptr || opened == nullptr) {
+        return 1;
+    }
+    std::fprintf(report, "%.1f %.1f %.1f\n", Megabytes(before.WorkingSetSize),
+                 Megabytes(after.WorkingSetSize), Megabytes(after.PeakWorkingSetSize));
+    std::fclose(report);
+    return 0;
+}
+
+// The memory of an open in a new process of this program: what the opened project holds
+// and the peak while it opened.
+void PrintOpenMemory(CProjectState& source, const std::string& path, int tallymarks) {
+    {
+        CProject saver;
+        if (!saver.Save(false, &source, path.c_str(), pffXML)) {
+            return;
+        }
+    }
+    const std::string report = path + ".memory";
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string command =
+        "\"" + std::string(program) + "\" --memory \"" + path + "\" \"" + report + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        return;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    double before = 0, after = 0, peak = 0;
+    FILE* file = std::fopen(report.c_str(), "r");
+    const bool read =
+        file != nullptr && std::fscanf(file, "%lf %lf %lf", &before, &after, &peak) == 3;
+    if (file != nullptr) {
+        std::fclose(file);
+    }
+    DeleteFileA(report.c_str());
+    if (read) {
+        std::printf(" memory of an open in a new process: working set %.1f MB before, %.1f MB "
+                    "after, peak %.1f MB\n",
+                    before, after, peak);
+        std::printf("  working set per tally mark %.0f bytes (heap the open freed included); peak "
+                    "/ after %.2f (target at most 1.5)\n",
+                    (after - before) * 1024.0 * 1024.0 / tallymarks, peak / after);
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--memory") == 0) {
+        return MeasureOpen(argv[2], argv[3]);
+    }
     const int runs = argc > 1 && std::atoi(argv[1]) > 0 ? std::atoi(argv[1]) : 5;
     char folder[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, folder);
@@ -311,6 +383,8 @@ int main(int argc, char** argv) {
         PrintFigure("translate alone", figures.Median("translate"), 0);
         PrintFigure("release of the tree", figures.Median("release"), 0);
         PrintFigure("close of the opened project", figures.Median("close"), 0);
+        PrintOpenMemory(*source, path, c.tallymarks);
+        DeleteSaves(folder);
         if (!c.oneActivity && c.tallymarks == 200000) {
             save200 = save;
             open200 = open;
