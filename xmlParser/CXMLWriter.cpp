@@ -167,6 +167,12 @@ void CXMLWriter::Put(const char* text) {
 }
 
 void CXMLWriter::PutEscaped(const char* text) {
+    if (m_sink && !std::strpbrk(text, "&<>\"'")) {
+        // Nothing to replace: the bytes as they are, which is what Escape writes, since
+        // no table takes these five characters for trailing bytes.
+        Put(text);
+        return;
+    }
     if (m_sink) {
         const size_t length = CXMLEntities::Escape(text, m_table, nullptr);
         const size_t at = m_sink->size();
