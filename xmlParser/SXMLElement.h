@@ -19,7 +19,6 @@
 // time and copying linear in n.
 struct SXMLElement {
     const char* name = nullptr; // owned; null for the nameless root that parsing creates
-    bool isDeclaration = false;
     SXMLElement* parent = nullptr;
     std::vector<SXMLElement*> children;
     std::vector<const char*> texts; // owned
@@ -27,6 +26,7 @@ struct SXMLElement {
     std::vector<SXMLAttr> attributes;
     std::vector<int32_t> order;
     int32_t refCount = 1;
+    bool isDeclaration = false; // beside the count: a large document holds many elements
     // One block that holds the name and the start tag's attribute strings of a parsed
     // element (owned; null when each string has its own block). A string inside it is
     // never freed alone: FreeString tells the two kinds apart.
