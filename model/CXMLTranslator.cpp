@@ -5,6 +5,7 @@
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
 #include "model/ProjectFileValues.h"
+#include "xmlParser/CXMLStreamWriter.h"
 #include "xmlParser/SXMLOptions.h"
 
 #include <cstring>
@@ -184,46 +185,71 @@ std::string CXMLTranslator::ReadName(const char* text) const {
 }
 
 void CXMLTranslator::Save() {
-    // Laid-out rendering needs white space dropped; the text is UTF-8.
+    // Laid-out rendering needs white space dropped; the text is UTF-8. The document is
+    // written as it goes, without a tree: a tree of a large project costs far more to
+    // build and release than its text.
     CParserOptionsScope options(xenUTF8, true);
-    CXMLNode top = CXMLNode::CreateTopNode(kDeclaration, true);
-    CXMLNode root = top.AddChild(kRootElement);
-    root.AddAttribute(kVersionAttribute, CFileVersion::GetFormatVersion().GetText().c_str());
-    root.AddChild(kNameElement).AddText(m_converter.ToUtf8(m_state.GetName()).c_str());
-    for (CActivity* child = m_state.GetRootActivity()->GetFirstChild(); child != nullptr;
-         child = child->GetNextSibling()) {
-        WriteActivity(root, child);
-    }
-
-    std::size_t length = 0;
-    char* text = top.CreateText(true, &length);
     std::string data;
-    data.reserve(kByteOrderMarkLength + length);
+    const std::size_t estimate = EstimateTextSize(m_state.GetRootActivity(), 0);
+    data.reserve(estimate + estimate / 16);
     data.append(kByteOrderMark, kByteOrderMarkLength);
-    if (text != nullptr) {
-        data.append(text, length);
+    CXMLStreamWriter writer(data, true);
+    writer.WriteDeclaration(kDeclaration);
+    const std::string version = CFileVersion::GetFormatVersion().GetText();
+    const SXMLAttr rootAttributes[] = {{kVersionAttribute, version.c_str()}};
+    writer.StartElement(kRootElement, rootAttributes, 1);
+    writer.WriteTextElement(kNameElement, m_converter.ToUtf8(m_state.GetName()).c_str());
+    // The root activity's own tally marks stand before the activities.
+    CActivity* root = m_state.GetRootActivity();
+    WriteTallymarks(writer, root);
+    for (CActivity* child = root->GetFirstChild(); child != nullptr;
+         child = child->GetNextSibling()) {
+        WriteActivity(writer, child);
     }
-    FreeXMLText(text);
+    writer.EndElement();
     m_stream.SetData(data);
 }
 
-void CXMLTranslator::WriteActivity(CXMLNode& parent, CActivity* activity) const {
-    CXMLNode element = parent.AddChild(kActivityElement);
-    element.AddAttribute(kEnabledAttribute, activity->IsEnabled() ? "true" : "false");
-    element.AddAttribute(kNameAttribute, m_converter.ToUtf8(activity->GetName()).c_str());
+std::size_t CXMLTranslator::EstimateTextSize(CActivity* activity, int depth) {
+    // A tally mark's line: its indent and about 64 bytes of tag; an activity's two lines:
+    // their indents, about 56 bytes of tags and the name, which UTF-8 may grow.
+    const std::size_t tallymarkLine = 66 + static_cast<std::size_t>(depth) + 1;
+    std::size_t size = 256 + activity->GetTallymarks().GetCount() * tallymarkLine +
+                       2 * activity->GetName().size() + 2 * static_cast<std::size_t>(depth);
+    for (CActivity* child = activity->GetFirstChild(); child != nullptr;
+         child = child->GetNextSibling()) {
+        size += EstimateTextSize(child, depth + 1);
+    }
+    return size;
+}
+
+void CXMLTranslator::WriteActivity(CXMLStreamWriter& writer, CActivity* activity) const {
+    const std::string name = m_converter.ToUtf8(activity->GetName());
+    const SXMLAttr attributes[] = {{kEnabledAttribute, activity->IsEnabled() ? "true" : "false"},
+                                   {kNameAttribute, name.c_str()}};
+    writer.StartElement(kActivityElement, attributes, 2);
+    WriteTallymarks(writer, activity);
+    for (CActivity* child = activity->GetFirstChild(); child != nullptr;
+         child = child->GetNextSibling()) {
+        WriteActivity(writer, child);
+    }
+    writer.EndElement();
+}
+
+void CXMLTranslator::WriteTallymarks(CXMLStreamWriter& writer, CActivity* activity) {
+    char start[kFileDateTimeSize];
+    char end[kFileDateTimeSize];
+    SXMLAttr attributes[] = {{kStartAttribute, start}, {kEndAttribute, end}};
     CTallymarks& tallymarks = activity->GetTallymarks();
     for (CTallymark* tallymark = tallymarks.GetFirst(); tallymark != nullptr;
          tallymark = tallymarks.GetNext()) {
-        CXMLNode mark = element.AddChild(kTallymarkElement);
-        mark.AddAttribute(kStartAttribute, FormatFileDateTime(tallymark->GetStart()).c_str());
+        FormatFileDateTime(tallymark->GetStart(), start);
         if (tallymark->IsOpen()) {
-            mark.AddAttribute(kOpenAttribute, "true");
+            attributes[1] = SXMLAttr{kOpenAttribute, "true"};
         } else {
-            mark.AddAttribute(kEndAttribute, FormatFileDateTime(tallymark->GetEnd(false)).c_str());
+            FormatFileDateTime(tallymark->GetEnd(false), end);
+            attributes[1] = SXMLAttr{kEndAttribute, end};
         }
-    }
-    for (CActivity* child = activity->GetFirstChild(); child != nullptr;
-         child = child->GetNextSibling()) {
-        WriteActivity(element, child);
+        writer.WriteEmptyElement(kTallymarkElement, attributes, 2);
     }
 }

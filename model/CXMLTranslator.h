@@ -11,7 +11,10 @@
 #include "model/CUtf8TextConverter.h"
 #include "xmlParser/CXMLNode.h"
 
+#include <cstddef>
+
 class CActivity;
+class CXMLStreamWriter;
 class CTallymark;
 
 class CXMLTranslator : public CTranslator {
@@ -40,7 +43,11 @@ private:
     static bool ReadTallymark(const CXMLNode& element, CTallymark* tallymark);
     // The name as the state holds it.
     std::string ReadName(const char* text) const;
-    void WriteActivity(CXMLNode& parent, CActivity* activity) const;
+    // About the length of the text that Save writes for the activity and its subtree,
+    // so that the text is not copied while it grows.
+    static std::size_t EstimateTextSize(CActivity* activity, int depth);
+    void WriteActivity(CXMLStreamWriter& writer, CActivity* activity) const;
+    static void WriteTallymarks(CXMLStreamWriter& writer, CActivity* activity);
 
     CUtf8TextConverter m_converter;
     CXMLNode m_document; // the root element, found by Identify

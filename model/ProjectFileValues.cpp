@@ -43,16 +43,46 @@ bool ReadLiteral(const char*& at, char literal) {
     return true;
 }
 
+// `value` (0 to 10^width - 1) in exactly `width` decimal digits.
+void PutDigits(char* at, int value, int width) {
+    for (int i = width; i-- > 0;) {
+        at[i] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    }
+}
+
 } // namespace
 
-std::string FormatFileDateTime(const CDateTime& date) {
+void FormatFileDateTime(const CDateTime& date, char (&text)[kFileDateTimeSize]) {
+    text[0] = '\0';
     CCalendar::SFields fields;
     if (!CCalendar::GetFields(date.GetValue(), fields)) {
-        return std::string();
+        return;
     }
-    char text[64];
-    std::snprintf(text, sizeof(text), "%04d-%02d-%02d %02d:%02d:%02d", fields.year, fields.month,
-                  fields.day, fields.hour, fields.minute, fields.second);
+    // The digits are written by hand because a save formats two dates per tally mark;
+    // every field of a date in the calendar's range fits its width.
+    if (fields.year < 0 || fields.year > 9999) {
+        std::snprintf(text, kFileDateTimeSize, "%04d-%02d-%02d %02d:%02d:%02d", fields.year,
+                      fields.month, fields.day, fields.hour, fields.minute, fields.second);
+        return;
+    }
+    PutDigits(text, fields.year, 4);
+    text[4] = '-';
+    PutDigits(text + 5, fields.month, 2);
+    text[7] = '-';
+    PutDigits(text + 8, fields.day, 2);
+    text[10] = ' ';
+    PutDigits(text + 11, fields.hour, 2);
+    text[13] = ':';
+    PutDigits(text + 14, fields.minute, 2);
+    text[16] = ':';
+    PutDigits(text + 17, fields.second, 2);
+    text[19] = '\0';
+}
+
+std::string FormatFileDateTime(const CDateTime& date) {
+    char text[kFileDateTimeSize];
+    FormatFileDateTime(date, text);
     return text;
 }
 

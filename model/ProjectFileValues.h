@@ -4,11 +4,15 @@
 
 #include "library/datetime/CDateTime.h"
 
+#include <cstddef>
 #include <string>
 
 // "YYYY-MM-DD hh:mm:ss" from the value's own fields (no time-zone or daylight-saving
 // adjustment of any kind); "" for an invalid value.
 std::string FormatFileDateTime(const CDateTime& date);
+// The same into `text` (zero-terminated; "" for an invalid value), without allocating.
+constexpr std::size_t kFileDateTimeSize = 20;
+void FormatFileDateTime(const CDateTime& date, char (&text)[kFileDateTimeSize]);
 
 // Reads "year-month-day hour:minute:second": six decimal integers, each with optional
 // leading white space and sign; any white space (or none) between the date and the time;

@@ -18,11 +18,13 @@ public:
     static EXMLError Decode(const char* text, size_t length, const CXMLCharTable& table,
                             char** decoded);
 
+    // The same into `out` (no terminating zero), which must have room for the decoded
+    // length; with a null `out` it only checks and measures. Stores the decoded length
+    // through `outLength` when the result is xeNone.
+    static EXMLError DecodeInto(const char* text, size_t length, const CXMLCharTable& table,
+                                char* out, size_t* outLength);
+
     // Writes `text` with & < > " ' replaced by their entities to `out` (no terminating
     // zero) and returns the number of bytes; with a null `out` it only measures.
     static size_t Escape(const char* text, const CXMLCharTable& table, char* out);
-
-private:
-    static EXMLError DecodeInto(const char* text, size_t length, const CXMLCharTable& table,
-                                char* out, size_t* outLength);
 };

@@ -133,12 +133,7 @@ CXMLNode CXMLNode::AttachChild(const CXMLNode& child, int position) {
         if (element->name) {
             MoveChild(element, position);
         } else {
-            while (!element->children.empty()) {
-                MoveChild(element->children.front(), position);
-                if (position >= 0) {
-                    ++position;
-                }
-            }
+            m_element->TakeChildrenOf(element, position);
         }
     } catch (const std::bad_alloc&) {
         return CXMLNode();
@@ -148,8 +143,8 @@ CXMLNode CXMLNode::AttachChild(const CXMLNode& child, int position) {
 
 void CXMLNode::MoveChild(SXMLElement* child, int position) {
     // All memory first, so that a failure leaves both elements as they were.
-    m_element->children.reserve(m_element->children.size() + 1);
-    m_element->order.reserve(m_element->order.size() + 1);
+    SXMLElement::ReserveMore(m_element->children, 1);
+    SXMLElement::ReserveMore(m_element->order, 1);
     SXMLElement* former = child->parent;
     if (former) {
         int index = former->FindChildIndex(child);

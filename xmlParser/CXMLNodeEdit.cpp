@@ -80,7 +80,7 @@ void CXMLNode::RenameOwned(char* name) {
         CXMLString::Free(name);
         return;
     }
-    CXMLString::Free(m_element->name);
+    m_element->FreeString(m_element->name);
     m_element->name = name;
 }
 
@@ -94,8 +94,8 @@ SXMLAttr CXMLNode::ReplaceAttribute(int index, const char* name, const char* val
         return SXMLAttr();
     }
     SXMLAttr& attribute = m_element->attributes[index];
-    CXMLString::Free(attribute.name);
-    CXMLString::Free(attribute.value);
+    m_element->FreeString(attribute.name);
+    m_element->FreeString(attribute.value);
     attribute = SXMLAttr{nameCopy, valueCopy};
     return attribute;
 }
@@ -117,7 +117,7 @@ const char* CXMLNode::ReplaceText(int index, const char* text) {
     if (!copy) {
         return nullptr;
     }
-    CXMLString::Free(m_element->texts[index]);
+    m_element->FreeString(m_element->texts[index]);
     m_element->texts[index] = copy;
     return copy;
 }

@@ -5,6 +5,7 @@
 #include "xmlParser/CXMLString.h"
 #include "xmlParser/SXMLElement.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <new>
 
@@ -136,7 +137,7 @@ CXMLParser::EStep CXMLParser::InsideTag(SFrame& frame, const SXMLToken& token) {
         break;
     case EAttributeState::Equals:
         if (token.kind == xtText) {
-            AddAttribute(frame.element, frame.attributeName, frame.attributeNameLength, nullptr);
+            AddAttribute(frame.attributeName, frame.attributeNameLength, nullptr, 0);
             frame.attributeName = token.start;
             frame.attributeNameLength = token.length;
             return EStep::Proceed;
@@ -156,15 +157,9 @@ CXMLParser::EStep CXMLParser::InsideTag(SFrame& frame, const SXMLToken& token) {
             } else if (frame.element->isDeclaration && value[length - 1] == '?') {
                 --length;
             }
-            char* decoded = nullptr;
-            EXMLError error = CXMLEntities::Decode(value, length, m_table, &decoded);
-            if (error == xeNoXMLData) {
-                throw std::bad_alloc();
+            if (!AddAttribute(frame.attributeName, frame.attributeNameLength, value, length)) {
+                return EStep::Stop;
             }
-            if (error != xeNone) {
-                return Fail(error);
-            }
-            AddAttribute(frame.element, frame.attributeName, frame.attributeNameLength, decoded);
             frame.attributeState = EAttributeState::Name;
             return EStep::Proceed;
         }
@@ -191,10 +186,11 @@ CXMLParser::EStep CXMLParser::CloseStartTag(SFrame& frame, const SXMLToken& toke
             }
         }
         if (length > 0) {
-            AddAttribute(element, frame.attributeName, length, nullptr);
+            AddAttribute(frame.attributeName, length, nullptr, 0);
         }
         frame.attributeState = EAttributeState::Name;
     }
+    StoreStartTag(frame.element);
     if (complete) {
         return EStep::Done;
     }
@@ -254,7 +250,11 @@ CXMLParser::EStep CXMLParser::OpenChild(SFrame& frame, const SXMLToken& token) {
     if (closingMark) {
         --nameLength;
     }
-    SXMLElement* child = SXMLElement::Create(OwnedCopy(name.start, nameLength), declaration);
+    // The name is stored with the attributes when the start tag closes.
+    m_tagName = name.start;
+    m_tagNameLength = nameLength;
+    m_attributes.clear();
+    SXMLElement* child = SXMLElement::Create(nullptr, declaration);
     try {
         parent->InsertChild(child, -1);
     } catch (...) {
@@ -310,6 +310,10 @@ CXMLParser::EStep CXMLParser::AfterChild(const SFrame& frame) {
 }
 
 void CXMLParser::EndOfData(const SFrame& frame) {
+    // A start tag cut off by the end keeps the attributes read so far.
+    if (frame.insideTag) {
+        StoreStartTag(frame.element);
+    }
     // An element left open at the end is only a warning; a declaration at the top level
     // encloses the rest of the document and needs no end.
     if (!frame.element->isDeclaration && frame.element->parent) {
@@ -386,14 +390,59 @@ bool CXMLParser::AddPendingText(SXMLElement* element, const char* end) {
     return true;
 }
 
-void CXMLParser::AddAttribute(SXMLElement* element, const char* name, size_t nameLength,
-                              char* value) {
-    char* nameCopy = CXMLString::Copy(name, nameLength);
-    if (!nameCopy) {
-        CXMLString::Free(value);
+bool CXMLParser::AddAttribute(const char* name, size_t nameLength, const char* value,
+                              size_t valueLength) {
+    SPendingAttribute attribute{name, nameLength, value, valueLength, 0};
+    if (value) {
+        // Checked now, so that a bad entity fails where it stands.
+        const EXMLError error = CXMLEntities::DecodeInto(value, valueLength, m_table, nullptr,
+                                                         &attribute.decodedLength);
+        if (error != xeNone) {
+            Fail(error);
+            return false;
+        }
+    }
+    m_attributes.push_back(attribute);
+    return true;
+}
+
+void CXMLParser::StoreStartTag(SXMLElement* element) {
+    if (m_attributes.size() >= SXMLElement::kMaxPerKind) {
         throw std::bad_alloc();
     }
-    element->AppendAttribute(SXMLAttr{nameCopy, value});
+    size_t size = m_tagNameLength + 1;
+    for (const SPendingAttribute& attribute : m_attributes) {
+        size += attribute.nameLength + 1 + (attribute.value ? attribute.decodedLength + 1 : 0);
+    }
+    // One block for every string of the tag: a large document holds millions of them.
+    char* block = static_cast<char*>(std::malloc(size));
+    if (!block) {
+        throw std::bad_alloc();
+    }
+    std::memcpy(block, m_tagName, m_tagNameLength);
+    block[m_tagNameLength] = '\0';
+    element->strings = block;
+    element->stringsSize = size;
+    element->name = block;
+    element->attributes.reserve(element->attributes.size() + m_attributes.size());
+    char* at = block + m_tagNameLength + 1;
+    for (const SPendingAttribute& attribute : m_attributes) {
+        char* name = at;
+        std::memcpy(name, attribute.name, attribute.nameLength);
+        name[attribute.nameLength] = '\0';
+        at += attribute.nameLength + 1;
+        char* value = nullptr;
+        if (attribute.value) {
+            value = at;
+            size_t length = 0;
+            CXMLEntities::DecodeInto(attribute.value, attribute.valueLength, m_table, value,
+                                     &length);
+            value[length] = '\0';
+            at += length + 1;
+        }
+        element->attributes.push_back(SXMLAttr{name, value});
+    }
+    m_attributes.clear();
 }
 
 void CXMLParser::FlushMergedText() {

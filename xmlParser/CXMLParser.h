@@ -42,7 +42,12 @@ private:
     void EndOfData(const SFrame& frame);
 
     bool AddPendingText(SXMLElement* element, const char* end);
-    void AddAttribute(SXMLElement* element, const char* name, size_t nameLength, char* value);
+    // Keeps an attribute of the open start tag (value null: none); false, after Fail,
+    // for a value with a bad entity.
+    bool AddAttribute(const char* name, size_t nameLength, const char* value, size_t valueLength);
+    // Stores the open start tag's name and attributes in the element. Throws
+    // std::bad_alloc.
+    void StoreStartTag(SXMLElement* element);
     void FlushMergedText();
     EStep Fail(EXMLError error);
     bool EndTagNames(const SXMLElement* element) const;
@@ -60,6 +65,19 @@ private:
     const char* m_missingEndTag = nullptr;
     const char* m_pendingEndTag = nullptr;
     size_t m_pendingEndTagLength = 0;
+
+    // The start tag being read: its name and attributes are stored together when it
+    // closes (StoreStartTag). Only the innermost element can be inside its start tag.
+    struct SPendingAttribute {
+        const char* name;
+        size_t nameLength;
+        const char* value; // raw, null for an attribute without one
+        size_t valueLength;
+        size_t decodedLength;
+    };
+    const char* m_tagName = nullptr;
+    size_t m_tagNameLength = 0;
+    std::vector<SPendingAttribute> m_attributes;
 
     // A text that comments were removed from is joined here and stored once, so that
     // many comments between pieces of text cost linear time.

@@ -34,65 +34,87 @@ size_t CXMLWriter::Render(const SXMLElement* element, int layout, const CXMLChar
     return writer.m_length;
 }
 
+int CXMLWriter::TagLayout(int layout, bool isDeclaration, bool onlyOneText) {
+    return layout >= 0 && !isDeclaration && onlyOneText ? -2 : layout;
+}
+
+int CXMLWriter::ContentLayout(int layout, const char* name, bool isDeclaration) {
+    return layout != -1 && name && !isDeclaration ? layout + 1 : layout;
+}
+
 void CXMLWriter::StartElement(const SXMLElement* element, int layout) {
     const int indent = layout >= 0 ? layout : 0;
     const bool hasContents = !element->order.empty();
-    if (layout >= 0 && !element->isDeclaration && element->order.size() == 1 &&
-        SXMLElement::KindOf(element->order[0]) == xcText) {
-        layout = -2;
-    }
+    layout =
+        TagLayout(layout, element->isDeclaration,
+                  element->order.size() == 1 && SXMLElement::KindOf(element->order[0]) == xcText);
     if (element->name) {
-        PutTabs(indent);
-        Put('<');
-        if (element->isDeclaration) {
-            Put('?');
+        OpenStartTag(element->name, element->isDeclaration, element->attributes.data(),
+                     element->attributes.size(), indent);
+        CloseStartTag(element->isDeclaration, hasContents, layout);
+    }
+    m_frames.push_back(
+        SFrame{element, layout, ContentLayout(layout, element->name, element->isDeclaration), 0});
+}
+
+void CXMLWriter::OpenStartTag(const char* name, bool isDeclaration, const SXMLAttr* attributes,
+                              size_t count, int layout) {
+    if (!name) {
+        return;
+    }
+    PutTabs(layout);
+    Put('<');
+    if (isDeclaration) {
+        Put('?');
+    }
+    Put(name);
+    for (size_t i = 0; i < count; ++i) {
+        const SXMLAttr& attribute = attributes[i];
+        if (!attribute.name || !*attribute.name) {
+            continue;
         }
-        Put(element->name);
-        for (const SXMLAttr& attribute : element->attributes) {
-            if (!attribute.name || !*attribute.name) {
-                continue;
-            }
-            Put(' ');
-            Put(attribute.name);
-            if (attribute.value) {
-                Put("=\"");
-                PutEscaped(attribute.value);
-                Put('"');
-            }
-        }
-        if (element->isDeclaration) {
-            Put("?>");
-            if (layout != -1) {
-                Put('\n');
-            }
-        } else if (hasContents) {
-            Put('>');
-            if (layout >= 0) {
-                Put('\n');
-            }
+        Put(' ');
+        Put(attribute.name);
+        if (attribute.value) {
+            Put("=\"");
+            PutEscaped(attribute.value);
+            Put('"');
         }
     }
-    int contentLayout = layout;
-    if (layout != -1 && element->name && !element->isDeclaration) {
-        contentLayout = layout + 1;
+}
+
+void CXMLWriter::CloseStartTag(bool isDeclaration, bool hasContents, int layout) {
+    if (isDeclaration) {
+        Put("?>");
+        if (layout != -1) {
+            Put('\n');
+        }
+    } else if (hasContents) {
+        Put('>');
+        if (layout >= 0) {
+            Put('\n');
+        }
     }
-    m_frames.push_back(SFrame{element, layout, contentLayout, 0});
 }
 
 void CXMLWriter::EndElement(const SFrame& frame) {
-    const SXMLElement* element = frame.element;
-    if (!element->name || element->isDeclaration) {
+    EndTag(frame.element->name, frame.element->isDeclaration, !frame.element->order.empty(),
+           frame.layout);
+}
+
+void CXMLWriter::EndTag(const char* name, bool isDeclaration, bool hasContents, int layout) {
+    if (!name || isDeclaration) {
         return;
     }
-    if (element->order.empty()) {
+    if (!hasContents) {
         Put("/>");
     } else {
-        PutTabs(frame.layout);
+        PutTabs(layout);
         Put("</");
-        Put(element->name);
+        Put(name);
         Put('>');
     }
-    if (frame.layout != -1) {
+    if (layout != -1) {
         Put('\n');
     }
 }
@@ -126,7 +148,9 @@ void CXMLWriter::WriteClear(const SXMLElement* element, int index, int layout) {
 }
 
 void CXMLWriter::Put(char c) {
-    if (m_out) {
+    if (m_sink) {
+        m_sink->push_back(c);
+    } else if (m_out) {
         m_out[m_length] = c;
     }
     ++m_length;
@@ -134,13 +158,29 @@ void CXMLWriter::Put(char c) {
 
 void CXMLWriter::Put(const char* text) {
     size_t length = std::strlen(text);
-    if (m_out) {
+    if (m_sink) {
+        m_sink->append(text, length);
+    } else if (m_out) {
         std::memcpy(m_out + m_length, text, length);
     }
     m_length += length;
 }
 
 void CXMLWriter::PutEscaped(const char* text) {
+    if (m_sink && !std::strpbrk(text, "&<>\"'")) {
+        // Nothing to replace: the bytes as they are, which is what Escape writes, since
+        // no table takes these five characters for trailing bytes.
+        Put(text);
+        return;
+    }
+    if (m_sink) {
+        const size_t length = CXMLEntities::Escape(text, m_table, nullptr);
+        const size_t at = m_sink->size();
+        m_sink->resize(at + length);
+        CXMLEntities::Escape(text, m_table, &(*m_sink)[at]);
+        m_length += length;
+        return;
+    }
     m_length += CXMLEntities::Escape(text, m_table, m_out ? m_out + m_length : nullptr);
 }
 

@@ -2,6 +2,8 @@
 
 #include "xmlParser/CXMLString.h"
 
+#include <algorithm>
+#include <functional>
 #include <new>
 
 SXMLElement* SXMLElement::Create(const char* ownedName, bool isDeclaration) {
@@ -54,8 +56,8 @@ int SXMLElement::Insert(std::vector<T>& items, const T& item, EXMLContentKind ki
     if (items.size() >= kMaxPerKind) {
         throw std::bad_alloc();
     }
-    items.reserve(items.size() + 1);
-    order.reserve(order.size() + 1);
+    ReserveMore(items, 1);
+    ReserveMore(order, 1);
     int count = OrderCount();
     int index = static_cast<int>(items.size());
     if (position < 0 || position >= count) {
@@ -96,6 +98,46 @@ void SXMLElement::Remove(std::vector<T>& items, EXMLContentKind kind, int index)
     }
 }
 
+void SXMLElement::TakeChildrenOf(SXMLElement* source, int position) {
+    const size_t moved = source->children.size();
+    if (moved == 0) {
+        return;
+    }
+    if (children.size() + moved > kMaxPerKind) {
+        throw std::bad_alloc();
+    }
+    ReserveMore(children, moved);
+    ReserveMore(order, moved);
+    // From here on nothing allocates.
+    const int count = OrderCount();
+    if (position < 0 || position > count) {
+        position = count;
+    }
+    int index = static_cast<int>(children.size());
+    for (int p = position; p < count; ++p) {
+        if (KindOf(order[p]) == xcChild) {
+            if (index == static_cast<int>(children.size())) {
+                index = IndexOf(order[p]);
+            }
+            order[p] += static_cast<int32_t>(moved * 4);
+        }
+    }
+    // The new entries go to the end, then rotate into place: one pass over the tail.
+    for (size_t i = 0; i < moved; ++i) {
+        order.push_back(static_cast<int32_t>((index + i) * 4 + xcChild));
+    }
+    std::rotate(order.begin() + position, order.begin() + count, order.end());
+    children.insert(children.begin() + index, source->children.begin(), source->children.end());
+    for (size_t i = 0; i < moved; ++i) {
+        children[index + i]->parent = this;
+    }
+    // The source keeps its other contents in their order; each child takes its count along.
+    source->children.clear();
+    source->order.erase(std::remove_if(source->order.begin(), source->order.end(),
+                                       [](int32_t entry) { return KindOf(entry) == xcChild; }),
+                        source->order.end());
+}
+
 int SXMLElement::InsertChild(SXMLElement* child, int position) {
     int index = Insert(children, child, xcChild, position);
     child->parent = this;
@@ -106,7 +148,7 @@ int SXMLElement::InsertText(const char* ownedText, int position) {
     try {
         return Insert(texts, ownedText, xcText, position);
     } catch (...) {
-        CXMLString::Free(ownedText);
+        FreeString(ownedText);
         throw;
     }
 }
@@ -115,7 +157,7 @@ int SXMLElement::InsertClear(const SXMLClear& ownedClear, int position) {
     try {
         return Insert(clears, ownedClear, xcClear, position);
     } catch (...) {
-        CXMLString::Free(ownedClear.value);
+        FreeString(ownedClear.value);
         throw;
     }
 }
@@ -127,8 +169,8 @@ void SXMLElement::AppendAttribute(const SXMLAttr& ownedAttribute) {
         }
         attributes.push_back(ownedAttribute);
     } catch (...) {
-        CXMLString::Free(ownedAttribute.name);
-        CXMLString::Free(ownedAttribute.value);
+        FreeString(ownedAttribute.name);
+        FreeString(ownedAttribute.value);
         throw;
     }
 }
@@ -139,18 +181,18 @@ void SXMLElement::RemoveChildAt(int index) {
 }
 
 void SXMLElement::RemoveTextAt(int index) {
-    CXMLString::Free(texts[index]);
+    FreeString(texts[index]);
     Remove(texts, xcText, index);
 }
 
 void SXMLElement::RemoveClearAt(int index) {
-    CXMLString::Free(clears[index].value);
+    FreeString(clears[index].value);
     Remove(clears, xcClear, index);
 }
 
 void SXMLElement::RemoveAttributeAt(int index) {
-    CXMLString::Free(attributes[index].name);
-    CXMLString::Free(attributes[index].value);
+    FreeString(attributes[index].name);
+    FreeString(attributes[index].value);
     attributes.erase(attributes.begin() + index);
     if (attributes.empty()) {
         attributes.shrink_to_fit();
@@ -187,8 +229,15 @@ bool SXMLElement::IsSelfOrDescendantOf(const SXMLElement* other) const {
     return false;
 }
 
+void SXMLElement::FreeString(const char* text) const {
+    const std::less<const char*> before;
+    if (before(text, strings) || !before(text, strings + stringsSize)) {
+        CXMLString::Free(text);
+    }
+}
+
 void SXMLElement::FreeContents() {
-    CXMLString::Free(name);
+    FreeString(name);
     name = nullptr;
     std::vector<SXMLElement*> held;
     held.swap(children);
@@ -197,19 +246,22 @@ void SXMLElement::FreeContents() {
         Release(child);
     }
     for (const char* text : texts) {
-        CXMLString::Free(text);
+        FreeString(text);
     }
     for (const SXMLClear& clear : clears) {
-        CXMLString::Free(clear.value);
+        FreeString(clear.value);
     }
     for (const SXMLAttr& attribute : attributes) {
-        CXMLString::Free(attribute.name);
-        CXMLString::Free(attribute.value);
+        FreeString(attribute.name);
+        FreeString(attribute.value);
     }
     std::vector<const char*>().swap(texts);
     std::vector<SXMLClear>().swap(clears);
     std::vector<SXMLAttr>().swap(attributes);
     std::vector<int32_t>().swap(order);
+    CXMLString::Free(strings);
+    strings = nullptr;
+    stringsSize = 0;
 }
 
 void SXMLElement::Compact() {

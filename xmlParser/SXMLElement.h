@@ -15,10 +15,10 @@
 //
 // The insert and remove operations keep the kind arrays and `order` consistent. An
 // insert reserves all memory before it changes anything, so a std::bad_alloc from it
-// leaves the element as it was.
+// leaves the element as it was. The arrays grow geometrically: appending n contents costs
+// time and copying linear in n.
 struct SXMLElement {
     const char* name = nullptr; // owned; null for the nameless root that parsing creates
-    bool isDeclaration = false;
     SXMLElement* parent = nullptr;
     std::vector<SXMLElement*> children;
     std::vector<const char*> texts; // owned
@@ -26,6 +26,12 @@ struct SXMLElement {
     std::vector<SXMLAttr> attributes;
     std::vector<int32_t> order;
     int32_t refCount = 1;
+    bool isDeclaration = false; // beside the count: a large document holds many elements
+    // One block that holds the name and the start tag's attribute strings of a parsed
+    // element (owned; null when each string has its own block). A string inside it is
+    // never freed alone: FreeString tells the two kinds apart.
+    char* strings = nullptr;
+    size_t stringsSize = 0;
 
     // No kind may outgrow what an order entry can number.
     static constexpr size_t kMaxPerKind = 0x1FFFFFFF;
@@ -50,6 +56,20 @@ struct SXMLElement {
     int InsertText(const char* ownedText, int position);
     int InsertClear(const SXMLClear& ownedClear, int position);
     void AppendAttribute(const SXMLAttr& ownedAttribute);
+    // Moves every child of `source` here, in their order, starting at order position
+    // `position` (as InsertChild counts it); each keeps its count and `source` its other
+    // contents. Costs time linear in both elements' contents. Throws std::bad_alloc with
+    // both elements unchanged.
+    void TakeChildrenOf(SXMLElement* source, int position);
+    // Makes room for `more` items without giving up geometric growth: capacity at least
+    // doubles when it has to grow. Throws std::bad_alloc with the array unchanged.
+    template <class T> static void ReserveMore(std::vector<T>& items, size_t more) {
+        const size_t needed = items.size() + more;
+        if (needed > items.capacity()) {
+            const size_t doubled = items.capacity() * 2;
+            items.reserve(needed > doubled ? needed : doubled);
+        }
+    }
 
     // Removes one content; the child is unlinked but not released, strings are freed.
     void RemoveChildAt(int index);
@@ -63,6 +83,8 @@ struct SXMLElement {
     // True when `other` is this element or one of its ancestors.
     bool IsSelfOrDescendantOf(const SXMLElement* other) const;
 
+    // Frees a string that this element owns, unless it lives in `strings`.
+    void FreeString(const char* text) const;
     // Frees the name and every content; children are released.
     void FreeContents();
     // Gives back memory that the arrays hold beyond their contents.

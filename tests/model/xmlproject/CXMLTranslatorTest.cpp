@@ -1,5 +1,7 @@
 #include "model/CXMLTranslator.h"
 
+#include "model/CWKPTranslator.h"
+
 #include "xmlParser/SXMLOptions.h"
 
 #include "XMLProjectTestHelpers.h"
@@ -100,12 +102,13 @@ TEST(CXMLTranslator, WritesTheDocumentByteForByte) {
     AddTallymark(Add(state, "Off", false, work), At(1999, 1, 2, 3, 4, 5),
                  CTallymark::GetNullDate());
     Add(state, "Empty", true);
-    // Tally marks of the root itself are not part of the file.
+    // Tally marks of the root itself stand before the activities.
     AddTallymark(state.GetRootActivity(), At(2011, 1, 1, 0, 0, 0), At(2011, 1, 1, 1, 0, 0));
 
     EXPECT_EQ(kHeader +
                   "<TallymarksProject version=\"0.0.0.1\">\n"
                   "\t<Name>Caf\xC3\xA9</Name>\n"
+                  "\t<Tallymark start=\"2011-01-01 00:00:00\" end=\"2011-01-01 01:00:00\"/>\n"
                   "\t<Activity enabled=\"true\" name=\"\xE2\x82\xAC 5\">\n"
                   "\t\t<Tallymark start=\"2010-03-28 02:30:00\" end=\"2010-03-28 03:05:09\"/>\n"
                   "\t\t<Activity enabled=\"false\" name=\"Off\">\n"
@@ -115,6 +118,31 @@ TEST(CXMLTranslator, WritesTheDocumentByteForByte) {
                   "\t<Activity enabled=\"true\" name=\"Empty\"/>\n"
                   "</TallymarksProject>\n",
               Save(state));
+}
+
+TEST(CXMLTranslator, ProjectsLoadBackEqualFromBothFormats) {
+    CProjectState original;
+    original.SetName("Both");
+    CActivity* root = original.GetRootActivity();
+    AddTallymark(root, At(2011, 1, 1, 0, 0, 0), At(2011, 1, 1, 1, 0, 0));
+    AddTallymark(root, At(2012, 2, 29, 23, 59, 59), At(2012, 3, 1, 0, 0, 1));
+    CActivity* work = Add(original, "Work", true);
+    AddTallymark(work, At(2010, 3, 15, 9, 5, 0), At(2010, 3, 15, 12, 0, 0));
+    AddTallymark(Add(original, "Off", false, work), At(2024, 5, 1, 8, 0, 0),
+                 CTallymark::GetNullDate());
+
+    CDataStream binary;
+    CWKPTranslator(original, binary).Save();
+    CProjectState fromBinary;
+    binary.Rewind();
+    CWKPTranslator binaryReader(fromBinary, binary);
+    ASSERT_EQ(trOK, binaryReader.Identify());
+    ASSERT_EQ(trOK, binaryReader.Load());
+    ASSERT_EQ(Describe(original), Describe(fromBinary));
+
+    CProjectState fromXML;
+    ASSERT_EQ(trOK, Read(Save(fromBinary), fromXML).load);
+    EXPECT_EQ(Describe(original), Describe(fromXML)) << "the root's tally marks included";
 }
 
 TEST(CXMLTranslator, NamesKeepTheirCodePage) {
