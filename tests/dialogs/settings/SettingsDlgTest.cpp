@@ -286,6 +286,27 @@ TEST_F(CSettingsFixture, ChecksKeepTheDialogOpenOnTheirPage) {
     }
 }
 
+// In an installed program the start-up switch follows its check box at OK.
+TEST_F(CSettingsFixture, StartupSwitchWrittenAtOk) {
+    struct SRemoveKey {
+        ~SRemoveKey() { RegDeleteTreeA(HKEY_CURRENT_USER, kTestKey); }
+    } removeKey;
+    const std::string runKey = std::string(kTestKey) + "\\Run";
+    StartApp(false);
+    CSetAutoStart autoStart({HKEY_CURRENT_USER, runKey}, "Tallymarks");
+    CSettingsDlg dialog(autoStart);
+    CUiScript script;
+    script.Do([&] {
+        Make(dialog, {CSettingsDlg::StartClosePage, IDC_SET_AUTO_START, SChange::Click, "", 0});
+        harness::Click(dialog.GetHwnd(), IDC_SET_OK);
+    });
+    Run(script, dialog);
+    EXPECT_TRUE(script.GetMessageBoxes().empty());
+    EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, runKey.c_str(), "Tallymarks", RRF_RT_REG_SZ, nullptr,
+                           nullptr, nullptr),
+              ERROR_SUCCESS);
+}
+
 // The start-up switch cannot be written: Cancel in the question applies nothing and keeps
 // the dialog open; the next OK applies the rest.
 TEST_F(CSettingsFixture, FailedStartupSwitchAsksBeforeApplyingTheRest) {
@@ -327,10 +348,6 @@ TEST_F(CSettingsFixture, FailedStartupSwitchAsksBeforeApplyingTheRest) {
     EXPECT_EQ(m_app->GetSetMainDlg().GetNumColumns(), 7);
     EXPECT_FALSE(autoStart.IsEnabled());
 }
-
-} // namespace
-
-namespace {
 
 // Another language is stored, with one message that it takes a restart.
 TEST_F(CSettingsFixture, AnotherLanguageAsksForARestartOnce) {
