@@ -111,8 +111,10 @@ void CReportDlg::ReportToClipboard(HWND dialog, const std::string& text) {
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
+    // Taken at once: loading the message's texts may change the thread's last error.
+    const DWORD error = GetLastError();
     CText message(IDS_REPORT_CLIPBOARD_ERROR);
-    message.ReplaceWithLastError("[ERROR]", CText(IDS_UNKNOWN_ERROR).GetCStr(), true);
+    message.ReplaceWithSystemError("[ERROR]", error, CText(IDS_UNKNOWN_ERROR).GetCStr(), true);
     ShowGenerateError(dialog, message.GetString());
 }
 

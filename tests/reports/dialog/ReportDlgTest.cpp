@@ -68,20 +68,36 @@ TEST_F(ReportDlgTest, GenerateAndTheFileNameFollowTheChoices) {
     EXPECT_EQ(m_app->GetSetReportDlg().GetTemplate(), "Per activity.wkr");
 }
 
-// The clipboard gets the report's text in CF_TEXT; the used filter leaves out Idle.
+// The clipboard gets the report's text in CF_TEXT (the used filter leaves out Idle); while
+// another window holds the clipboard open the message names the system's error.
 TEST_F(ReportDlgTest, AReportOnTheClipboard) {
     m_app->GetSetReportDlg().GetStatisticsPer() = 5;
     m_app->GetSetReportDlg().GetRoundTo() = 0;
     m_app->GetSetReportDlg().GetDataFormat() = 0;
     m_app->GetSetReportDlg().GetDestination() = 0;
     m_app->GetSetReportDlg().GetTemplate() = "VALUES.wkr";
+    HWND holder =
+        CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     CReportDlg dialog(m_project);
     CUiScript script;
     ChooseFebruary(script, dialog);
     script.Do([&] { harness::Click(dialog.GetHwnd(), IDC_REPORT_GENERATE); })
         .AnswerMessageBox(IDOK, "The report is stored on the clipboard.")
-        .Do([&] { harness::Click(dialog.GetHwnd(), IDCANCEL); });
+        .Do([&] {
+            ASSERT_TRUE(OpenClipboard(holder));
+            harness::Click(dialog.GetHwnd(), IDC_REPORT_GENERATE);
+        })
+        .AnswerMessageBox(IDOK, "There was an error reporting to the clipboard.")
+        .Do([&] {
+            CloseClipboard();
+            harness::Click(dialog.GetHwnd(), IDCANCEL);
+        });
     Run(script, dialog);
+    DestroyWindow(holder);
+    ASSERT_EQ(script.GetMessageBoxes().size(), 2u);
+    const std::string failure = script.GetMessageBoxes()[1].text;
+    EXPECT_EQ(failure.find("The error was: 0 "), std::string::npos) << failure;
+    EXPECT_EQ(failure.find("The error was: an unknown"), std::string::npos) << failure;
     std::string text = "<none>";
     ASSERT_TRUE(OpenClipboard(nullptr));
     HANDLE data = GetClipboardData(CF_TEXT);
