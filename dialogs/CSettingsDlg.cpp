@@ -89,15 +89,17 @@ void CSettingsDlg::ShowAutoStartReadOnly() {
 
 bool CSettingsDlg::OnDialogCommand(CDialogCommandEvent& event) {
     const int id = event.controlId;
-    if (event.notificationCode == EN_SETFOCUS) {
-        if (id >= IDC_SET_WORK_START_HOURS && id <= IDC_SET_WORK_START_SECONDS) {
+    if (id >= IDC_SET_WORK_START_HOURS && id <= IDC_SET_WORK_START_SECONDS) {
+        if (event.notificationCode == EN_SETFOCUS) {
             m_workStart.SetSpinField(event.control);
-            return true;
         }
-        if (id >= IDC_SET_WORK_END_HOURS && id <= IDC_SET_WORK_END_SECONDS) {
+        return true;
+    }
+    if (id >= IDC_SET_WORK_END_HOURS && id <= IDC_SET_WORK_END_SECONDS) {
+        if (event.notificationCode == EN_SETFOCUS) {
             m_workEnd.SetSpinField(event.control);
-            return true;
         }
+        return true;
     }
     switch (id) {
     case IDCANCEL:

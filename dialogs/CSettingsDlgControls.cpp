@@ -33,8 +33,8 @@ const SEmptyModeButton kEmptyModeButtons[] = {
 const char kUnknownName[] = "<unknown>";
 
 const int32_t kMaxRecentSize = 99;
-const int32_t kMaxColumns = 99;
-const int32_t kMaxMinutes = 999;
+const int32_t kMaxColumns = CSetMainDlg::MaxColumns;
+const int32_t kMaxMinutes = static_cast<int32_t>(CSetInactivityDetector::MaxMinutes);
 
 SYSTEMTIME ToSystemTime(const CDateTime& time) {
     SYSTEMTIME fields = {};
