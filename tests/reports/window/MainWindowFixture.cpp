@@ -1,0 +1,2 @@
+// The full-window fixture, shared with the main window's own tests.
+#include "../../mainwindow/fullwindow/MainWindowFixture.cpp"
