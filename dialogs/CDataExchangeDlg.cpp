@@ -140,7 +140,7 @@ bool CDataExchangeDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     CheckDlgButton(window, IDC_EXCHANGE_MOVE, m_move ? BST_CHECKED : BST_UNCHECKED);
     m_list->Attach(window, IDC_EXCHANGE_RESULT, false);
     if (m_import) {
-        m_list->SetProject(m_currentProject, m_currentEdited);
+        BindList(m_currentProject, m_currentEdited);
     }
     return true;
 }

@@ -129,6 +129,7 @@ private:
     void RunExchange();
     void Confirm();
     bool SaveOtherProject();
+    void BindList(CProject* project, CProjectState* state);
     // Forgets the projects the result list shows before their states go.
     void UnbindList();
 
@@ -148,6 +149,9 @@ private:
     bool m_otherEditOpen = false;
     bool m_saveSucceeded = false;
     bool m_move = true;
+    // The edit copies are untouched clones (no exchange ran in them since they were made).
+    bool m_currentPristine = true;
+    bool m_otherPristine = false;
     CDateTime m_periodStart;
     CDateTime m_periodEnd;
     std::set<CActivity*> m_chosen;

@@ -13,10 +13,25 @@
 #include "model/CTallymark.h"
 #include "resources/ResourceIds.h"
 
-void CDataExchangeDlg::UnbindList() {
-    if (m_list) {
-        m_list->SetProject(nullptr, nullptr);
+void CDataExchangeDlg::BindList(CProject* project, CProjectState* state) {
+    if (!m_list) {
+        return;
     }
+    // A large tree fills the list far quicker while the control does not redraw (it would
+    // rework its scroll bars for every row); it is repainted once afterwards.
+    HWND list = m_list->GetList();
+    if (list != nullptr) {
+        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    }
+    m_list->SetProject(project, state);
+    if (list != nullptr) {
+        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
+    }
+}
+
+void CDataExchangeDlg::UnbindList() {
+    BindList(nullptr, nullptr);
 }
 
 bool CDataExchangeDlg::OpenOtherProject(const std::string& path, int format) {
@@ -94,6 +109,7 @@ bool CDataExchangeDlg::TakeOtherProject(CProject* project, bool wasOpen) {
         project->StartStateTracking();
         m_otherEdited = project->GetState(true);
         m_otherEditOpen = true;
+        m_otherPristine = true;
         if (!m_settingsAvailable) {
             m_settingsAvailable = true;
             EnableSettings(true);
@@ -105,7 +121,7 @@ bool CDataExchangeDlg::TakeOtherProject(CProject* project, bool wasOpen) {
         ShowTexts();
     }
     if (m_import) {
-        m_list->SetProject(m_currentProject, m_currentEdited);
+        BindList(m_currentProject, m_currentEdited);
     }
     UpdateOk();
     return true;
@@ -130,17 +146,25 @@ void CDataExchangeDlg::ReleaseOtherProject() {
 }
 
 void CDataExchangeDlg::RestartEdits() {
-    m_currentProject->EndStateTracking(false);
-    m_currentProject->StartStateTracking();
-    m_currentEdited = m_currentProject->GetState(true);
-    m_currentEditOpen = true;
-    if (m_otherEditOpen) {
-        m_otherProject->EndStateTracking(false);
+    // An edit copy that no exchange has touched yet is still an exact clone: cloning a
+    // large project again would only cost time.
+    if (!m_currentPristine) {
+        m_currentProject->EndStateTracking(false);
+        m_currentProject->StartStateTracking();
+        m_currentEdited = m_currentProject->GetState(true);
     }
-    m_otherProject->StartStateTracking();
-    m_otherEdited = m_otherProject->GetState(true);
+    m_currentEditOpen = true;
+    if (!m_otherPristine || !m_otherEditOpen) {
+        if (m_otherEditOpen) {
+            m_otherProject->EndStateTracking(false);
+        }
+        m_otherProject->StartStateTracking();
+        m_otherEdited = m_otherProject->GetState(true);
+    }
     m_otherEditOpen = true;
     m_otherChanged = false;
+    m_currentPristine = false;
+    m_otherPristine = false;
 }
 
 void CDataExchangeDlg::RunExchange() {
@@ -169,7 +193,7 @@ void CDataExchangeDlg::RunExchange() {
     bool copied = false, moved = false;
     target->GetRootActivity()->MergeFrom(editedRoot, mapped, start, end, m_move, copied, moved);
     m_otherChanged = m_import ? moved : copied;
-    m_list->SetProject(m_import ? m_currentProject : m_otherProject, target);
+    BindList(m_import ? m_currentProject : m_otherProject, target);
 }
 
 void CDataExchangeDlg::Confirm() {
