@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <new>
+
 namespace {
 
 const UINT kWaitCursor = 32514; // IDC_WAIT
@@ -169,19 +171,31 @@ bool CProject::Save(bool forceAsk, CProjectState* state, const char* path, int f
         format = answer.GetFormat();
     }
 
-    CDataStream stream;
-    std::unique_ptr<CTranslator> translator(CTranslator::Create(*state, format, stream));
     SDataFileSaveResult saved;
     DWORD systemError = ERROR_SUCCESS;
-    if (translator) {
-        translator->Save();
-        translator.reset();
+    CDataStream stream;
+    bool rendered = false;
+    try {
+        std::unique_ptr<CTranslator> translator(CTranslator::Create(*state, format, stream));
+        if (translator) {
+            translator->Save();
+            rendered = true;
+        } else {
+            // Not a format: nothing can be written.
+            saved.status = UINT32_MAX;
+        }
+    } catch (const std::bad_alloc&) {
+        // The whole text is rendered before a byte goes to disk: running out of memory on
+        // the way is an ordinary failure to save that leaves the file as it was.
+        stream.Clear();
+        saved.status = dfsNotWritten;
+        systemError = ERROR_NOT_ENOUGH_MEMORY;
+    }
+    if (rendered) {
         saved = m_dataFile.Write(stream, newLocation ? target.c_str() : nullptr);
         systemError = GetLastError();
     } else {
-        // Not a format: nothing can be written.
         saved.ok = false;
-        saved.status = UINT32_MAX;
         saved.path = target;
     }
 

@@ -11,7 +11,8 @@
 //   std::unique_ptr<CTranslator> writer(CTranslator::Create(state, pffXML, stream));
 //   if (writer) writer->Save();              // null for a format that does not exist
 //
-// Translators report only through their results: they show nothing and throw nothing.
+// Translators report only through their results and show nothing; Save throws
+// std::bad_alloc when memory runs out while it renders, before the caller writes a byte.
 
 #include "model/CFileVersion.h"
 #include "model/EProjectFileFormat.h"
