@@ -5,9 +5,6 @@
 
 #include "ExchangeFixture.h"
 
-#include "dialogs/DialogRegistry.h"
-#include "mainwindow/CDialogLauncher.h"
-
 using harness::CUiScript;
 using namespace exchangetest;
 
@@ -273,18 +270,6 @@ TEST_F(ExchangeTest, AProjectClosedUnderItEndsIt) {
         Projects().CloseAll();
         EXPECT_EQ(ReadFile(m_workPath), m_workBytes);
     }
-}
-
-TEST_F(ExchangeTest, MenuCommandsOpenBothDirections) {
-    CDialogLauncher::Clear();
-    RegisterExchangeDialogs();
-    for (EDialogKind kind : {EDialogKind::Import, EDialogKind::Export}) {
-        const SDialogKindEntry* entry = CDialogLauncher::Find(kind);
-        ASSERT_NE(entry, nullptr);
-        EXPECT_EQ(entry->dialogId, kind == EDialogKind::Import ? IDD_IMPORT : IDD_EXPORT);
-        EXPECT_TRUE(entry->needsProject);
-    }
-    CDialogLauncher::Clear();
 }
 
 } // namespace
