@@ -144,6 +144,36 @@ TEST_F(ExchangeTest, ExportToANewFileCreatesItOnOk) {
     }
 }
 
+// A save that fails keeps the export dialog open with the error shown; Cancel then leaves
+// the current project as it was.
+TEST_F(ExchangeTest, AFailedExportSaveKeepsTheDialogOpen) {
+    WriteProjects(pffBinary);
+    CProject* home = OpenHome();
+    auto owned = std::make_unique<CDataExchangeDlg>(home, CDataExchangeDlg::kExport);
+    CDataExchangeDlg& dialog = *owned;
+    CUiScript script;
+    bool open = false;
+    script
+        .Do([&] {
+            ChooseDay(dialog);
+            ASSERT_TRUE(dialog.OpenOtherProject(PathOf("missing\\New.wkp"), pffBinary));
+            harness::Click(dialog.GetHwnd(), IDC_EXCHANGE_OK);
+        })
+        .AnswerMessageBox(IDOK, "modified by the export")
+        .AnswerMessageBox(IDOK, "There was an error saving the exported project")
+        .Do([&] {
+            open = IsWindow(dialog.GetHwnd()) != FALSE;
+            harness::Click(dialog.GetHwnd(), IDCANCEL);
+        });
+    Run(script, dialog, CDataExchangeDlg::kExport);
+    owned.reset();
+    EXPECT_TRUE(open);
+    ASSERT_EQ(script.GetMessageBoxes().size(), 2u);
+    EXPECT_EQ(script.GetMessageBoxes()[1].caption, "Tallymarks - Error saving project exported to");
+    EXPECT_EQ(Records(home->GetState()), std::vector<std::string>({"Dev 9 10"}));
+    EXPECT_EQ(Projects().GetNumProjects(), 1u);
+}
+
 // Refused other projects: the current project itself, and a working project while the
 // current one works; a project opened only for the attempt is closed again.
 TEST_F(ExchangeTest, ItselfAndTwoWorkingProjectsAreRefused) {
