@@ -41,7 +41,7 @@ CActivitiesDlg::CActivitiesDlg(CProject* project) : m_project(project), m_list(*
     CSlot<CDialogCommandEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
-    CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
+    m_closeWatch.Watch(m_project);
     if (m_project == nullptr) {
         m_editOpen = false;
         return;
@@ -56,7 +56,6 @@ CActivitiesDlg::~CActivitiesDlg() {
     if (m_editOpen && m_project != nullptr) {
         m_project->EndStateTracking(false);
     }
-    CSlot<CProjectsClosedEvent>::DisconnectAll();
     CSlot<CDialogMessageEvent>::DisconnectAll();
     CSlot<CDialogCommandEvent>::DisconnectAll();
     CSlot<CDialogInitializeEvent>::DisconnectAll();
@@ -261,21 +260,11 @@ bool CActivitiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
     return true;
 }
 
-bool CActivitiesDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
-    if (event.project == nullptr || event.project != m_project) {
-        return true;
-    }
-    // The project and every state of it go right after this event: the transaction
-    // goes with them.
-    ForgetProject();
-    Close();
-    return true;
-}
-
-void CActivitiesDlg::ForgetProject() {
+void CActivitiesDlg::OnProjectClosed() {
+    // The transaction goes with the project and its states.
     m_list.SetProject(nullptr, nullptr);
     m_editOpen = false;
     m_project = nullptr;
     m_state = nullptr;
-    CSlot<CProjectsClosedEvent>::DisconnectAll();
+    Close();
 }

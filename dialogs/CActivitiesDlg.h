@@ -17,12 +17,12 @@
 // - When the project is closed while the dialog runs, the dialog ends at once and never
 //   touches the project again; it then counts as cancelled.
 
+#include "dialogs/CProjectCloseWatch.h"
 #include "library/dialogs/CResizableDialogWindow.h"
 #include "library/events/CSlot.h"
 #include "library/windows/CSubclassedWindow.h"
 #include "mainwindow/CActivityTreeList.h"
 #include "mainwindow/IActivityTreeListCallbacks.h"
-#include "model/CProjectsClosedEvent.h"
 
 #include <functional>
 #include <set>
@@ -37,8 +37,7 @@ class CActivitiesDlg : public IActivityTreeListCallbacks,
                        public CSlot<CDialogMessageEvent>,
                        public CSlot<CDialogCommandEvent>,
                        public CSlot<CDialogInitializeEvent>,
-                       public CSlot<CDialogTerminateEvent>,
-                       public CSlot<CProjectsClosedEvent> {
+                       public CSlot<CDialogTerminateEvent> {
 public:
     // The placement slot of this dialog.
     static const int kPlacementSlot = 20;
@@ -68,13 +67,11 @@ protected:
     bool OnEvent(CDialogCommandEvent& event) override { return OnDialogCommand(event); }
     bool OnEvent(CDialogInitializeEvent& event) override { return OnDialogInitialize(event); }
     bool OnEvent(CDialogTerminateEvent& event) override { return OnDialogTerminate(event); }
-    bool OnEvent(CProjectsClosedEvent& event) override { return OnProjectsClosed(event); }
 
     virtual bool OnDialogMessage(CDialogMessageEvent& event);
     virtual bool OnDialogCommand(CDialogCommandEvent& event);
     virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
     virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
-    virtual bool OnProjectsClosed(CProjectsClosedEvent& event);
 
 private:
     // Takes the Ctrl+arrow keys from the list control before it acts on them: the control
@@ -114,8 +111,9 @@ private:
     void ChangeInBulk(const std::function<void()>& change, CActivity* select);
     // Shows the edit copy's rows anew.
     void Rebind();
-    // Unbinds the list and forgets the project and its edit copy.
-    void ForgetProject();
+    // The project is being closed: unbinds the list, forgets the project and its edit
+    // copy and ends the dialog.
+    void OnProjectClosed();
 
     CProject* m_project;
     CProjectState* m_state = nullptr;
@@ -123,4 +121,5 @@ private:
     bool m_cancelled = true;
     CActivityTreeList m_list;
     CMoveKeys m_moveKeys{*this};
+    CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};
 };

@@ -101,6 +101,7 @@ void CTraceDlg::ConnectSlots() {
     CSlot<CDialogCCNotificationEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
+    m_closeWatch.Watch(m_project);
 }
 
 void CTraceDlg::SetDefaultTimes() {
@@ -139,7 +140,9 @@ bool CTraceDlg::OnDialogMessage(CDialogMessageEvent& event) {
         CAppMain::Get().ShowHelpPage(IDS_HELP_TALLYMARK, GetHwnd());
         return true;
     case WM_TIMER:
-        ShowPeriod();
+        if (!m_closeWatch.IsClosed()) {
+            ShowPeriod();
+        }
         return true;
     default:
         return false;
@@ -270,4 +273,21 @@ void CTraceDlg::ShowPeriod() {
         }
     }
     SetDlgItemTextA(GetHwnd(), IDC_TRACE_PERIOD, text.c_str());
+}
+
+void CTraceDlg::OnProjectClosed() {
+    // The tally mark, the activity and the calendars' date index go with the project; the
+    // split parts belong to no collection and go with the cancelled dialog.
+    if (m_open && GetHwnd() != nullptr) {
+        KillTimer(GetHwnd(), kTimerId);
+    }
+    m_activityBox.SetProject(nullptr, nullptr);
+    m_startCalendar.ForgetSource();
+    m_endCalendar.ForgetSource();
+    m_project = nullptr;
+    m_state = nullptr;
+    m_activity = nullptr;
+    m_tallymark = nullptr;
+    m_cancelled = true;
+    Close();
 }

@@ -19,10 +19,13 @@
 // - The dialog opens no edit transaction: OK writes into the state it was given (an edit
 //   copy, or the project's current state) and nothing else; Cancel, Escape and the close
 //   box change nothing and delete the split parts.
+// - When the project is closed while the dialog runs, the dialog ends at once as cancelled
+//   and never touches the project again.
 // - The controls show local time, the model holds universal time.
 // - OK and Split are refused (focus on the field, a beep) while a time field holds no
 //   valid number.
 
+#include "dialogs/CProjectCloseWatch.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CResizableDialogWindow.h"
 #include "library/events/CSlot.h"
@@ -91,6 +94,8 @@ private:
     void SetEndToNow();
     void Split();
     void Confirm();
+    // The project is being closed: lets go of it and ends the dialog.
+    void OnProjectClosed();
 
     bool m_cancelled = true;
     CTallymark* m_tallymark = nullptr;
@@ -110,4 +115,5 @@ private:
     CTimeControl m_endTime;
     CMarkedDayCalendar m_startCalendar;
     CMarkedDayCalendar m_endCalendar;
+    CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};
 };

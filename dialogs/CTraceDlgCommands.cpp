@@ -34,6 +34,9 @@ bool IsEndField(int id) {
 } // namespace
 
 bool CTraceDlg::OnDialogCommand(CDialogCommandEvent& event) {
+    if (m_closeWatch.IsClosed()) {
+        return true;
+    }
     const int id = event.controlId;
     const int code = event.notificationCode;
     if (IsStartField(id) || IsEndField(id)) {

@@ -59,6 +59,7 @@ CTraceSplitDlg::CTraceSplitDlg(CProject* project, CProjectState* state, CTallyma
     CSlot<CDialogCCNotificationEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
+    m_closeWatch.Watch(project);
     const CDateTime start = ToLocalTime(tallymark->GetStart());
     const CDateTime end = ToLocalTime(tallymark->GetEnd(true));
     m_splitPoint.SetValue((start.GetValue() + end.GetValue()) / 2);
@@ -75,7 +76,9 @@ bool CTraceSplitDlg::OnDialogMessage(CDialogMessageEvent& event) {
         CAppMain::Get().ShowHelpPage(IDS_HELP_SPLIT_TALLYMARK, GetHwnd());
         return true;
     case WM_TIMER:
-        ShowPeriods();
+        if (!m_closeWatch.IsClosed()) {
+            ShowPeriods();
+        }
         return true;
     default:
         return false;
@@ -86,12 +89,18 @@ bool CTraceSplitDlg::OnDialogCCNotification(CDialogCCNotificationEvent& event) {
     if (static_cast<int>(event.header->code) != static_cast<int>(MCN_SELCHANGE)) {
         return false;
     }
+    if (m_closeWatch.IsClosed()) {
+        return true;
+    }
     ReadSplitPoint();
     ShowPeriods();
     return true;
 }
 
 bool CTraceSplitDlg::OnDialogCommand(CDialogCommandEvent& event) {
+    if (m_closeWatch.IsClosed()) {
+        return true;
+    }
     const int id = event.controlId;
     const int code = event.notificationCode;
     if (id >= IDC_SPLIT_HOURS && id <= IDC_SPLIT_SECONDS) {
@@ -255,4 +264,19 @@ bool CTraceSplitDlg::Split() {
     m_tallymark->SetActivity(second);
     m_tallymark->SetStart(split);
     return true;
+}
+
+void CTraceSplitDlg::OnProjectClosed() {
+    // The tally mark may be one of the project's: nothing reads it from here on.
+    if (m_open && GetHwnd() != nullptr) {
+        KillTimer(GetHwnd(), kTimerId);
+    }
+    m_firstActivity.SetProject(nullptr, nullptr);
+    m_secondActivity.SetProject(nullptr, nullptr);
+    m_splitCalendar.ForgetSource();
+    m_project = nullptr;
+    m_state = nullptr;
+    m_tallymark = nullptr;
+    m_cancelled = true;
+    Close();
 }

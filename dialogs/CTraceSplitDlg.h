@@ -21,7 +21,10 @@
 //   copy) or a tally mark of its own. Cancel, Escape and the close box change nothing.
 // - The split point is entered in local time; OK is refused (focus on the field, a beep)
 //   while a time field holds no valid number.
+// - When the project is closed while the dialog runs, the dialog ends at once as cancelled
+//   and never touches the project or the tally mark again.
 
+#include "dialogs/CProjectCloseWatch.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CResizableDialogWindow.h"
 #include "library/events/CSlot.h"
@@ -77,6 +80,8 @@ private:
     // whether the activity may be booked on.
     bool CheckActivity(const CActivityComboBox& box, unsigned int partWord);
     void Warn(unsigned int text, unsigned int caption);
+    // The project is being closed: lets go of it and ends the dialog.
+    void OnProjectClosed();
     // The record's end, now (universal time) while it runs.
     CDateTime GetEnd() const;
 
@@ -92,4 +97,5 @@ private:
     CActivityComboBox m_secondActivity{false, false};
     CTimeControl m_splitTime;
     CMarkedDayCalendar m_splitCalendar;
+    CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};
 };

@@ -48,6 +48,7 @@ CTracesActivityDlg::CTracesActivityDlg(CProject* project, CProjectState* state,
     CSlot<CDialogCommandEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
+    m_closeWatch.Watch(project);
     for (CTallymark* tallymark : *m_selection) {
         if (tallymark->IsOpen()) {
             m_running = tallymark;
@@ -140,7 +141,7 @@ bool CTracesActivityDlg::OnDialogCommand(CDialogCommandEvent& event) {
         }
         return true;
     case IDC_TRACES_ACTIVITY_OK:
-        if (clicked) {
+        if (clicked && !m_closeWatch.IsClosed()) {
             Move();
         }
         return true;
@@ -181,5 +182,20 @@ void CTracesActivityDlg::Move() {
         tallymark->SetActivity(target);
     }
     m_cancelled = false;
+    Close();
+}
+
+void CTracesActivityDlg::OnProjectClosed() {
+    // The selection's tally marks and their activities go with the project.
+    if (m_hasRunning && GetHwnd() != nullptr) {
+        KillTimer(GetHwnd(), kTimerId);
+    }
+    m_activityBox.SetProject(nullptr, nullptr);
+    m_running = nullptr;
+    m_selection = nullptr;
+    m_usedActivities.clear();
+    m_project = nullptr;
+    m_state = nullptr;
+    m_cancelled = true;
     Close();
 }

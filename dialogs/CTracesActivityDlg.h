@@ -14,7 +14,10 @@
 //   discards. Only the activities change (CTallymark::SetActivity); the model moves each
 //   tally mark to its new collection.
 // - The selection is read at construction and at OK; it must outlive the dialog.
+// - When the project is closed while the dialog runs, the dialog ends at once as cancelled
+//   and never touches the project or the selection again.
 
+#include "dialogs/CProjectCloseWatch.h"
 #include "library/controls/CListBox.h"
 #include "library/datetime/CDateTime.h"
 #include "library/datetime/CDateTimeSpan.h"
@@ -67,6 +70,8 @@ private:
     // The combo box's activity when hours may be booked on it; otherwise a warning and null.
     CActivity* GetChosenActivity();
     void Move();
+    // The project is being closed: lets go of it and ends the dialog.
+    void OnProjectClosed();
 
     bool m_cancelled = true;
     CProject* m_project;
@@ -80,4 +85,5 @@ private:
     std::set<CActivity*> m_usedActivities;
     CListBox m_usedList;
     CActivityComboBox m_activityBox;
+    CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};
 };

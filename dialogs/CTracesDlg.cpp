@@ -39,6 +39,7 @@ CTracesDlg::CTracesDlg(CProject* project)
     CSlot<CDialogCommandEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
+    m_closeWatch.Watch(m_project);
     m_project->StartStateTracking();
     m_state = m_project->GetState(true);
     m_dateIndex = &m_state->GetTallymarksByDate();
@@ -138,6 +139,9 @@ void CTracesDlg::OnItemActivated() {
 }
 
 bool CTracesDlg::OnKeyDown(WORD virtualKey) {
+    if (m_state == nullptr) {
+        return false;
+    }
     switch (virtualKey) {
     case VK_BACK:
     case VK_DELETE:
@@ -178,7 +182,9 @@ bool CTracesDlg::OnDialogMessage(CDialogMessageEvent& event) {
 }
 
 bool CTracesDlg::OnDialogCommand(CDialogCommandEvent& event) {
-    const bool clicked = event.notificationCode == BN_CLICKED;
+    // Once the project is gone only Cancel still acts.
+    const bool clicked =
+        event.notificationCode == BN_CLICKED && (m_state != nullptr || event.controlId == IDCANCEL);
     switch (event.controlId) {
     case IDCANCEL:
         if (clicked) {
@@ -283,4 +289,17 @@ void CTracesDlg::RunChild(CDialogWindow& dialog, int dialogId, bool sizeGrip) {
     params.modal = true;
     params.sizeGrip = sizeGrip;
     dialog.Create(params);
+}
+
+void CTracesDlg::OnProjectClosed() {
+    // Every row names a tally mark of the edit copy, which goes with the project: the rows
+    // go first, and the transaction with the project.
+    m_fillOrder.clear();
+    m_list.Reload();
+    m_editOpen = false;
+    m_project = nullptr;
+    m_state = nullptr;
+    m_dateIndex = nullptr;
+    m_cancelled = true;
+    Close();
 }

@@ -13,9 +13,12 @@
 // - All edits go into the clone that the constructor's transaction pushes. OK commits it;
 //   Cancel, the close box and Escape end the dialog and its destruction discards it. A
 //   dialog opened while another transaction of the project is open commits into that one.
-// - The rows change only through the dialog's own commands; it listens to no model event.
+// - The rows change only through the dialog's own commands. The one model event it hears
+//   is its project's closing: the dialog (and any dialog open over it) then ends at once
+//   as cancelled and never touches the project again.
 // - The exit code is 0 after OK, 1 otherwise.
 
+#include "dialogs/CProjectCloseWatch.h"
 #include "dialogs/CTallymarkOrder.h"
 #include "library/dialogs/CDialogCommandEvent.h"
 #include "library/dialogs/CDialogInitializeEvent.h"
@@ -47,7 +50,7 @@ public:
     // The placement slot of this dialog.
     static const int kPlacementSlot = 1;
 
-    // Opens the edit transaction on project, which must outlive the dialog.
+    // Opens the edit transaction on project.
     explicit CTracesDlg(CProject* project);
     // Discards the edit copy unless OK committed it.
     ~CTracesDlg() override;
@@ -98,6 +101,8 @@ private:
     void Ok();
     // Runs a dialog of this one modally over it.
     void RunChild(CDialogWindow& dialog, int dialogId, bool sizeGrip);
+    // The project is being closed: empties the list, lets go of the project and ends.
+    void OnProjectClosed();
 
     // List upkeep (CTracesDlgList.cpp).
     // Every selected row, in list order, with its tally mark.
@@ -143,4 +148,5 @@ private:
     std::string m_invalidText;
     std::string m_workingText;
     CListView<CTallymark> m_list;
+    CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};
 };

@@ -57,6 +57,9 @@ public:
     SYSTEMTIME GetSelection() const;
     // Recomputes and sets the bold days of the months now shown.
     void UpdateMarks();
+    // Lets go of the date index (its state is about to be deleted); the days shown keep
+    // their marks and new months get none.
+    void ForgetSource() { m_source = nullptr; }
 
     // One word per month from first's month on: bit d - 1 is set when day d holds time in
     // source. count is taken within 0 to kMaximumMonths.

@@ -218,4 +218,46 @@ TEST_F(CTracesDlgTest, SplitModifyAndNewGoThroughTheirDialogs) {
     EXPECT_EQ(State()->GetTallymarksByDate().GetCount(), 5u);
 }
 
+// The project is closed (as the tray could) while the manage dialog, or one that it opened,
+// runs: every dialog ends by itself as cancelled and lets go of the deleted project. The
+// running tally mark keeps the timers of the dialogs over it going meanwhile.
+TEST_F(CTracesDlgTest, ProjectClosedUnderTheDialogsEndsThem) {
+    const struct {
+        const char* what;
+        std::initializer_list<int> rows;
+        int button; // 0: none, the manage dialog alone
+        int okId;   // the dialog over it, known by its OK button
+    } cases[] = {
+        {"manage", {0}, 0, 0},
+        {"tally mark", {0}, IDC_TRACES_MODIFY, IDC_TRACE_OK},
+        {"move", {0, 1}, IDC_TRACES_MODIFY, IDC_TRACES_ACTIVITY_OK},
+        {"split", {0}, IDC_TRACES_SPLIT, IDC_SPLIT_OK},
+    };
+    for (const auto& c : cases) {
+        if (m_project == nullptr) {
+            m_project = m_app->GetProjects().CreateNew();
+        }
+        Build({"A"});
+        Add("running", "A", 10);
+        Add("done", "A", 8, 9);
+        CUiScript script;
+        script.Do([&] { Choose(c.rows, 0); });
+        if (c.button != 0) {
+            const int okId = c.okId;
+            script.WaitFor([this, &c] { return harness::IsItemEnabled(Hwnd(), c.button); })
+                .Do([this, &c] { harness::Click(Hwnd(), c.button); })
+                .WaitFor([okId] {
+                    HWND active = harness::ActiveWindow();
+                    return active != nullptr && GetDlgItem(active, okId) != nullptr;
+                });
+        }
+        script.Do([&] { EXPECT_TRUE(m_app->GetProjects().Close(m_project, true)); });
+        EXPECT_EQ(Run(script), 1) << c.what;
+        m_project = nullptr;
+        EXPECT_EQ(m_dialog->GetState(), nullptr) << c.what;
+        m_dialog.reset();
+        EXPECT_EQ(m_app->GetProjects().GetNumProjects(), 0u) << c.what;
+    }
+}
+
 } // namespace
