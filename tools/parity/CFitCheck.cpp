@@ -54,7 +54,7 @@ void Prepare() {
 
 } // namespace
 
-bool CFitCheck::Measure(HWND control, SIZE& needed, SIZE& room) {
+bool CFitCheck::Measure(HWND control, SIZE& needed, SIZE& room, LONG& lineWidth) {
     char className[64] = "";
     GetClassNameA(control, className, sizeof className);
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
@@ -116,10 +116,14 @@ bool CFitCheck::Measure(HWND control, SIZE& needed, SIZE& room) {
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
     RECT bounds = {0, 0, room.cx > 0 ? room.cx : 1, 0};
     DrawTextA(dc, text.c_str(), length, &bounds, format);
+    RECT line = {0, 0, 0, 0};
+    DrawTextA(dc, text.c_str(), length, &line,
+              (format & ~static_cast<UINT>(DT_WORDBREAK)) | DT_SINGLELINE);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
     needed.cx = bounds.right;
     needed.cy = bounds.bottom;
+    lineWidth = line.right;
     return true;
 }
 
@@ -153,15 +157,18 @@ void CFitCheck::CheckDialog(HMODULE module, unsigned id, HWND owner,
          control = GetWindow(control, GW_HWNDNEXT)) {
         SIZE needed = {};
         SIZE room = {};
-        if (!Measure(control, needed, room) || (needed.cx <= room.cx && needed.cy <= room.cy)) {
+        LONG lineWidth = 0;
+        if (!Measure(control, needed, room, lineWidth) ||
+            (needed.cx <= room.cx && needed.cy <= room.cy)) {
             continue;
         }
         char text[512] = "";
         GetWindowTextA(control, text, sizeof text);
         char line[768];
-        snprintf(line, sizeof line, "%s control %d \"%s\": needs %ldx%ld pixels, has %ldx%ld",
-                 where.c_str(), GetDlgCtrlID(control), text, needed.cx, needed.cy, room.cx,
-                 room.cy);
+        snprintf(line, sizeof line,
+                 "%s control %d \"%s\": needs %ldx%ld pixels (%ld on one line), has %ldx%ld",
+                 where.c_str(), GetDlgCtrlID(control), text, needed.cx, needed.cy, lineWidth,
+                 room.cx, room.cy);
         findings.push_back(line);
     }
     DestroyWindow(dialog);

@@ -18,6 +18,7 @@ public:
 private:
     static void CheckDialog(HMODULE module, unsigned id, HWND owner,
                             std::vector<std::string>& findings);
-    // The room and text of one control; false when its kind carries no text to measure.
-    static bool Measure(HWND control, SIZE& needed, SIZE& room);
+    // The room one control leaves for its text, the size the text takes in it and its
+    // width on one line; false when the control's kind carries no text to measure.
+    static bool Measure(HWND control, SIZE& needed, SIZE& room, LONG& lineWidth);
 };
