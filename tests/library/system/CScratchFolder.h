@@ -4,6 +4,7 @@
 // everything in it when the object goes. Names hold the process id, so that test
 // programs running side by side never meet.
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -40,21 +41,32 @@ public:
         return ok && written == bytes.size();
     }
 
-    // The file's bytes; "<missing>" when it cannot be read.
+    // The file's bytes, read beside a program that holds the file open (every sharing is
+    // allowed to it). "<missing>" when no such file exists; any other failure fails the
+    // test with the path and the system error and yields a text that equals no other
+    // read, so that a comparison of two reads never passes without the bytes.
     std::string Read(const std::string& name) const {
-        HANDLE file = CreateFileA(File(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        const std::string path = File(name);
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
-            return "<missing>";
+            const DWORD error = GetLastError();
+            if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+                return "<missing>";
+            }
+            return Unreadable(path, error);
         }
         std::string bytes;
         char buffer[4096];
         DWORD read = 0;
-        while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+        BOOL ok = FALSE;
+        while ((ok = ReadFile(file, buffer, sizeof(buffer), &read, nullptr)) && read > 0) {
             bytes.append(buffer, read);
         }
+        const DWORD error = GetLastError();
         CloseHandle(file);
-        return bytes;
+        return ok ? bytes : Unreadable(path, error);
     }
 
     bool MakeFolder(const std::string& name) const {
@@ -62,6 +74,12 @@ public:
     }
 
 private:
+    static std::string Unreadable(const std::string& path, DWORD error) {
+        static unsigned int failures = 0;
+        ADD_FAILURE() << "cannot read " << path << ": system error " << error;
+        return "<unreadable " + std::to_string(++failures) + " " + path + ">";
+    }
+
     static void Remove(const std::string& folder) {
         WIN32_FIND_DATAA data;
         HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &data);
