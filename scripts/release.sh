@@ -22,6 +22,8 @@ for arch in i686 x86_64; do
         fi
         cp -R "$build/$file" "$stage/"
     done
+    # The build keeps debugging information for the tests; a user needs none of it.
+    "$arch-w64-mingw32-strip" "$stage/Tallymarks.exe" "$stage/Tallymarks_NL.dll"
     # Windows line ends for the read-me of a Windows program.
     sed 's/$/\r/' "$root/resources/install/ReadMe.txt" >"$stage/ReadMe.txt"
     "$root/scripts/check-imports.sh" "$arch" "$stage/Tallymarks.exe" "$stage/Tallymarks_NL.dll"
