@@ -8,7 +8,7 @@
 #include "dialogs/CActivitiesDlg.h"
 #include "dialogs/CChooseProjectDlg.h"
 #include "harness/CUiScript.h"
-#include "harness/WindowPicture.h"
+#include "harness/LayoutCheck.h"
 #include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
@@ -24,51 +24,15 @@
 
 namespace {
 
-RECT ClientRectOf(HWND dialog, HWND control) {
-    RECT rect = {};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-// What is wrong with the layout, one line per fault; empty when nothing is.
-std::string CheckLayout(HWND dialog) {
-    std::string faults;
-    RECT client = {};
-    GetClientRect(dialog, &client);
-    std::vector<HWND> shown;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(child)) {
-            continue;
-        }
-        const RECT rect = ClientRectOf(dialog, child);
-        const std::string name = std::to_string(GetDlgCtrlID(child));
-        RECT inside = {};
-        if (!IntersectRect(&inside, &rect, &client) || !EqualRect(&inside, &rect)) {
-            faults += name + " outside the client area\n";
-        }
-        for (HWND other : shown) {
-            const RECT otherRect = ClientRectOf(dialog, other);
-            if (IntersectRect(&inside, &rect, &otherRect)) {
-                faults += name + " overlaps " + std::to_string(GetDlgCtrlID(other)) + "\n";
-            }
-        }
-        shown.push_back(child);
-    }
-    return faults;
-}
-
 // The layout at the template's size and at one and a half times it, and a picture.
 void CheckAndPicture(HWND dialog, const std::string& file, std::vector<std::string>& faults) {
-    faults.push_back(CheckLayout(dialog));
-    char folder[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, folder);
-    EXPECT_TRUE(harness::SaveWindowPicture(dialog, std::string(folder) + "\\" + file));
+    faults.push_back(harness::CheckLayout(dialog));
+    EXPECT_TRUE(harness::KeepPicture(dialog, file));
     RECT window = {};
     GetWindowRect(dialog, &window);
     SetWindowPos(dialog, nullptr, 0, 0, (window.right - window.left) * 3 / 2,
                  (window.bottom - window.top) * 3 / 2, SWP_NOMOVE | SWP_NOZORDER);
-    faults.push_back(CheckLayout(dialog));
+    faults.push_back(harness::CheckLayout(dialog));
 }
 
 class ActivitiesPictureTest : public ::testing::Test {

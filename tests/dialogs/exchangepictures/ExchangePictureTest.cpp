@@ -6,9 +6,8 @@
 #include "../exchange/ExchangeFixture.h"
 
 #include "dialogs/CDetectedInactivityDlg.h"
-#include "harness/WindowPicture.h"
+#include "harness/LayoutCheck.h"
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -17,55 +16,13 @@ using namespace exchangetest;
 
 namespace {
 
-RECT ClientRectOf(HWND dialog, HWND control) {
-    RECT rect = {};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-bool Inside(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
-
-bool IsGroupBox(HWND control) {
-    char name[16] = "";
-    GetClassNameA(control, name, sizeof(name));
-    return lstrcmpiA(name, "Button") == 0 &&
-           (GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
-}
-
-// What is wrong with the layout, one line per fault; empty when nothing is.
+// Group boxes hold the controls inside them; nothing else lies on another control.
 std::string CheckLayout(HWND dialog) {
-    std::string faults;
-    RECT client = {};
-    GetClientRect(dialog, &client);
-    std::vector<HWND> shown;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (IsWindowVisible(child)) {
-            shown.push_back(child);
-        }
-    }
-    for (size_t i = 0; i < shown.size(); ++i) {
-        const RECT rect = ClientRectOf(dialog, shown[i]);
-        const std::string name = std::to_string(GetDlgCtrlID(shown[i]));
-        faults += Inside(rect, client) ? "" : name + " outside the client area\n";
-        for (size_t j = 0; j < i; ++j) {
-            const RECT other = ClientRectOf(dialog, shown[j]);
-            RECT overlap = {};
-            if (IntersectRect(&overlap, &rect, &other) &&
-                !(IsGroupBox(shown[i]) && Inside(other, rect)) &&
-                !(IsGroupBox(shown[j]) && Inside(rect, other))) {
-                faults += name + " overlaps " + std::to_string(GetDlgCtrlID(shown[j])) + "\n";
-            }
-        }
-    }
-    return faults;
+    return harness::CheckLayout(dialog, harness::GroupBoxRules());
 }
 
 int WidthOf(HWND dialog, int id) {
-    const RECT rect = ClientRectOf(dialog, GetDlgItem(dialog, id));
+    const RECT rect = harness::RectIn(dialog, GetDlgItem(dialog, id));
     return rect.right - rect.left;
 }
 
@@ -76,11 +33,8 @@ protected:
     // width of each control of growing, followed by the growth in height of the window.
     std::string Check(HWND dialog, const std::string& picture, const std::vector<int>& growing,
                       std::vector<int>& grown) {
-        char folder[MAX_PATH] = "";
-        GetCurrentDirectoryA(MAX_PATH, folder);
-        const std::string path = std::string(folder) + "\\" + picture;
         std::string faults = CheckLayout(dialog);
-        EXPECT_TRUE(harness::SaveWindowPicture(dialog, path)) << path;
+        EXPECT_TRUE(harness::KeepPicture(dialog, picture)) << picture;
         std::vector<int> before;
         for (int id : growing) {
             before.push_back(WidthOf(dialog, id));

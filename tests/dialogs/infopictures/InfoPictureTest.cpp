@@ -7,7 +7,7 @@
 #include "dialogs/CAboutDlg.h"
 #include "dialogs/CProjectStatsDlg.h"
 #include "dialogs/CTipDlg.h"
-#include "harness/WindowPicture.h"
+#include "harness/LayoutCheck.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -15,58 +15,10 @@
 #include "model/CTallymark.h"
 
 #include <string>
-#include <vector>
 
 using harness::CUiScript;
 
 namespace {
-
-RECT ClientRectOf(HWND dialog, HWND control) {
-    RECT rect = {};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-bool Inside(const RECT& inner, const RECT& outer) {
-    RECT both = {};
-    return IntersectRect(&both, &inner, &outer) && EqualRect(&both, &inner);
-}
-
-bool IsGroupBox(HWND control) {
-    char name[16] = "";
-    GetClassNameA(control, name, sizeof(name));
-    return lstrcmpiA(name, "Button") == 0 &&
-           (GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
-}
-
-// What is wrong with the layout, one line per fault; empty when nothing is.
-std::string CheckLayout(HWND dialog) {
-    std::string faults;
-    RECT client = {};
-    GetClientRect(dialog, &client);
-    std::vector<HWND> shown;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (IsWindowVisible(child)) {
-            shown.push_back(child);
-        }
-    }
-    for (size_t i = 0; i < shown.size(); ++i) {
-        const RECT rect = ClientRectOf(dialog, shown[i]);
-        const std::string name = std::to_string(GetDlgCtrlID(shown[i]));
-        faults += Inside(rect, client) ? "" : name + " outside the client area\n";
-        for (size_t j = 0; j < i; ++j) {
-            const RECT other = ClientRectOf(dialog, shown[j]);
-            RECT overlap = {};
-            if (IntersectRect(&overlap, &rect, &other) &&
-                !(IsGroupBox(shown[i]) && Inside(other, rect)) &&
-                !(IsGroupBox(shown[j]) && Inside(rect, other))) {
-                faults += name + " overlaps " + std::to_string(GetDlgCtrlID(shown[j])) + "\n";
-            }
-        }
-    }
-    return faults;
-}
 
 class InfoPictureTest : public infotest::CInfoFixture {
 protected:
@@ -74,12 +26,10 @@ protected:
     std::string Check(CDialogWindow& dialog, int dialogId, const std::string& picture) {
         CUiScript script;
         std::string layout;
-        char folder[MAX_PATH] = "";
-        GetCurrentDirectoryA(MAX_PATH, folder);
-        const std::string path = std::string(folder) + "\\" + picture;
         script.Do([&] {
-            layout = CheckLayout(dialog.GetHwnd());
-            EXPECT_TRUE(harness::SaveWindowPicture(dialog.GetHwnd(), path)) << path;
+            // Group boxes hold the controls inside them; nothing else lies on another.
+            layout = harness::CheckLayout(dialog.GetHwnd(), harness::GroupBoxRules());
+            EXPECT_TRUE(harness::KeepPicture(dialog.GetHwnd(), picture)) << picture;
             PostMessageA(dialog.GetHwnd(), WM_CLOSE, 0, 0);
         });
         Run(script, dialog, dialogId);

@@ -7,7 +7,7 @@
 #include "dialogs/CProjectPropertiesDlg.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
-#include "harness/WindowPicture.h"
+#include "harness/LayoutCheck.h"
 #include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
@@ -22,46 +22,17 @@
 
 namespace {
 
-RECT ClientRectOf(HWND dialog, HWND control) {
-    RECT rect = {};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-// What is wrong with the layout, one line per fault; empty when nothing is.
+// No overlap at all, and each control's whole text (mnemonic marks measured too) fits its
+// width, but for the name being typed.
 std::string CheckLayout(HWND dialog) {
-    std::string faults;
-    RECT client = {};
-    GetClientRect(dialog, &client);
-    std::vector<HWND> shown;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (!IsWindowVisible(child)) {
-            continue;
-        }
-        const RECT rect = ClientRectOf(dialog, child);
-        const std::string name = std::to_string(GetDlgCtrlID(child));
-        RECT inside = {};
-        if (!IntersectRect(&inside, &rect, &client) || !EqualRect(&inside, &rect)) {
-            faults += name + " outside the client area\n";
-        }
-        for (HWND other : shown) {
-            const RECT otherRect = ClientRectOf(dialog, other);
-            if (IntersectRect(&inside, &rect, &otherRect)) {
-                faults += name + " overlaps " + std::to_string(GetDlgCtrlID(other)) + "\n";
-            }
-        }
-        // A static's whole text fits its width.
-        char text[128] = "";
-        GetWindowTextA(child, text, sizeof(text));
-        const SSize extent = CDialogWindow::GetTextSize(child, text);
-        if (GetDlgCtrlID(child) != IDC_PROPERTIES_NAME && text[0] != '\0' &&
-            extent.width - 8 > rect.right - rect.left) {
-            faults += name + " cuts its text\n";
-        }
-        shown.push_back(child);
-    }
-    return faults;
+    harness::SLayoutRules rules;
+    rules.alsoCheck = [](HWND control, const RECT& rect) -> std::string {
+        return GetDlgCtrlID(control) != IDC_PROPERTIES_NAME &&
+                       harness::TextWidth(control, true) - 4 > rect.right - rect.left
+                   ? std::to_string(GetDlgCtrlID(control)) + " cuts its text\n"
+                   : "";
+    };
+    return harness::CheckLayout(dialog, rules);
 }
 
 TEST(PropertiesPictureTest, NewProjectLaysOutCleanlyAndOnlyWidens) {
@@ -89,19 +60,16 @@ TEST(PropertiesPictureTest, NewProjectLaysOutCleanlyAndOnlyWidens) {
         HWND window = dialog.GetHwnd();
         EXPECT_EQ(harness::GetText(window), "Tallymarks - New project properties");
         faults.push_back(CheckLayout(window));
-        char current[MAX_PATH] = "";
-        GetCurrentDirectoryA(MAX_PATH, current);
-        EXPECT_TRUE(
-            harness::SaveWindowPicture(window, std::string(current) + "\\project-properties.bmp"));
+        EXPECT_TRUE(harness::KeepPicture(window, "project-properties.bmp"));
         GetWindowRect(window, &before);
-        cancelBefore = ClientRectOf(window, GetDlgItem(window, IDCANCEL));
-        nameBefore = ClientRectOf(window, GetDlgItem(window, IDC_PROPERTIES_NAME));
+        cancelBefore = harness::RectIn(window, GetDlgItem(window, IDCANCEL));
+        nameBefore = harness::RectIn(window, GetDlgItem(window, IDC_PROPERTIES_NAME));
         // Asked for one and a half times each way: only the width follows.
         SetWindowPos(window, nullptr, 0, 0, (before.right - before.left) * 3 / 2,
                      (before.bottom - before.top) * 3 / 2, SWP_NOMOVE | SWP_NOZORDER);
         GetWindowRect(window, &after);
-        cancelAfter = ClientRectOf(window, GetDlgItem(window, IDCANCEL));
-        nameAfter = ClientRectOf(window, GetDlgItem(window, IDC_PROPERTIES_NAME));
+        cancelAfter = harness::RectIn(window, GetDlgItem(window, IDCANCEL));
+        nameAfter = harness::RectIn(window, GetDlgItem(window, IDC_PROPERTIES_NAME));
         faults.push_back(CheckLayout(window));
         dialog.Close();
     });

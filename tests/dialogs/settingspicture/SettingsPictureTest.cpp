@@ -5,7 +5,7 @@
 
 #include "../settings/SettingsFixture.h"
 
-#include "harness/WindowPicture.h"
+#include "harness/LayoutCheck.h"
 
 #include <string>
 #include <vector>
@@ -15,48 +15,19 @@ using settingstest::CSettingsFixture;
 
 namespace {
 
-RECT DialogRectOf(HWND dialog, HWND window) {
-    RECT rect = {};
-    GetWindowRect(window, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-bool Inside(const RECT& inner, const RECT& outer) {
-    RECT both = {};
-    return IntersectRect(&both, &inner, &outer) && EqualRect(&both, &inner);
-}
-
-bool IsGroupBox(HWND control) {
-    char name[16] = "";
-    GetClassNameA(control, name, sizeof(name));
-    return lstrcmpiA(name, "Button") == 0 &&
-           (GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
-}
-
-std::vector<HWND> VisibleChildren(HWND parent) {
-    std::vector<HWND> shown;
-    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (IsWindowVisible(child)) {
-            shown.push_back(child);
-        }
-    }
-    return shown;
-}
+using harness::Inside;
+using harness::RectIn;
 
 // What is wrong with the layout of the page shown, one line per fault; empty when nothing.
 std::string CheckLayout(const CSettingsDlg& dialog) {
     HWND window = dialog.GetHwnd();
     HWND page = dialog.GetTabs().GetCurrentPage();
-    std::string faults;
-    RECT client = {};
-    GetClientRect(window, &client);
-    RECT display = DialogRectOf(window, GetDlgItem(window, IDC_SET_TABS));
-    SendMessageA(GetDlgItem(window, IDC_SET_TABS), TCM_ADJUSTRECT, FALSE,
-                 reinterpret_cast<LPARAM>(&display));
-    faults += Inside(DialogRectOf(window, page), display) ? "" : "page outside the tab area\n";
-    // Every tab in one row, none behind the scroll arrows.
     HWND tabs = GetDlgItem(window, IDC_SET_TABS);
+    std::string faults;
+    RECT display = RectIn(window, tabs);
+    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+    faults += Inside(RectIn(window, page), display) ? "" : "page outside the tab area\n";
+    // Every tab in one row, none behind the scroll arrows.
     RECT lastTab = {}, tabsClient = {};
     SendMessageA(tabs, TCM_GETITEMRECT, CSettingsDlg::PageCount - 1,
                  reinterpret_cast<LPARAM>(&lastTab));
@@ -65,48 +36,36 @@ std::string CheckLayout(const CSettingsDlg& dialog) {
                   ? ""
                   : "tabs cut off\n";
     std::vector<HWND> shown;
-    for (HWND child : VisibleChildren(window)) {
+    for (HWND child : harness::VisibleChildren(window)) {
         if (child != page) {
             shown.push_back(child);
         }
     }
-    for (HWND child : VisibleChildren(page)) {
+    for (HWND child : harness::VisibleChildren(page)) {
         shown.push_back(child);
-        faults += Inside(DialogRectOf(window, child), DialogRectOf(window, page))
+        faults += Inside(RectIn(window, child), RectIn(window, page))
                       ? ""
                       : std::to_string(GetDlgCtrlID(child)) + " outside its page\n";
     }
-    for (size_t i = 0; i < shown.size(); ++i) {
-        const RECT rect = DialogRectOf(window, shown[i]);
-        const std::string name = std::to_string(GetDlgCtrlID(shown[i]));
-        faults += Inside(rect, client) ? "" : name + " outside the client area\n";
-        for (size_t j = 0; j < i; ++j) {
-            const RECT other = DialogRectOf(window, shown[j]);
-            RECT overlap = {};
-            const bool tabHoldsIt = GetDlgCtrlID(shown[j]) == IDC_SET_TABS && Inside(rect, display);
-            if (IntersectRect(&overlap, &rect, &other) && !tabHoldsIt &&
-                !(IsGroupBox(shown[i]) && Inside(other, rect)) &&
-                !(IsGroupBox(shown[j]) && Inside(rect, other))) {
-                faults += name + " overlaps " + std::to_string(GetDlgCtrlID(shown[j])) + "\n";
-            }
-        }
-    }
-    return faults;
+    // Group boxes hold what lies inside them, the tabs what lies in their display area.
+    harness::SLayoutRules rules;
+    rules.mayHold = [&](HWND outer, HWND inner) {
+        return harness::GroupBoxHolds(outer, inner) ||
+               (outer == tabs && Inside(RectIn(window, inner), display));
+    };
+    return faults + harness::CheckLayout(window, shown, rules);
 }
 
 TEST_F(CSettingsFixture, EveryPageInsideTheTabsWithNoControlOnAnother) {
     StartApp(true);
     CSettingsDlg dialog;
     CUiScript script;
-    char folder[MAX_PATH] = "";
-    GetCurrentDirectoryA(MAX_PATH, folder);
     std::vector<std::string> layouts;
     for (int page = 0; page < CSettingsDlg::PageCount; ++page) {
         script.Do([&, page] { settingstest::SelectPage(dialog, page); }).Do([&, page] {
             layouts.push_back(CheckLayout(dialog));
-            const std::string path =
-                std::string(folder) + "\\settings-page-" + std::to_string(page) + ".bmp";
-            EXPECT_TRUE(harness::SaveWindowPicture(dialog.GetHwnd(), path)) << path;
+            const std::string file = "settings-page-" + std::to_string(page) + ".bmp";
+            EXPECT_TRUE(harness::KeepPicture(dialog.GetHwnd(), file)) << file;
         });
     }
     script.Do([&] { PostMessageA(dialog.GetHwnd(), WM_CLOSE, 0, 0); });

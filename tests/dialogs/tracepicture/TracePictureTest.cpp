@@ -5,7 +5,7 @@
 #include "dialogs/CTraceSplitDlg.h"
 
 #include "../trace/TraceFixture.h"
-#include "harness/WindowPicture.h"
+#include "harness/LayoutCheck.h"
 
 #include <algorithm>
 #include <set>
@@ -16,68 +16,23 @@ using namespace tracetest;
 
 namespace {
 
-RECT Rect(HWND control) {
-    RECT rect = {};
-    GetWindowRect(control, &rect);
-    return rect;
-}
-
-bool Inside(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
-
-bool IsGroupBox(HWND control) {
-    char name[16] = {};
-    GetClassNameA(control, name, sizeof(name));
-    return lstrcmpiA(name, "Button") == 0 &&
-           (GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
-}
-
-// Every fault of the layout: a calendar cut (narrower than its seven day columns need) or
-// outside its group, a control outside the dialog, two visible controls on one another
-// unless a group box holds the other or both are parts of one time field (its frame, fields
-// and separators).
-std::vector<std::string> Faults(HWND dialog, const std::vector<std::pair<int, int>>& calendars,
-                                const std::vector<std::set<int>>& timeFields) {
-    std::vector<std::string> faults;
+// Every fault of the layout: a calendar not whole or outside its group, a control outside
+// the dialog, two visible controls on one another unless a group box holds the other or
+// both are parts of one time field (its frame, fields and separators).
+std::string Faults(HWND dialog, const std::vector<std::pair<int, int>>& calendars,
+                   const std::vector<std::set<int>>& timeFields) {
+    std::string faults;
     for (const auto& [calendar, group] : calendars) {
-        HWND control = GetDlgItem(dialog, calendar);
-        RECT minimum = {}, client = {};
-        SendMessageA(control, MCM_GETMINREQRECT, 0, reinterpret_cast<LPARAM>(&minimum));
-        GetClientRect(control, &client);
-        if (client.right < minimum.right - minimum.left ||
-            !Inside(Rect(control), Rect(GetDlgItem(dialog, group)))) {
-            faults.push_back("calendar " + std::to_string(calendar));
-        }
+        faults += harness::CheckCalendar(dialog, calendar, group);
     }
-    RECT area = {};
-    GetClientRect(dialog, &area);
-    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&area), 2);
-    std::vector<HWND> shown;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (IsWindowVisible(child)) {
-            shown.push_back(child);
-            if (!Inside(Rect(child), area)) {
-                faults.push_back(std::to_string(GetDlgCtrlID(child)) + " outside");
-            }
-        }
-    }
-    for (size_t i = 0; i < shown.size(); ++i) {
-        for (size_t j = i + 1; j < shown.size(); ++j) {
-            const RECT a = Rect(shown[i]), b = Rect(shown[j]);
-            const int idA = GetDlgCtrlID(shown[i]), idB = GetDlgCtrlID(shown[j]);
-            RECT common = {};
-            const bool intended =
-                (IsGroupBox(shown[i]) && Inside(b, a)) || (IsGroupBox(shown[j]) && Inside(a, b)) ||
-                std::any_of(timeFields.begin(), timeFields.end(),
-                            [&](const std::set<int>& f) { return f.count(idA) && f.count(idB); });
-            if (IntersectRect(&common, &a, &b) && !intended) {
-                faults.push_back(std::to_string(idA) + " on " + std::to_string(idB));
-            }
-        }
-    }
-    return faults;
+    harness::SLayoutRules rules;
+    rules.mayHold = [&](HWND outer, HWND inner) {
+        const int idA = GetDlgCtrlID(outer), idB = GetDlgCtrlID(inner);
+        return harness::GroupBoxHolds(outer, inner) ||
+               std::any_of(timeFields.begin(), timeFields.end(),
+                           [&](const std::set<int>& f) { return f.count(idA) && f.count(idB); });
+    };
+    return faults + harness::CheckLayout(dialog, rules);
 }
 
 class CTracePictureTest : public CTraceFixture {
@@ -86,7 +41,7 @@ protected:
               const std::vector<std::pair<int, int>>& calendars,
               const std::vector<std::set<int>>& fields) {
         harness::CUiScript script;
-        std::vector<std::string> faults = {"not shown"};
+        std::string faults = "not shown";
         bool saved = false;
         script
             .Do([] {
@@ -95,13 +50,11 @@ protected:
             })
             .Do([&] {
                 faults = Faults(Hwnd(), calendars, fields);
-                char folder[MAX_PATH] = "";
-                GetCurrentDirectoryA(MAX_PATH, folder);
-                saved = harness::SaveWindowPicture(Hwnd(), std::string(folder) + "\\" + picture);
+                saved = harness::KeepPicture(Hwnd(), picture);
                 harness::Click(Hwnd(), IDCANCEL);
             });
         Run(script, dialog, dialogId);
-        EXPECT_EQ(faults, std::vector<std::string>());
+        EXPECT_EQ(faults, "");
         EXPECT_TRUE(saved);
     }
 };

@@ -5,11 +5,10 @@
 
 #include "../compact/CompactWindowFixture.h"
 
-#include "harness/WindowPicture.h"
+#include "harness/LayoutCheck.h"
 #include "resources/ResourceIds.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 using harness::CUiScript;
@@ -21,40 +20,20 @@ const int kControls[] = {IDC_COMPACT_STATE, IDC_COMPACT_ACTIVITY,   IDC_COMPACT_
                          IDC_COMPACT_STOP,  IDC_COMPACT_TIME_FRAME, IDC_COMPACT_TOPMOST};
 
 RECT ClientRectOf(HWND dialog, int id) {
-    RECT rect = {};
-    GetWindowRect(GetDlgItem(dialog, id), &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-bool Inside(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
+    return harness::RectIn(dialog, GetDlgItem(dialog, id));
 }
 
 // What is wrong with the layout as shown, one line per fault; empty when nothing is.
 std::string CheckLayout(HWND dialog) {
-    std::string faults;
-    RECT client = {};
-    GetClientRect(dialog, &client);
-    std::vector<std::pair<int, RECT>> shown;
+    std::vector<HWND> controls;
     for (int id : kControls) {
-        const RECT rect = ClientRectOf(dialog, id);
-        if (!IsWindowVisible(GetDlgItem(dialog, id)) || IsRectEmpty(&rect)) {
-            faults += std::to_string(id) + " not shown\n";
-        } else if (!Inside(rect, client)) {
-            faults += std::to_string(id) + " outside the client area\n";
-        }
-        for (const auto& other : shown) {
-            RECT overlap = {};
-            if (IntersectRect(&overlap, &rect, &other.second)) {
-                faults += std::to_string(id) + " overlaps " + std::to_string(other.first) + "\n";
-            }
-        }
-        shown.push_back({id, rect});
+        controls.push_back(GetDlgItem(dialog, id));
     }
-    if (!Inside(ClientRectOf(dialog, IDC_COMPACT_TIME),
-                ClientRectOf(dialog, IDC_COMPACT_TIME_FRAME))) {
+    harness::SLayoutRules rules;
+    rules.everyShown = true;
+    std::string faults = harness::CheckLayout(dialog, controls, rules);
+    if (!harness::Inside(ClientRectOf(dialog, IDC_COMPACT_TIME),
+                         ClientRectOf(dialog, IDC_COMPACT_TIME_FRAME))) {
         faults += "the time outside its frame\n";
     }
     // The 48-pixel state icon is not cut off.
@@ -93,10 +72,8 @@ TEST_F(CompactWindowPictureTest, SampleProjectLaysOutCleanly) {
         .WaitFor([&] { return harness::IsItemEnabled(CompactHwnd(), IDC_COMPACT_STOP); })
         .Do([&] {
             layout = CheckLayout(CompactHwnd());
-            char folder[MAX_PATH] = "";
-            GetCurrentDirectoryA(MAX_PATH, folder);
-            picture = std::string(folder) + "\\compact-window.bmp";
-            harness::SaveWindowPicture(CompactHwnd(), picture);
+            picture = "compact-window.bmp";
+            harness::KeepPicture(CompactHwnd(), picture);
             harness::Click(CompactHwnd(), IDC_COMPACT_STOP);
         })
         .WaitFor([&] { return !harness::IsItemEnabled(CompactHwnd(), IDC_COMPACT_STOP); })

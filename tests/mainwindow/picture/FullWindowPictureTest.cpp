@@ -4,11 +4,10 @@
 
 #include "../fullwindow/MainWindowFixture.h"
 
-#include "harness/WindowPicture.h"
+#include "harness/LayoutCheck.h"
 #include "resources/ResourceIds.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
 using harness::CUiScript;
@@ -24,42 +23,22 @@ const int kControls[] = {IDC_MAIN_PROJECT_LABEL, IDC_MAIN_PROJECT,      IDC_MAIN
 const int kFramed[] = {IDC_MAIN_PREVIOUS, IDC_MAIN_PERIOD, IDC_MAIN_NEXT};
 
 RECT ClientRectOf(HWND dialog, int id) {
-    RECT rect = {};
-    GetWindowRect(GetDlgItem(dialog, id), &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-bool Inside(const RECT& inner, const RECT& outer) {
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
+    return harness::RectIn(dialog, GetDlgItem(dialog, id));
 }
 
 // What is wrong with the layout as shown, one line per fault; empty when nothing is.
 std::string CheckLayout(HWND dialog) {
-    std::string faults;
-    RECT client = {};
-    GetClientRect(dialog, &client);
-    std::vector<std::pair<int, RECT>> shown;
+    std::vector<HWND> controls;
     for (int id : kControls) {
-        const RECT rect = ClientRectOf(dialog, id);
-        if (!IsWindowVisible(GetDlgItem(dialog, id)) || IsRectEmpty(&rect)) {
-            faults += std::to_string(id) + " not shown\n";
-        } else if (!Inside(rect, client)) {
-            faults += std::to_string(id) + " outside the client area\n";
-        }
-        for (const auto& other : shown) {
-            RECT overlap = {};
-            if (IntersectRect(&overlap, &rect, &other.second)) {
-                faults += std::to_string(id) + " overlaps " + std::to_string(other.first) + "\n";
-            }
-        }
-        shown.push_back({id, rect});
+        controls.push_back(GetDlgItem(dialog, id));
     }
+    harness::SLayoutRules rules;
+    rules.everyShown = true;
+    std::string faults = harness::CheckLayout(dialog, controls, rules);
     const RECT frame = ClientRectOf(dialog, IDC_MAIN_PERIOD_FRAME);
     for (int id : kFramed) {
         const RECT rect = ClientRectOf(dialog, id);
-        if (!Inside(rect, frame)) {
+        if (!harness::Inside(rect, frame)) {
             faults += std::to_string(id) + " outside the period frame\n";
         }
     }
@@ -82,10 +61,8 @@ TEST_F(FullWindowPictureTest, SampleProjectLaysOutCleanlyAtEverySize) {
         .WaitFor([&] { return harness::IsItemEnabled(Hwnd(), IDC_MAIN_START); })
         .Do([&] {
             atTemplate = CheckLayout(Hwnd());
-            char folder[MAX_PATH] = "";
-            GetCurrentDirectoryA(MAX_PATH, folder);
-            picture = std::string(folder) + "\\full-window.bmp";
-            harness::SaveWindowPicture(Hwnd(), picture);
+            picture = "full-window.bmp";
+            harness::KeepPicture(Hwnd(), picture);
             RECT window = {};
             GetWindowRect(Hwnd(), &window);
             SetWindowPos(Hwnd(), nullptr, 0, 0, (window.right - window.left) * 3 / 2,

@@ -6,7 +6,7 @@
 #include "app/ui/SharedPictures.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
-#include "harness/WindowPicture.h"
+#include "harness/LayoutCheck.h"
 #include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
@@ -24,65 +24,40 @@
 
 namespace {
 
-RECT ClientRectOf(HWND dialog, HWND control) {
-    RECT rect = {};
-    GetWindowRect(control, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
+bool IsClass(HWND control, const char* name) {
+    char className[32] = "";
+    GetClassNameA(control, className, sizeof(className));
+    return std::string(className) == name;
 }
 
-bool IsGroupBox(HWND control) {
-    return (GetWindowLongPtrA(control, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX &&
-           GetDlgCtrlID(control) != IDC_REPORT_PERIOD_TEXT;
-}
-
-// What is wrong with the layout, one line per fault; empty when nothing is.
+// What is wrong with the layout, one line per fault; empty when nothing is. Scroll bars
+// are left out, and group boxes lie over anything.
 std::string CheckLayout(HWND dialog) {
-    std::string faults;
-    RECT client = {};
-    GetClientRect(dialog, &client);
     std::vector<HWND> shown;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        char className[32] = "";
-        GetClassNameA(child, className, sizeof(className));
-        if (!IsWindowVisible(child) || std::string(className) == "ScrollBar") {
-            continue;
+    for (HWND child : harness::VisibleChildren(dialog)) {
+        if (!IsClass(child, "ScrollBar")) {
+            shown.push_back(child);
         }
-        const RECT rect = ClientRectOf(dialog, child);
-        const std::string name = std::to_string(GetDlgCtrlID(child));
-        RECT inside = {};
-        if (!IntersectRect(&inside, &rect, &client) || !EqualRect(&inside, &rect)) {
-            faults += name + " outside the client area\n";
-        }
-        const bool button = std::string(className) == "Button";
-        if (button && IsGroupBox(child)) {
-            continue;
-        }
-        for (HWND other : shown) {
-            const RECT otherRect = ClientRectOf(dialog, other);
-            if (IntersectRect(&inside, &rect, &otherRect)) {
-                faults += name + " overlaps " + std::to_string(GetDlgCtrlID(other)) + "\n";
-            }
-        }
-        char text[128] = "";
-        GetWindowTextA(child, text, sizeof(text));
-        std::string shownText;
-        for (const char* c = text; *c != '\0'; ++c) {
-            if (*c != '&') {
-                shownText += *c;
-            }
-        }
-        const SSize extent = CDialogWindow::GetTextSize(child, shownText);
-        // Labels and buttons show their whole text (radio and check boxes beside a box).
-        const int room = rect.right - rect.left - (button ? 16 : 0);
-        if ((button || std::string(className) == "Static") && text[0] != '\0' &&
-            extent.width - 8 + (button ? 0 : 2) > room) {
-            faults += name + " cuts its text \"" + shownText + "\" (" +
-                      std::to_string(extent.width - 8) + " > " + std::to_string(room) + ")\n";
-        }
-        shown.push_back(child);
     }
-    return faults;
+    harness::SLayoutRules rules;
+    rules.mayHold = [](HWND outer, HWND) {
+        return harness::IsGroupBox(outer) && GetDlgCtrlID(outer) != IDC_REPORT_PERIOD_TEXT;
+    };
+    // Labels and buttons show their whole text (radio and check boxes beside a box).
+    rules.alsoCheck = [&](HWND control, const RECT& rect) -> std::string {
+        const bool button = IsClass(control, "Button");
+        const int text = harness::TextWidth(control);
+        if (text == 0 || rules.mayHold(control, nullptr) ||
+            (!button && !IsClass(control, "Static"))) {
+            return "";
+        }
+        const int width = text - 4 + (button ? 0 : 2);
+        const int room = rect.right - rect.left - (button ? 16 : 0);
+        return width > room ? std::to_string(GetDlgCtrlID(control)) + " cuts its text (" +
+                                  std::to_string(width) + " > " + std::to_string(room) + ")\n"
+                            : "";
+    };
+    return harness::CheckLayout(dialog, shown, rules);
 }
 
 TEST(ReportDlgPictureTest, LaysOutCleanlyAndFollowsTheWindowsSize) {
@@ -121,18 +96,16 @@ TEST(ReportDlgPictureTest, LaysOutCleanlyAndFollowsTheWindowsSize) {
         HWND window = dialog.GetHwnd();
         SetDlgItemTextA(window, IDC_REPORT_FILE_NAME, "C:\\Reports\\Plain list.txt");
         faults.push_back(CheckLayout(window));
-        char current[MAX_PATH] = "";
-        GetCurrentDirectoryA(MAX_PATH, current);
-        EXPECT_TRUE(harness::SaveWindowPicture(window, std::string(current) + "\\report.bmp"));
+        EXPECT_TRUE(harness::KeepPicture(window, "report.bmp"));
         for (int id : moved) {
-            before[id] = ClientRectOf(window, GetDlgItem(window, id));
+            before[id] = harness::RectIn(window, GetDlgItem(window, id));
         }
         RECT rect = {};
         GetWindowRect(window, &rect);
         SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left + grown.cx,
                      rect.bottom - rect.top + grown.cy, SWP_NOMOVE | SWP_NOZORDER);
         for (int id : moved) {
-            after[id] = ClientRectOf(window, GetDlgItem(window, id));
+            after[id] = harness::RectIn(window, GetDlgItem(window, id));
         }
         faults.push_back(CheckLayout(window));
         dialog.Close();
