@@ -2,25 +2,21 @@
 // fixture trees: every row checked against an independent walk of the edited tree, the
 // saved file compared after OK and after Cancel.
 
-#include "app/main/CAppMain.h"
-#include "app/ui/SharedPictures.h"
 #include "dialogs/CActivitiesDlg.h"
+#include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
-#include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CProjects.h"
 #include "model/CTallymark.h"
-#include "model/EProjectFileFormat.h"
 #include "resources/ResourceIds.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <iterator>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,32 +31,20 @@ const int kNew = IDC_ACTIVITIES_NEW, kRen = IDC_ACTIVITIES_RENAME, kRem = IDC_AC
           kIn = IDC_ACTIVITIES_INDENT, kOut = IDC_ACTIVITIES_OUTDENT, kEn = IDC_ACTIVITIES_ENABLE,
           kSort = IDC_ACTIVITIES_SORT, kUnused = IDC_ACTIVITIES_REMOVE_UNUSED;
 
-class ActivitiesDlgTest : public ::testing::Test {
+class ActivitiesDlgTest : public harness::CDialogAppFixture {
 protected:
-    static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
-        InitCommonControlsEx(&controls);
-        LoadIconsAndImageLists(GetModuleHandleA(nullptr));
-    }
-    ActivitiesDlgTest() {
-        SAppOptions options;
-        options.programFolder = m_folder.Path();
-        options.mutexName.clear();
-        m_app = std::make_unique<CAppMain>(options);
-    }
+    ActivitiesDlgTest() { StartApp(false); }
 
     // One activity per line, one blank a level; "*" books a tally mark on it. The project
     // is saved, its bytes kept, and opened as a user would.
     CProject* Open(std::initializer_list<const char*> lines) {
-        {
-            CProject project;
-            CProjectState* state = project.GetState();
-            std::vector<CActivity*> parents = {state->GetRootActivity()};
+        return SaveAndOpen([&](CProjectState& state) {
+            std::vector<CActivity*> parents = {state.GetRootActivity()};
             for (std::string line : lines) {
                 const size_t depth = line.find_first_not_of(' ');
                 const bool used = line.back() == '*';
                 auto* a =
-                    new CActivity(state, line.substr(depth, line.size() - depth - used), true);
+                    new CActivity(&state, line.substr(depth, line.size() - depth - used), true);
                 parents.resize(depth + 1);
                 parents[depth]->AddChildActivity(a, -1);
                 parents.push_back(a);
@@ -69,28 +53,14 @@ protected:
                         new CTallymark(a, CDateTime(45000.0), CDateTime(45000.5)));
                 }
             }
-            EXPECT_TRUE(project.Save(false, nullptr, m_folder.File("f.wkp").c_str(), pffBinary));
-        }
-        m_original = m_folder.Read("f.wkp");
-        return m_app->GetProjects().OpenPath(m_folder.File("f.wkp"), CProjects::kOpenOnly, true);
+        });
     }
     int Run(CUiScript& script, CProject* project) {
         CActivitiesDlg dialog(project);
-        SDialogParams params;
-        params.dialogId = IDD_ACTIVITIES;
-        params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
-        int exitCode = -2;
         m_dialog = &dialog;
-        script.Run([&] { exitCode = dialog.Create(params); });
+        const int exitCode = harness::RunDialog(script, dialog, IDD_ACTIVITIES);
         m_dialog = nullptr;
         return exitCode;
-    }
-    // Saves the committed state under another name and closes the project (which holds its
-    // file while open): the file's bytes.
-    std::string SaveAndClose(CProject* project) {
-        EXPECT_TRUE(project->Save(false, nullptr, m_folder.File("c.wkp").c_str(), pffBinary));
-        EXPECT_TRUE(m_app->GetProjects().Close(project, true));
-        return m_folder.Read("c.wkp");
     }
 
     HWND Dlg() const { return m_dialog->GetHwnd(); }
@@ -158,10 +128,7 @@ protected:
         SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
     }
 
-    CScratchFolder m_folder;
-    std::unique_ptr<CAppMain> m_app;
     CActivitiesDlg* m_dialog = nullptr;
-    std::string m_original;
 };
 
 TEST_F(ActivitiesDlgTest, BuildsAThreeLevelTreeByKeyboardAndButtons) {

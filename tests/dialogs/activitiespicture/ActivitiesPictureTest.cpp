@@ -3,17 +3,14 @@
 // without a horizontal scroll bar, at the template's size and stretched; a picture of each
 // is kept for people to look at.
 
-#include "app/main/CAppMain.h"
-#include "app/ui/SharedPictures.h"
 #include "dialogs/CActivitiesDlg.h"
 #include "dialogs/CChooseProjectDlg.h"
+#include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/LayoutCheck.h"
-#include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
-#include "model/CProjects.h"
 #include "resources/ResourceIds.h"
 
 #include <commctrl.h>
@@ -35,17 +32,11 @@ void CheckAndPicture(HWND dialog, const std::string& file, std::vector<std::stri
     faults.push_back(harness::CheckLayout(dialog));
 }
 
-class ActivitiesPictureTest : public ::testing::Test {
+class ActivitiesPictureTest : public harness::CDialogAppFixture {
 protected:
     ActivitiesPictureTest() {
-        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
-        InitCommonControlsEx(&controls);
-        LoadIconsAndImageLists(GetModuleHandleA(nullptr));
-        SAppOptions options;
-        options.programFolder = m_folder.Path();
-        options.mutexName.clear();
-        m_app = std::make_unique<CAppMain>(options);
-        m_project = m_app->GetProjects().CreateNew();
+        StartApp(false);
+        m_project = Projects().CreateNew();
         CProjectState* state = m_project->GetState();
         state->SetName("Kitchen renovation");
         CActivity* root = state->GetRootActivity();
@@ -53,18 +44,9 @@ protected:
             root->AddChildActivity(new CActivity(state, name, true), -1);
         }
         root->GetFirstChild()->AddChildActivity(new CActivity(state, "Quotes", true), -1);
-        m_app->GetProjects().SetCurrent(m_project);
-    }
-    SDialogParams Params(int dialogId) {
-        SDialogParams params;
-        params.dialogId = dialogId;
-        params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
-        params.sizeGrip = true;
-        return params;
+        Projects().SetCurrent(m_project);
     }
 
-    CScratchFolder m_folder;
-    std::unique_ptr<CAppMain> m_app;
     CProject* m_project = nullptr;
 };
 
@@ -82,7 +64,7 @@ TEST_F(ActivitiesPictureTest, ManageActivitiesLaysOutCleanlyAtEverySize) {
         CheckAndPicture(dialog.GetHwnd(), "manage-activities.bmp", faults);
         dialog.Close();
     });
-    script.Run([&] { dialog.Create(Params(IDD_ACTIVITIES)); });
+    harness::RunDialog(script, dialog, IDD_ACTIVITIES, true);
     EXPECT_EQ(faults, std::vector<std::string>({"", ""}));
     EXPECT_LE(columns, listWidth);
     EXPECT_GT(columns, listWidth * 3 / 4);
@@ -96,7 +78,7 @@ TEST_F(ActivitiesPictureTest, ChooseProjectLaysOutCleanlyAtEverySize) {
         CheckAndPicture(dialog.GetHwnd(), "choose-project.bmp", faults);
         dialog.Close();
     });
-    script.Run([&] { dialog.Create(Params(IDD_CHOOSE_PROJECT)); });
+    harness::RunDialog(script, dialog, IDD_CHOOSE_PROJECT, true);
     EXPECT_EQ(faults, std::vector<std::string>({"", ""}));
 }
 

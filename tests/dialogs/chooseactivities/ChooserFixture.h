@@ -4,11 +4,9 @@
 // tally marks a test builds, for the chooser dialogs' tests (included by path from the
 // other chooser test folders).
 
-#include "app/main/CAppMain.h"
-#include "app/ui/SharedPictures.h"
+#include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
-#include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -19,30 +17,17 @@
 
 #include <initializer_list>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace choosertest {
 
-class CChooserFixture : public ::testing::Test {
+class CChooserFixture : public harness::CDialogAppFixture {
 protected:
-    static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_DATE_CLASSES |
-                                                               ICC_UPDOWN_CLASS};
-        InitCommonControlsEx(&controls);
-        LoadIconsAndImageLists(GetModuleHandleA(nullptr));
-    }
-
     CChooserFixture() {
-        m_folder.Write("InstallSettings.ini", "[Settings]\r\nPortableInstall=y\r\n");
-        SAppOptions options;
-        options.programFolder = m_folder.Path();
-        options.mutexName.clear();
-        m_app = std::make_unique<CAppMain>(options);
-        m_project = m_app->GetProjects().CreateNew();
+        StartApp(true);
+        m_project = Projects().CreateNew();
     }
-    ~CChooserFixture() override { m_app.reset(); }
 
     CProjectState* State() const { return m_project->GetState(); }
 
@@ -65,8 +50,6 @@ protected:
         target->GetTallymarks().Add(new CTallymark(target, CDateTime(start), CDateTime(end)));
     }
 
-    CScratchFolder m_folder;
-    std::unique_ptr<CAppMain> m_app;
     CProject* m_project = nullptr;
     std::map<std::string, CActivity*> m_a;
 };

@@ -1,12 +1,10 @@
 // The choose project dialog over a set of open projects: what it lists and greys, what
 // OK, a double-click and Cancel hand back, and a project closed while it runs.
 
-#include "app/main/CAppMain.h"
-#include "app/ui/SharedPictures.h"
 #include "dialogs/CChooseProjectDlg.h"
+#include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
-#include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -16,7 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,15 +24,9 @@ namespace {
 const int kList = IDC_CHOOSE_PROJECT_LIST;
 const int kOk = IDC_CHOOSE_PROJECT_OK;
 
-class ChooseProjectDlgTest : public ::testing::Test {
+class ChooseProjectDlgTest : public harness::CDialogAppFixture {
 protected:
-    static void SetUpTestSuite() { LoadIconsAndImageLists(GetModuleHandleA(nullptr)); }
-    ChooseProjectDlgTest() {
-        SAppOptions options;
-        options.programFolder = m_folder.Path();
-        options.mutexName.clear();
-        m_app = std::make_unique<CAppMain>(options);
-    }
+    ChooseProjectDlgTest() { StartApp(false); }
     // A saved project with one activity, opened in mode.
     CProject* Open(const std::string& name, int mode) {
         {
@@ -47,14 +38,10 @@ protected:
         }
         return Projects().OpenPath(m_folder.File(name + ".wkp"), mode, true);
     }
-    CProjects& Projects() { return m_app->GetProjects(); }
     CProject* Run(CUiScript& script, bool currentAllowed, bool workingAllowed) {
         CChooseProjectDlg dialog(currentAllowed, workingAllowed);
-        SDialogParams params;
-        params.dialogId = IDD_CHOOSE_PROJECT;
-        params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
         m_dialog = &dialog;
-        script.Run([&] { dialog.Create(params); });
+        harness::RunDialog(script, dialog, IDD_CHOOSE_PROJECT);
         m_dialog = nullptr;
         return dialog.GetChosenProject();
     }
@@ -82,8 +69,6 @@ protected:
                      reinterpret_cast<LPARAM>(list));
     }
 
-    CScratchFolder m_folder;
-    std::unique_ptr<CAppMain> m_app;
     CChooseProjectDlg* m_dialog = nullptr;
 };
 

@@ -8,13 +8,10 @@
 // Work: Dev 13 March 10:00-12:00, Dev\Code 12 March 22:00 to 13 March 02:00, Mail without
 // tally marks, Meet 14 March 08:00-09:00 (outside the period of 13 March).
 
-#include "app/main/CAppMain.h"
-#include "app/ui/SharedPictures.h"
 #include "dialogs/CDataExchangeDlg.h"
+#include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
-#include "library/dialogs/SDialogParams.h"
-#include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -28,7 +25,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,15 +45,10 @@ inline CDateTime PinnedNow(bool utc) {
     return utc ? CDateTime(Now()) : CDateTime(Now()).UtcToLocal();
 }
 
-class CExchangeFixture : public ::testing::Test {
+class CExchangeFixture : public harness::CDialogAppFixture {
 protected:
-    static void SetUpTestSuite() { LoadIconsAndImageLists(GetModuleHandleA(nullptr)); }
     CExchangeFixture() {
-        m_folder.Write("InstallSettings.ini", "[Settings]\r\nPortableInstall=y\r\n");
-        SAppOptions options;
-        options.programFolder = m_folder.Path();
-        options.mutexName.clear();
-        m_app = std::make_unique<CAppMain>(options);
+        StartApp(true);
         Now() = kNow;
         CDateTime::SetNowSource(&PinnedNow);
     }
@@ -65,7 +56,6 @@ protected:
         CDateTime::SetNowSource(nullptr);
         m_app.reset();
     }
-    CProjects& Projects() { return m_app->GetProjects(); }
     std::string PathOf(const std::string& name) const { return m_folder.Path() + "\\" + name; }
 
     static CActivity* AddActivity(CActivity* parent, const std::string& name) {
@@ -130,19 +120,13 @@ protected:
         return records;
     }
     static void Run(harness::CUiScript& script, CDataExchangeDlg& dialog, unsigned direction) {
-        SDialogParams params;
-        params.dialogId = CDataExchangeDlg::GetDialogId(direction);
-        params.sizeGrip = true;
-        params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
-        script.Run([&] { dialog.Create(params); });
+        harness::RunDialog(script, dialog, CDataExchangeDlg::GetDialogId(direction), true);
     }
     // The period of 13 March (local time).
     static void ChooseDay(CDataExchangeDlg& dialog) {
         dialog.SetPeriod(CDateTime(kDay).UtcToLocal(), CDateTime(kDay + 1).UtcToLocal());
     }
 
-    CScratchFolder m_folder;
-    std::unique_ptr<CAppMain> m_app;
     std::string m_homePath, m_workPath, m_homeBytes, m_workBytes;
 };
 

@@ -72,11 +72,7 @@ TEST_F(ExchangePictureTest, DetectedInactivityGrowsOnlyInWidth) {
                        {IDC_INACTIVITY_PROJECT, IDC_INACTIVITY_INCLUDE_ACTIVITY}, grown);
         PostMessageA(dialog->GetHwnd(), WM_CLOSE, 0, 0);
     });
-    SDialogParams params;
-    params.dialogId = IDD_DETECTED_INACTIVITY;
-    params.sizeGrip = true;
-    params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
-    script.Run([&] { dialog->Create(params); });
+    harness::RunDialog(script, *dialog, IDD_DETECTED_INACTIVITY, true);
     EXPECT_EQ(faults, "");
     EXPECT_EQ(grown, std::vector<int>({160, 160, 0}));
 }

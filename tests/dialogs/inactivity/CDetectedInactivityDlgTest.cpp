@@ -3,13 +3,10 @@
 // moved meanwhile, started after the last input, edited by another dialog meanwhile, and
 // its project closed under it.
 
-#include "app/main/CAppMain.h"
-#include "app/ui/SharedPictures.h"
 #include "dialogs/CDetectedInactivityDlg.h"
+#include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
-#include "library/dialogs/SDialogParams.h"
-#include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -42,15 +39,10 @@ CDateTime PinnedNow(bool utc) {
 // Combo box rows, in tree order.
 enum { kDev, kMail, kMeet, kOff, kNone = -1 };
 
-class InactivityTest : public ::testing::Test {
+class InactivityTest : public harness::CDialogAppFixture {
 protected:
-    static void SetUpTestSuite() { LoadIconsAndImageLists(GetModuleHandleA(nullptr)); }
     InactivityTest() {
-        m_folder.Write("InstallSettings.ini", "[Settings]\r\nPortableInstall=y\r\n");
-        SAppOptions options;
-        options.programFolder = m_folder.Path();
-        options.mutexName.clear();
-        m_app = std::make_unique<CAppMain>(options);
+        StartApp(true);
         g_now = kNow;
         CDateTime::SetNowSource(&PinnedNow);
         m_project = m_app->GetProjects().CreateNew();
@@ -109,14 +101,8 @@ protected:
         }
     }
     static void Run(CUiScript& script, CDialogWindow& dialog) {
-        SDialogParams params;
-        params.dialogId = IDD_DETECTED_INACTIVITY;
-        params.sizeGrip = true;
-        params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
-        script.Run([&] { dialog.Create(params); });
+        harness::RunDialog(script, dialog, IDD_DETECTED_INACTIVITY, true);
     }
-    CScratchFolder m_folder;
-    std::unique_ptr<CAppMain> m_app;
     CProject* m_project = nullptr;
 };
 

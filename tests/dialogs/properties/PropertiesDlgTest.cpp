@@ -2,24 +2,20 @@
 // and the two management dialogs inside its transaction, with the saved file compared
 // after the outer OK and Cancel.
 
-#include "app/main/CAppMain.h"
-#include "app/ui/SharedPictures.h"
 #include "dialogs/CProjectPropertiesDlg.h"
+#include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
-#include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CProjects.h"
 #include "model/CTallymark.h"
-#include "model/EProjectFileFormat.h"
 #include "resources/ResourceIds.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
 using harness::Click;
@@ -31,40 +27,25 @@ namespace {
 const char kActivitiesCaption[] = "Tallymarks - Manage activities";
 const char kTracesCaption[] = "Tallymarks - Manage tally marks";
 
-class PropertiesDlgTest : public ::testing::Test {
+class PropertiesDlgTest : public harness::CDialogAppFixture {
 protected:
-    static void SetUpTestSuite() {
-        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
-        InitCommonControlsEx(&controls);
-        LoadIconsAndImageLists(GetModuleHandleA(nullptr));
-    }
-    PropertiesDlgTest() {
-        SAppOptions options;
-        options.programFolder = m_folder.Path();
-        options.mutexName.clear();
-        m_app = std::make_unique<CAppMain>(options);
-    }
+    PropertiesDlgTest() { StartApp(false); }
 
     // Top-level activities "Name" or "Name*" (one tally mark), saved as "Plan" and opened
     // as a user would; the file's bytes are kept.
     CProject* Open(std::initializer_list<const char*> names) {
-        {
-            CProject project;
-            CProjectState* state = project.GetState();
-            state->SetName("Plan");
+        return SaveAndOpen([&](CProjectState& state) {
+            state.SetName("Plan");
             for (std::string name : names) {
                 const bool used = name.back() == '*';
-                auto* a = new CActivity(state, name.substr(0, name.size() - used), true);
-                state->GetRootActivity()->AddChildActivity(a, -1);
+                auto* a = new CActivity(&state, name.substr(0, name.size() - used), true);
+                state.GetRootActivity()->AddChildActivity(a, -1);
                 if (used) {
                     a->GetTallymarks().Add(
                         new CTallymark(a, CDateTime(45000.0), CDateTime(45000.5)));
                 }
             }
-            EXPECT_TRUE(project.Save(false, nullptr, m_folder.File("f.wkp").c_str(), pffBinary));
-        }
-        m_original = m_folder.Read("f.wkp");
-        return m_app->GetProjects().OpenPath(m_folder.File("f.wkp"), CProjects::kOpenOnly, true);
+        });
     }
     int Run(CUiScript& script, CProject* project) {
         CProjectPropertiesDlg dialog(project);
@@ -74,18 +55,9 @@ protected:
         m_dialog = nullptr;
         return exitCode;
     }
-    // The committed state saved under another name, the project closed: the bytes.
-    std::string SaveAndClose(CProject* project) {
-        EXPECT_TRUE(project->Save(false, nullptr, m_folder.File("c.wkp").c_str(), pffBinary));
-        EXPECT_TRUE(m_app->GetProjects().Close(project, true));
-        return m_folder.Read("c.wkp");
-    }
     HWND Dlg() const { return m_dialog->GetHwnd(); }
     std::string Text(int id) const { return harness::GetItemText(Dlg(), id); }
 
-    CScratchFolder m_folder;
-    std::unique_ptr<CAppMain> m_app;
-    std::string m_original;
     CProjectPropertiesDlg* m_dialog = nullptr;
 };
 

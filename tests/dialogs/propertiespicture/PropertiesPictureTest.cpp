@@ -2,17 +2,14 @@
 // the window and on no other, whole texts in the content lines, at the template's size
 // and widened (it never grows taller); a picture is kept for people to look at.
 
-#include "app/main/CAppMain.h"
-#include "app/ui/SharedPictures.h"
 #include "dialogs/CProjectPropertiesDlg.h"
+#include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
 #include "harness/LayoutCheck.h"
-#include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
-#include "model/CProjects.h"
 #include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
@@ -35,16 +32,11 @@ std::string CheckLayout(HWND dialog) {
     return harness::CheckLayout(dialog, rules);
 }
 
-TEST(PropertiesPictureTest, NewProjectLaysOutCleanlyAndOnlyWidens) {
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&controls);
-    LoadIconsAndImageLists(GetModuleHandleA(nullptr));
-    CScratchFolder folder;
-    SAppOptions options;
-    options.programFolder = folder.Path();
-    options.mutexName.clear();
-    CAppMain app(options);
-    CProject* project = app.GetProjects().CreateNew();
+class PropertiesPictureTest : public harness::CDialogAppFixture {};
+
+TEST_F(PropertiesPictureTest, NewProjectLaysOutCleanlyAndOnlyWidens) {
+    StartApp(false);
+    CProject* project = Projects().CreateNew();
     CProjectState* state = project->GetState();
     state->SetName("Kitchen renovation");
     for (const char* name : {"Planning", "Demolition", "Plumbing"}) {
@@ -73,9 +65,7 @@ TEST(PropertiesPictureTest, NewProjectLaysOutCleanlyAndOnlyWidens) {
         faults.push_back(CheckLayout(window));
         dialog.Close();
     });
-    SDialogParams params = CProjectPropertiesDlg::MakeParams(nullptr);
-    params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
-    script.Run([&] { dialog.Create(params); });
+    harness::RunDialog(script, dialog, CProjectPropertiesDlg::MakeParams(nullptr));
     EXPECT_EQ(faults, std::vector<std::string>({"", ""}));
     const LONG grown = (after.right - after.left) - (before.right - before.left);
     EXPECT_EQ(grown, (before.right - before.left) / 2);

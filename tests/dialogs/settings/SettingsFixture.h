@@ -6,19 +6,16 @@
 
 #include "app/main/CAppMain.h"
 #include "app/settings/CSetAutoStart.h"
-#include "app/ui/SharedPictures.h"
 #include "dialogs/CSettingsDlg.h"
+#include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
-#include "library/dialogs/SDialogParams.h"
-#include "library/system/CScratchFolder.h"
 #include "resources/ResourceIds.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 
@@ -37,16 +34,13 @@ const char kUserSettings[] = "[Application]\r\nFirstDayOfWeek=1\r\nStdWorkHoursS
 // Ctrl+Alt+Shift+F7, as the stored value above.
 const uint16_t kStoredHotKey = 1910;
 
-class CSettingsFixture : public ::testing::Test {
+class CSettingsFixture : public harness::CDialogAppFixture {
 protected:
-    static void SetUpTestSuite() { LoadIconsAndImageLists(GetModuleHandleA(nullptr)); }
-
     ~CSettingsFixture() override {
         if (m_hotKeyWindow != nullptr) {
             m_app->GetHotKey().SetWindow(nullptr);
             DestroyWindow(m_hotKeyWindow);
         }
-        m_app.reset();
     }
 
     // A portable installation reads and writes the user file of the folder; otherwise
@@ -54,13 +48,11 @@ protected:
     // columns. The hotkey is bound to a
     // window of the test, so that its registration can be seen.
     void StartApp(bool portable) {
-        m_folder.Write("InstallSettings.ini",
-                       portable ? "[Settings]\r\nPortableInstall=y\r\n" : "[Settings]\r\n");
+        if (!portable) {
+            m_folder.Write("InstallSettings.ini", "[Settings]\r\n");
+        }
         m_folder.Write("UserSettings.ini", kUserSettings);
-        SAppOptions options;
-        options.programFolder = m_folder.Path();
-        options.mutexName.clear();
-        m_app = std::make_unique<CAppMain>(options);
+        CDialogAppFixture::StartApp(portable);
         if (portable) {
             m_app->OpenSettingsFiles();
         } else {
@@ -75,10 +67,7 @@ protected:
 
     // Runs the dialog modally from its template while the script runs.
     static void Run(harness::CUiScript& script, CSettingsDlg& dialog) {
-        SDialogParams params;
-        params.dialogId = IDD_SETTINGS;
-        params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
-        script.Run([&] { dialog.Create(params); });
+        harness::RunDialog(script, dialog, IDD_SETTINGS);
     }
 
     // Every setting that the dialog writes, as one line.
@@ -110,8 +99,6 @@ protected:
         return text.str();
     }
 
-    CScratchFolder m_folder;
-    std::unique_ptr<CAppMain> m_app;
     HWND m_hotKeyWindow = nullptr;
 };
 

@@ -4,12 +4,10 @@
 // below A, B and the disabled Off), "now" pinned to 15 June 2023 14:00 UTC, and helpers that
 // enter dates and times as a user does.
 
-#include "app/main/CAppMain.h"
-#include "app/ui/SharedPictures.h"
+#include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
 #include "library/dialogs/CDialogWindow.h"
-#include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CModelTimeZone.h"
 #include "model/CProject.h"
@@ -33,20 +31,13 @@ inline CDateTime Date(int year, int month, int day, int hour = 0, int minute = 0
     return date;
 }
 
-class CTraceFixture : public ::testing::Test {
+class CTraceFixture : public harness::CDialogAppFixture {
 protected:
     CTraceFixture() {
-        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_DATE_CLASSES | ICC_UPDOWN_CLASS};
-        InitCommonControlsEx(&controls);
-        LoadIconsAndImageLists(GetModuleHandleA(nullptr));
         CModelTimeZone::Set(&m_utc);
         CDateTime::SetNowSource([](bool) { return Date(2023, 6, 15, 14); });
-        m_folder.Write("InstallSettings.ini", "[Settings]\r\nPortableInstall=y\r\n");
-        SAppOptions options;
-        options.programFolder = m_folder.Path();
-        options.mutexName.clear();
-        m_app = std::make_unique<CAppMain>(options);
-        m_project = m_app->GetProjects().CreateNew();
+        StartApp(true);
+        m_project = Projects().CreateNew();
         for (const char* name : {"A", "A1", "B", "Off"}) {
             m_a[name] = new CActivity(State(), name, name[0] != 'O');
             (name[1] == '1' ? m_a["A"] : State()->GetRootActivity())
@@ -85,16 +76,11 @@ protected:
     }
     // Runs the dialog from the template while the script runs.
     void Run(harness::CUiScript& script, CDialogWindow& dialog, int dialogId) {
-        SDialogParams params;
-        params.dialogId = dialogId;
-        params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
-        script.Run([&] { dialog.Create(params); });
+        harness::RunDialog(script, dialog, dialogId);
     }
     static HWND Hwnd() { return harness::ActiveWindow(); }
 
     const CTimeZone m_utc;
-    CScratchFolder m_folder;
-    std::unique_ptr<CAppMain> m_app;
     CProject* m_project = nullptr;
     std::map<std::string, CActivity*> m_a;
 };

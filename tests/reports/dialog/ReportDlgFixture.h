@@ -4,12 +4,10 @@
 // in January to March 2024, "now" pinned to 13 March 2024 10:30 UTC (the tests run with
 // TZ=UTC), and two templates of our own in the program folder's template folder.
 
-#include "app/main/CAppMain.h"
 #include "app/settings/CSetReportDlg.h"
-#include "app/ui/SharedPictures.h"
+#include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
-#include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -71,12 +69,9 @@ inline bool SelectTemplate(HWND dialog, const std::string& text) {
     return false;
 }
 
-class CReportDlgFixture : public ::testing::Test {
+class CReportDlgFixture : public harness::CDialogAppFixture {
 protected:
-    static void SetUpTestSuite() { LoadIconsAndImageLists(GetModuleHandleA(nullptr)); }
-
     CReportDlgFixture() {
-        m_folder.Write("InstallSettings.ini", "[Settings]\r\nPortableInstall=y\r\n");
         CreateDirectoryA(m_folder.File("Report templates").c_str(), nullptr);
         CreateDirectoryA(m_folder.File("Report templates\\EN").c_str(), nullptr);
         WriteTemplate("Per activity", "Lists\\Per activity", "txt", "txt",
@@ -87,10 +82,7 @@ protected:
         WriteTemplate("Values", "Comma list", "csv", "csv",
                       "[#activity_startsection(used)#][#activity_name#],"
                       "[#activity_totaltime(roundsum)#]\r\n[#activity_endsection#]");
-        SAppOptions options;
-        options.programFolder = m_folder.Path();
-        options.mutexName.clear();
-        m_app = std::make_unique<CAppMain>(options);
+        StartApp(true);
         CDateTime::SetNowSource(&PinnedNow);
 
         m_project = m_app->GetProjects().CreateNew();
@@ -133,9 +125,7 @@ protected:
 
     // Runs the dialog modally while the script runs.
     void Run(harness::CUiScript& script, CReportDlg& dialog) {
-        SDialogParams params = CReportDlg::MakeParams(nullptr);
-        params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
-        script.Run([&] { dialog.Create(params); });
+        harness::RunDialog(script, dialog, CReportDlg::MakeParams(nullptr));
     }
 
     // Steps: the previous month (February 2024) as the period through the period dialog.
@@ -163,8 +153,6 @@ protected:
             });
     }
 
-    CScratchFolder m_folder;
-    std::unique_ptr<CAppMain> m_app;
     CProject* m_project = nullptr;
     CProjectState* m_state = nullptr;
 };

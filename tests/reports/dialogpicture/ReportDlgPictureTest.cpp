@@ -2,12 +2,10 @@
 // of one group on each other, whole label texts, and the controls following a larger
 // window by their anchors; a picture is kept for people to look at.
 
-#include "app/main/CAppMain.h"
-#include "app/ui/SharedPictures.h"
+#include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
 #include "harness/LayoutCheck.h"
-#include "library/system/CScratchFolder.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -60,26 +58,20 @@ std::string CheckLayout(HWND dialog) {
     return harness::CheckLayout(dialog, shown, rules);
 }
 
-TEST(ReportDlgPictureTest, LaysOutCleanlyAndFollowsTheWindowsSize) {
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_TREEVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
-    LoadIconsAndImageLists(GetModuleHandleA(nullptr));
-    CScratchFolder folder;
-    folder.Write("InstallSettings.ini", "[Settings]\r\nPortableInstall=y\r\n");
-    CreateDirectoryA(folder.File("Report templates").c_str(), nullptr);
-    CreateDirectoryA(folder.File("Report templates\\EN").c_str(), nullptr);
-    folder.Write("Report templates\\EN\\Plain.wkr",
-                 "[Settings]\r\nCategorization=Text\\Plain list\r\nDescription=Every activity "
-                 "with its time.\r\nFormat=txt\r\nFileNameType=Text files\r\n"
-                 "DefaultExtension=txt\r\nContentFile=Plain.txt\r\n");
-    folder.Write("Report templates\\EN\\Plain.txt", "[#activity_name#]");
-    SAppOptions options;
-    options.programFolder = folder.Path();
-    options.mutexName.clear();
-    CAppMain app(options);
-    app.GetSetReportDlg().GetTemplate() = "Plain.wkr";
-    app.GetSetReportDlg().GetDestination() = 1;
-    CProject* project = app.GetProjects().CreateNew();
+class ReportDlgPictureTest : public harness::CDialogAppFixture {};
+
+TEST_F(ReportDlgPictureTest, LaysOutCleanlyAndFollowsTheWindowsSize) {
+    CreateDirectoryA(m_folder.File("Report templates").c_str(), nullptr);
+    CreateDirectoryA(m_folder.File("Report templates\\EN").c_str(), nullptr);
+    m_folder.Write("Report templates\\EN\\Plain.wkr",
+                   "[Settings]\r\nCategorization=Text\\Plain list\r\nDescription=Every activity "
+                   "with its time.\r\nFormat=txt\r\nFileNameType=Text files\r\n"
+                   "DefaultExtension=txt\r\nContentFile=Plain.txt\r\n");
+    m_folder.Write("Report templates\\EN\\Plain.txt", "[#activity_name#]");
+    StartApp(true);
+    m_app->GetSetReportDlg().GetTemplate() = "Plain.wkr";
+    m_app->GetSetReportDlg().GetDestination() = 1;
+    CProject* project = Projects().CreateNew();
     CProjectState* state = project->GetState();
     for (const char* name : {"Planning", "Building"}) {
         state->GetRootActivity()->AddChildActivity(new CActivity(state, name, true), -1);
@@ -110,9 +102,7 @@ TEST(ReportDlgPictureTest, LaysOutCleanlyAndFollowsTheWindowsSize) {
         faults.push_back(CheckLayout(window));
         dialog.Close();
     });
-    SDialogParams params = CReportDlg::MakeParams(nullptr);
-    params.instance = params.fallbackInstance = GetModuleHandleA(nullptr);
-    script.Run([&] { dialog.Create(params); });
+    harness::RunDialog(script, dialog, CReportDlg::MakeParams(nullptr));
     EXPECT_EQ(faults, std::vector<std::string>({"", ""}));
     // {id, width, x, height, y} change expected, in units of the growth.
     const int anchors[][5] = {{IDC_REPORT_TEMPLATE_TREE, 1, 0, 1, 0},
