@@ -372,8 +372,9 @@ TEST(DutchProgramTest, AMessageWithPlaceholdersIsDutch) {
                 text.substr(from, open == std::string::npos ? std::string::npos : open - from);
             const size_t where = message.text.find(part, at);
             matches = !part.empty() ? where != std::string::npos && (from > 0 || where == 0) : true;
-            at = where + part.size();
-            from = open == std::string::npos ? text.size() : text.find(']', open) + 1;
+            at = part.empty() ? at : where + part.size();
+            const size_t close = open == std::string::npos ? open : text.find(']', open);
+            from = close == std::string::npos ? text.size() : close + 1;
         }
         found = matches;
     }
