@@ -26,6 +26,10 @@ RECT RectIn(HWND window, HWND control) {
     return rect;
 }
 
+RECT ItemRect(HWND window, int id) {
+    return RectIn(window, GetDlgItem(window, id));
+}
+
 bool Inside(const RECT& inner, const RECT& outer) {
     RECT both = {};
     return IntersectRect(&both, &inner, &outer) && EqualRect(&both, &inner);
@@ -91,6 +95,16 @@ std::string CheckLayout(HWND window, const std::vector<HWND>& controls, const SL
 
 std::string CheckLayout(HWND window, const SLayoutRules& rules) {
     return CheckLayout(window, VisibleChildren(window), rules);
+}
+
+std::string CheckShownControls(HWND window, const std::vector<int>& ids) {
+    std::vector<HWND> controls;
+    for (int id : ids) {
+        controls.push_back(GetDlgItem(window, id));
+    }
+    SLayoutRules rules;
+    rules.everyShown = true;
+    return CheckLayout(window, controls, rules);
 }
 
 int TextWidth(HWND control, bool keepMarks) {

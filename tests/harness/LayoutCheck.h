@@ -16,6 +16,9 @@ namespace harness {
 // The rectangle of control in the client coordinates of window.
 RECT RectIn(HWND window, HWND control);
 
+// The rectangle of the control id of window in its client coordinates.
+RECT ItemRect(HWND window, int id);
+
 // Whether inner lies wholly inside outer; an empty inner lies nowhere.
 bool Inside(const RECT& inner, const RECT& outer);
 
@@ -48,6 +51,10 @@ std::string CheckLayout(HWND window, const std::vector<HWND>& controls,
 
 // The same for every visible child of window.
 std::string CheckLayout(HWND window, const SLayoutRules& rules = {});
+
+// The same for the controls ids of window, every one of which must be shown, none on
+// another.
+std::string CheckShownControls(HWND window, const std::vector<int>& ids);
 
 // The width of control's text at its font, with the marks of mnemonics ('&') left out
 // unless keepMarks; 0 when it has no text.

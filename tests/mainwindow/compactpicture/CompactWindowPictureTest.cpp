@@ -16,28 +16,18 @@ using mainwindowtest::CCompactWindowFixture;
 
 namespace {
 
-const int kControls[] = {IDC_COMPACT_STATE, IDC_COMPACT_ACTIVITY,   IDC_COMPACT_START,
-                         IDC_COMPACT_STOP,  IDC_COMPACT_TIME_FRAME, IDC_COMPACT_TOPMOST};
-
-RECT ClientRectOf(HWND dialog, int id) {
-    return harness::RectIn(dialog, GetDlgItem(dialog, id));
-}
+const std::vector<int> kControls = {IDC_COMPACT_STATE, IDC_COMPACT_ACTIVITY,   IDC_COMPACT_START,
+                                    IDC_COMPACT_STOP,  IDC_COMPACT_TIME_FRAME, IDC_COMPACT_TOPMOST};
 
 // What is wrong with the layout as shown, one line per fault; empty when nothing is.
 std::string CheckLayout(HWND dialog) {
-    std::vector<HWND> controls;
-    for (int id : kControls) {
-        controls.push_back(GetDlgItem(dialog, id));
-    }
-    harness::SLayoutRules rules;
-    rules.everyShown = true;
-    std::string faults = harness::CheckLayout(dialog, controls, rules);
-    if (!harness::Inside(ClientRectOf(dialog, IDC_COMPACT_TIME),
-                         ClientRectOf(dialog, IDC_COMPACT_TIME_FRAME))) {
+    std::string faults = harness::CheckShownControls(dialog, kControls);
+    if (!harness::Inside(harness::ItemRect(dialog, IDC_COMPACT_TIME),
+                         harness::ItemRect(dialog, IDC_COMPACT_TIME_FRAME))) {
         faults += "the time outside its frame\n";
     }
     // The 48-pixel state icon is not cut off.
-    const RECT icon = ClientRectOf(dialog, IDC_COMPACT_STATE);
+    const RECT icon = harness::ItemRect(dialog, IDC_COMPACT_STATE);
     if (icon.right - icon.left < 48 || icon.bottom - icon.top < 48) {
         faults += "state icon smaller than 48 x 48\n";
     }

@@ -15,29 +15,19 @@ using mainwindowtest::CMainWindowFixture;
 
 namespace {
 
-const int kControls[] = {IDC_MAIN_PROJECT_LABEL, IDC_MAIN_PROJECT,      IDC_MAIN_WORKING_LABEL,
-                         IDC_MAIN_WORKING_ON,    IDC_MAIN_FOLLOW_NOW,   IDC_MAIN_SHOW_DATE,
-                         IDC_MAIN_PERIOD_FRAME,  IDC_MAIN_ACTIVITIES,   IDC_MAIN_START,
-                         IDC_MAIN_STOP,          IDC_MAIN_NEW_TALLYMARK};
+const std::vector<int> kControls = {
+    IDC_MAIN_PROJECT_LABEL, IDC_MAIN_PROJECT,   IDC_MAIN_WORKING_LABEL, IDC_MAIN_WORKING_ON,
+    IDC_MAIN_FOLLOW_NOW,    IDC_MAIN_SHOW_DATE, IDC_MAIN_PERIOD_FRAME,  IDC_MAIN_ACTIVITIES,
+    IDC_MAIN_START,         IDC_MAIN_STOP,      IDC_MAIN_NEW_TALLYMARK};
 // Inside the period frame.
 const int kFramed[] = {IDC_MAIN_PREVIOUS, IDC_MAIN_PERIOD, IDC_MAIN_NEXT};
 
-RECT ClientRectOf(HWND dialog, int id) {
-    return harness::RectIn(dialog, GetDlgItem(dialog, id));
-}
-
 // What is wrong with the layout as shown, one line per fault; empty when nothing is.
 std::string CheckLayout(HWND dialog) {
-    std::vector<HWND> controls;
-    for (int id : kControls) {
-        controls.push_back(GetDlgItem(dialog, id));
-    }
-    harness::SLayoutRules rules;
-    rules.everyShown = true;
-    std::string faults = harness::CheckLayout(dialog, controls, rules);
-    const RECT frame = ClientRectOf(dialog, IDC_MAIN_PERIOD_FRAME);
+    std::string faults = harness::CheckShownControls(dialog, kControls);
+    const RECT frame = harness::ItemRect(dialog, IDC_MAIN_PERIOD_FRAME);
     for (int id : kFramed) {
-        const RECT rect = ClientRectOf(dialog, id);
+        const RECT rect = harness::ItemRect(dialog, id);
         if (!harness::Inside(rect, frame)) {
             faults += std::to_string(id) + " outside the period frame\n";
         }
