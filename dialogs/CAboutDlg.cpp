@@ -1,8 +1,8 @@
 #include "dialogs/CAboutDlg.h"
 
 #include "app/main/CAppMain.h"
-#include "app/settings/CSetDialogPosNSize.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogPlacement.h"
 #include "app/ui/SharedPictures.h"
 #include "dialogs/ScaledFont.h"
 #include "library/system/ModuleVersion.h"
@@ -48,11 +48,7 @@ std::string CAboutDlg::MakeVersionText() {
 bool CAboutDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
-    int32_t x = 0, y = 0;
-    CAppMain::Get().GetSetDialogPosNSize().GetPosition(kPlacementSlot, x, y);
-    if (x != CSetDialogPosNSize::NotStored) {
-        SetPos(x, y);
-    }
+    RestoreDialogPosition(*this, kPlacementSlot);
     SendDlgItemMessageA(window, IDC_ABOUT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
                         reinterpret_cast<LPARAM>(AboutBitmap().Get()));
     // The control took the picture's size; it stands centred over the centred lines, also
@@ -106,7 +102,6 @@ bool CAboutDlg::OnDialogMessage(CDialogMessageEvent& event) {
 }
 
 bool CAboutDlg::OnDialogTerminate(CDialogTerminateEvent&) {
-    const POINT position = GetPos(true);
-    CAppMain::Get().GetSetDialogPosNSize().SetPosition(kPlacementSlot, position.x, position.y);
+    StoreDialogPosition(*this, kPlacementSlot);
     return true;
 }

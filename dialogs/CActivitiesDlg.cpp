@@ -4,6 +4,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogPlacement.h"
 #include "library/text/CText.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
@@ -233,12 +234,7 @@ bool CActivitiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    const SDialogPlacement placement =
-        CAppMain::Get().GetSetDialogPosNSize().GetPlacement(kPlacementSlot);
-    if (placement.x != CSetDialogPosNSize::NotStored) {
-        const SSize minimum = GetSize(true);
-        SetRect(placement.x, placement.y, placement.width, placement.height, &minimum);
-    }
+    RestoreDialogRect(*this, kPlacementSlot);
     m_list.Attach(window, IDC_ACTIVITIES_LIST, false);
     m_moveKeys.Subclass(m_list.GetList());
     Rebind();
@@ -247,9 +243,7 @@ bool CActivitiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
 }
 
 bool CActivitiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
-    const SWindowRect rect = GetRect(true);
-    CAppMain::Get().GetSetDialogPosNSize().SetPlacement(kPlacementSlot,
-                                                        {rect.x, rect.y, rect.width, rect.height});
+    StoreDialogRect(*this, kPlacementSlot);
     std::vector<int> shown;
     m_list.GetColumnWidths(shown);
     std::vector<int32_t>& widths = CAppMain::Get().GetSetActivitiesDlg().GetColumnWidths();

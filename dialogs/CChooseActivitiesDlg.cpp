@@ -3,6 +3,7 @@
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
 #include "app/ui/DescriptionTexts.h"
+#include "app/ui/DialogPlacement.h"
 #include "library/dialogs/SItemAnchor.h"
 #include "library/text/CText.h"
 #include "model/CActivity.h"
@@ -136,12 +137,7 @@ bool CChooseActivitiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    const SDialogPlacement placement =
-        CAppMain::Get().GetSetDialogPosNSize().GetPlacement(kPlacementSlot);
-    if (placement.x != CSetDialogPosNSize::NotStored) {
-        const SSize minimum = GetSize(true);
-        SetRect(placement.x, placement.y, placement.width, placement.height, &minimum);
-    }
+    RestoreDialogRect(*this, kPlacementSlot);
     m_list.Attach(window, IDC_CHOOSE_ACTS_LIST, true);
     m_list.SetProject(m_project, m_state);
     SetDlgItemTextA(window, IDC_CHOOSE_ACTS_INSTRUCTION, CText(m_instructionId).GetCStr());
@@ -209,9 +205,7 @@ bool CChooseActivitiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
 
 bool CChooseActivitiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
     CAppMain& app = CAppMain::Get();
-    const SWindowRect rect = GetRect(true);
-    app.GetSetDialogPosNSize().SetPlacement(kPlacementSlot,
-                                            {rect.x, rect.y, rect.width, rect.height});
+    StoreDialogRect(*this, kPlacementSlot);
     if (m_list.GetList() != nullptr) {
         std::vector<int> shown;
         m_list.GetColumnWidths(shown);

@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogPlacement.h"
 #include "app/ui/TextHelpers.h"
 #include "library/controls/CTracker.h"
 #include "library/text/CText.h"
@@ -155,20 +156,13 @@ bool CChooseProjectDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    const SDialogPlacement placement =
-        CAppMain::Get().GetSetDialogPosNSize().GetPlacement(kPlacementSlot);
-    if (placement.x != CSetDialogPosNSize::NotStored) {
-        const SSize minimum = GetSize(true);
-        SetRect(placement.x, placement.y, placement.width, placement.height, &minimum);
-    }
+    RestoreDialogRect(*this, kPlacementSlot);
     FillProjectList();
     return true;
 }
 
 bool CChooseProjectDlg::OnDialogTerminate(CDialogTerminateEvent&) {
-    const SWindowRect rect = GetRect(true);
-    CAppMain::Get().GetSetDialogPosNSize().SetPlacement(kPlacementSlot,
-                                                        {rect.x, rect.y, rect.width, rect.height});
+    StoreDialogRect(*this, kPlacementSlot);
     return true;
 }
 

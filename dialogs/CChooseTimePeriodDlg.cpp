@@ -3,6 +3,7 @@
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
 #include "app/ui/DescriptionTexts.h"
+#include "app/ui/DialogPlacement.h"
 #include "library/dialogs/SItemAnchor.h"
 #include "library/text/CText.h"
 #include "model/CProject.h"
@@ -220,13 +221,8 @@ void CChooseTimePeriodDlg::Confirm() {
 
 bool CChooseTimePeriodDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
-    CAppMain& app = CAppMain::Get();
     SetDialogIcons(window);
-    int32_t x = 0, y = 0;
-    app.GetSetDialogPosNSize().GetPosition(kPlacementSlot, x, y);
-    if (x != CSetDialogPosNSize::NotStored) {
-        SetPos(x, y);
-    }
+    RestoreDialogPosition(*this, kPlacementSlot);
     HWND startCalendar = GetDlgItem(window, IDC_PERIOD_START_DATE);
     HWND endCalendar = GetDlgItem(window, IDC_PERIOD_END_DATE);
     AnchorItems(startCalendar, kStartCalendarAnchors);
@@ -327,8 +323,7 @@ bool CChooseTimePeriodDlg::OnDialogMessage(CDialogMessageEvent& event) {
 }
 
 bool CChooseTimePeriodDlg::OnDialogTerminate(CDialogTerminateEvent&) {
-    const POINT position = GetPos(true);
-    CAppMain::Get().GetSetDialogPosNSize().SetPosition(kPlacementSlot, position.x, position.y);
+    StoreDialogPosition(*this, kPlacementSlot);
     return true;
 }
 

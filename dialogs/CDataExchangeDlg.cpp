@@ -5,9 +5,9 @@
 
 #include "app/main/CAppMain.h"
 #include "app/settings/CSetDataExchangeDlg.h"
-#include "app/settings/CSetDialogPosNSize.h"
 #include "app/ui/ButtonControls.h"
 #include "app/ui/DescriptionTexts.h"
+#include "app/ui/DialogPlacement.h"
 #include "dialogs/CChooseActivitiesDlg.h"
 #include "dialogs/CChooseProjectDlg.h"
 #include "dialogs/CChooseTimePeriodDlg.h"
@@ -125,11 +125,7 @@ bool CDataExchangeDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
     const int slot = m_import ? 13 : 14;
-    const SDialogPlacement placement = CAppMain::Get().GetSetDialogPosNSize().GetPlacement(slot);
-    if (placement.x != CSetDialogPosNSize::NotStored) {
-        const SSize minimum = GetSize(true);
-        SetRect(placement.x, placement.y, placement.width, placement.height, &minimum);
-    }
+    RestoreDialogRect(*this, slot);
     ShowProject(IDC_EXCHANGE_CURRENT_NAME, IDC_EXCHANGE_CURRENT_FILE, IDC_EXCHANGE_CURRENT_STATUS,
                 m_currentProject, m_currentBase, false);
     ShowTexts();
@@ -325,9 +321,7 @@ bool CDataExchangeDlg::OnDialogMessage(CDialogMessageEvent& event) {
 }
 
 bool CDataExchangeDlg::OnDialogTerminate(CDialogTerminateEvent&) {
-    const SWindowRect rect = GetRect(true);
-    CAppMain::Get().GetSetDialogPosNSize().SetPlacement(m_import ? 13 : 14,
-                                                        {rect.x, rect.y, rect.width, rect.height});
+    StoreDialogRect(*this, m_import ? 13 : 14);
     if (m_list->GetList() != nullptr) {
         std::vector<int> shown;
         m_list->GetColumnWidths(shown);

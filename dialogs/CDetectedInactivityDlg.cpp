@@ -1,8 +1,8 @@
 #include "dialogs/CDetectedInactivityDlg.h"
 
 #include "app/main/CAppMain.h"
-#include "app/settings/CSetDialogPosNSize.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogPlacement.h"
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/datetime/CDateTimeSpan.h"
 #include "library/text/CText.h"
@@ -79,12 +79,7 @@ bool CDetectedInactivityDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     SetDialogIcons(window);
     SetMaximumSize(SSize{kNoMaximum, GetSize(true).height});
     AnchorItems(window, kAnchors);
-    const SDialogPlacement placement =
-        CAppMain::Get().GetSetDialogPosNSize().GetPlacement(kPlacementSlot);
-    if (placement.x != CSetDialogPosNSize::NotStored) {
-        const SSize minimum = GetSize(true);
-        SetRect(placement.x, placement.y, placement.width, minimum.height, &minimum);
-    }
+    RestoreDialogRectWidthOnly(*this, kPlacementSlot);
     SetDlgItemTextA(window, IDC_INACTIVITY_PROJECT, m_state->GetName().c_str());
     CActivity* current = m_state->GetCurrentActivity();
     SetDlgItemTextA(window, IDC_INACTIVITY_ACTIVITY,
@@ -246,9 +241,7 @@ bool CDetectedInactivityDlg::OnDialogCommand(CDialogCommandEvent& event) {
 
 bool CDetectedInactivityDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     m_timer.Stop();
-    const SWindowRect rect = GetRect(true);
-    CAppMain::Get().GetSetDialogPosNSize().SetPlacement(kPlacementSlot,
-                                                        {rect.x, rect.y, rect.width, rect.height});
+    StoreDialogRect(*this, kPlacementSlot);
     return true;
 }
 

@@ -1,8 +1,8 @@
 #include "dialogs/CProjectPropertiesDlg.h"
 
 #include "app/main/CAppMain.h"
-#include "app/settings/CSetDialogPosNSize.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogPlacement.h"
 #include "dialogs/CActivitiesDlg.h"
 #include "dialogs/CTracesDlg.h"
 #include "library/text/CText.h"
@@ -115,11 +115,7 @@ bool CProjectPropertiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     const SSize initial = GetSize(true);
     SetMaximumSize({kNoMaximum, initial.height});
     AnchorItems(window, kAnchors);
-    const SDialogPlacement placement =
-        CAppMain::Get().GetSetDialogPosNSize().GetPlacement(kPlacementSlot);
-    if (placement.x != CSetDialogPosNSize::NotStored) {
-        SetRect(placement.x, placement.y, placement.width, placement.height, &initial);
-    }
+    RestoreDialogRect(*this, kPlacementSlot);
     if (m_state == nullptr) {
         return true;
     }
@@ -236,9 +232,7 @@ void CProjectPropertiesDlg::Ok() {
 }
 
 bool CProjectPropertiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
-    const SWindowRect rect = GetRect(true);
-    CAppMain::Get().GetSetDialogPosNSize().SetPlacement(kPlacementSlot,
-                                                        {rect.x, rect.y, rect.width, rect.height});
+    StoreDialogRect(*this, kPlacementSlot);
     // Only this dialog's own transaction, and only while it is open: after OK the
     // innermost one may belong to somebody else.
     if (m_editOpen && m_project != nullptr) {

@@ -1,8 +1,8 @@
 #include "dialogs/CProjectStatsDlg.h"
 
 #include "app/main/CAppMain.h"
-#include "app/settings/CSetDialogPosNSize.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogPlacement.h"
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/text/CText.h"
 #include "model/CActivity.h"
@@ -57,11 +57,7 @@ std::string CProjectStatsDlg::FormatPeriodTotal(EStatIntKind kind, const CDateTi
 bool CProjectStatsDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
-    int32_t x = 0, y = 0;
-    CAppMain::Get().GetSetDialogPosNSize().GetPosition(kPlacementSlot, x, y);
-    if (x != CSetDialogPosNSize::NotStored) {
-        SetPos(x, y);
-    }
+    RestoreDialogPosition(*this, kPlacementSlot);
     if (m_state == nullptr) {
         return true;
     }
@@ -150,8 +146,7 @@ bool CProjectStatsDlg::OnDialogMessage(CDialogMessageEvent& event) {
 
 bool CProjectStatsDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     StopRefreshing();
-    const POINT position = GetPos(true);
-    CAppMain::Get().GetSetDialogPosNSize().SetPosition(kPlacementSlot, position.x, position.y);
+    StoreDialogPosition(*this, kPlacementSlot);
     return true;
 }
 

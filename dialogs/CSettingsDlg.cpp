@@ -3,8 +3,8 @@
 #include "dialogs/CSettingsDlg.h"
 
 #include "app/main/CAppMain.h"
-#include "app/settings/CSetDialogPosNSize.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogPlacement.h"
 #include "library/text/CText.h"
 #include "resources/ResourceIds.h"
 
@@ -65,11 +65,7 @@ bool CSettingsDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     const SSize size = GetSize(false);
     SetSize(size.width + growth.width, size.height + growth.height);
 
-    int32_t x = 0, y = 0;
-    CAppMain::Get().GetSetDialogPosNSize().GetPosition(kPlacementSlot, x, y);
-    if (x != CSetDialogPosNSize::NotStored) {
-        SetPos(x, y);
-    }
+    RestoreDialogPosition(*this, kPlacementSlot);
     m_workStart.Attach(Control(IDC_SET_WORK_START_HOURS), Control(IDC_SET_WORK_START_MINUTES),
                        Control(IDC_SET_WORK_START_SECONDS), Control(IDC_SET_WORK_START_SPIN));
     m_workEnd.Attach(Control(IDC_SET_WORK_END_HOURS), Control(IDC_SET_WORK_END_MINUTES),
@@ -149,8 +145,7 @@ bool CSettingsDlg::OnDialogMessage(CDialogMessageEvent& event) {
 }
 
 bool CSettingsDlg::OnDialogTerminate(CDialogTerminateEvent&) {
-    const POINT position = GetPos(true);
-    CAppMain::Get().GetSetDialogPosNSize().SetPosition(kPlacementSlot, position.x, position.y);
+    StoreDialogPosition(*this, kPlacementSlot);
     CAppMain::Get().GetHotKey().Register();
     return true;
 }

@@ -1,8 +1,8 @@
 #include "dialogs/CTipDlg.h"
 
 #include "app/main/CAppMain.h"
-#include "app/settings/CSetDialogPosNSize.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogPlacement.h"
 #include "app/ui/SharedPictures.h"
 #include "dialogs/ScaledFont.h"
 #include "library/text/CText.h"
@@ -72,11 +72,7 @@ const STip& CTipDlg::GetTip(int32_t index) {
 bool CTipDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
-    int32_t x = 0, y = 0;
-    CAppMain::Get().GetSetDialogPosNSize().GetPosition(kPlacementSlot, x, y);
-    if (x != CSetDialogPosNSize::NotStored) {
-        SetPos(x, y);
-    }
+    RestoreDialogPosition(*this, kPlacementSlot);
     m_textWithLink = GetItemRect(IDC_TIP_TEXT);
     const SWindowRect link = GetItemRect(IDC_TIP_LINK);
     m_textWithoutLink = m_textWithLink;
@@ -164,8 +160,7 @@ bool CTipDlg::OnDialogMessage(CDialogMessageEvent& event) {
 }
 
 bool CTipDlg::OnDialogTerminate(CDialogTerminateEvent&) {
-    const POINT position = GetPos(true);
-    CAppMain::Get().GetSetDialogPosNSize().SetPosition(kPlacementSlot, position.x, position.y);
+    StoreDialogPosition(*this, kPlacementSlot);
     ++m_currentTip;
     CAppMain::Get().GetSetTips().GetTipIndex() = static_cast<uint32_t>(m_currentTip.GetValue());
     return true;

@@ -4,6 +4,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogPlacement.h"
 #include "dialogs/LocalTime.h"
 #include "library/text/CText.h"
 #include "model/CProjectState.h"
@@ -173,12 +174,7 @@ bool CTraceDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     AnchorItems(endCalendar, kEndCalendarAnchors);
     AnchorControl(endCalendar, dialog, 1, 0, 0, 0);
 
-    int32_t x = 0;
-    int32_t y = 0;
-    CAppMain::Get().GetSetDialogPosNSize().GetPosition(kPlacementSlot, x, y);
-    if (x != INT32_MIN) {
-        SetPos(x, y);
-    }
+    RestoreDialogPosition(*this, kPlacementSlot);
 
     m_activityBox.Attach(dialog, IDC_TRACE_ACTIVITY);
     m_activityBox.SetProject(m_project, m_state);
@@ -224,8 +220,7 @@ bool CTraceDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     if (m_open) {
         KillTimer(GetHwnd(), kTimerId);
     }
-    const POINT position = GetPos(true);
-    CAppMain::Get().GetSetDialogPosNSize().SetPosition(kPlacementSlot, position.x, position.y);
+    StoreDialogPosition(*this, kPlacementSlot);
     return true;
 }
 

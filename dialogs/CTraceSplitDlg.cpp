@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogPlacement.h"
 #include "dialogs/LocalTime.h"
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/datetime/CDateTimeSpan.h"
@@ -136,12 +137,7 @@ bool CTraceSplitDlg::OnDialogCommand(CDialogCommandEvent& event) {
 bool CTraceSplitDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND dialog = GetHwnd();
     SetDialogIcons(dialog);
-    int32_t x = 0;
-    int32_t y = 0;
-    CAppMain::Get().GetSetDialogPosNSize().GetPosition(kPlacementSlot, x, y);
-    if (x != INT32_MIN) {
-        SetPos(x, y);
-    }
+    RestoreDialogPosition(*this, kPlacementSlot);
     HWND calendar = GetDlgItem(dialog, IDC_SPLIT_DATE);
     AnchorItems(calendar, kCalendarAnchors);
     AnchorControl(calendar, dialog, 1, 0, 1, 0);
@@ -186,8 +182,7 @@ bool CTraceSplitDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     if (m_open) {
         KillTimer(GetHwnd(), kTimerId);
     }
-    const POINT position = GetPos(true);
-    CAppMain::Get().GetSetDialogPosNSize().SetPosition(kPlacementSlot, position.x, position.y);
+    StoreDialogPosition(*this, kPlacementSlot);
     return true;
 }
 

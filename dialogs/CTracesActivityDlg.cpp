@@ -1,8 +1,8 @@
 #include "dialogs/CTracesActivityDlg.h"
 
 #include "app/main/CAppMain.h"
-#include "app/settings/CSetDialogPosNSize.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogPlacement.h"
 #include "library/controls/CTracker.h"
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/text/CText.h"
@@ -74,12 +74,7 @@ bool CTracesActivityDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    const SDialogPlacement placement =
-        CAppMain::Get().GetSetDialogPosNSize().GetPlacement(kPlacementSlot);
-    if (placement.x != CSetDialogPosNSize::NotStored) {
-        const SSize minimum = GetSize(true);
-        SetRect(placement.x, placement.y, placement.width, placement.height, &minimum);
-    }
+    RestoreDialogRect(*this, kPlacementSlot);
     m_usedList.Attach(window, IDC_TRACES_ACTIVITY_USED);
     {
         CTracker batch;
@@ -109,9 +104,7 @@ bool CTracesActivityDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     if (m_hasRunning) {
         KillTimer(GetHwnd(), kTimerId);
     }
-    const SWindowRect rect = GetRect(true);
-    CAppMain::Get().GetSetDialogPosNSize().SetPlacement(kPlacementSlot,
-                                                        {rect.x, rect.y, rect.width, rect.height});
+    StoreDialogRect(*this, kPlacementSlot);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogPlacement.h"
 #include "app/ui/SharedPictures.h"
 #include "library/windows/CTempCursor.h"
 #include "mainwindow/CMenu.h"
@@ -69,12 +70,7 @@ bool CCompactDlg::OnDialogInitialize(CDialogInitializeEvent& event) {
                   StartButtonImage().icon.Get());
     SetButtonIcon(window, IDC_COMPACT_STOP, StopButtonImage().imageList.Get(),
                   StopButtonImage().icon.Get());
-    int32_t x = 0;
-    int32_t y = 0;
-    app.GetSetDialogPosNSize().GetPosition(kPlacementSlot, x, y);
-    if (x != CSetDialogPosNSize::NotStored) {
-        SetPos(x, y);
-    }
+    RestoreDialogPosition(*this, kPlacementSlot);
     m_activities.Attach(window, IDC_COMPACT_ACTIVITY);
     m_boxAttached = true;
     BindActivityBox();
@@ -123,8 +119,7 @@ void CCompactDlg::StorePlacement() {
     if (GetHwnd() == nullptr) {
         return;
     }
-    const POINT position = GetPos(true);
-    app.GetSetDialogPosNSize().SetPosition(kPlacementSlot, position.x, position.y);
+    StoreDialogPosition(*this, kPlacementSlot);
 }
 
 void CCompactDlg::ShowStatistics() {

@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogPlacement.h"
 #include "app/ui/SharedPictures.h"
 #include "library/dialogs/SItemAnchor.h"
 #include "library/text/CText.h"
@@ -97,11 +98,7 @@ bool CMainDlg::OnDialogInitialize(CDialogInitializeEvent& event) {
     SetButtonIcon(window, IDC_MAIN_NEXT, NextButtonImage().imageList.Get(),
                   NextButtonImage().icon.Get());
     AnchorItems(window, kAnchors);
-    SDialogPlacement placement = app.GetSetDialogPosNSize().GetPlacement(kPlacementSlot);
-    if (placement.x != CSetDialogPosNSize::NotStored) {
-        SSize minimum = GetSize(true);
-        SetRect(placement.x, placement.y, placement.width, placement.height, &minimum);
-    }
+    RestoreDialogRect(*this, kPlacementSlot);
     const bool follow = app.GetSetMainDlg().GetTrackNow();
     CheckDlgItem(follow, window, IDC_MAIN_FOLLOW_NOW);
     CheckDlgItem(!follow, window, IDC_MAIN_SHOW_DATE);
@@ -307,9 +304,7 @@ void CMainDlg::StorePlacement() {
     if (GetHwnd() == nullptr) {
         return;
     }
-    SWindowRect rect = GetRect(true);
-    app.GetSetDialogPosNSize().SetPlacement(kPlacementSlot,
-                                            {rect.x, rect.y, rect.width, rect.height});
+    StoreDialogRect(*this, kPlacementSlot);
     KeepColumnWidths(GetKind() != sikAll);
 }
 

@@ -1,10 +1,10 @@
 #include "reports/dialog/CReportDlg.h"
 
 #include "app/main/CAppMain.h"
-#include "app/settings/CSetDialogPosNSize.h"
 #include "app/settings/CSetReportDlg.h"
 #include "app/ui/ButtonControls.h"
 #include "app/ui/DescriptionTexts.h"
+#include "app/ui/DialogPlacement.h"
 #include "app/ui/SharedPictures.h"
 #include "app/ui/TextHelpers.h"
 #include "dialogs/CChooseActivitiesDlg.h"
@@ -162,12 +162,7 @@ bool CReportDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    const SDialogPlacement placement =
-        CAppMain::Get().GetSetDialogPosNSize().GetPlacement(kPlacementSlot);
-    if (placement.x != CSetDialogPosNSize::NotStored) {
-        const SSize minimum = GetSize(false);
-        SetRect(placement.x, placement.y, placement.width, placement.height, &minimum);
-    }
+    RestoreDialogRect(*this, kPlacementSlot);
     CSetReportDlg& settings = CAppMain::Get().GetSetReportDlg();
     const uint32_t notation = settings.GetDataFormat();
     Check(window, IDC_REPORT_NOTATION_DAYS, notation == 1);
@@ -437,8 +432,7 @@ bool CReportDlg::OnDialogMessage(CDialogMessageEvent& event) {
 
 bool CReportDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     HWND window = GetHwnd();
-    const POINT position = GetPos(true);
-    CAppMain::Get().GetSetDialogPosNSize().SetPosition(kPlacementSlot, position.x, position.y);
+    StoreDialogPosition(*this, kPlacementSlot);
     CSetReportDlg& settings = CAppMain::Get().GetSetReportDlg();
     const LRESULT per = SendDlgItemMessageA(window, IDC_REPORT_STATISTICS_PER, CB_GETCURSEL, 0, 0);
     const LRESULT round = SendDlgItemMessageA(window, IDC_REPORT_ROUND_TO, CB_GETCURSEL, 0, 0);

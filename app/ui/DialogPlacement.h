@@ -1,0 +1,28 @@
+#pragma once
+
+// Where a dialog stood when it was last closed, kept in its slot of CSetDialogPosNSize
+// (CAppMain's settings). A dialog restores in OnDialogInitialize, once its anchors are
+// set, and stores in OnDialogTerminate:
+//
+//   RestoreDialogRect(*this, kPlacementSlot);   // resizable
+//   StoreDialogRect(*this, kPlacementSlot);
+//   RestoreDialogPosition(*this, kPlacementSlot); // fixed size
+//   StoreDialogPosition(*this, kPlacementSlot);
+//
+// A slot never stored leaves the dialog where and as large as its template put it.
+
+class CDialogWindow;
+
+// Moves the dialog to the stored position (kept on the work area); the size stays.
+void RestoreDialogPosition(CDialogWindow& dialog, int slot);
+// Stores the position of the normal placement (not the minimised or maximised one).
+void StoreDialogPosition(const CDialogWindow& dialog, int slot);
+
+// Gives the dialog the stored position and size, never smaller than the size it has
+// when called (its template's).
+void RestoreDialogRect(CDialogWindow& dialog, int slot);
+// As RestoreDialogRect, for a dialog only as high as its template: the stored height
+// is passed over.
+void RestoreDialogRectWidthOnly(CDialogWindow& dialog, int slot);
+// Stores the position and size of the normal placement.
+void StoreDialogRect(const CDialogWindow& dialog, int slot);
