@@ -4,6 +4,7 @@
 #include "app/ui/ButtonControls.h"
 #include "app/ui/DescriptionTexts.h"
 #include "app/ui/DialogPlacement.h"
+#include "app/ui/ModalDialogParams.h"
 #include "library/dialogs/SItemAnchor.h"
 #include "library/text/CText.h"
 #include "model/CActivity.h"
@@ -65,13 +66,7 @@ CChooseActivitiesDlg::~CChooseActivitiesDlg() {
 }
 
 SDialogParams CChooseActivitiesDlg::MakeParams(HWND owner) {
-    SDialogParams params;
-    params.dialogId = IDD_CHOOSE_ACTIVITIES;
-    CAppMain::Get().SetDialogModules(params);
-    params.owner = owner;
-    params.modal = true;
-    params.sizeGrip = true;
-    return params;
+    return MakeModalDialogParams(IDD_CHOOSE_ACTIVITIES, owner, true);
 }
 
 void CChooseActivitiesDlg::ChooseAll(CActivity* activity, std::set<CActivity*>& chosen,

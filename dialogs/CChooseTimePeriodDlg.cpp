@@ -4,6 +4,7 @@
 #include "app/ui/ButtonControls.h"
 #include "app/ui/DescriptionTexts.h"
 #include "app/ui/DialogPlacement.h"
+#include "app/ui/ModalDialogParams.h"
 #include "library/dialogs/SItemAnchor.h"
 #include "library/text/CText.h"
 #include "model/CProject.h"
@@ -131,12 +132,7 @@ CChooseTimePeriodDlg::CChooseTimePeriodDlg(CProject& project, CProjectState& sta
 CChooseTimePeriodDlg::~CChooseTimePeriodDlg() = default;
 
 SDialogParams CChooseTimePeriodDlg::MakeParams(HWND owner) {
-    SDialogParams params;
-    params.dialogId = IDD_CHOOSE_PERIOD;
-    CAppMain::Get().SetDialogModules(params);
-    params.owner = owner;
-    params.modal = true;
-    return params;
+    return MakeModalDialogParams(IDD_CHOOSE_PERIOD, owner, false);
 }
 
 void CChooseTimePeriodDlg::Normalise() {

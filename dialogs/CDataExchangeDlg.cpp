@@ -8,6 +8,7 @@
 #include "app/ui/ButtonControls.h"
 #include "app/ui/DescriptionTexts.h"
 #include "app/ui/DialogPlacement.h"
+#include "app/ui/ModalDialogParams.h"
 #include "dialogs/CChooseActivitiesDlg.h"
 #include "dialogs/CChooseProjectDlg.h"
 #include "dialogs/CChooseTimePeriodDlg.h"
@@ -207,13 +208,7 @@ void CDataExchangeDlg::SetChosenActivities(const std::set<CActivity*>& chosen) {
 
 void CDataExchangeDlg::OnChoose() {
     CChooseProjectDlg chooser(false, !m_currentBase->IsWorking());
-    SDialogParams params;
-    params.dialogId = IDD_CHOOSE_PROJECT;
-    CAppMain::Get().SetDialogModules(params);
-    params.owner = GetHwnd();
-    params.modal = true;
-    params.sizeGrip = true;
-    chooser.Create(params);
+    chooser.Create(MakeModalDialogParams(IDD_CHOOSE_PROJECT, GetHwnd(), true));
     CProject* chosen = chooser.GetChosenProject();
     if (chosen != nullptr && m_currentProject != nullptr && TakeOtherProject(chosen, true)) {
         ShowProject(IDC_EXCHANGE_OTHER_NAME, IDC_EXCHANGE_OTHER_FILE, IDC_EXCHANGE_OTHER_STATUS,

@@ -3,6 +3,7 @@
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
 #include "app/ui/DialogPlacement.h"
+#include "app/ui/ModalDialogParams.h"
 #include "dialogs/CActivitiesDlg.h"
 #include "dialogs/CTracesDlg.h"
 #include "library/text/CText.h"
@@ -64,13 +65,7 @@ CProjectPropertiesDlg::~CProjectPropertiesDlg() {
 }
 
 SDialogParams CProjectPropertiesDlg::MakeParams(HWND owner) {
-    SDialogParams params;
-    params.dialogId = IDD_PROJECT_PROPERTIES;
-    CAppMain::Get().SetDialogModules(params);
-    params.owner = owner;
-    params.modal = true;
-    params.sizeGrip = true;
-    return params;
+    return MakeModalDialogParams(IDD_PROJECT_PROPERTIES, owner, true);
 }
 
 bool CProjectPropertiesDlg::RunForNewProject(CProject& project, HWND owner) {

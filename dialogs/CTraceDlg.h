@@ -6,11 +6,7 @@
 // dialog until OK hands them to the model.
 //
 //   CTraceDlg dialog(project, state, tallymark);   // or (project, state[, activity]): new
-//   SDialogParams params;
-//   params.dialogId = IDD_TRACE;
-//   params.owner = GetHwnd();
-//   CAppMain::Get().SetDialogModules(params);
-//   dialog.Create(params);
+//   dialog.Create(MakeModalDialogParams(IDD_TRACE, GetHwnd(), false));
 //   if (!dialog.IsCancelled()) {
 //       list.Add(dialog.GetTallymark());
 //       for (CTallymark* part : dialog.GetSplitTallymarks()) ...

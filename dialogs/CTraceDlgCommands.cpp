@@ -3,6 +3,7 @@
 #include "dialogs/CTraceDlg.h"
 
 #include "app/main/CAppMain.h"
+#include "app/ui/ModalDialogParams.h"
 #include "dialogs/CTraceSplitDlg.h"
 #include "dialogs/LocalTime.h"
 #include "library/text/CText.h"
@@ -152,11 +153,7 @@ void CTraceDlg::Split() {
     }
     const std::unique_ptr<CTallymark> values(CreateTallymark());
     CTraceSplitDlg split(m_project, m_state, values.get());
-    SDialogParams params;
-    params.dialogId = IDD_TRACE_SPLIT;
-    params.owner = GetHwnd();
-    CAppMain::Get().SetDialogModules(params);
-    split.Create(params);
+    split.Create(MakeModalDialogParams(IDD_TRACE_SPLIT, GetHwnd(), false));
     if (split.IsCancelled()) {
         return;
     }

@@ -6,11 +6,7 @@
 // new tally mark for the first part, which the caller takes with GetNewTallymark and owns.
 //
 //   CTraceSplitDlg split(project, state, tallymark);
-//   SDialogParams params;
-//   params.dialogId = IDD_TRACE_SPLIT;
-//   params.owner = GetHwnd();
-//   CAppMain::Get().SetDialogModules(params);
-//   split.Create(params);
+//   split.Create(MakeModalDialogParams(IDD_TRACE_SPLIT, GetHwnd(), false));
 //   if (!split.IsCancelled()) {
 //       std::unique_ptr<CTallymark> first(split.GetNewTallymark());
 //       ...

@@ -5,6 +5,7 @@
 #include "app/ui/ButtonControls.h"
 #include "app/ui/DescriptionTexts.h"
 #include "app/ui/DialogPlacement.h"
+#include "app/ui/ModalDialogParams.h"
 #include "app/ui/SharedPictures.h"
 #include "app/ui/TextHelpers.h"
 #include "dialogs/CChooseActivitiesDlg.h"
@@ -105,13 +106,7 @@ CReportDlg::~CReportDlg() {
 }
 
 SDialogParams CReportDlg::MakeParams(HWND owner) {
-    SDialogParams params;
-    params.dialogId = IDD_REPORT;
-    CAppMain::Get().SetDialogModules(params);
-    params.owner = owner;
-    params.modal = true;
-    params.sizeGrip = true;
-    return params;
+    return MakeModalDialogParams(IDD_REPORT, owner, true);
 }
 
 int32_t CReportDlg::GetNotation() const {
