@@ -86,6 +86,28 @@ void ReplacePlaceholders(std::string& out, const std::string& text,
     out.append(text, from, std::string::npos);
 }
 
+// Expands the sections of one kind in text, filter by filter from sfAll to lastFilter,
+// for as long as FindSection finds one: text becomes what stood before the section,
+// expand(filter, inner, text) appends the section's expansion, and what stood after the
+// section follows. Each search starts again at the beginning, expansions included.
+template <class FExpand>
+void ExpandEachSection(std::string& text, std::int32_t kind, std::int32_t lastFilter,
+                       FExpand expand) {
+    std::string start;
+    std::string end;
+    std::string before;
+    std::string inner;
+    std::string after;
+    for (std::int32_t filter = CReport::sfAll; filter <= lastFilter; ++filter) {
+        CReport::GetSectionMarkers(kind, filter, start, end);
+        while (CReport::FindSection(text, start, end, before, inner, after)) {
+            text.swap(before);
+            expand(filter, inner, text);
+            text += after;
+        }
+    }
+}
+
 } // namespace
 
 std::string CReport::Generate(const CDateTime& start, const CDateTime& end,
@@ -258,15 +280,9 @@ void CReport::AppendPeriodPlaceholders(std::string& out, const SReportPeriod& pe
 
 void CReport::ExpandActivitySections(std::int32_t format, std::string& text,
                                      bool includeEmptyPeriods, bool includeEmptyActivities) const {
-    std::string start;
-    std::string end;
-    std::string before;
-    std::string inner;
-    std::string after;
-    for (std::int32_t filter = sfAll; filter <= sfUser; ++filter) {
-        GetSectionMarkers(skActivity, filter, start, end);
-        while (FindSection(text, start, end, before, inner, after)) {
-            text.swap(before);
+    ExpandEachSection(
+        text, skActivity, sfUser,
+        [&](std::int32_t filter, const std::string& inner, std::string& out) {
             std::int32_t number = 0;
             for (size_t a = 0; a < m_activities.size(); ++a) {
                 const SReportActivity& activity = m_activities[a];
@@ -276,24 +292,16 @@ void CReport::ExpandActivitySections(std::int32_t format, std::string& text,
                 std::string copy =
                     ReplaceActivityPlaceholders(activity, nullptr, false, format, inner, number++);
                 ExpandNested(format, copy, a, true, includeEmptyPeriods, includeEmptyActivities);
-                text += copy;
+                out += copy;
             }
-            text += after;
-        }
-    }
+        });
 }
 
 void CReport::ExpandPeriodSections(std::int32_t format, std::string& text, bool includeEmptyPeriods,
                                    bool includeEmptyActivities) const {
-    std::string start;
-    std::string end;
-    std::string before;
-    std::string inner;
-    std::string after;
-    for (std::int32_t filter = sfAll; filter <= sfUser; ++filter) {
-        GetSectionMarkers(skPeriod, filter, start, end);
-        while (FindSection(text, start, end, before, inner, after)) {
-            text.swap(before);
+    ExpandEachSection(
+        text, skPeriod, sfUser,
+        [&](std::int32_t filter, const std::string& inner, std::string& out) {
             std::int32_t number = 0;
             for (size_t p = 0; p < m_periods.size(); ++p) {
                 const SReportPeriod& period = m_periods[p];
@@ -303,11 +311,9 @@ void CReport::ExpandPeriodSections(std::int32_t format, std::string& text, bool 
                 std::string copy =
                     ReplacePeriodPlaceholders(period, nullptr, false, format, inner, number++);
                 ExpandNested(format, copy, p, false, includeEmptyPeriods, includeEmptyActivities);
-                text += copy;
+                out += copy;
             }
-            text += after;
-        }
-    }
+        });
 }
 
 void CReport::ExpandNested(std::int32_t format, std::string& copy, size_t outerIndex,
@@ -315,15 +321,9 @@ void CReport::ExpandNested(std::int32_t format, std::string& copy, size_t outerI
                            bool includeEmptyActivities) const {
     const std::int32_t kind = outerIsActivity ? skActivityPeriod : skPeriodActivity;
     const size_t count = outerIsActivity ? m_periods.size() : m_activities.size();
-    std::string start;
-    std::string end;
-    std::string before;
-    std::string inner;
-    std::string after;
-    for (std::int32_t filter = sfAll; filter <= sfUserInSection; ++filter) {
-        GetSectionMarkers(kind, filter, start, end);
-        while (FindSection(copy, start, end, before, inner, after)) {
-            copy.swap(before);
+    ExpandEachSection(
+        copy, kind, sfUserInSection,
+        [&](std::int32_t filter, const std::string& inner, std::string& out) {
             std::int32_t number = 0;
             for (size_t item = 0; item < count; ++item) {
                 const SReportCell& cell =
@@ -331,18 +331,16 @@ void CReport::ExpandNested(std::int32_t format, std::string& copy, size_t outerI
                 if (outerIsActivity) {
                     const SReportPeriod& period = m_periods[item];
                     if (Selects(filter, period.used, includeEmptyPeriods, cell.nonZero)) {
-                        copy +=
+                        out +=
                             ReplacePeriodPlaceholders(period, &cell, true, format, inner, number++);
                     }
                 } else {
                     const SReportActivity& activity = m_activities[item];
                     if (Selects(filter, activity.used, includeEmptyActivities, cell.nonZero)) {
-                        AppendActivityPlaceholders(copy, activity, &cell, true, format, inner,
+                        AppendActivityPlaceholders(out, activity, &cell, true, format, inner,
                                                    number++);
                     }
                 }
             }
-            copy += after;
-        }
-    }
+        });
 }
