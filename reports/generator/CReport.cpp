@@ -20,6 +20,34 @@ std::string NameOf(std::int32_t code, const unsigned int* ids, std::int32_t coun
     return CText(code >= 0 && code < count ? ids[code] : IDS_REPORT_OPTION_UNKNOWN).GetString();
 }
 
+// text with & < > " written as character references, and ' too where apostrophe is
+// set (XML; HTML 4 knows no &apos;).
+std::string EscapeMarkup(const std::string& text, bool apostrophe) {
+    std::string result;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            result += "&amp;";
+            break;
+        case '<':
+            result += "&lt;";
+            break;
+        case '>':
+            result += "&gt;";
+            break;
+        case '"':
+            result += "&quot;";
+            break;
+        case '\'':
+            result += apostrophe ? "&apos;" : "'";
+            break;
+        default:
+            result += c;
+        }
+    }
+    return result;
+}
+
 } // namespace
 
 CReport::CReport(CProject* project, CProjectState* state, std::int32_t notation,
@@ -133,25 +161,7 @@ std::string CReport::EscapeTab(const std::string& text) {
 }
 
 std::string CReport::EscapeHTML(const std::string& text) {
-    std::string result;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            result += "&amp;";
-            break;
-        case '<':
-            result += "&lt;";
-            break;
-        case '>':
-            result += "&gt;";
-            break;
-        case '"':
-            result += "&quot;";
-            break;
-        default:
-            result += c;
-        }
-    }
+    const std::string result = EscapeMarkup(text, false);
     // Every pair of spaces, counted left to right, keeps its first space.
     std::string spaced;
     for (size_t i = 0; i < result.size(); ++i) {
@@ -166,29 +176,7 @@ std::string CReport::EscapeHTML(const std::string& text) {
 }
 
 std::string CReport::EscapeXML(const std::string& text) {
-    std::string result;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            result += "&amp;";
-            break;
-        case '<':
-            result += "&lt;";
-            break;
-        case '>':
-            result += "&gt;";
-            break;
-        case '"':
-            result += "&quot;";
-            break;
-        case '\'':
-            result += "&apos;";
-            break;
-        default:
-            result += c;
-        }
-    }
-    return result;
+    return EscapeMarkup(text, true);
 }
 
 std::string CReport::EscapeRTF(const std::string& text) {
