@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "app/ui/SharedPictures.h"
 #include "dialogs/ScaledFont.h"
@@ -88,17 +89,7 @@ bool CAboutDlg::OnDialogCommand(CDialogCommandEvent& event) {
 }
 
 bool CAboutDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_ABOUT, GetHwnd());
-        event.result = TRUE;
-        return true;
-    default:
-        return false;
-    }
+    return AnswerCloseAndHelp(*this, event, IDS_HELP_ABOUT);
 }
 
 bool CAboutDlg::OnDialogTerminate(CDialogTerminateEvent&) {

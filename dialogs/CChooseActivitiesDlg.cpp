@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DescriptionTexts.h"
 #include "app/ui/DialogPlacement.h"
 #include "app/ui/ModalDialogParams.h"
@@ -185,17 +186,7 @@ bool CChooseActivitiesDlg::OnDialogCommand(CDialogCommandEvent& event) {
 }
 
 bool CChooseActivitiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_CHOOSE_ACTIVITIES, GetHwnd());
-        event.result = TRUE;
-        return true;
-    default:
-        return false;
-    }
+    return AnswerCloseAndHelp(*this, event, IDS_HELP_CHOOSE_ACTIVITIES);
 }
 
 bool CChooseActivitiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {

@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DescriptionTexts.h"
 #include "app/ui/DialogPlacement.h"
 #include "app/ui/ModalDialogParams.h"
@@ -305,17 +306,7 @@ bool CChooseTimePeriodDlg::OnDialogCCNotification(CDialogCCNotificationEvent& ev
 }
 
 bool CChooseTimePeriodDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_CHOOSE_PERIOD, GetHwnd());
-        event.result = TRUE;
-        return true;
-    default:
-        return false;
-    }
+    return AnswerCloseAndHelp(*this, event, IDS_HELP_CHOOSE_PERIOD);
 }
 
 bool CChooseTimePeriodDlg::OnDialogTerminate(CDialogTerminateEvent&) {

@@ -6,6 +6,7 @@
 #include "app/main/CAppMain.h"
 #include "app/settings/CSetDataExchangeDlg.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DescriptionTexts.h"
 #include "app/ui/DialogPlacement.h"
 #include "app/ui/ModalDialogParams.h"
@@ -301,18 +302,7 @@ bool CDataExchangeDlg::OnDialogCommand(CDialogCommandEvent& event) {
 }
 
 bool CDataExchangeDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(Text(IDS_HELP_IMPORT_WINDOW, IDS_HELP_EXPORT_WINDOW),
-                                     GetHwnd());
-        event.result = TRUE;
-        return true;
-    default:
-        return false;
-    }
+    return AnswerCloseAndHelp(*this, event, Text(IDS_HELP_IMPORT_WINDOW, IDS_HELP_EXPORT_WINDOW));
 }
 
 bool CDataExchangeDlg::OnDialogTerminate(CDialogTerminateEvent&) {

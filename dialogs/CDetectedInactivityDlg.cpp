@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/datetime/CDateTimeSpan.h"
@@ -209,17 +210,7 @@ bool CDetectedInactivityDlg::OnTimerWentOff(CTimerWentOffEvent&) {
 }
 
 bool CDetectedInactivityDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_DETECTED_INACTIVITY_WINDOW, GetHwnd());
-        event.result = TRUE;
-        return true;
-    default:
-        return false;
-    }
+    return AnswerCloseAndHelp(*this, event, IDS_HELP_DETECTED_INACTIVITY_WINDOW);
 }
 
 bool CDetectedInactivityDlg::OnDialogCommand(CDialogCommandEvent& event) {

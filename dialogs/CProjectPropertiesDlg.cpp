@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "app/ui/ModalDialogParams.h"
 #include "dialogs/CActivitiesDlg.h"
@@ -125,13 +126,6 @@ bool CProjectPropertiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
 
 bool CProjectPropertiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
     switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_PROJECT_PROPERTIES, GetHwnd());
-        event.result = TRUE;
-        return true;
     case WM_GETMINMAXINFO:
         // Never taller than the template, also when maximised or sized by a program
         // (the user's dragging is limited by the maximum size already).
@@ -142,7 +136,7 @@ bool CProjectPropertiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
         }
         return false;
     default:
-        return false;
+        return AnswerCloseAndHelp(*this, event, IDS_HELP_PROJECT_PROPERTIES);
     }
 }
 

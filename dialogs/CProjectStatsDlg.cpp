@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/text/CText.h"
@@ -129,18 +130,11 @@ bool CProjectStatsDlg::OnDialogMessage(CDialogMessageEvent& event) {
     case WM_DESTROY:
         StopRefreshing();
         return true;
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_PROJECT_STATISTICS, GetHwnd());
-        event.result = TRUE;
-        return true;
     case WM_TIMER:
         ShowStatistics();
         return true;
     default:
-        return false;
+        return AnswerCloseAndHelp(*this, event, IDS_HELP_PROJECT_STATISTICS);
     }
 }
 

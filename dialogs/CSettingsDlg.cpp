@@ -4,6 +4,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "library/text/CText.h"
 #include "resources/ResourceIds.h"
@@ -127,20 +128,13 @@ void CSettingsDlg::OnOk() {
 
 bool CSettingsDlg::OnDialogMessage(CDialogMessageEvent& event) {
     switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_SETTINGS, GetHwnd());
-        event.result = TRUE;
-        return true;
     case kShowAutoStartNotice:
         if (m_autoStartReadOnlyPending && IsOpen()) {
             ShowAutoStartReadOnly();
         }
         return true;
     default:
-        return false;
+        return AnswerCloseAndHelp(*this, event, IDS_HELP_SETTINGS);
     }
 }
 

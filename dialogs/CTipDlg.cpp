@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "app/ui/SharedPictures.h"
 #include "dialogs/ScaledFont.h"
@@ -146,17 +147,7 @@ bool CTipDlg::OnLinkClicked(CLinkControl&) {
 }
 
 bool CTipDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_TIP, GetHwnd());
-        event.result = TRUE;
-        return true;
-    default:
-        return false;
-    }
+    return AnswerCloseAndHelp(*this, event, IDS_HELP_TIP);
 }
 
 bool CTipDlg::OnDialogTerminate(CDialogTerminateEvent&) {

@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "library/controls/CTracker.h"
 #include "library/datetime/CDateTimeFormat.h"
@@ -110,18 +111,11 @@ bool CTracesActivityDlg::OnDialogTerminate(CDialogTerminateEvent&) {
 
 bool CTracesActivityDlg::OnDialogMessage(CDialogMessageEvent& event) {
     switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_MOVE_TALLYMARKS, GetHwnd());
-        event.result = TRUE;
-        return true;
     case WM_TIMER:
         ShowTotal();
         return true;
     default:
-        return false;
+        return AnswerCloseAndHelp(*this, event, IDS_HELP_MOVE_TALLYMARKS);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "app/main/CAppMain.h"
 #include "app/settings/CSetReportDlg.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DescriptionTexts.h"
 #include "app/ui/DialogPlacement.h"
 #include "app/ui/ModalDialogParams.h"
@@ -412,17 +413,7 @@ bool CReportDlg::OnDialogCCNotification(CDialogCCNotificationEvent& event) {
 }
 
 bool CReportDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_GENERATE_REPORT, GetHwnd());
-        event.result = TRUE;
-        return true;
-    default:
-        return false;
-    }
+    return AnswerCloseAndHelp(*this, event, IDS_HELP_GENERATE_REPORT);
 }
 
 bool CReportDlg::OnDialogTerminate(CDialogTerminateEvent&) {
