@@ -59,16 +59,15 @@ void AppendValue(std::string& out, std::int32_t format, const std::string& value
     }
 }
 
-// Appends to out a copy of text with the first count placeholders replaced in one scan by
-// their values (value(k) gives the k-th, only when it occurs), each appended by
-// AppendValue. Inserted values hold no "[", so a scan is the same as replacing the
-// placeholders one after the other.
-template <size_t N, class F>
-void ReplacePlaceholders(std::string& out, const std::string& text,
-                         const std::array<std::string, N>& names, size_t count, std::int32_t format,
-                         F value) {
+// The placeholders among the first count names that stand in text, in text order. Inserted
+// values hold no "[", so writing the text with them (WritePlaceholders) is the same as
+// replacing the placeholders one after the other; a section's text is searched once and
+// written for each of its items.
+template <size_t N>
+std::vector<SReportPlaceholder>
+FindPlaceholders(const std::string& text, const std::array<std::string, N>& names, size_t count) {
+    std::vector<SReportPlaceholder> spots;
     size_t found = text.find("[#");
-    size_t from = 0;
     while (found != std::string::npos) {
         size_t k = 0;
         while (k < count && text.compare(found, names[k].size(), names[k]) != 0) {
@@ -78,10 +77,22 @@ void ReplacePlaceholders(std::string& out, const std::string& text,
             found = text.find("[#", found + 1);
             continue;
         }
-        out.append(text, from, found - from);
-        AppendValue(out, format, value(k));
-        from = found + names[k].size();
-        found = text.find("[#", from);
+        spots.push_back({found, names[k].size(), k});
+        found = text.find("[#", found + names[k].size());
+    }
+    return spots;
+}
+
+// Appends to out text with the placeholders at spots replaced by their values (value(k)
+// gives the k-th), each appended by AppendValue.
+template <class F>
+void WritePlaceholders(std::string& out, const std::string& text,
+                       const std::vector<SReportPlaceholder>& spots, std::int32_t format, F value) {
+    size_t from = 0;
+    for (const SReportPlaceholder& spot : spots) {
+        out.append(text, from, spot.at - from);
+        AppendValue(out, format, value(spot.name));
+        from = spot.at + spot.length;
     }
     out.append(text, from, std::string::npos);
 }
@@ -121,7 +132,8 @@ void CReport::ReplaceReportPlaceholders(std::int32_t format, std::string& text,
     };
     static const auto kPlaceholders = Placeholders("", kReportNames);
     std::string result;
-    ReplacePlaceholders(result, text, kPlaceholders, kPlaceholders.size(), format, [&](size_t k) {
+    const auto placeholders = FindPlaceholders(text, kPlaceholders, kPlaceholders.size());
+    WritePlaceholders(result, text, placeholders, format, [&](size_t k) {
         switch (k) {
         case 0:
             return GetStatisticsPerName();
@@ -192,68 +204,82 @@ std::string CReport::ReplaceActivityPlaceholders(const SReportActivity& activity
                                                  std::int32_t format, const std::string& text,
                                                  std::int32_t number) const {
     std::string result;
-    AppendActivityPlaceholders(result, activity, cell, nested, format, text, number);
+    AppendActivityPlaceholders(result, activity, cell, format, text,
+                               FindActivityPlaceholders(text, nested, cell != nullptr), number);
     return result;
 }
 
-void CReport::AppendActivityPlaceholders(std::string& out, const SReportActivity& activity,
-                                         const SReportCell* cell, bool nested, std::int32_t format,
-                                         const std::string& text, std::int32_t number) const {
+std::vector<SReportPlaceholder> CReport::FindActivityPlaceholders(const std::string& text,
+                                                                  bool nested, bool withCell) {
     static const auto kOuter = Placeholders("activity_", kActivityNames);
     static const auto kNested = Placeholders("timeperiod_activity_", kActivityNames);
-    ReplacePlaceholders(out, text, nested ? kNested : kOuter, nested && cell != nullptr ? 7 : 6,
-                        format, [&](size_t k) {
-                            switch (k) {
-                            case 0:
-                                return std::to_string(activity.id);
-                            case 1:
-                                return std::to_string(number);
-                            case 2:
-                                return activity.activity->GetName();
-                            case 3:
-                                return activity.activity->GetPath();
-                            case 4:
-                                return FormatDuration(activity.totalRoundSum);
-                            case 5:
-                                return FormatDuration(activity.totalSumRound);
-                            default:
-                                return FormatDuration(cell->time);
-                            }
-                        });
+    return FindPlaceholders(text, nested ? kNested : kOuter, nested && withCell ? 7 : 6);
+}
+
+void CReport::AppendActivityPlaceholders(std::string& out, const SReportActivity& activity,
+                                         const SReportCell* cell, std::int32_t format,
+                                         const std::string& text,
+                                         const std::vector<SReportPlaceholder>& placeholders,
+                                         std::int32_t number) const {
+    WritePlaceholders(out, text, placeholders, format, [&](size_t k) {
+        switch (k) {
+        case 0:
+            return std::to_string(activity.id);
+        case 1:
+            return std::to_string(number);
+        case 2:
+            return activity.activity->GetName();
+        case 3:
+            return activity.activity->GetPath();
+        case 4:
+            return FormatDuration(activity.totalRoundSum);
+        case 5:
+            return FormatDuration(activity.totalSumRound);
+        default:
+            return FormatDuration(cell->time);
+        }
+    });
 }
 
 std::string CReport::ReplacePeriodPlaceholders(const SReportPeriod& period, const SReportCell* cell,
                                                bool nested, std::int32_t format,
                                                const std::string& text, std::int32_t number) const {
     std::string result;
-    AppendPeriodPlaceholders(result, period, cell, nested, format, text, number);
+    AppendPeriodPlaceholders(result, period, cell, format, text,
+                             FindPeriodPlaceholders(text, nested, cell != nullptr), number);
     return result;
 }
 
-void CReport::AppendPeriodPlaceholders(std::string& out, const SReportPeriod& period,
-                                       const SReportCell* cell, bool nested, std::int32_t format,
-                                       const std::string& text, std::int32_t number) const {
+std::vector<SReportPlaceholder> CReport::FindPeriodPlaceholders(const std::string& text,
+                                                                bool nested, bool withCell) {
     static const auto kOuter = Placeholders("timeperiod_", kPeriodNames);
     static const auto kNested = Placeholders("activity_timeperiod_", kPeriodNames);
-    ReplacePlaceholders(out, text, nested ? kNested : kOuter, nested && cell != nullptr ? 7 : 6,
-                        format, [&](size_t k) {
-                            switch (k) {
-                            case 0:
-                                return std::to_string(period.id);
-                            case 1:
-                                return std::to_string(number);
-                            case 2:
-                                return FormatDate(period.start);
-                            case 3:
-                                return FormatDate(period.end);
-                            case 4:
-                                return FormatDuration(period.totalRoundSum);
-                            case 5:
-                                return FormatDuration(period.totalSumRound);
-                            default:
-                                return FormatDuration(cell->time);
-                            }
-                        });
+    return FindPlaceholders(text, nested ? kNested : kOuter, nested && withCell ? 7 : 6);
+}
+
+void CReport::AppendPeriodPlaceholders(std::string& out, const SReportPeriod& period,
+                                       const SReportCell* cell, std::int32_t format,
+                                       const std::string& text,
+                                       const std::vector<SReportPlaceholder>& placeholders,
+                                       std::int32_t number) const {
+    WritePlaceholders(out, text, placeholders, format, [&](size_t k) {
+        switch (k) {
+        case 0:
+            return std::to_string(period.id);
+        case 1:
+            return std::to_string(number);
+        case 2:
+            return FormatDate(period.start);
+        case 3:
+            return FormatDate(period.end);
+        case 4:
+            return FormatDuration(period.totalRoundSum);
+        case 5:
+            return FormatDuration(period.totalSumRound);
+        default:
+            return FormatDuration(cell->time);
+        }
+    });
 }
 
 void CReport::ExpandActivitySections(std::int32_t format, std::string& text,
@@ -267,14 +293,16 @@ void CReport::ExpandActivitySections(std::int32_t format, std::string& text,
         GetSectionMarkers(skActivity, filter, start, end);
         while (FindSection(text, start, end, before, inner, after)) {
             text.swap(before);
+            const auto placeholders = FindActivityPlaceholders(inner, false, false);
             std::int32_t number = 0;
             for (size_t a = 0; a < m_activities.size(); ++a) {
                 const SReportActivity& activity = m_activities[a];
                 if (!Selects(filter, activity.used, includeEmptyActivities, false)) {
                     continue;
                 }
-                std::string copy =
-                    ReplaceActivityPlaceholders(activity, nullptr, false, format, inner, number++);
+                std::string copy;
+                AppendActivityPlaceholders(copy, activity, nullptr, format, inner, placeholders,
+                                           number++);
                 ExpandNested(format, copy, a, true, includeEmptyPeriods, includeEmptyActivities);
                 text += copy;
             }
@@ -294,14 +322,16 @@ void CReport::ExpandPeriodSections(std::int32_t format, std::string& text, bool 
         GetSectionMarkers(skPeriod, filter, start, end);
         while (FindSection(text, start, end, before, inner, after)) {
             text.swap(before);
+            const auto placeholders = FindPeriodPlaceholders(inner, false, false);
             std::int32_t number = 0;
             for (size_t p = 0; p < m_periods.size(); ++p) {
                 const SReportPeriod& period = m_periods[p];
                 if (!Selects(filter, period.used, includeEmptyPeriods, false)) {
                     continue;
                 }
-                std::string copy =
-                    ReplacePeriodPlaceholders(period, nullptr, false, format, inner, number++);
+                std::string copy;
+                AppendPeriodPlaceholders(copy, period, nullptr, format, inner, placeholders,
+                                         number++);
                 ExpandNested(format, copy, p, false, includeEmptyPeriods, includeEmptyActivities);
                 text += copy;
             }
@@ -324,21 +354,26 @@ void CReport::ExpandNested(std::int32_t format, std::string& copy, size_t outerI
         GetSectionMarkers(kind, filter, start, end);
         while (FindSection(copy, start, end, before, inner, after)) {
             copy.swap(before);
+            const auto placeholders = outerIsActivity ? FindPeriodPlaceholders(inner, true, true)
+                                                      : FindActivityPlaceholders(inner, true, true);
+            // The outer item's cells, in the order of the nested items.
+            const SReportCell* cells =
+                outerIsActivity ? m_activityCells.Get(m_cells, m_activities.size(), outerIndex)
+                                : m_cells.data() + outerIndex * m_activities.size();
             std::int32_t number = 0;
             for (size_t item = 0; item < count; ++item) {
-                const SReportCell& cell =
-                    outerIsActivity ? GetCell(item, outerIndex) : GetCell(outerIndex, item);
+                const SReportCell& cell = cells[item];
                 if (outerIsActivity) {
                     const SReportPeriod& period = m_periods[item];
                     if (Selects(filter, period.used, includeEmptyPeriods, cell.nonZero)) {
-                        copy +=
-                            ReplacePeriodPlaceholders(period, &cell, true, format, inner, number++);
+                        AppendPeriodPlaceholders(copy, period, &cell, format, inner, placeholders,
+                                                 number++);
                     }
                 } else {
                     const SReportActivity& activity = m_activities[item];
                     if (Selects(filter, activity.used, includeEmptyActivities, cell.nonZero)) {
-                        AppendActivityPlaceholders(copy, activity, &cell, true, format, inner,
-                                                   number++);
+                        AppendActivityPlaceholders(copy, activity, &cell, format, inner,
+                                                   placeholders, number++);
                     }
                 }
             }
