@@ -7,7 +7,9 @@
 #include "reports/generator/ReportText.h"
 #include "reports/templates/CReportTemplate.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
 
 using reporttext::ProtectValue;
 
@@ -46,17 +48,48 @@ const char* const kReportNames[] = {"reportoption_statisticsper",
                                     "timeperiod_firststart(user)",
                                     "timeperiod_lastend(user)"};
 
+// Per format code (the last for any other code), the bytes of a value that need escaping
+// for the format or protection from later marker searches.
+const char* const kSpecial[] = {"\",[\x01",    "\t[\x01",   "&<>\" [\x01",
+                                "&<>\"'[\x01", "\\{}[\x01", "[\x01"};
+
+bool NeedsEscaping(std::int32_t format, const std::string& value) {
+    using Table = std::array<bool, 256>;
+    static const std::array<Table, 6> kTables = [] {
+        std::array<Table, 6> tables{};
+        for (size_t f = 0; f < tables.size(); ++f) {
+            for (const char* c = kSpecial[f]; *c != '\0'; ++c) {
+                tables[f][static_cast<unsigned char>(*c)] = true;
+            }
+        }
+        return tables;
+    }();
+    const Table& special = kTables[format >= 0 && format < 5 ? format : 5];
+    for (char c : value) {
+        if (special[static_cast<unsigned char>(c)]) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Appends a value escaped for format and protected from later marker searches; most values
 // need neither and go in as they are.
 void AppendValue(std::string& out, std::int32_t format, const std::string& value) {
-    static const char* const kSpecial[] = {"\",[\x01", "\t[\x01", "&<>\" [\x01", "&<>\"'[\x01",
-                                           "\\{}[\x01"};
-    const char* special = format >= 0 && format < 5 ? kSpecial[format] : "[\x01";
-    if (value.find_first_of(special) == std::string::npos) {
-        out += value;
-    } else {
+    if (NeedsEscaping(format, value)) {
         out += ProtectValue(CReport::Escape(format, value));
+    } else {
+        out += value;
     }
+}
+
+// The first occurrence of a marker in text at or after from, or npos. Markers are long and
+// expanded texts large: a Boyer-Moore-Horspool search skips most of the text.
+size_t FindMarker(const std::string& text, const std::string& marker, size_t from) {
+    const std::boyer_moore_horspool_searcher searcher(marker.begin(), marker.end());
+    const auto found =
+        std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), searcher);
+    return found == text.end() ? std::string::npos : static_cast<size_t>(found - text.begin());
 }
 
 // The placeholders among the first count names that stand in text, in text order. Inserted
@@ -168,11 +201,11 @@ void CReport::GetSectionMarkers(std::int32_t kind, std::int32_t filter, std::str
 
 bool CReport::FindSection(const std::string& text, const std::string& start, const std::string& end,
                           std::string& before, std::string& inner, std::string& after) {
-    const size_t startAt = text.find(start);
+    const size_t startAt = FindMarker(text, start, 0);
     if (startAt == std::string::npos) {
         return false;
     }
-    const size_t endAt = text.find(end, startAt);
+    const size_t endAt = FindMarker(text, end, startAt);
     if (endAt == std::string::npos) {
         return false;
     }
