@@ -25,9 +25,11 @@
 #include "library/datetime/CDateTime.h"
 #include "library/datetime/CDateTimeSpan.h"
 #include "model/CStatInt.h"
+#include "reports/generator/CReportCellColumns.h"
 #include "reports/generator/SReportActivity.h"
 #include "reports/generator/SReportCell.h"
 #include "reports/generator/SReportPeriod.h"
+#include "reports/generator/SReportPlaceholder.h"
 
 #include <cstdint>
 #include <set>
@@ -150,13 +152,24 @@ private:
     void ExpandNested(std::int32_t format, std::string& copy, size_t outerIndex,
                       bool outerIsActivity, bool includeEmptyPeriods,
                       bool includeEmptyActivities) const;
-    // ReplaceActivityPlaceholders and ReplacePeriodPlaceholders, appending to out.
+    // The activity (period) placeholders that stand in text, in the names nested selects,
+    // the cell placeholder only withCell.
+    static std::vector<SReportPlaceholder> FindActivityPlaceholders(const std::string& text,
+                                                                    bool nested, bool withCell);
+    static std::vector<SReportPlaceholder> FindPeriodPlaceholders(const std::string& text,
+                                                                  bool nested, bool withCell);
+    // ReplaceActivityPlaceholders and ReplacePeriodPlaceholders, appending to out, with the
+    // placeholders of text found by the Find functions above.
     void AppendActivityPlaceholders(std::string& out, const SReportActivity& activity,
-                                    const SReportCell* cell, bool nested, std::int32_t format,
-                                    const std::string& text, std::int32_t number) const;
+                                    const SReportCell* cell, std::int32_t format,
+                                    const std::string& text,
+                                    const std::vector<SReportPlaceholder>& placeholders,
+                                    std::int32_t number) const;
     void AppendPeriodPlaceholders(std::string& out, const SReportPeriod& period,
-                                  const SReportCell* cell, bool nested, std::int32_t format,
-                                  const std::string& text, std::int32_t number) const;
+                                  const SReportCell* cell, std::int32_t format,
+                                  const std::string& text,
+                                  const std::vector<SReportPlaceholder>& placeholders,
+                                  std::int32_t number) const;
     // FormatDuration's text, kept for the rest of the generation.
     const std::string& GetDurationText(const CDateTimeSpan& span) const;
     // Fills entry's own times per period from its tally marks.
@@ -179,6 +192,8 @@ private:
     std::vector<SReportPeriod> m_periods;
     std::vector<SReportActivity> m_activities;
     std::vector<SReportCell> m_cells;
+    // The cells read activity by activity while activity sections are expanded.
+    mutable CReportCellColumns m_activityCells;
     CDateTimeSpan m_totalRoundSum{0.0};
     CDateTimeSpan m_totalSumRound{0.0};
     // The statistics interval of each period.

@@ -7,7 +7,9 @@
 #include "reports/generator/ReportText.h"
 #include "reports/templates/CReportTemplate.h"
 
+#include <algorithm>
 #include <array>
+#include <functional>
 
 using reporttext::ProtectValue;
 
@@ -46,29 +48,59 @@ const char* const kReportNames[] = {"reportoption_statisticsper",
                                     "timeperiod_firststart(user)",
                                     "timeperiod_lastend(user)"};
 
+// Per format code (the last for any other code), the bytes of a value that need escaping
+// for the format or protection from later marker searches.
+const char* const kSpecial[] = {"\",[\x01",    "\t[\x01",   "&<>\" [\x01",
+                                "&<>\"'[\x01", "\\{}[\x01", "[\x01"};
+
+bool NeedsEscaping(std::int32_t format, const std::string& value) {
+    using Table = std::array<bool, 256>;
+    static const std::array<Table, 6> kTables = [] {
+        std::array<Table, 6> tables{};
+        for (size_t f = 0; f < tables.size(); ++f) {
+            for (const char* c = kSpecial[f]; *c != '\0'; ++c) {
+                tables[f][static_cast<unsigned char>(*c)] = true;
+            }
+        }
+        return tables;
+    }();
+    const Table& special = kTables[format >= 0 && format < 5 ? format : 5];
+    for (char c : value) {
+        if (special[static_cast<unsigned char>(c)]) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // Appends a value escaped for format and protected from later marker searches; most values
 // need neither and go in as they are.
 void AppendValue(std::string& out, std::int32_t format, const std::string& value) {
-    static const char* const kSpecial[] = {"\",[\x01", "\t[\x01", "&<>\" [\x01", "&<>\"'[\x01",
-                                           "\\{}[\x01"};
-    const char* special = format >= 0 && format < 5 ? kSpecial[format] : "[\x01";
-    if (value.find_first_of(special) == std::string::npos) {
-        out += value;
-    } else {
+    if (NeedsEscaping(format, value)) {
         out += ProtectValue(CReport::Escape(format, value));
+    } else {
+        out += value;
     }
 }
 
-// Appends to out a copy of text with the first count placeholders replaced in one scan by
-// their values (value(k) gives the k-th, only when it occurs), each appended by
-// AppendValue. Inserted values hold no "[", so a scan is the same as replacing the
-// placeholders one after the other.
-template <size_t N, class F>
-void ReplacePlaceholders(std::string& out, const std::string& text,
-                         const std::array<std::string, N>& names, size_t count, std::int32_t format,
-                         F value) {
+// The first occurrence of a marker in text at or after from, or npos. Markers are long and
+// expanded texts large: a Boyer-Moore-Horspool search skips most of the text.
+size_t FindMarker(const std::string& text, const std::string& marker, size_t from) {
+    const std::boyer_moore_horspool_searcher searcher(marker.begin(), marker.end());
+    const auto found =
+        std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), searcher);
+    return found == text.end() ? std::string::npos : static_cast<size_t>(found - text.begin());
+}
+
+// The placeholders among the first count names that stand in text, in text order. Inserted
+// values hold no "[", so writing the text with them (WritePlaceholders) is the same as
+// replacing the placeholders one after the other; a section's text is searched once and
+// written for each of its items.
+template <size_t N>
+std::vector<SReportPlaceholder>
+FindPlaceholders(const std::string& text, const std::array<std::string, N>& names, size_t count) {
+    std::vector<SReportPlaceholder> spots;
     size_t found = text.find("[#");
-    size_t from = 0;
     while (found != std::string::npos) {
         size_t k = 0;
         while (k < count && text.compare(found, names[k].size(), names[k]) != 0) {
@@ -78,10 +110,22 @@ void ReplacePlaceholders(std::string& out, const std::string& text,
             found = text.find("[#", found + 1);
             continue;
         }
-        out.append(text, from, found - from);
-        AppendValue(out, format, value(k));
-        from = found + names[k].size();
-        found = text.find("[#", from);
+        spots.push_back({found, names[k].size(), k});
+        found = text.find("[#", found + names[k].size());
+    }
+    return spots;
+}
+
+// Appends to out text with the placeholders at spots replaced by their values (value(k)
+// gives the k-th), each appended by AppendValue.
+template <class F>
+void WritePlaceholders(std::string& out, const std::string& text,
+                       const std::vector<SReportPlaceholder>& spots, std::int32_t format, F value) {
+    size_t from = 0;
+    for (const SReportPlaceholder& spot : spots) {
+        out.append(text, from, spot.at - from);
+        AppendValue(out, format, value(spot.name));
+        from = spot.at + spot.length;
     }
     out.append(text, from, std::string::npos);
 }
@@ -143,7 +187,8 @@ void CReport::ReplaceReportPlaceholders(std::int32_t format, std::string& text,
     };
     static const auto kPlaceholders = Placeholders("", kReportNames);
     std::string result;
-    ReplacePlaceholders(result, text, kPlaceholders, kPlaceholders.size(), format, [&](size_t k) {
+    const auto placeholders = FindPlaceholders(text, kPlaceholders, kPlaceholders.size());
+    WritePlaceholders(result, text, placeholders, format, [&](size_t k) {
         switch (k) {
         case 0:
             return GetStatisticsPerName();
@@ -178,11 +223,11 @@ void CReport::GetSectionMarkers(std::int32_t kind, std::int32_t filter, std::str
 
 bool CReport::FindSection(const std::string& text, const std::string& start, const std::string& end,
                           std::string& before, std::string& inner, std::string& after) {
-    const size_t startAt = text.find(start);
+    const size_t startAt = FindMarker(text, start, 0);
     if (startAt == std::string::npos) {
         return false;
     }
-    const size_t endAt = text.find(end, startAt);
+    const size_t endAt = FindMarker(text, end, startAt);
     if (endAt == std::string::npos) {
         return false;
     }
@@ -214,106 +259,124 @@ std::string CReport::ReplaceActivityPlaceholders(const SReportActivity& activity
                                                  std::int32_t format, const std::string& text,
                                                  std::int32_t number) const {
     std::string result;
-    AppendActivityPlaceholders(result, activity, cell, nested, format, text, number);
+    AppendActivityPlaceholders(result, activity, cell, format, text,
+                               FindActivityPlaceholders(text, nested, cell != nullptr), number);
     return result;
 }
 
-void CReport::AppendActivityPlaceholders(std::string& out, const SReportActivity& activity,
-                                         const SReportCell* cell, bool nested, std::int32_t format,
-                                         const std::string& text, std::int32_t number) const {
+std::vector<SReportPlaceholder> CReport::FindActivityPlaceholders(const std::string& text,
+                                                                  bool nested, bool withCell) {
     static const auto kOuter = Placeholders("activity_", kActivityNames);
     static const auto kNested = Placeholders("timeperiod_activity_", kActivityNames);
-    ReplacePlaceholders(out, text, nested ? kNested : kOuter, nested && cell != nullptr ? 7 : 6,
-                        format, [&](size_t k) {
-                            switch (k) {
-                            case 0:
-                                return std::to_string(activity.id);
-                            case 1:
-                                return std::to_string(number);
-                            case 2:
-                                return activity.activity->GetName();
-                            case 3:
-                                return activity.activity->GetPath();
-                            case 4:
-                                return FormatDuration(activity.totalRoundSum);
-                            case 5:
-                                return FormatDuration(activity.totalSumRound);
-                            default:
-                                return FormatDuration(cell->time);
-                            }
-                        });
+    return FindPlaceholders(text, nested ? kNested : kOuter, nested && withCell ? 7 : 6);
+}
+
+void CReport::AppendActivityPlaceholders(std::string& out, const SReportActivity& activity,
+                                         const SReportCell* cell, std::int32_t format,
+                                         const std::string& text,
+                                         const std::vector<SReportPlaceholder>& placeholders,
+                                         std::int32_t number) const {
+    WritePlaceholders(out, text, placeholders, format, [&](size_t k) {
+        switch (k) {
+        case 0:
+            return std::to_string(activity.id);
+        case 1:
+            return std::to_string(number);
+        case 2:
+            return activity.activity->GetName();
+        case 3:
+            return activity.activity->GetPath();
+        case 4:
+            return FormatDuration(activity.totalRoundSum);
+        case 5:
+            return FormatDuration(activity.totalSumRound);
+        default:
+            return FormatDuration(cell->time);
+        }
+    });
 }
 
 std::string CReport::ReplacePeriodPlaceholders(const SReportPeriod& period, const SReportCell* cell,
                                                bool nested, std::int32_t format,
                                                const std::string& text, std::int32_t number) const {
     std::string result;
-    AppendPeriodPlaceholders(result, period, cell, nested, format, text, number);
+    AppendPeriodPlaceholders(result, period, cell, format, text,
+                             FindPeriodPlaceholders(text, nested, cell != nullptr), number);
     return result;
 }
 
-void CReport::AppendPeriodPlaceholders(std::string& out, const SReportPeriod& period,
-                                       const SReportCell* cell, bool nested, std::int32_t format,
-                                       const std::string& text, std::int32_t number) const {
+std::vector<SReportPlaceholder> CReport::FindPeriodPlaceholders(const std::string& text,
+                                                                bool nested, bool withCell) {
     static const auto kOuter = Placeholders("timeperiod_", kPeriodNames);
     static const auto kNested = Placeholders("activity_timeperiod_", kPeriodNames);
-    ReplacePlaceholders(out, text, nested ? kNested : kOuter, nested && cell != nullptr ? 7 : 6,
-                        format, [&](size_t k) {
-                            switch (k) {
-                            case 0:
-                                return std::to_string(period.id);
-                            case 1:
-                                return std::to_string(number);
-                            case 2:
-                                return FormatDate(period.start);
-                            case 3:
-                                return FormatDate(period.end);
-                            case 4:
-                                return FormatDuration(period.totalRoundSum);
-                            case 5:
-                                return FormatDuration(period.totalSumRound);
-                            default:
-                                return FormatDuration(cell->time);
-                            }
-                        });
+    return FindPlaceholders(text, nested ? kNested : kOuter, nested && withCell ? 7 : 6);
+}
+
+void CReport::AppendPeriodPlaceholders(std::string& out, const SReportPeriod& period,
+                                       const SReportCell* cell, std::int32_t format,
+                                       const std::string& text,
+                                       const std::vector<SReportPlaceholder>& placeholders,
+                                       std::int32_t number) const {
+    WritePlaceholders(out, text, placeholders, format, [&](size_t k) {
+        switch (k) {
+        case 0:
+            return std::to_string(period.id);
+        case 1:
+            return std::to_string(number);
+        case 2:
+            return FormatDate(period.start);
+        case 3:
+            return FormatDate(period.end);
+        case 4:
+            return FormatDuration(period.totalRoundSum);
+        case 5:
+            return FormatDuration(period.totalSumRound);
+        default:
+            return FormatDuration(cell->time);
+        }
+    });
 }
 
 void CReport::ExpandActivitySections(std::int32_t format, std::string& text,
                                      bool includeEmptyPeriods, bool includeEmptyActivities) const {
-    ExpandEachSection(
-        text, skActivity, sfUser,
-        [&](std::int32_t filter, const std::string& inner, std::string& out) {
-            std::int32_t number = 0;
-            for (size_t a = 0; a < m_activities.size(); ++a) {
-                const SReportActivity& activity = m_activities[a];
-                if (!Selects(filter, activity.used, includeEmptyActivities, false)) {
-                    continue;
-                }
-                std::string copy =
-                    ReplaceActivityPlaceholders(activity, nullptr, false, format, inner, number++);
-                ExpandNested(format, copy, a, true, includeEmptyPeriods, includeEmptyActivities);
-                out += copy;
-            }
-        });
+    ExpandEachSection(text, skActivity, sfUser,
+                      [&](std::int32_t filter, const std::string& inner, std::string& out) {
+                          const auto placeholders = FindActivityPlaceholders(inner, false, false);
+                          std::int32_t number = 0;
+                          for (size_t a = 0; a < m_activities.size(); ++a) {
+                              const SReportActivity& activity = m_activities[a];
+                              if (!Selects(filter, activity.used, includeEmptyActivities, false)) {
+                                  continue;
+                              }
+                              std::string copy;
+                              AppendActivityPlaceholders(copy, activity, nullptr, format, inner,
+                                                         placeholders, number++);
+                              ExpandNested(format, copy, a, true, includeEmptyPeriods,
+                                           includeEmptyActivities);
+                              out += copy;
+                          }
+                      });
 }
 
 void CReport::ExpandPeriodSections(std::int32_t format, std::string& text, bool includeEmptyPeriods,
                                    bool includeEmptyActivities) const {
-    ExpandEachSection(
-        text, skPeriod, sfUser,
-        [&](std::int32_t filter, const std::string& inner, std::string& out) {
-            std::int32_t number = 0;
-            for (size_t p = 0; p < m_periods.size(); ++p) {
-                const SReportPeriod& period = m_periods[p];
-                if (!Selects(filter, period.used, includeEmptyPeriods, false)) {
-                    continue;
-                }
-                std::string copy =
-                    ReplacePeriodPlaceholders(period, nullptr, false, format, inner, number++);
-                ExpandNested(format, copy, p, false, includeEmptyPeriods, includeEmptyActivities);
-                out += copy;
-            }
-        });
+    ExpandEachSection(text, skPeriod, sfUser,
+                      [&](std::int32_t filter, const std::string& inner, std::string& out) {
+                          const auto placeholders = FindPeriodPlaceholders(inner, false, false);
+                          std::int32_t number = 0;
+                          for (size_t p = 0; p < m_periods.size(); ++p) {
+                              const SReportPeriod& period = m_periods[p];
+                              if (!Selects(filter, period.used, includeEmptyPeriods, false)) {
+                                  continue;
+                              }
+                              std::string copy;
+                              AppendPeriodPlaceholders(copy, period, nullptr, format, inner,
+                                                       placeholders, number++);
+                              ExpandNested(format, copy, p, false, includeEmptyPeriods,
+                                           includeEmptyActivities);
+                              out += copy;
+                          }
+                      });
 }
 
 void CReport::ExpandNested(std::int32_t format, std::string& copy, size_t outerIndex,
@@ -324,21 +387,26 @@ void CReport::ExpandNested(std::int32_t format, std::string& copy, size_t outerI
     ExpandEachSection(
         copy, kind, sfUserInSection,
         [&](std::int32_t filter, const std::string& inner, std::string& out) {
+            const auto placeholders = outerIsActivity ? FindPeriodPlaceholders(inner, true, true)
+                                                      : FindActivityPlaceholders(inner, true, true);
+            // The outer item's cells, in the order of the nested items.
+            const SReportCell* cells =
+                outerIsActivity ? m_activityCells.Get(m_cells, m_activities.size(), outerIndex)
+                                : m_cells.data() + outerIndex * m_activities.size();
             std::int32_t number = 0;
             for (size_t item = 0; item < count; ++item) {
-                const SReportCell& cell =
-                    outerIsActivity ? GetCell(item, outerIndex) : GetCell(outerIndex, item);
+                const SReportCell& cell = cells[item];
                 if (outerIsActivity) {
                     const SReportPeriod& period = m_periods[item];
                     if (Selects(filter, period.used, includeEmptyPeriods, cell.nonZero)) {
-                        out +=
-                            ReplacePeriodPlaceholders(period, &cell, true, format, inner, number++);
+                        AppendPeriodPlaceholders(out, period, &cell, format, inner, placeholders,
+                                                 number++);
                     }
                 } else {
                     const SReportActivity& activity = m_activities[item];
                     if (Selects(filter, activity.used, includeEmptyActivities, cell.nonZero)) {
-                        AppendActivityPlaceholders(out, activity, &cell, true, format, inner,
-                                                   number++);
+                        AppendActivityPlaceholders(out, activity, &cell, format, inner,
+                                                   placeholders, number++);
                     }
                 }
             }

@@ -56,6 +56,7 @@ void CReport::CollectStatistics(const CDateTime& start, const CDateTime& end,
     m_periods.clear();
     m_activities.clear();
     m_cells.clear();
+    m_activityCells.Clear();
     m_intervals.clear();
     m_totalRoundSum = CDateTimeSpan(0.0);
     m_totalSumRound = CDateTimeSpan(0.0);
