@@ -7,11 +7,39 @@
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
 
+#include "library/datetime/CTimeZone.h"
+
+#include <windows.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
 namespace bench {
+
+// The median of a benchmark's runs (the upper one of an even count; 0 without runs).
+inline double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+// Central European time, with daylight saving: the zone the benchmarks' 20 years are
+// counted in, so that every day boundary and daylight change costs what it does for a user.
+inline CTimeZone CentralEuropeanZone() {
+    TIME_ZONE_INFORMATION information;
+    std::memset(&information, 0, sizeof information);
+    information.Bias = -60;
+    information.DaylightBias = -60;
+    information.StandardDate.wMonth = 10;
+    information.StandardDate.wDay = 5;
+    information.StandardDate.wHour = 3;
+    information.DaylightDate.wMonth = 3;
+    information.DaylightDate.wDay = 5;
+    information.DaylightDate.wHour = 2;
+    return CTimeZone(information, TIME_ZONE_ID_STANDARD);
+}
 
 constexpr int kLevelSizes[] = {10, 40, 150, 300, 600, 900}; // 2,000 activities, depth 1-6
 constexpr int kYears = 20;
@@ -55,6 +83,5 @@ inline void BuildProject(CProjectState& state, CRandom& random, const CDateTime&
             new CTallymark(activity, CDateTime(start), CDateTime(start + length)));
     }
 }
-
 
 } // namespace bench

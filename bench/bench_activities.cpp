@@ -28,12 +28,9 @@
 
 namespace {
 
-constexpr int kRounds = 21;
+using bench::Median;
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
+constexpr int kRounds = 21;
 
 struct SResults {
     double openMs = 0.0;

@@ -28,12 +28,9 @@
 
 namespace {
 
-constexpr int kRounds = 41;
+using bench::Median;
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
+constexpr int kRounds = 41;
 
 struct SResults {
     double startupMs = 0.0;
@@ -113,9 +110,10 @@ int main(int argc, char** argv) {
     }
     WriteTextFile(folder + "\\InstallSettings.ini", "[Settings]\r\nPortableInstall=y\r\n");
     WriteTextFile(folder + "\\UserSettings.ini",
-              "[InactivityDetector]\r\nDetect=n\r\n[MainWindow]\r\nNumColumns=6\r\n"
-              "[OpenProjects]\r\nActive=0\r\nProject0Name=Large\r\nProject0FilePath=" +
-                  projectPath + "\r\nSize=1\r\n[Settings]\r\nShowTips=n\r\n[View]\r\nType=1\r\n");
+                  "[InactivityDetector]\r\nDetect=n\r\n[MainWindow]\r\nNumColumns=6\r\n"
+                  "[OpenProjects]\r\nActive=0\r\nProject0Name=Large\r\nProject0FilePath=" +
+                      projectPath +
+                      "\r\nSize=1\r\n[Settings]\r\nShowTips=n\r\n[View]\r\nType=1\r\n");
 
     const double loadBegin = bench::Seconds();
     {
@@ -139,8 +137,8 @@ int main(int argc, char** argv) {
     std::printf("2,000 activities, %d tally marks, 7 columns by day (wine64)\n", tallymarks);
     std::printf("start to totals shown: %.0f ms (of which loading the file alone: %.0f ms)\n",
                 g_results.startupMs, loadMs);
-    std::printf("start work: median %.3f ms, stop work: median %.3f ms\n",
-                Median(g_results.start), Median(g_results.stop));
+    std::printf("start work: median %.3f ms, stop work: median %.3f ms\n", Median(g_results.start),
+                Median(g_results.stop));
     std::printf("refresh tick while working: median %.3f ms; whole list refresh: %.1f ms\n",
                 Median(g_results.tick), Median(g_results.fullRefresh));
     return 0;

@@ -33,6 +33,9 @@
 
 namespace {
 
+using bench::CentralEuropeanZone;
+using bench::Median;
+
 using bench::Seconds;
 
 constexpr int kRounds = 5;
@@ -42,26 +45,6 @@ double g_now = 0.0;
 
 CDateTime PinnedNow(bool) {
     return CDateTime(g_now);
-}
-
-// Central European time, with daylight saving.
-CTimeZone CentralEuropeanZone() {
-    TIME_ZONE_INFORMATION information;
-    std::memset(&information, 0, sizeof information);
-    information.Bias = -60;
-    information.DaylightBias = -60;
-    information.StandardDate.wMonth = 10;
-    information.StandardDate.wDay = 5;
-    information.StandardDate.wHour = 3;
-    information.DaylightDate.wMonth = 3;
-    information.DaylightDate.wDay = 5;
-    information.DaylightDate.wHour = 2;
-    return CTimeZone(information, TIME_ZONE_ID_STANDARD);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 void CollectActivities(CActivity* root, std::vector<CActivity*>& activities) {

@@ -22,6 +22,9 @@
 
 namespace {
 
+using bench::CentralEuropeanZone;
+using bench::Median;
+
 using bench::BuildProject;
 using bench::CRandom;
 using bench::kYears;
@@ -53,26 +56,6 @@ private:
     LARGE_INTEGER m_frequency;
     LARGE_INTEGER m_start;
 };
-
-// Central European time, with daylight saving.
-CTimeZone CentralEuropeanZone() {
-    TIME_ZONE_INFORMATION information;
-    std::memset(&information, 0, sizeof information);
-    information.Bias = -60;
-    information.DaylightBias = -60;
-    information.StandardDate.wMonth = 10;
-    information.StandardDate.wDay = 5;
-    information.StandardDate.wHour = 3;
-    information.DaylightDate.wMonth = 3;
-    information.DaylightDate.wDay = 5;
-    information.DaylightDate.wHour = 2;
-    return CTimeZone(information, TIME_ZONE_ID_STANDARD);
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 double Mean(const std::vector<double>& values) {
     double sum = 0.0;

@@ -30,12 +30,9 @@
 
 namespace {
 
-constexpr int kRounds = 5;
+using bench::Median;
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values.empty() ? 0.0 : values[values.size() / 2];
-}
+constexpr int kRounds = 5;
 
 struct SResults {
     double openMs = 0.0;

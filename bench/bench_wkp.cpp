@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include "BenchProject.h"
 #include "CBenchTimer.h"
 
 #include <cstdio>
@@ -23,6 +24,8 @@
 // Every allocation of the program passes through here, so that the live heap bytes of a
 // loaded project can be read off exactly (the heap's own overhead per block not included).
 namespace {
+
+using bench::Median;
 
 struct SHeapUse {
     std::size_t bytes = 0;
@@ -108,11 +111,6 @@ void BuildProject(CProjectState& state) {
         const CDateTime end = i + 1 == kTallymarks ? CTallymark::GetNullDate() : time;
         activity->GetTallymarks().Add(new CTallymark(activity, start, end));
     }
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 } // namespace

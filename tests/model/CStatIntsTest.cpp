@@ -1,3 +1,4 @@
+#include "harness/TestTimeZones.h"
 #include "model/CStatInts.h"
 
 #include "library/text/CError.h"
@@ -16,17 +17,7 @@ namespace {
 
 using namespace modeltest;
 
-// Central European time: one hour ahead, two from the last Sunday of March 02:00 to the last
-// Sunday of October 03:00.
-CTimeZone CentralEuropeanZone() {
-    TIME_ZONE_INFORMATION information;
-    std::memset(&information, 0, sizeof information);
-    information.Bias = -60;
-    information.DaylightBias = -60;
-    information.StandardDate = {0, 10, 0, 5, 3, 0, 0, 0};
-    information.DaylightDate = {0, 3, 0, 5, 2, 0, 0, 0};
-    return CTimeZone(information, TIME_ZONE_ID_STANDARD);
-}
+using harness::CentralEuropeanZone;
 
 std::string Text(const CDateTime& date) {
     return date.Format("%Y-%m-%d %H:%M");

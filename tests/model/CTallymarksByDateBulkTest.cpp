@@ -1,3 +1,4 @@
+#include "harness/TestTimeZones.h"
 #include "model/CTallymarksByDate.h"
 
 #include "model/CActivity.h"
@@ -17,20 +18,7 @@ namespace {
 
 using namespace modeltest;
 
-// Central European time, with daylight saving.
-CTimeZone CentralEuropeanZone() {
-    TIME_ZONE_INFORMATION information;
-    std::memset(&information, 0, sizeof information);
-    information.Bias = -60;
-    information.DaylightBias = -60;
-    information.StandardDate.wMonth = 10;
-    information.StandardDate.wDay = 5;
-    information.StandardDate.wHour = 3;
-    information.DaylightDate.wMonth = 3;
-    information.DaylightDate.wDay = 5;
-    information.DaylightDate.wHour = 2;
-    return CTimeZone(information, TIME_ZONE_ID_STANDARD);
-}
+using harness::CentralEuropeanZone;
 
 // What an index answers: its tally marks in order of start, first start, last end and
 // every day it marks.

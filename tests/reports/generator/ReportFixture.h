@@ -4,6 +4,7 @@
 // marks given in local time, the model's zone chosen per test, and templates written to a
 // scratch folder and read back as the program reads them.
 
+#include "harness/TestTimeZones.h"
 #include "library/datetime/CDateTime.h"
 #include "library/datetime/CTimeZone.h"
 #include "model/CActivity.h"
@@ -32,17 +33,7 @@ inline CDateTime Local(int year, int month, int day, int hour = 0, int minute = 
     return date;
 }
 
-// Central European time: one hour ahead, two from the last Sunday of March 02:00 to the last
-// Sunday of October 03:00 (as Europe/Amsterdam).
-inline CTimeZone CentralEuropeanZone() {
-    TIME_ZONE_INFORMATION information;
-    std::memset(&information, 0, sizeof information);
-    information.Bias = -60;
-    information.DaylightBias = -60;
-    information.StandardDate = {0, 10, 0, 5, 3, 0, 0, 0};
-    information.DaylightDate = {0, 3, 0, 5, 2, 0, 0, 0};
-    return CTimeZone(information, TIME_ZONE_ID_STANDARD);
-}
+using harness::CentralEuropeanZone;
 
 class CReportFixture : public ::testing::Test {
 protected:
