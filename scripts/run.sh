@@ -7,8 +7,9 @@
 # already runs, if one does).
 # With a display ($DISPLAY) the window opens there and the script ends with the program.
 # Without one the program runs on a virtual display (Xvfb): once its main window is up,
-# a picture of the screen is written to build/tallymarks-screen-<display>.png, the window
-# is switched to its other display (full or compact) and pictured again, switched back,
+# a picture of the screen is written to build/tallymarks-screen-<display>.png, the dialogs
+# over it (the tip of the day) are closed, the window is switched to its other display
+# (full or compact) and pictured again, switched back,
 # and the program is closed as a person would close it.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -79,6 +80,10 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     sleep 1
     import -window root "$TM_SCREENSHOTS-$shown.png"
     echo "The program is running: a picture of its $shown window is in $TM_SCREENSHOTS-$shown.png"
+    # What the program shows over its window at start-up (the tip of the day) is closed
+    # first, as a person would, so that the window takes the display switch.
+    "$TM_WINE" "$TM_CONTROL" dismiss "$TM_MAIN_CLASS" 30 </dev/null ||
+        echo "run.sh: a dialog over the main window did not close" >&2
     other=$("$TM_WINE" "$TM_CONTROL" switch "$TM_MAIN_CLASS" 60 </dev/null | tr -d "\r") || other=
     if [ -n "$other" ]; then
         sleep 1

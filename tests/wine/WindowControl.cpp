@@ -6,13 +6,16 @@
 //   wine64 tm_window_control.exe close CLASS SECONDS   (0: no window of CLASS is left)
 //   wine64 tm_window_control.exe switch CLASS SECONDS  (0: the other display is shown)
 //   wine64 tm_window_control.exe display CLASS SECONDS (0: a display is shown)
+//   wine64 tm_window_control.exe dismiss CLASS SECONDS (0: no dialog is left over it)
 //
 // close sends WM_CLOSE to the window and waits until the program has destroyed it; a
 // program that asks something first (a message box) keeps it open, and then the answer
 // is 1 after SECONDS. switch asks the program's main window for its other display (full
 // to compact, compact to full) through the View menu's commands, waits until the window
 // it asked has gone and the new one shows, and prints the name of the display now shown;
-// display prints the name of the display shown ("full" or "compact").
+// display prints the name of the display shown ("full" or "compact"); dismiss closes the
+// dialogs shown over the main window (the tip of the day at start-up) as their close
+// button would.
 // Exit codes: 0 done, 1 time out, 2 usage.
 
 #include "resources/ResourceIds.h"
@@ -50,6 +53,48 @@ bool IsFullDisplay(HWND window) {
     return GetDlgItem(window, IDC_MAIN_ACTIVITIES) != nullptr;
 }
 
+struct SDialogSearch {
+    HWND main;
+    DWORD process;
+    HWND found;
+};
+
+// A visible top-level window of the main window's process other than the main window:
+// a dialog over it, owned by it or not.
+BOOL CALLBACK FindDialog(HWND window, LPARAM parameter) {
+    SDialogSearch* search = reinterpret_cast<SDialogSearch*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (window != search->main && process == search->process && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Closes the dialogs over the main window of className as their close button would.
+int DismissDialogs(const char* className, DWORD seconds) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        SDialogSearch search = {FindWindowA(className, nullptr), 0, nullptr};
+        if (search.main == nullptr) {
+            return 1;
+        }
+        GetWindowThreadProcessId(search.main, &search.process);
+        EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found == nullptr) {
+            return 0;
+        }
+        PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+        while (IsWindow(search.found) && IsWindowVisible(search.found)) {
+            if (GetTickCount() - start >= seconds * 1000) {
+                return 1;
+            }
+            Sleep(100);
+        }
+    }
+}
+
 // Switches the main window of className to its other display.
 int SwitchDisplay(const char* className, DWORD seconds) {
     HWND old = FindWindowA(className, nullptr);
@@ -75,10 +120,11 @@ int SwitchDisplay(const char* className, DWORD seconds) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4 ||
-        (std::strcmp(argv[1], "wait") != 0 && std::strcmp(argv[1], "close") != 0 &&
-         std::strcmp(argv[1], "switch") != 0 && std::strcmp(argv[1], "display") != 0)) {
-        std::fprintf(stderr, "usage: tm_window_control wait|close|switch|display CLASS SECONDS\n");
+    if (argc != 4 || (std::strcmp(argv[1], "wait") != 0 && std::strcmp(argv[1], "close") != 0 &&
+                      std::strcmp(argv[1], "switch") != 0 && std::strcmp(argv[1], "display") != 0 &&
+                      std::strcmp(argv[1], "dismiss") != 0)) {
+        std::fprintf(stderr,
+                     "usage: tm_window_control wait|close|switch|display|dismiss CLASS SECONDS\n");
         return 2;
     }
     const char* className = argv[2];
@@ -88,6 +134,9 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "switch") == 0) {
         return SwitchDisplay(className, seconds);
+    }
+    if (std::strcmp(argv[1], "dismiss") == 0) {
+        return DismissDialogs(className, seconds);
     }
     if (std::strcmp(argv[1], "display") == 0) {
         if (!WaitUntil(&IsShown, className, seconds)) {

@@ -20,6 +20,12 @@ namespace {
 
 const char kCaption[] = "Tallymarks - Manage activities";
 
+// The edit control of a rename in place in the dialog's list, null while none runs.
+HWND RenameEdit() {
+    HWND list = GetDlgItem(harness::FindThreadWindow(kCaption), IDC_ACTIVITIES_LIST);
+    return reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
+}
+
 class ActivitiesWindowTest : public CMainWindowFixture {
 protected:
     ActivitiesWindowTest() { RegisterManageActivitiesDialogs(); }
@@ -43,12 +49,17 @@ TEST_F(ActivitiesWindowTest, RenamedAncestorShowsInTheWorkingTextAndQuestionsAtO
             before = harness::GetItemText(Hwnd(), IDC_MAIN_WORKING_ON);
             Command(IDM_ACTIVITIES_MANAGE);
         })
-        .WaitFor([] { return harness::FindThreadWindow(kCaption) != nullptr; })
+        // The list reports its first focused row a moment after the dialog shows (its
+        // notifications are coalesced), and only then can Rename start.
+        .WaitFor([] {
+            HWND dialog = harness::FindThreadWindow(kCaption);
+            return dialog != nullptr &&
+                   IsWindowEnabled(GetDlgItem(dialog, IDC_ACTIVITIES_RENAME)) != FALSE;
+        })
         .Do([] { harness::Click(harness::FindThreadWindow(kCaption), IDC_ACTIVITIES_RENAME); })
+        .WaitFor([] { return RenameEdit() != nullptr; })
         .Do([] {
-            HWND list = GetDlgItem(harness::FindThreadWindow(kCaption), IDC_ACTIVITIES_LIST);
-            HWND edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
-            ASSERT_NE(edit, nullptr);
+            HWND edit = RenameEdit();
             SetWindowTextA(edit, "Design");
             SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
         })

@@ -38,6 +38,13 @@ protected:
     }
 };
 
+// The edit control of a rename in place in the activities dialog's list, null while none
+// runs.
+HWND RenameEdit() {
+    HWND list = GetDlgItem(FindThreadWindow(kActivitiesCaption), IDC_ACTIVITIES_LIST);
+    return reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
+}
+
 TEST_F(PropertiesWindowTest, RenamedProjectAndActivityShowInTheWindowAtOnce) {
     const std::string path = MakeProject("Work.wkp", "Work", {{"Dev", -1, 1}, {"Code", 0, 2}});
     CUiScript script;
@@ -55,12 +62,17 @@ TEST_F(PropertiesWindowTest, RenamedProjectAndActivityShowInTheWindowAtOnce) {
         })
         .WaitFor(Shown(kCaption))
         .Do([] { Click(FindThreadWindow(kCaption), IDC_PROPERTIES_ACTIVITIES); })
-        .WaitFor(Shown(kActivitiesCaption))
+        // Rename starts once the list has reported its focused row (its notifications are
+        // coalesced), and the edit in place shows a moment after the click.
+        .WaitFor([] {
+            HWND dialog = FindThreadWindow(kActivitiesCaption);
+            return dialog != nullptr &&
+                   IsWindowEnabled(GetDlgItem(dialog, IDC_ACTIVITIES_RENAME)) != FALSE;
+        })
         .Do([] { Click(FindThreadWindow(kActivitiesCaption), IDC_ACTIVITIES_RENAME); })
+        .WaitFor([] { return RenameEdit() != nullptr; })
         .Do([] {
-            HWND list = GetDlgItem(FindThreadWindow(kActivitiesCaption), IDC_ACTIVITIES_LIST);
-            HWND edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
-            ASSERT_NE(edit, nullptr);
+            HWND edit = RenameEdit();
             SetWindowTextA(edit, "Design");
             SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
         })
