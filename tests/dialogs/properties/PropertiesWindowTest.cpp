@@ -38,11 +38,18 @@ protected:
     }
 };
 
-// The edit control of a rename in place in the activities dialog's list, null while none
-// runs.
-HWND RenameEdit() {
-    HWND list = GetDlgItem(FindThreadWindow(kActivitiesCaption), IDC_ACTIVITIES_LIST);
-    return reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
+// Renames the focused row of the activities dialog as a user would: Rename, a new name
+// in the edit that opens over the row, Enter. One step, so that nothing else (another
+// window taking the focus) can end the edit in between.
+void RenameFocused(const char* name) {
+    HWND dialog = FindThreadWindow(kActivitiesCaption);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ACTIVITIES_RENAME, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ACTIVITIES_RENAME)));
+    HWND list = GetDlgItem(dialog, IDC_ACTIVITIES_LIST);
+    HWND edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
+    ASSERT_NE(edit, nullptr);
+    SetWindowTextA(edit, name);
+    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
 }
 
 TEST_F(PropertiesWindowTest, RenamedProjectAndActivityShowInTheWindowAtOnce) {
@@ -63,19 +70,13 @@ TEST_F(PropertiesWindowTest, RenamedProjectAndActivityShowInTheWindowAtOnce) {
         .WaitFor(Shown(kCaption))
         .Do([] { Click(FindThreadWindow(kCaption), IDC_PROPERTIES_ACTIVITIES); })
         // Rename starts once the list has reported its focused row (its notifications are
-        // coalesced), and the edit in place shows a moment after the click.
+        // coalesced).
         .WaitFor([] {
             HWND dialog = FindThreadWindow(kActivitiesCaption);
             return dialog != nullptr &&
                    IsWindowEnabled(GetDlgItem(dialog, IDC_ACTIVITIES_RENAME)) != FALSE;
         })
-        .Do([] { Click(FindThreadWindow(kActivitiesCaption), IDC_ACTIVITIES_RENAME); })
-        .WaitFor([] { return RenameEdit() != nullptr; })
-        .Do([] {
-            HWND edit = RenameEdit();
-            SetWindowTextA(edit, "Design");
-            SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
-        })
+        .Do([] { RenameFocused("Design"); })
         .Do([] { Click(FindThreadWindow(kActivitiesCaption), IDC_ACTIVITIES_OK); })
         .Do([] { harness::SetItemText(FindThreadWindow(kCaption), IDC_PROPERTIES_NAME, "Plan"); })
         .Do([] { Click(FindThreadWindow(kCaption), IDC_PROPERTIES_OK); })
