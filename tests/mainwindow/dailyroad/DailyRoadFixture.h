@@ -100,7 +100,7 @@ protected:
                                 bool running) {
         CProject project;
         CProjectState* state = project.GetState(true);
-        state->SetName("Road");
+        state->SetName(file.substr(0, file.find('.')));
         for (const std::string& name : names) {
             const bool enabled = name.empty() || name[0] != '-';
             state->GetRootActivity()->AddChildActivity(
