@@ -68,7 +68,8 @@ TEST_P(DailyRoadTest, TotalsRunStartStopAndPicturesHoldOnTheDailyRoad) {
     auto today = [this] { return Seconds(Cell(0, kToday)); };
     // Waits, at most kRunMs, until today's total passes from.
     auto grows = [&](const int& from) {
-        return [&, today] { return today() > from || GetTickCount() - mark > kRunMs; };
+        return
+            [&mark, today, at = &from] { return today() > *at || GetTickCount() - mark > kRunMs; };
     };
     CUiScript script(90000);
     script.WaitFor(WindowShown(), 15000, "the main window")
