@@ -13,6 +13,7 @@
 #include "library/system/CDupAppPreventer.h"
 #include "library/system/CResourceModule.h"
 #include "library/text/CText.h"
+#include "model/CStatUpdateNotifier.h"
 #include "resources/ResourceIds.h"
 
 #include <commctrl.h>
@@ -72,6 +73,8 @@ CAppMain::CAppMain(const SAppOptions& options)
 }
 
 CAppMain::~CAppMain() {
+    // The invisible window goes with the members: later states must not count on it.
+    CStatUpdateNotifier::SetDefaultWindow(nullptr);
     if (m_languageChosen) {
         // The language module is unloaded with the members.
         CResourceModule::GetCurrent().SetInstance(nullptr);
@@ -137,6 +140,9 @@ int CAppMain::Run(const std::string& commandLine) {
 
 void CAppMain::StartServices() {
     HWND window = m_invisibleWindow.Create(m_app.GetInstance());
+    // Every project state made from now on counts the seconds of running work here, so
+    // that the totals on screen run.
+    CStatUpdateNotifier::SetDefaultWindow(window);
     m_powerStateTracker.Init(window);
     CSlot<CPowerStateChangedEvent>::Connect(&m_powerStateTracker);
     m_currentHour.Init(window);
