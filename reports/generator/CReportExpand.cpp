@@ -148,18 +148,16 @@ void ExpandEachSection(std::string& text, std::int32_t kind, std::int32_t lastFi
     std::string start;
     std::string end;
     std::string inner;
-    std::string out;
     for (std::int32_t filter = CReport::sfAll; filter <= lastFilter; ++filter) {
         CReport::GetSectionMarkers(kind, filter, start, end);
+        // Made anew for each filter, so that the text before is not kept beside it.
+        std::string out;
         size_t from = 0;
         for (size_t startAt = FindMarker(text, start, 0); startAt != std::string::npos;
              startAt = FindMarker(text, start, from)) {
             const size_t endAt = FindMarker(text, end, startAt);
             if (endAt == std::string::npos) {
                 break;
-            }
-            if (from == 0) {
-                out.clear();
             }
             out.append(text, from, startAt - from);
             inner.assign(text, startAt + start.size(), endAt - startAt - start.size());
