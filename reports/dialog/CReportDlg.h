@@ -90,6 +90,10 @@ protected:
     virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
     virtual bool OnProjectsClosed(CProjectsClosedEvent& event);
 
+    // The report of the current template over the chosen period and activities.
+    virtual std::string MakeReport(int32_t notation, int32_t statisticsPer, int32_t rounding,
+                                   bool emptyActivities, bool emptyPeriods);
+
 private:
     // The file-name edit's whole text (empty when it cannot be read).
     std::string GetFilePathText() const;
