@@ -4,6 +4,7 @@
 #include "mainwindow/CMainDlgBase.h"
 
 #include "app/main/CAppMain.h"
+#include "library/dialogs/ShowMessageBox.h"
 #include "library/text/CText.h"
 #include "library/windows/CTempCursor.h"
 #include "mainwindow/CDialogLauncher.h"
@@ -40,20 +41,12 @@ void CMainDlgBase::RunDialog(CDialogWindow& dialog, SDialogParams& params) {
     params.modal = true;
     params.owner = GetHwnd();
     CAppMain::Get().SetDialogModules(params);
-    ++m_runningDialogs;
-    m_dialogs.push_back(&dialog);
-    struct SRunningDialog {
-        CMainDlgBase& window;
-        ~SRunningDialog() {
-            --window.m_runningDialogs;
-            window.m_dialogs.pop_back();
-        }
-    } running{*this};
     dialog.Create(params);
 }
 
 bool CMainDlgBase::OnInactive(CInactiveEvent& event) {
-    const CDialogLauncher::InactivityDialogFactory& factory = CDialogLauncher::GetInactivityDialog();
+    const CDialogLauncher::InactivityDialogFactory& factory =
+        CDialogLauncher::GetInactivityDialog();
     if (!factory) {
         return true;
     }
@@ -98,7 +91,8 @@ bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
             continuation = IDS_STILL_WORKING_SHUTDOWN;
         }
         std::string text = question.GetString() + CText(continuation).GetString();
-        switch (MessageBoxA(GetHwnd(), text.c_str(), CText(caption), buttons | MB_ICONQUESTION)) {
+        switch (
+            ShowMessageBox(GetHwnd(), text.c_str(), CText(caption), buttons | MB_ICONQUESTION)) {
         case IDYES:
             CAppMain::Get().GetProjects().StopWorking(project);
             break;
@@ -114,8 +108,8 @@ bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
     }
     CText question(IDS_PROJECT_UNSAVED);
     question.ReplaceWithString("[PROJECT]", project->GetState(false)->GetName(), true);
-    switch (MessageBoxA(GetHwnd(), question, CText(IDS_BROWSE_SAVE_PROJECT),
-                        buttons | MB_ICONQUESTION)) {
+    switch (ShowMessageBox(GetHwnd(), question, CText(IDS_BROWSE_SAVE_PROJECT),
+                           buttons | MB_ICONQUESTION)) {
     case IDYES:
         // A declined save location writes nothing yet reports success: the project
         // then still holds its changes and must stay open.
@@ -130,8 +124,8 @@ bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
 CProjectBrowser CMainDlgBase::OnProjectAskNewLocation(CProjectAskNewLocationEvent& event) {
     CProjectBrowser browser;
     if (event.project != nullptr) {
-        browser.Browse(CProjectBrowser::bpSave, GetHwnd(), event.project->GetFilePath(true).GetPath(),
-                       event.format);
+        browser.Browse(CProjectBrowser::bpSave, GetHwnd(),
+                       event.project->GetFilePath(true).GetPath(), event.format);
     }
     return browser;
 }
@@ -142,14 +136,16 @@ bool CMainDlgBase::OnProjectSaved(CProjectSavedEvent& event) {
             UpdateTitle();
         }
         if (event.error.IsError()) {
-            MessageBoxA(GetHwnd(), event.error.GetText().c_str(), CText(IDS_SAVE_ISSUES_CAPTION),
-                        MB_OK | MB_ICONWARNING);
+            ShowMessageBox(GetHwnd(), event.error.GetText().c_str(), CText(IDS_SAVE_ISSUES_CAPTION),
+                           MB_OK | MB_ICONWARNING);
         }
     } else {
-        MessageBoxA(GetHwnd(), event.error.GetText().c_str(), CText(IDS_SAVE_PROJECT_ERROR_CAPTION),
-                    MB_OK | MB_ICONERROR);
+        ShowMessageBox(GetHwnd(), event.error.GetText().c_str(),
+                       CText(IDS_SAVE_PROJECT_ERROR_CAPTION), MB_OK | MB_ICONERROR);
     }
     return true;
 }
 
-void CMainDlgBase::ShowHelp() { CAppMain::Get().ShowHelpPage(IDS_HELP_MAIN_WINDOW, GetHwnd()); }
+void CMainDlgBase::ShowHelp() {
+    CAppMain::Get().ShowHelpPage(IDS_HELP_MAIN_WINDOW, GetHwnd());
+}
