@@ -14,6 +14,10 @@
 #include "model/CProjects.h"
 #include "resources/ResourceIds.h"
 
+#include <string>
+#include <tuple>
+#include <vector>
+
 using harness::CUiScript;
 using mainwindowtest::CMainWindowFixture;
 using mainwindowtest::CStandInDialog;
@@ -48,6 +52,15 @@ std::string LoadedContent(const std::string& path) {
         content += "/" + child->GetName();
     }
     return content;
+}
+
+std::string CaseName(const ::testing::TestParamInfo<std::tuple<EMoment, ETrigger>>& info) {
+    static const char* const moments[] = {"SaveAsDialog", "CloseQuestion", "ExitQuestion",
+                                          "LauncherDialog", "NewProjectDialog"};
+    static const char* const triggers[] = {"CloseRequest", "EndOfSession", "HandOver",
+                                           "PostedCommand"};
+    return std::string(moments[static_cast<int>(std::get<0>(info.param))]) + "_" +
+           triggers[static_cast<int>(std::get<1>(info.param))];
 }
 
 } // namespace
@@ -122,84 +135,87 @@ protected:
     }
 };
 
-TEST_F(ModalMomentTest, NothingFromOutsideActsOnWhatAModalMomentHolds) {
-    const EMoment moments[] = {EMoment::SaveAsDialog, EMoment::CloseQuestion, EMoment::ExitQuestion,
-                               EMoment::LauncherDialog, EMoment::NewProjectDialog};
-    const ETrigger triggers[] = {ETrigger::CloseRequest, ETrigger::EndOfSession, ETrigger::HandOver,
-                                 ETrigger::PostedCommand};
+class ModalMomentTriggerTest : public ModalMomentTest,
+                               public ::testing::WithParamInterface<std::tuple<EMoment, ETrigger>> {
+};
+
+TEST_P(ModalMomentTriggerTest, NothingFromOutsideActsOnWhatTheMomentHolds) {
+    const EMoment moment = std::get<0>(GetParam());
+    const ETrigger trigger = std::get<1>(GetParam());
     const std::string work = MakeProject("Work.wkp", "Work", kTree);
     const std::string other = MakeProject("Other.wkp", "Other", kTree);
     const std::string original = m_folder.Read("Work.wkp");
-    for (EMoment moment : moments) {
-        for (ETrigger trigger : triggers) {
-            SCOPED_TRACE("moment " + std::to_string(static_cast<int>(moment)) + ", trigger " +
-                         std::to_string(static_cast<int>(trigger)));
-            SetUserSettings("");
-            StartApp();
-            CUiScript script;
-            size_t before = 0;
-            size_t during = 0;
-            bool windowKept = false;
-            LRESULT sessionAnswer = -1;
-            std::string shownAfter;
-            script.WaitFor(WindowShown());
-            Open(script, moment);
-            script
-                .Do([&] {
-                    before = App().GetProjects().GetNumProjects();
-                    switch (trigger) {
-                    case ETrigger::CloseRequest:
-                        Post(WM_CLOSE);
-                        break;
-                    case ETrigger::EndOfSession:
-                        sessionAnswer = SendMessageA(Hwnd(), WM_QUERYENDSESSION, 0, 0);
-                        break;
-                    case ETrigger::HandOver: {
-                        COPYDATASTRUCT copy = {112, static_cast<DWORD>(other.size() + 1),
-                                               const_cast<char*>(other.c_str())};
-                        SendMessageA(Hwnd(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
-                        break;
-                    }
-                    case ETrigger::PostedCommand:
-                        Post(WM_COMMAND, IDM_PROJECT_NEW);
-                        break;
-                    }
-                })
-                // Posted messages go before the timer's next tick.
-                .Do([&] {
-                    during = App().GetProjects().GetNumProjects();
-                    windowKept = Hwnd() != nullptr && IsWindow(Hwnd()) && IsWindowVisible(Hwnd());
-                });
-            Finish(script, moment);
-            if (trigger == ETrigger::HandOver) {
-                script.WaitFor(
-                    [&] {
-                        CProject* current = App().GetProjects().GetCurrentProject();
-                        return current != nullptr && current->GetState()->GetName() == "Other";
-                    },
-                    5000, "the handed-over project");
+    CUiScript script;
+    size_t before = 0;
+    size_t during = 0;
+    bool windowKept = false;
+    LRESULT sessionAnswer = -1;
+    std::string shownAfter;
+    script.WaitFor(WindowShown());
+    Open(script, moment);
+    script
+        .Do([&] {
+            before = App().GetProjects().GetNumProjects();
+            switch (trigger) {
+            case ETrigger::CloseRequest:
+                Post(WM_CLOSE);
+                break;
+            case ETrigger::EndOfSession:
+                sessionAnswer = SendMessageA(Hwnd(), WM_QUERYENDSESSION, 0, 0);
+                break;
+            case ETrigger::HandOver: {
+                COPYDATASTRUCT copy = {112, static_cast<DWORD>(other.size() + 1),
+                                       const_cast<char*>(other.c_str())};
+                SendMessageA(Hwnd(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy));
+                break;
             }
-            script.Do([&] {
-                shownAfter = harness::GetText(Hwnd());
-                Post(WM_COMMAND, IDM_PROJECT_EXIT);
-            });
-            if (AsksAQuestion(moment)) {
-                script.AnswerMessageBox(IDNO, "unsaved changes");
+            case ETrigger::PostedCommand:
+                Post(WM_COMMAND, IDM_PROJECT_NEW);
+                break;
             }
-            EXPECT_EQ(Run(script, work), 0);
-            EXPECT_TRUE(windowKept);
-            EXPECT_EQ(during, before);
-            if (trigger == ETrigger::EndOfSession) {
-                EXPECT_EQ(sessionAnswer, 0);
-            }
-            if (trigger == ETrigger::HandOver) {
-                EXPECT_NE(shownAfter.find("Other"), std::string::npos) << shownAfter;
-            }
-            EXPECT_EQ(LoadedContent(work), "Work/Build/Test");
-            EXPECT_EQ(m_folder.Read("Work.wkp"), original);
-        }
+        })
+        // Posted messages go before the timer's next tick.
+        .Do([&] {
+            during = App().GetProjects().GetNumProjects();
+            windowKept = Hwnd() != nullptr && IsWindow(Hwnd()) && IsWindowVisible(Hwnd());
+        });
+    Finish(script, moment);
+    if (trigger == ETrigger::HandOver) {
+        script.WaitFor(
+            [&] {
+                CProject* current = App().GetProjects().GetCurrentProject();
+                return current != nullptr && current->GetState()->GetName() == "Other";
+            },
+            5000, "the handed-over project");
     }
+    script.Do([&] {
+        shownAfter = harness::GetText(Hwnd());
+        Post(WM_COMMAND, IDM_PROJECT_EXIT);
+    });
+    if (AsksAQuestion(moment)) {
+        script.AnswerMessageBox(IDNO, "unsaved changes");
+    }
+    EXPECT_EQ(Run(script, work), 0);
+    EXPECT_TRUE(windowKept);
+    EXPECT_EQ(during, before);
+    if (trigger == ETrigger::EndOfSession) {
+        EXPECT_EQ(sessionAnswer, 0);
+    }
+    if (trigger == ETrigger::HandOver) {
+        EXPECT_NE(shownAfter.find("Other"), std::string::npos) << shownAfter;
+    }
+    EXPECT_EQ(LoadedContent(work), "Work/Build/Test");
+    EXPECT_EQ(m_folder.Read("Work.wkp"), original);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    MomentsAndTriggers, ModalMomentTriggerTest,
+    ::testing::Combine(::testing::Values(EMoment::SaveAsDialog, EMoment::CloseQuestion,
+                                         EMoment::ExitQuestion, EMoment::LauncherDialog,
+                                         EMoment::NewProjectDialog),
+                       ::testing::Values(ETrigger::CloseRequest, ETrigger::EndOfSession,
+                                         ETrigger::HandOver, ETrigger::PostedCommand)),
+    CaseName);
 
 // Hand-overs that arrive during one moment are all opened after it, in their order.
 TEST_F(ModalMomentTest, HandOversDuringAMomentOpenInOrderAfterIt) {
