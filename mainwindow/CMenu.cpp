@@ -112,6 +112,11 @@ void CMenu::OnMessage(CMessage& message) {
     if (CModalScope::IsActive() && IsCommandFromOutside(message.wParam, message.lParam)) {
         message.handled = true;
         message.result = 0;
+        if (LOWORD(message.wParam) == IDM_PROJECT_EXIT) {
+            // Refused like any close request during the moment, whose window comes to
+            // the front.
+            m_window.Exit(CProjectsMayCloseEvent::kExit);
+        }
         return;
     }
     const int id = LOWORD(message.wParam);
