@@ -74,6 +74,9 @@ bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
     if (project == nullptr) {
         return true;
     }
+    // Each question is a modal moment, which nothing may close the project under; should
+    // it be gone all the same, its answer must not reach it.
+    CProjects& projects = CAppMain::Get().GetProjects();
     const bool canCancel = event.reason != CProjectsMayCloseEvent::kExitNoCancel;
     const UINT buttons = canCancel ? MB_YESNOCANCEL : MB_YESNO;
     CProjectState* state = project->GetState(false);
@@ -91,10 +94,14 @@ bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
             continuation = IDS_STILL_WORKING_SHUTDOWN;
         }
         std::string text = question.GetString() + CText(continuation).GetString();
-        switch (
-            ShowMessageBox(GetHwnd(), text.c_str(), CText(caption), buttons | MB_ICONQUESTION)) {
+        const int answer =
+            ShowMessageBox(GetHwnd(), text.c_str(), CText(caption), buttons | MB_ICONQUESTION);
+        if (!projects.Contains(project)) {
+            return false;
+        }
+        switch (answer) {
         case IDYES:
-            CAppMain::Get().GetProjects().StopWorking(project);
+            projects.StopWorking(project);
             break;
         case IDNO:
             break;
@@ -108,8 +115,12 @@ bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
     }
     CText question(IDS_PROJECT_UNSAVED);
     question.ReplaceWithString("[PROJECT]", project->GetState(false)->GetName(), true);
-    switch (ShowMessageBox(GetHwnd(), question, CText(IDS_BROWSE_SAVE_PROJECT),
-                           buttons | MB_ICONQUESTION)) {
+    const int answer = ShowMessageBox(GetHwnd(), question, CText(IDS_BROWSE_SAVE_PROJECT),
+                                      buttons | MB_ICONQUESTION);
+    if (!projects.Contains(project)) {
+        return false;
+    }
+    switch (answer) {
     case IDYES:
         // A declined save location writes nothing yet reports success: the project
         // then still holds its changes and must stay open.
