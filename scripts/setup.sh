@@ -4,9 +4,10 @@ set -eu
 # clang and its sanitizer and libFuzzer runtimes build the native checks; python3 (with
 # expat) and the XML files of iso-codes, shared-mime-info, fontconfig-config and polkitd
 # feed the comparison with expat (scripts/native-checks.sh). imagemagick takes the picture
-# of the screen when scripts/run.sh runs the program without a display.
+# of the screen when scripts/run.sh runs the program without a display. clang-format
+# (version 14 on Debian 12) checks the layout of the sources (scripts/format-check.sh).
 packages="cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          mingw-w64-tools wine64 googletest xvfb xauth imagemagick
+          mingw-w64-tools wine64 googletest xvfb xauth imagemagick clang-format
           clang libclang-rt-14-dev python3 iso-codes shared-mime-info fontconfig-config polkitd"
 missing=""
 for p in $packages; do

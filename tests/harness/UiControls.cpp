@@ -151,4 +151,18 @@ bool IsListRowChecked(HWND dialog, int id, int row) {
     return ((state & LVIS_STATEIMAGEMASK) >> 12) == 2;
 }
 
+void RenameFocusedRow(HWND dialog, int renameId, int listId, const std::string& name) {
+    HWND rename = Usable(dialog, renameId);
+    HWND list = Usable(dialog, listId);
+    if (rename == nullptr || list == nullptr) {
+        return;
+    }
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(renameId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(rename));
+    HWND edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
+    ASSERT_NE(edit, nullptr) << "no edit opened over the focused row of list " << listId;
+    SetWindowTextA(edit, name.c_str());
+    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
+}
+
 } // namespace harness

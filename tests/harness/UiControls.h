@@ -38,5 +38,10 @@ std::string GetListCell(HWND dialog, int id, int row, int column);
 // Makes row the only selected (and focused) row.
 void SelectListRow(HWND dialog, int id, int row);
 bool IsListRowChecked(HWND dialog, int id, int row);
+// Renames the focused row of list listId in place as a person would: the button renameId
+// (sent, not posted), the new name in the edit that opens over the row, Enter. One call,
+// so that nothing else (another window taking the focus) can end the edit in between.
+// Fails the test when the button cannot be used or no edit opens.
+void RenameFocusedRow(HWND dialog, int renameId, int listId, const std::string& name);
 
 } // namespace harness

@@ -33,3 +33,59 @@ tm_no_crash_dialog() {
     fi
     return 0
 }
+
+# Creates the prefix unless a former run completed it: wineboot, then (when given) the
+# string value NAME=VALUE under the HKEY_CURRENT_USER key KEY. The prefix is marked ready
+# (.tallymarks-ready) only when every step succeeded and it holds what a booted prefix has
+# (its registry, with the value, and Windows' system folder). Otherwise it is removed, so
+# that the next run boots it again rather than running every test in a broken prefix, and
+# the function fails, saying why, with the end of Wine's output.
+# Arguments: [KEY NAME VALUE].
+tm_make_prefix() {
+    [ -f "$WINEPREFIX/.tallymarks-ready" ] && return 0
+    local log problem="" rc
+    log=$(mktemp)
+    # A server still running for a prefix whose boot broke off would serve the new one.
+    "$TM_WINESERVER" -k >/dev/null 2>&1
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    "$TM_WINE" wineboot -i </dev/null >>"$log" 2>&1
+    rc=$?
+    [ $rc -eq 0 ] || problem="wineboot failed (exit code $rc)"
+    if [ -z "$problem" ] && [ $# -eq 3 ]; then
+        "$TM_WINE" reg add "HKCU\\$1" /v "$2" /d "$3" /f </dev/null >>"$log" 2>&1
+        rc=$?
+        [ $rc -eq 0 ] || problem="setting $1\\$2 failed (exit code $rc)"
+    fi
+    # The registry reaches its files when the server ends.
+    "$TM_WINESERVER" -w >>"$log" 2>&1
+    rc=$?
+    [ -n "$problem" ] || [ $rc -eq 0 ] || problem="wineserver ended with exit code $rc"
+    local file
+    for file in system.reg user.reg userdef.reg drive_c/windows/system32/kernel32.dll; do
+        [ -n "$problem" ] || [ -s "$WINEPREFIX/$file" ] || problem="the boot made no $file"
+    done
+    if [ -z "$problem" ] &&
+        ! grep -qF '[Software\\Microsoft\\Windows NT\\CurrentVersion]' "$WINEPREFIX/system.reg"; then
+        problem="the registry lacks Windows' version key"
+    fi
+    if [ -z "$problem" ] && [ $# -eq 3 ] &&
+        ! { grep -qF "[${1//\\/\\\\}]" "$WINEPREFIX/user.reg" &&
+            grep -qxF "\"$2\"=\"$3\"" "$WINEPREFIX/user.reg"; }; then
+        problem="the registry lacks $1\\$2=$3"
+    fi
+    if [ -n "$problem" ]; then
+        "$TM_WINESERVER" -k >/dev/null 2>&1
+        rm -rf "$WINEPREFIX"
+        {
+            echo "The Wine prefix $WINEPREFIX could not be created: $problem."
+            echo "It was removed; the next run boots it again. The end of Wine's output:"
+            [ -s "$log" ] && tail -n 20 "$log" || echo "(none)"
+        } >&2
+        rm -f "$log"
+        return 1
+    fi
+    rm -f "$log"
+    touch "$WINEPREFIX/.tallymarks-ready"
+    echo "Wine prefix created in $WINEPREFIX"
+}

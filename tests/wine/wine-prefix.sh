@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # wine-prefix.sh setup|cleanup PREFIX
 # setup: creates the prefix on first use (null graphics driver, no Mono or Gecko, no
-#        crash dialog) and starts one persistent wineserver for the test run.
+#        crash dialog) and starts one persistent wineserver for the test run. A boot
+#        that fails fails the setup and leaves no prefix, so that the next run retries.
 # cleanup: stops that wineserver and every Wine process of the prefix.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -10,16 +11,7 @@ action=$1
 
 case "$action" in
 setup)
-    if [ ! -f "$WINEPREFIX/.tallymarks-ready" ]; then
-        rm -rf "$WINEPREFIX"
-        mkdir -p "$WINEPREFIX"
-        "$TM_WINE" wineboot -i >/dev/null 2>&1 || true
-        "$TM_WINESERVER" -w
-        "$TM_WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
-        "$TM_WINESERVER" -w
-        touch "$WINEPREFIX/.tallymarks-ready"
-        echo "Wine prefix created in $WINEPREFIX"
-    fi
+    tm_make_prefix 'Software\Wine\Drivers' Graphics null || exit 1
     tm_no_crash_dialog
     # Detached from our output, so that the test runner does not wait for it. A server
     # that already runs for the prefix (a repeated setup) refuses to start a second one,

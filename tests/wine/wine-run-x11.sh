@@ -8,13 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 TM_KEEP_DISPLAY=1
 . "$here/wine-env.sh" "$1"
 shift
-if [ ! -f "$WINEPREFIX/.tallymarks-ready" ]; then
-    rm -rf "$WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    "$TM_WINE" wineboot -i </dev/null >/dev/null 2>&1
-    "$TM_WINESERVER" -w
-    touch "$WINEPREFIX/.tallymarks-ready"
-fi
+tm_make_prefix || exit 1
 tm_no_crash_dialog
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT

@@ -11,28 +11,12 @@
 #include "model/CProjects.h"
 #include "resources/ResourceIds.h"
 
-#include <commctrl.h>
-
 using harness::CUiScript;
 using mainwindowtest::CMainWindowFixture;
 
 namespace {
 
 const char kCaption[] = "Tallymarks - Manage activities";
-
-// Renames the focused row of the activities dialog as a user would: Rename, a new name
-// in the edit that opens over the row, Enter. One step, so that nothing else (another
-// window taking the focus) can end the edit in between.
-void RenameFocused(const char* name) {
-    HWND dialog = harness::FindThreadWindow(kCaption);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ACTIVITIES_RENAME, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ACTIVITIES_RENAME)));
-    HWND list = GetDlgItem(dialog, IDC_ACTIVITIES_LIST);
-    HWND edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
-    ASSERT_NE(edit, nullptr);
-    SetWindowTextA(edit, name);
-    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
-}
 
 class ActivitiesWindowTest : public CMainWindowFixture {
 protected:
@@ -64,7 +48,10 @@ TEST_F(ActivitiesWindowTest, RenamedAncestorShowsInTheWorkingTextAndQuestionsAtO
             return dialog != nullptr &&
                    IsWindowEnabled(GetDlgItem(dialog, IDC_ACTIVITIES_RENAME)) != FALSE;
         })
-        .Do([] { RenameFocused("Design"); })
+        .Do([] {
+            harness::RenameFocusedRow(harness::FindThreadWindow(kCaption), IDC_ACTIVITIES_RENAME,
+                                      IDC_ACTIVITIES_LIST, "Design");
+        })
         .Do([] { harness::Click(harness::FindThreadWindow(kCaption), IDC_ACTIVITIES_OK); })
         .Do([&] {
             after = harness::GetItemText(Hwnd(), IDC_MAIN_WORKING_ON);

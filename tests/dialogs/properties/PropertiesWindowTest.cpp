@@ -12,8 +12,6 @@
 #include "model/CProjects.h"
 #include "resources/ResourceIds.h"
 
-#include <commctrl.h>
-
 using harness::Click;
 using harness::CUiScript;
 using harness::FindThreadWindow;
@@ -37,20 +35,6 @@ protected:
         return [caption] { return FindThreadWindow(caption) != nullptr; };
     }
 };
-
-// Renames the focused row of the activities dialog as a user would: Rename, a new name
-// in the edit that opens over the row, Enter. One step, so that nothing else (another
-// window taking the focus) can end the edit in between.
-void RenameFocused(const char* name) {
-    HWND dialog = FindThreadWindow(kActivitiesCaption);
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_ACTIVITIES_RENAME, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_ACTIVITIES_RENAME)));
-    HWND list = GetDlgItem(dialog, IDC_ACTIVITIES_LIST);
-    HWND edit = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETEDITCONTROL, 0, 0));
-    ASSERT_NE(edit, nullptr);
-    SetWindowTextA(edit, name);
-    SendMessageA(edit, WM_KEYDOWN, VK_RETURN, 0);
-}
 
 TEST_F(PropertiesWindowTest, RenamedProjectAndActivityShowInTheWindowAtOnce) {
     const std::string path = MakeProject("Work.wkp", "Work", {{"Dev", -1, 1}, {"Code", 0, 2}});
@@ -76,7 +60,10 @@ TEST_F(PropertiesWindowTest, RenamedProjectAndActivityShowInTheWindowAtOnce) {
             return dialog != nullptr &&
                    IsWindowEnabled(GetDlgItem(dialog, IDC_ACTIVITIES_RENAME)) != FALSE;
         })
-        .Do([] { RenameFocused("Design"); })
+        .Do([] {
+            harness::RenameFocusedRow(FindThreadWindow(kActivitiesCaption), IDC_ACTIVITIES_RENAME,
+                                      IDC_ACTIVITIES_LIST, "Design");
+        })
         .Do([] { Click(FindThreadWindow(kActivitiesCaption), IDC_ACTIVITIES_OK); })
         .Do([] { harness::SetItemText(FindThreadWindow(kCaption), IDC_PROPERTIES_NAME, "Plan"); })
         .Do([] { Click(FindThreadWindow(kCaption), IDC_PROPERTIES_OK); })

@@ -16,6 +16,7 @@
 
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -221,6 +222,84 @@ void ExpectDutch(HWND live, unsigned id, const CResourceFiles& files) {
                              << "\") shows none of the module's texts";
 }
 
+// The screen as it shows a window: a 24-bit picture of the window's rectangle, bottom-up,
+// each row padded to four bytes.
+struct SPicture {
+    BITMAPINFOHEADER header = {};
+    std::vector<unsigned char> pixels;
+
+    // How many pixels differ from the first: few on a plain area where nothing is drawn.
+    size_t Differing() const {
+        size_t differing = 0;
+        for (size_t i = 3; i + 2 < pixels.size(); i += 3) {
+            differing += pixels[i] != pixels[0] ? 1 : 0;
+        }
+        return differing;
+    }
+};
+
+SPicture Picture(HWND window) {
+    RECT rect;
+    GetWindowRect(window, &rect);
+    SPicture picture;
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    picture.header = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = {};
+    info.bmiHeader = picture.header;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+        GdiFlush();
+        const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
+        const unsigned char* pixels = static_cast<const unsigned char*>(bits);
+        picture.pixels.assign(pixels, pixels + rowBytes * static_cast<size_t>(height));
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+BOOL CALLBACK FindUnpainted(HWND window, LPARAM parameter) {
+    if (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(parameter) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// Waits, for at most ten seconds, until the program has drawn its dialog: the dialog
+// shows, its thread answers messages, no part of it or of its controls waits to be
+// painted, and the screen shows the same picture of it twice in a row, not a plain area.
+bool WaitDrawn(HWND dialog) {
+    const DWORD start = GetTickCount();
+    std::vector<unsigned char> former;
+    while (GetTickCount() - start < 10000) {
+        DWORD_PTR answer = 0;
+        bool unpainted = false;
+        if (IsWindowVisible(dialog) &&
+            SendMessageTimeoutA(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer) != 0) {
+            FindUnpainted(dialog, reinterpret_cast<LPARAM>(&unpainted));
+            EnumChildWindows(dialog, FindUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+            if (!unpainted) {
+                SPicture picture = Picture(dialog);
+                if (picture.Differing() > 100 && picture.pixels == former) {
+                    return true;
+                }
+                former = std::move(picture.pixels);
+            }
+        }
+        Sleep(20);
+    }
+    return false;
+}
+
 // Under the display: the dialog's picture is written, and every control lies inside the
 // dialog and no two labels or buttons overlap.
 void PictureAndGeometry(HWND dialog, unsigned id) {
@@ -254,39 +333,16 @@ void PictureAndGeometry(HWND dialog, unsigned id) {
         }
         texts.push_back(rect);
     }
-    // The screen as it shows the dialog, a 24-bit picture of the window's rectangle.
-    RECT rect;
-    GetWindowRect(dialog, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = {};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
-    GdiFlush();
-    const size_t rowBytes = (static_cast<size_t>(width) * 3 + 3) & ~static_cast<size_t>(3);
-    const unsigned char* pixels = static_cast<const unsigned char*>(bits);
-    size_t differing = 0;
-    for (size_t i = 3; i < rowBytes * static_cast<size_t>(height); i += 3) {
-        differing += pixels[i] != pixels[0] ? 1 : 0;
-    }
-    EXPECT_GT(differing, 100u) << "dialog " << id << ": the picture is empty";
+    const SPicture picture = Picture(dialog);
+    EXPECT_GT(picture.Differing(), 100u) << "dialog " << id << ": the picture is empty";
     BITMAPFILEHEADER header = {0x4D42, 0, 0, 0,
                                sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
-    header.bfSize = header.bfOffBits + static_cast<DWORD>(rowBytes * static_cast<size_t>(height));
+    header.bfSize = header.bfOffBits + static_cast<DWORD>(picture.pixels.size());
     std::ofstream file("language-dutch-" + std::to_string(id) + ".bmp", std::ios::binary);
     file.write(reinterpret_cast<const char*>(&header), sizeof header);
-    file.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    file.write(static_cast<const char*>(bits),
-               static_cast<std::streamsize>(header.bfSize - header.bfOffBits));
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    file.write(reinterpret_cast<const char*>(&picture.header), sizeof picture.header);
+    file.write(reinterpret_cast<const char*>(picture.pixels.data()),
+               static_cast<std::streamsize>(picture.pixels.size()));
 }
 
 // A message box of the program: its caption and text (the static 65535).
@@ -337,7 +393,7 @@ TEST(DutchProgramTest, TheMainWindowAndEveryDialogOfAMenuCommandShowDutchTexts) 
         PostMessageA(main, WM_COMMAND, MAKEWPARAM(entry.command, 0), 0);
         HWND dialog = installation.WaitForWindow("#32770");
         ASSERT_NE(dialog, nullptr);
-        Sleep(300); // drawn
+        ASSERT_TRUE(WaitDrawn(dialog)) << "the program did not draw its dialog";
         ExpectDutch(dialog, entry.dialog, files);
         if (entry.picture) {
             PictureAndGeometry(dialog, entry.dialog);
