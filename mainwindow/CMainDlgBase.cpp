@@ -23,8 +23,7 @@ CMainDlgBase::CMainDlgBase(int displayKind)
       CSlotBridge<CProjectSavedEvent, CMainDlgBase>(this),
       CSlotBridge<CProjectsAddedEvent, CMainDlgBase>(this),
       CSlotBridge<CProjectsClosedEvent, CMainDlgBase>(this),
-      CSlotBridge<CProjectsSwitchedEvent, CMainDlgBase>(this),
-      m_displayKind(displayKind) {
+      CSlotBridge<CProjectsSwitchedEvent, CMainDlgBase>(this), m_displayKind(displayKind) {
     CAppMain& app = CAppMain::Get();
     CProjects& projects = app.GetProjects();
     m_menu = std::make_unique<CMenu>(*this, displayKind);
