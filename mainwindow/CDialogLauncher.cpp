@@ -37,7 +37,9 @@ const CDialogLauncher::InactivityDialogFactory& CDialogLauncher::GetInactivityDi
     return Registry().inactivityDialog;
 }
 
-int32_t CDialogLauncher::GetInactivityDialogId() { return Registry().inactivityDialogId; }
+int32_t CDialogLauncher::GetInactivityDialogId() {
+    return Registry().inactivityDialogId;
+}
 
 void CDialogLauncher::Clear() {
     Registry().kinds.clear();

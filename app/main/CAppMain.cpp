@@ -8,6 +8,7 @@
 #include "app/services/InactivityDetectionSupport.h"
 #include "app/ui/SharedPictures.h"
 #include "library/dialogs/CDialogWindow.h"
+#include "library/dialogs/CModalScope.h"
 #include "library/dialogs/SDialogParams.h"
 #include "library/system/CCmdLine.h"
 #include "library/system/CDupAppPreventer.h"
@@ -196,6 +197,7 @@ bool CAppMain::RunMainWindow(int& displayMode, SDialogParams& params, int& exitC
         CAppMain& app;
         ~SRunningWindow() {
             app.m_mainWindow = nullptr;
+            CModalScope::SetEndNotice(nullptr, 0);
             app.m_notArea.SetMainDlg(nullptr);
             app.m_hotKey.SetWindow(nullptr);
         }
@@ -219,6 +221,12 @@ void CAppMain::OnMainWindowCreated() {
     if (window != nullptr) {
         ShowWindow(window, SW_SHOWDEFAULT);
         UpdateWindow(window);
+        // Hand-overs kept during a modal moment are opened through the window that runs
+        // when the moment ends; some may wait already from the window before it.
+        CModalScope::SetEndNotice(window, CHandOverQueue::kOpenPendingMessage);
+        if (m_handOvers.GetPendingCount() > 0) {
+            PostMessageA(window, CHandOverQueue::kOpenPendingMessage, 0, 0);
+        }
     }
     if (m_mainWindowShownOnce) {
         return;
