@@ -29,6 +29,7 @@
 #include "library/events/CSlot.h"
 #include "mainwindow/CActivityTreeList.h"
 #include "mainwindow/IActivityTreeListCallbacks.h"
+#include "model/CEditTransaction.h"
 #include "model/CProjectAskNewLocationEvent.h"
 #include "model/CProjectBrowser.h"
 #include "model/CProjectSavedEvent.h"
@@ -145,8 +146,9 @@ private:
     bool m_otherChanged = false;
     std::string m_browsePath;
     int m_browseFormat = 0;
-    bool m_currentEditOpen = true;
-    bool m_otherEditOpen = false;
+    // The edits of both projects: opened for every preview, ended when the dialog ends.
+    CEditTransaction m_currentEdit;
+    CEditTransaction m_otherEdit;
     bool m_saveSucceeded = false;
     bool m_move = true;
     // The edit copies are untouched clones (no exchange ran in them since they were made).

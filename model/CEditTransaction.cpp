@@ -11,8 +11,8 @@ CEditTransaction::CEditTransaction(CProject& project) : m_project(&project) {
 }
 
 CEditTransaction::CEditTransaction(CEditTransaction&& other) noexcept
-    : m_project(std::exchange(other.m_project, nullptr)),
-      m_depth(std::exchange(other.m_depth, 0)) {}
+    : m_project(std::exchange(other.m_project, nullptr)), m_depth(std::exchange(other.m_depth, 0)) {
+}
 
 CEditTransaction& CEditTransaction::operator=(CEditTransaction&& other) noexcept {
     if (this != &other) {

@@ -95,13 +95,14 @@ void CNotAreaImpl::AddStopWorkingMenu(CPopupMenuEntry& root) {
     for (CProject* project : working) {
         const CProjectState* state = project->GetState(false);
         const CActivity* running = state->GetCurrentActivity();
-        const std::string text = EscapeMenuText(state->GetName()) + '\\' +
-                                 EscapeMenuText(running != nullptr ? running->GetPath() : std::string());
+        const std::string text =
+            EscapeMenuText(state->GetName()) + '\\' +
+            EscapeMenuText(running != nullptr ? running->GetPath() : std::string());
         // Greyed while a dialog edits the project: its OK or Cancel decides the work.
         const bool changeable = CProjects::CanChangeWork(project);
-        menu->AddItem(text,
-                      changeable ? new STrayMenuItem(STrayMenuItem::kStopWorking, project) : nullptr,
-                      changeable, true);
+        menu->AddItem(
+            text, changeable ? new STrayMenuItem(STrayMenuItem::kStopWorking, project) : nullptr,
+            changeable, true);
     }
 }
 
