@@ -33,6 +33,7 @@
 #include "library/dialogs/CResizableDialogWindow.h"
 #include "library/events/CSlot.h"
 #include "library/events/CSlotBridge.h"
+#include "mainwindow/CPostponedInactivity.h"
 #include "model/CProjectAskNewLocationEvent.h"
 #include "model/CProjectBrowser.h"
 #include "model/CProjectModifiedEvent.h"
@@ -153,6 +154,9 @@ private:
     void RunDialog(CDialogWindow& dialog, SDialogParams& params);
     // The answer to the session's end: refused while a dialog runs.
     bool QueryEndSession();
+    // Runs the inactivity dialog of project; it comes back later when the dialog found
+    // the project being edited.
+    void OpenInactivityDialog(CProject& project, const CDateTime& start);
 
     std::unique_ptr<CMenu> m_menu;
     CProject* m_project = nullptr;
@@ -165,4 +169,6 @@ private:
     int m_shownIconState = -1;
     // The dialogs this window runs, innermost last.
     std::vector<CDialogWindow*> m_dialogs;
+    // Inactivities of projects under edit, waiting for the edit's end.
+    CPostponedInactivity m_postponedInactivity;
 };
