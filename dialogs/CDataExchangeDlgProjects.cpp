@@ -193,6 +193,7 @@ void CDataExchangeDlg::Confirm() {
         return;
     }
     const bool hadOther = m_otherProject != nullptr;
+    m_receivingSaved = false;
     if (hadOther) {
         if (m_otherChanged && !m_otherWasOpen) {
             CText question(Text(IDS_IMPORT_SAVE_QUESTION, IDS_EXPORT_SAVE_QUESTION));
@@ -200,7 +201,7 @@ void CDataExchangeDlg::Confirm() {
             if (MessageBoxA(GetHwnd(), question,
                             CText(Text(IDS_IMPORT_SAVE_CAPTION, IDS_EXPORT_SAVE_CAPTION)),
                             MB_OKCANCEL | MB_ICONQUESTION) != IDOK ||
-                !SaveOtherProject()) {
+                (m_import && !SaveReceivingProject()) || !SaveOtherProject()) {
                 return;
             }
         }
@@ -214,7 +215,20 @@ void CDataExchangeDlg::Confirm() {
     } else {
         m_currentEdit.Discard();
     }
+    // The commit announces what the copy changed, which marks the project unsaved again
+    // although its file holds exactly that: written once more, it counts as saved.
+    if (m_receivingSaved && m_currentProject->IsModified(ppName | ppActivities | ppTallymarks)) {
+        m_currentProject->Save(false);
+    }
     Close();
+}
+
+bool CDataExchangeDlg::SaveReceivingProject() {
+    // Asked and reported by the main window as every save of a user project; a declined
+    // location writes nothing and leaves the copy unsaved.
+    m_receivingSaved = m_currentProject->Save(false, m_currentEdited) &&
+                       !m_currentEdited->GetModified().HasAny(ppName | ppActivities | ppTallymarks);
+    return m_receivingSaved;
 }
 
 bool CDataExchangeDlg::SaveOtherProject() {
