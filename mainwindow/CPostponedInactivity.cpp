@@ -38,11 +38,6 @@ void CPostponedInactivity::Postpone(CProject& project, const CDateTime& start, H
     CSlot<CProjectsClosedEvent>::Connect(&m_projects);
 }
 
-bool CPostponedInactivity::IsWaiting(const CProject* project) const {
-    return std::any_of(m_entries.begin(), m_entries.end(),
-                       [project](const SEntry& entry) { return entry.project == project; });
-}
-
 bool CPostponedInactivity::OnEvent(CProjectEndStateTrackingEvent& event) {
     bool any = false;
     for (SEntry& entry : m_entries) {

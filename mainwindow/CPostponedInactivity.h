@@ -46,8 +46,6 @@ public:
     // Holds the inactivity of project from start (UTC) until no edit of it is open; window
     // carries the timer that brings the dialog up.
     void Postpone(CProject& project, const CDateTime& start, HWND window);
-    // Whether an inactivity of project waits.
-    bool IsWaiting(const CProject* project) const;
 
 protected:
     bool OnEvent(CProjectEndStateTrackingEvent& event) override;
