@@ -3,12 +3,10 @@
 #include "app/tray/CNotAreaImpl.h"
 
 #include "TrayTestHelpers.h"
-#include "library/files/CFilePath.h"
 #include "model/CEditTransaction.h"
 
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <memory>
 
 using traytest::AddActivity;
@@ -168,77 +166,22 @@ TEST_F(CNotAreaImplMenuTest, EntriesOfActivitiesGoneOrDisabledMeanwhileDoNothing
 }
 
 // While a dialog edits a project its OK or Cancel decides the project's work: the tray's
-// start and stop entries of that project are grey, entries of a menu built before the
-// edit began do nothing, and whichever way the edit ends the work is as before. They work
-// again once the edit is over; other projects are not affected.
+// entries of that project are grey, and entries of a menu built before do nothing.
 TEST_F(CNotAreaImplMenuTest, WorkEntriesOfAProjectUnderEditAreGreyAndDoNothing) {
     CProject* alpha = AddProject(m_projects, "Alpha");
-    CActivity* write = AddActivity(alpha, "Write", true);
+    ASSERT_TRUE(m_projects.StartWorking(alpha, AddActivity(alpha, "Write", true)));
     AddActivity(alpha, "Read", true);
-    CProject* beta = AddProject(m_projects, "Beta");
-    AddActivity(beta, "Test", true);
-    const struct {
-        std::initializer_list<std::string> entry;
-        bool commit;
-    } cases[] = {
-        {{"Stop working", "Alpha\\Write"}, true},
-        {{"Stop working", "Alpha\\Write"}, false},
-        {{"Start working", "Alpha", "Read"}, true},
-        {{"Start working", "Alpha", "Read"}, false},
-    };
-    for (const auto& c : cases) {
-        const std::string name = *std::prev(c.entry.end()) + (c.commit ? " commit" : " discard");
-        ASSERT_TRUE(m_projects.StartWorking(alpha, write)) << name;
-        const size_t marks = write->GetTallymarks().GetCount();
-        Build();
-        {
-            CEditTransaction edit(*alpha);
-            EXPECT_FALSE(Choose(c.entry)) << name;
-            CPopupMenuEntry during(true);
-            m_tray.BuildPopupMenu(during);
-            EXPECT_EQ(DescribeMenu(during), Lines({
-                                                "Show #0",
-                                                "Exit #1",
-                                                "----",
-                                                "> Stop working",
-                                                "  Alpha\\Write (grey) (check)",
-                                                "> Start working",
-                                                "  > Alpha (check)",
-                                                "    Write (grey) (check)",
-                                                "    Read (grey)",
-                                                "  > Beta",
-                                                "    Test #3 @Beta:Test",
-                                            }))
-                << name;
-            if (c.commit) {
-                edit.Commit();
-            } else {
-                edit.Discard();
-            }
-        }
-        write = alpha->GetState()->GetRootActivity()->GetFirstChild();
-        EXPECT_TRUE(IsWorkingOn(alpha, write)) << name;
-        EXPECT_EQ(write->GetTallymarks().GetCount(), marks) << name;
-        Build();
-        EXPECT_TRUE(Choose(c.entry)) << name << " after the edit";
-        EXPECT_FALSE(IsWorkingOn(alpha, write)) << name << " after the edit";
-    }
-}
-
-// A project opened to import from or export to is not the user's: it is never offered.
-TEST_F(CNotAreaImplMenuTest, AProjectOpenedForAnExchangeIsNotOffered) {
-    CProject* exchange = m_projects.Open(CFilePath("C:\\missing folder\\Exchange.wkp"),
-                                         CProjects::kOpenForExchange, false);
-    ASSERT_NE(exchange, nullptr);
-    exchange->GetState()->SetName("Exchange");
-    AddActivity(exchange, "Import", true);
+    Build();
+    CEditTransaction edit(*alpha);
+    EXPECT_FALSE(Choose({"Stop working", "Alpha\\Write"}));
+    EXPECT_FALSE(Choose({"Start working", "Alpha", "Read"}));
     EXPECT_EQ(DescribeMenu(Build()),
-              Lines({"Show #0", "Exit #1", "----", "Stop working (grey)", "Start working (grey)"}));
-    CProject* alpha = AddProject(m_projects, "Alpha");
-    AddActivity(alpha, "Write", true);
-    EXPECT_EQ(DescribeMenu(Build()),
-              Lines({"Show #0", "Exit #1", "----", "Stop working (grey)", "> Start working",
-                     "  > Alpha", "    Write #3 @Alpha:Write"}));
+              Lines({"Show #0", "Exit #1", "----", "> Stop working",
+                     "  Alpha\\Write (grey) (check)", "> Start working", "  > Alpha (check)",
+                     "    Write (grey) (check)", "    Read (grey)"}));
+    edit.Discard();
+    Build();
+    EXPECT_TRUE(Choose({"Start working", "Alpha", "Read"}));
 }
 
 TEST_F(CNotAreaImplMenuTest, ExitAsksTheMainWindowAndPassesItsAnswer) {

@@ -100,99 +100,88 @@ TEST_F(WorkDuringEditTest, TheTrayNeitherStartsNorStopsWorkOfAProjectUnderEdit) 
         "    Test (grey) (check)",
         "    Admin (grey)",
     };
-    for (EDialog kind :
-         {EDialog::Tallymarks, EDialog::Activities, EDialog::Properties, EDialog::Import}) {
-        for (bool stop : {true, false}) {
-            for (bool ok : {true, false}) {
-                const std::string name = std::to_string(static_cast<int>(kind)) +
-                                         (stop ? " stop" : " start") + (ok ? " ok" : " cancel");
-                CProject* work = OpenWork();
-                // Entries of a menu built before the dialog opened.
-                CPopupMenuEntry before(true);
-                m_app->GetNotArea().BuildPopupMenu(before);
-                const CPopupMenuEntry* entry =
-                    stop ? FindEntry(before, {"Stop working", "Work\\Test"})
-                         : FindEntry(before, {"Start working", "Work", "Admin"});
-                ASSERT_NE(entry, nullptr) << name;
-
-                std::unique_ptr<CDialogWindow> dialog;
-                int dialogId = 0, okId = 0;
-                switch (kind) {
-                case EDialog::Tallymarks:
-                    dialog = std::make_unique<CTracesDlg>(work);
-                    dialogId = IDD_TRACES;
-                    okId = IDC_TRACES_OK;
-                    break;
-                case EDialog::Activities:
-                    dialog = std::make_unique<CActivitiesDlg>(work);
-                    dialogId = IDD_ACTIVITIES;
-                    okId = IDC_ACTIVITIES_OK;
-                    break;
-                case EDialog::Properties:
-                    dialog = std::make_unique<CProjectPropertiesDlg>(work);
-                    dialogId = IDD_PROJECT_PROPERTIES;
-                    okId = IDC_PROPERTIES_OK;
-                    break;
-                case EDialog::Import:
-                    dialog = std::make_unique<CDataExchangeDlg>(work, CDataExchangeDlg::kImport);
-                    dialogId = IDD_IMPORT;
-                    okId = IDC_EXCHANGE_OK;
-                    break;
+    const struct {
+        EDialog kind;
+        int dialogId, okId;
+        std::function<std::unique_ptr<CDialogWindow>(CProject*)> make;
+    } dialogs[] = {
+        {EDialog::Tallymarks, IDD_TRACES, IDC_TRACES_OK,
+         [](CProject* p) { return std::make_unique<CTracesDlg>(p); }},
+        {EDialog::Activities, IDD_ACTIVITIES, IDC_ACTIVITIES_OK,
+         [](CProject* p) { return std::make_unique<CActivitiesDlg>(p); }},
+        {EDialog::Properties, IDD_PROJECT_PROPERTIES, IDC_PROPERTIES_OK,
+         [](CProject* p) { return std::make_unique<CProjectPropertiesDlg>(p); }},
+        {EDialog::Import, IDD_IMPORT, IDC_EXCHANGE_OK,
+         [](CProject* p) {
+             return std::make_unique<CDataExchangeDlg>(p, CDataExchangeDlg::kImport);
+         }},
+    };
+    for (const auto& d : dialogs) {
+        for (int run = 0; run < 4; ++run) {
+            const bool stop = run < 2, ok = run % 2 == 0;
+            const std::string name =
+                std::to_string(static_cast<int>(d.kind)) + " " + std::to_string(run);
+            CProject* work = OpenWork();
+            // An entry of a menu built before the dialog opened.
+            CPopupMenuEntry before(true);
+            m_app->GetNotArea().BuildPopupMenu(before);
+            const CPopupMenuEntry* entry =
+                stop ? FindEntry(before, {"Stop working", "Work\\Test"})
+                     : FindEntry(before, {"Start working", "Work", "Admin"});
+            ASSERT_NE(entry, nullptr) << name;
+            std::unique_ptr<CDialogWindow> dialog = d.make(work);
+            CUiScript script;
+            bool refused = false;
+            std::vector<std::string> during;
+            script.Do([&] {
+                if (d.kind == EDialog::Activities) {
+                    // Admin moves up over Test: the same place now holds another one.
+                    harness::SelectListRow(dialog->GetHwnd(), IDC_ACTIVITIES_LIST, 2);
+                } else if (d.kind == EDialog::Import) {
+                    auto& exchange = static_cast<CDataExchangeDlg&>(*dialog);
+                    const double now = CDateTime::Now(true).GetValue();
+                    ASSERT_TRUE(exchange.OpenOtherProject(m_folder.File("Other.wkp"), 0));
+                    exchange.SetPeriod(CDateTime(now - 1).UtcToLocal(),
+                                       CDateTime(now + 1).UtcToLocal());
                 }
-                CUiScript script;
-                bool refused = false;
-                std::vector<std::string> during;
-                script.Do([&] {
-                    HWND window = dialog->GetHwnd();
-                    if (kind == EDialog::Activities) {
-                        // Admin moves up over Test: the same place now holds another one.
-                        harness::SelectListRow(window, IDC_ACTIVITIES_LIST, 2);
-                    } else if (kind == EDialog::Import) {
-                        auto& exchange = static_cast<CDataExchangeDlg&>(*dialog);
-                        const double now = CDateTime::Now(true).GetValue();
-                        ASSERT_TRUE(exchange.OpenOtherProject(m_folder.File("Other.wkp"), 0));
-                        exchange.SetPeriod(CDateTime(now - 1).UtcToLocal(),
-                                           CDateTime(now + 1).UtcToLocal());
-                    }
+            });
+            if (d.kind == EDialog::Activities) {
+                script.WaitFor([&] {
+                    return harness::IsItemEnabled(dialog->GetHwnd(), IDC_ACTIVITIES_MOVE_UP);
                 });
-                if (kind == EDialog::Activities) {
-                    script.WaitFor([&] {
-                        return harness::IsItemEnabled(dialog->GetHwnd(), IDC_ACTIVITIES_MOVE_UP);
-                    });
-                }
-                script.Do([&] {
-                    HWND window = dialog->GetHwnd();
-                    if (kind == EDialog::Activities) {
-                        harness::Click(window, IDC_ACTIVITIES_MOVE_UP);
-                    }
-                    refused = !m_app->GetNotArea().OnMenuItem(entry->GetData());
-                    during = TrayLines();
-                    if (kind == EDialog::Import) {
-                        // Another choice: the preview is made anew from the project.
-                        harness::Click(window, IDC_EXCHANGE_MOVE);
-                        harness::Click(window, IDC_EXCHANGE_COPY);
-                    }
-                    harness::Click(window, ok ? okId : IDCANCEL);
-                });
-                harness::RunDialog(script, *dialog, dialogId, true);
-                dialog.reset();
-
-                EXPECT_TRUE(refused) << name;
-                EXPECT_EQ(during, greyWork) << name;
-                EXPECT_EQ(work->GetStateCount(), 1u) << name;
-                const std::vector<std::string> expected =
-                    kind == EDialog::Import && ok
-                        ? std::vector<std::string>({"Test open", "Ext closed"})
-                        : std::vector<std::string>({"Test open"});
-                EXPECT_EQ(Records(work->GetState()), expected) << name;
-                ASSERT_TRUE(work->Save(false)) << name;
-                Projects().CloseAll();
-                CProject* reopened =
-                    Projects().OpenPath(m_folder.File("Work.wkp"), CProjects::kOpenOnly, true);
-                ASSERT_NE(reopened, nullptr) << name;
-                EXPECT_EQ(Records(reopened->GetState()), expected) << name;
-                Projects().CloseAll();
             }
+            script.Do([&] {
+                HWND window = dialog->GetHwnd();
+                if (d.kind == EDialog::Activities) {
+                    harness::Click(window, IDC_ACTIVITIES_MOVE_UP);
+                }
+                refused = !m_app->GetNotArea().OnMenuItem(entry->GetData());
+                during = TrayLines();
+                if (d.kind == EDialog::Import) {
+                    // Another choice: the preview is made anew from the project.
+                    harness::Click(window, IDC_EXCHANGE_MOVE);
+                    harness::Click(window, IDC_EXCHANGE_COPY);
+                }
+                harness::Click(window, ok ? d.okId : IDCANCEL);
+            });
+            harness::RunDialog(script, *dialog, d.dialogId, true);
+            dialog.reset();
+
+            EXPECT_TRUE(refused) << name;
+            EXPECT_EQ(during, greyWork) << name;
+            EXPECT_EQ(work->GetStateCount(), 1u) << name;
+            const std::vector<std::string> expected =
+                d.kind == EDialog::Import && ok
+                    ? std::vector<std::string>({"Test open", "Ext closed"})
+                    : std::vector<std::string>({"Test open"});
+            EXPECT_EQ(Records(work->GetState()), expected) << name;
+            ASSERT_TRUE(work->Save(false)) << name;
+            Projects().CloseAll();
+            CProject* reopened =
+                Projects().OpenPath(m_folder.File("Work.wkp"), CProjects::kOpenOnly, true);
+            ASSERT_NE(reopened, nullptr) << name;
+            EXPECT_EQ(Records(reopened->GetState()), expected) << name;
+            Projects().CloseAll();
         }
     }
 }
