@@ -31,11 +31,17 @@ void CPostponedInactivity::Postpone(CProject& project, const CDateTime& start, H
         m_timer.Stop();
         m_timer.SetWindow(window);
     }
-    m_entries.push_back({&project, start, false});
+    // An edit that already ended (one committed under an open inactivity dialog) has
+    // nothing more to wait for.
+    const bool ended = CProjects::CanChangeWork(&project);
+    m_entries.push_back({&project, start, ended});
     CSlot<CProjectEndStateTrackingEvent>::Disconnect(&project);
     CSlot<CProjectEndStateTrackingEvent>::Connect(&project);
     CSlot<CProjectsClosedEvent>::Disconnect(&m_projects);
     CSlot<CProjectsClosedEvent>::Connect(&m_projects);
+    if (ended && !m_timer.IsRunning()) {
+        m_timer.Start(kDelayMs);
+    }
 }
 
 bool CPostponedInactivity::OnEvent(CProjectEndStateTrackingEvent& event) {
