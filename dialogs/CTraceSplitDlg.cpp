@@ -241,7 +241,9 @@ bool CTraceSplitDlg::Split() {
         return false;
     }
     if (split > GetEnd()) {
-        Warn(m_open ? IDS_SPLIT_IN_FUTURE : IDS_SPLIT_AFTER_END, IDS_SPLIT_POINT_CAPTION);
+        // Asked anew: the tally mark may have stopped while the dialog ran.
+        Warn(m_tallymark->IsOpen() ? IDS_SPLIT_IN_FUTURE : IDS_SPLIT_AFTER_END,
+             IDS_SPLIT_POINT_CAPTION);
         return false;
     }
     if (!CheckActivity(m_firstActivity, IDS_SPLIT_FIRST_WORD) ||

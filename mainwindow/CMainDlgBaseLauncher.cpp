@@ -45,9 +45,7 @@ void CMainDlgBase::RunDialog(CDialogWindow& dialog, SDialogParams& params) {
 }
 
 bool CMainDlgBase::OnInactive(CInactiveEvent& event) {
-    const CDialogLauncher::InactivityDialogFactory& factory =
-        CDialogLauncher::GetInactivityDialog();
-    if (!factory) {
+    if (!CDialogLauncher::GetInactivityDialog()) {
         return true;
     }
     CProjects& projects = CAppMain::Get().GetProjects();
@@ -57,16 +55,32 @@ bool CMainDlgBase::OnInactive(CInactiveEvent& event) {
         if (!projects.Contains(project)) {
             continue;
         }
-        std::unique_ptr<CDialogWindow> dialog = factory(event.start, *project);
-        if (!dialog) {
+        // A project that a dialog edits gets its inactivity dialog once that edit is over:
+        // the edit's OK or Cancel would otherwise decide over the booking.
+        if (!CProjects::CanChangeWork(project)) {
+            m_postponedInactivity.Postpone(*project, event.start, GetHwnd());
             continue;
         }
-        SDialogParams params;
-        params.dialogId = CDialogLauncher::GetInactivityDialogId();
-        params.sizeGrip = true;
-        RunDialog(*dialog, params);
+        OpenInactivityDialog(*project, event.start);
     }
     return true;
+}
+
+void CMainDlgBase::OpenInactivityDialog(CProject& project, const CDateTime& start) {
+    const CDialogLauncher::InactivityDialogFactory& factory =
+        CDialogLauncher::GetInactivityDialog();
+    std::unique_ptr<CDialogWindow> dialog = factory ? factory(start, project) : nullptr;
+    if (!dialog) {
+        return;
+    }
+    SDialogParams params;
+    params.dialogId = CDialogLauncher::GetInactivityDialogId();
+    params.sizeGrip = true;
+    RunDialog(*dialog, params);
+    if (dialog->GetExitCode() == CDialogLauncher::kInactivityPostponed &&
+        CAppMain::Get().GetProjects().Contains(&project)) {
+        m_postponedInactivity.Postpone(project, start, GetHwnd());
+    }
 }
 
 bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {

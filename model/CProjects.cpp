@@ -149,38 +149,37 @@ void CProjects::SwitchToPrevious() {
     }
 }
 
-CActivity* CProjects::MapToNewestState(CProject* project, CActivity* activity) {
+bool CProjects::CanChangeWork(const CProject* project) {
+    return project != nullptr && project->GetStateCount() == 1;
+}
+
+bool CProjects::IsActivityOf(const CProject* project, CActivity* activity) {
     const CProjectState* state = activity->GetProjectState();
-    if (state == nullptr || !project->HasState(state) ||
-        activity->GetTreeRoot() != state->GetRootActivity() || activity->GetParent() == nullptr) {
-        // Not an activity of this project's trees, or the unnamed root, which never runs.
-        return nullptr;
-    }
-    CProjectState* newest = project->GetState(true);
-    return state == newest ? activity : newest->FindByPosition(activity);
+    // The unnamed root never runs.
+    return state != nullptr && state == project->GetState() &&
+           activity->GetTreeRoot() == state->GetRootActivity() && activity->GetParent() != nullptr;
 }
 
 bool CProjects::StartWorking(CProject* project, CActivity* activity) {
     if (project == nullptr) {
         project = m_current;
     }
-    if (project == nullptr) {
+    // An open edit would commit or discard its copy over the change, or the change would
+    // land on the copy's activity at the same place: the edit decides for the project.
+    if (!CanChangeWork(project)) {
         return false;
     }
-    CProjectState* newest = project->GetState(true);
+    CProjectState* state = project->GetState();
     if (activity == nullptr) {
-        activity = newest->GetSelectedActivity();
+        activity = state->GetSelectedActivity();
     }
     if (activity == nullptr) {
         return false;
     }
-    // While an edit transaction is open the committed tree must not get a second running
-    // tally mark: an activity of an older state stands for its counterpart in the newest.
-    activity = MapToNewestState(project, activity);
-    if (activity == nullptr || !activity->IsEnabled()) {
+    if (!IsActivityOf(project, activity) || !activity->IsEnabled()) {
         return false;
     }
-    if (CTallymark* running = newest->GetCurrentTallymark()) {
+    if (CTallymark* running = state->GetCurrentTallymark()) {
         running->EndNow();
     }
     activity->StartTallymark();
@@ -191,10 +190,10 @@ bool CProjects::StopWorking(CProject* project) {
     if (project == nullptr) {
         project = m_current;
     }
-    if (project == nullptr) {
+    if (!CanChangeWork(project)) {
         return false;
     }
-    CTallymark* running = project->GetState(true)->GetCurrentTallymark();
+    CTallymark* running = project->GetState()->GetCurrentTallymark();
     if (running == nullptr) {
         return false;
     }

@@ -442,3 +442,28 @@ TEST_F(MenuWindowTest, APortableInstallationCannotBeMadeAgain) {
     EXPECT_TRUE(Greyed(IDM_OPTIONS_PORTABLE));
     Command(IDM_OPTIONS_PORTABLE); // would report that the creator is missing
 }
+
+// A project that the import and export dialog opens for its own use is not the user's: it
+// never joins the open-projects list, also when the list is rebuilt while it is open, and
+// nothing is left of it after it closes.
+TEST_F(MenuWindowTest, AProjectOpenedForAnExchangeIsNeverListed) {
+    const std::string path = SavedFile("Other.xml", "Other");
+    Show();
+    CProject* home = MakeCurrent("Home");
+    CProject* other = Projects().Open(CFilePath(path), CProjects::kOpenForExchange, true);
+    ASSERT_NE(other, nullptr);
+    home->GetState()->SetName("Home B");
+    const auto texts = [this] {
+        std::vector<std::string> texts;
+        for (const SItem& item : Items(WindowMenu(), 3)) {
+            texts.push_back(item.text);
+        }
+        return texts;
+    };
+    EXPECT_EQ(texts(), std::vector<std::string>({"&1 - Home B *"}));
+    Command(IDM_WINDOW_FIRST + 1);
+    EXPECT_EQ(Projects().GetCurrentProject(), home);
+    ASSERT_TRUE(Projects().Close(other, true));
+    home->GetState()->SetName("Home");
+    EXPECT_EQ(texts(), std::vector<std::string>({"&1 - Home *"}));
+}

@@ -1,6 +1,7 @@
 #include "model/CProjects.h"
 
 #include "model/CActivity.h"
+#include "model/CEditTransaction.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
@@ -375,24 +376,34 @@ TEST(ProjectsTest, StartingWorkEndsTheRunningTallymarkAndRefusesDisabledActiviti
     EXPECT_EQ(read->GetTallymarks().GetCount(), 1u);
 }
 
-TEST(ProjectsTest, WorkDuringAnEditGoesToTheNewestStateOnly) {
+// While a dialog edits a project, its OK or Cancel decides the project's content: work is
+// neither started nor stopped from outside, on the committed tree or on the copy, and
+// whichever way the edit ends the running tally mark is the one from before.
+TEST(ProjectsTest, WorkIsNeitherStartedNorStoppedWhileAnEditIsOpen) {
     CProjects projects;
     CProject* project = NewNamed(projects, "p");
-    CProject* other = NewNamed(projects, "other");
-    CActivity* foreign = AddActivity(*other->GetState(), "Foreign");
-    CActivity* committed = AddActivity(*project->GetState(), "Write");
-    project->StartStateTracking();
-    CProjectState* newest = project->GetState(true);
-
-    EXPECT_FALSE(projects.StartWorking(project, foreign));
-    EXPECT_TRUE(projects.StartWorking(project, committed));
-    EXPECT_FALSE(project->GetState(false)->IsWorking()) << "no running tally mark in the committed";
-    EXPECT_EQ(committed->GetTallymarks().GetCount(), 0u);
-    ASSERT_TRUE(newest->IsWorking());
-    EXPECT_EQ(newest->GetCurrentActivity()->GetName(), "Write");
-    EXPECT_FALSE(projects.IsAnyWorking()) << "only committed work counts";
-    project->EndStateTracking(true);
-    EXPECT_TRUE(projects.IsAnyWorking());
+    CActivity* write = AddActivity(*project->GetState(), "Write");
+    CActivity* read = AddActivity(*project->GetState(), "Read");
+    ASSERT_TRUE(projects.StartWorking(project, write));
+    for (bool commit : {true, false}) {
+        CEditTransaction edit(*project);
+        EXPECT_FALSE(CProjects::CanChangeWork(project));
+        EXPECT_FALSE(projects.StartWorking(project, read)) << commit;
+        EXPECT_FALSE(projects.StartWorking(project, edit.GetState()->FindByPosition(read)))
+            << commit;
+        EXPECT_FALSE(projects.StopWorking(project)) << commit;
+        if (commit) {
+            edit.Commit();
+        } else {
+            edit.Discard();
+        }
+        read = project->GetState()->GetRootActivity()->GetLastChild();
+        ASSERT_TRUE(project->GetState()->IsWorking()) << commit;
+        EXPECT_EQ(project->GetState()->GetCurrentActivity()->GetName(), "Write") << commit;
+        EXPECT_EQ(read->GetTallymarks().GetCount(), 0u) << commit;
+    }
+    EXPECT_TRUE(CProjects::CanChangeWork(project));
+    EXPECT_TRUE(projects.StopWorking(project));
 }
 
 TEST_F(ProjectsFileTest, OnlyUserProjectsCountAsWorking) {
