@@ -21,16 +21,16 @@ namespace {
 // Names and working-on text widen with the window, the list grows, the buttons keep to
 // the bottom-right corner; everything else keeps its place.
 const SItemAnchor kAnchors[] = {
-    {IDC_MAIN_PROJECT, 1, 0, 0, 0},     {IDC_MAIN_WORKING_ON, 1, 0, 0, 0},
-    {IDC_MAIN_ACTIVITIES, 1, 0, 1, 0},  {IDC_MAIN_START, 0, 1, 0, 1},
-    {IDC_MAIN_STOP, 0, 1, 0, 1},        {IDC_MAIN_NEW_TALLYMARK, 0, 1, 0, 1},
+    {IDC_MAIN_PROJECT, 1, 0, 0, 0},    {IDC_MAIN_WORKING_ON, 1, 0, 0, 0},
+    {IDC_MAIN_ACTIVITIES, 1, 0, 1, 0}, {IDC_MAIN_START, 0, 1, 0, 1},
+    {IDC_MAIN_STOP, 0, 1, 0, 1},       {IDC_MAIN_NEW_TALLYMARK, 0, 1, 0, 1},
 };
 
 // Shown only while a project is current.
 const int kProjectControls[] = {
-    IDC_MAIN_PROJECT_LABEL, IDC_MAIN_PROJECT,      IDC_MAIN_WORKING_LABEL, IDC_MAIN_WORKING_ON,
-    IDC_MAIN_FOLLOW_NOW,    IDC_MAIN_SHOW_DATE,    IDC_MAIN_PERIOD_FRAME,  IDC_MAIN_PREVIOUS,
-    IDC_MAIN_PERIOD,        IDC_MAIN_NEXT,         IDC_MAIN_ACTIVITIES,    IDC_MAIN_START,
+    IDC_MAIN_PROJECT_LABEL, IDC_MAIN_PROJECT,       IDC_MAIN_WORKING_LABEL, IDC_MAIN_WORKING_ON,
+    IDC_MAIN_FOLLOW_NOW,    IDC_MAIN_SHOW_DATE,     IDC_MAIN_PERIOD_FRAME,  IDC_MAIN_PREVIOUS,
+    IDC_MAIN_PERIOD,        IDC_MAIN_NEXT,          IDC_MAIN_ACTIVITIES,    IDC_MAIN_START,
     IDC_MAIN_STOP,          IDC_MAIN_NEW_TALLYMARK,
 };
 
@@ -45,14 +45,12 @@ bool HasActivities(const CProjectState* state) {
 } // namespace
 
 CMainDlg::CMainDlg()
-    : CMainDlgBase(kFullDisplay),
-      CSlotBridge<CDialogMessageEvent, CMainDlg>(this),
-      CSlotBridge<CProjectModifiedEvent, CMainDlg>(this),
-      CSlotBridge<CProjectSavedEvent, CMainDlg>(this),
-      CSlotBridge<CProjectsAddedEvent, CMainDlg>(this),
-      CSlotBridge<CProjectsClosedEvent, CMainDlg>(this),
-      CSlotBridge<CProjectsSwitchedEvent, CMainDlg>(this),
-      m_list(*this, true) {
+    : CMainDlgBase(kFullDisplay), CSlotBridge<CDialogMessageEvent, CMainDlg>(this),
+      CSlotBridge<CProjectModifiedEvent, CMainDlg>(this), CSlotBridge<CProjectSavedEvent, CMainDlg>(
+                                                              this),
+      CSlotBridge<CProjectsAddedEvent, CMainDlg>(this), CSlotBridge<CProjectsClosedEvent, CMainDlg>(
+                                                            this),
+      CSlotBridge<CProjectsSwitchedEvent, CMainDlg>(this), m_list(*this, true) {
     CAppMain& app = CAppMain::Get();
     CSlotBridge<CDialogMessageEvent, CMainDlg>::Connect(this);
     CSlot<CDialogCommandEvent>::Connect(this);
@@ -173,31 +171,32 @@ void CMainDlg::StepPeriod(bool forward) {
     CDateTime& position = app.GetSetMainDlg().GetPosition();
     const int firstDay = app.GetSetDateTime().GetFirstDayOfWeek();
     const CDateTime shown = position;
-    const double step = forward ? 1.0 : -1.0;
+    const int step = forward ? 1 : -1;
+    // On the calendar's linear scale: dates before 1900 count their time of day forward.
     CDateTime next = shown;
     switch (GetKind()) {
     case sikHour:
-        next = CDateTime(shown.GetHourStart().GetValue() + step / 24.0);
+        next = shown.GetHourStartOffset(step);
         break;
     case sikDay:
-        next = CDateTime(shown.GetDayStart().GetValue() + step);
+        next = shown.GetDayStartOffset(step);
         break;
     case sikWeek:
-        next = CDateTime(shown.GetWeekStart(firstDay).GetValue() + 7.0 * step);
+        next = shown.GetWeekStartOffset(step, firstDay);
         break;
     case sikMonth:
-        next = forward ? CDateTime(shown.GetMonthStart().GetValue() + 1.0).GetNextMonthStart()
-                       : CDateTime(shown.GetMonthStart().GetValue() - 1.0).GetMonthStart();
+        next = shown.GetMonthStartOffset(step);
         break;
     case sikYear:
-        next = forward ? CDateTime(shown.GetYearStart().GetValue() + 1.0).GetNextYearStart()
-                       : CDateTime(shown.GetYearStart().GetValue() - 1.0).GetYearStart();
+        next = shown.GetYearStartOffset(step);
         break;
     default:
         break;
     }
-    // A step past the calendar's ends leaves the shown period where it is.
-    if (next.IsValid()) {
+    // A step after which a column would reach past the calendar's ends leaves the shown
+    // period where it is.
+    if (CStatInts::FitsUpTo(static_cast<EStatIntKind>(GetKind()), GetNumColumns() - 1, next,
+                            firstDay)) {
         position = next;
     }
     RefreshColumns(true);

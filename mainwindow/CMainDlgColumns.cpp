@@ -23,7 +23,9 @@ const int32_t kFallbackColumnWidth = 70;
 
 } // namespace
 
-int CMainDlg::ListColumns() const { return static_cast<int>(m_list.GetColumns().size()); }
+int CMainDlg::ListColumns() const {
+    return static_cast<int>(m_list.GetColumns().size());
+}
 
 int CMainDlg::GetKind() const {
     const uint32_t kind = CAppMain::Get().GetSetView().GetType();
@@ -42,9 +44,13 @@ void CMainDlg::EnsureIntervals() {
         return;
     }
     CAppMain& app = CAppMain::Get();
-    m_intervals.GenerateUpTo(static_cast<EStatIntKind>(GetKind()), GetNumColumns() - 1,
-                             app.GetSetMainDlg().GetPosition(), EStatIntBounds::Whole,
-                             app.GetSetDateTime().GetFirstDayOfWeek());
+    const EStatIntKind kind = static_cast<EStatIntKind>(GetKind());
+    const int firstDay = app.GetSetDateTime().GetFirstDayOfWeek();
+    // Whatever the settings held, and after a change of kind or number of columns, every
+    // column lies in the calendar.
+    CDateTime& position = app.GetSetMainDlg().GetPosition();
+    position = CStatInts::ClampUpTo(kind, GetNumColumns() - 1, position, firstDay);
+    m_intervals.GenerateUpTo(kind, GetNumColumns() - 1, position, EStatIntBounds::Whole, firstDay);
     m_intervalsStale = false;
 }
 
@@ -103,7 +109,7 @@ SListViewColumn CMainDlg::GetColumn(int index) {
 
 std::string CMainDlg::GetColumnText(CActivity* activity, int column) {
     const CStatInt* interval = GetInterval(column);
-    if (activity == nullptr || interval == nullptr) {
+    if (activity == nullptr || interval == nullptr || !interval->IsInCalendar()) {
         return std::string();
     }
     CSetTimeDisplay& display = CAppMain::Get().GetSetTimeDisplay();
@@ -121,7 +127,9 @@ void CMainDlg::OnItemActivated(CActivity*) {
     CAppMain::Get().GetProjects().StartWorking(nullptr, nullptr);
 }
 
-bool CMainDlg::OnKeyDown(WORD) { return false; }
+bool CMainDlg::OnKeyDown(WORD) {
+    return false;
+}
 
 void CMainDlg::GetCheckedActivities(std::set<CActivity*>&) {}
 
@@ -147,8 +155,7 @@ void CMainDlg::RefreshColumns(bool updateTitles) {
         }
     }
     if (updateTitles) {
-        for (int c = diff + 1 > 1 ? diff + 1 : 1; c <= newCount && c < ListColumns();
-             ++c) {
+        for (int c = diff + 1 > 1 ? diff + 1 : 1; c <= newCount && c < ListColumns(); ++c) {
             m_list.SetColumn(c, GetColumn(c));
             m_list.UpdateColumn(c);
         }

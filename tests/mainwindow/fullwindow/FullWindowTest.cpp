@@ -25,9 +25,13 @@ const std::vector<SFixtureActivity> kTree = {
     {"Build", -1, 2}, {"Compile", 0, 1}, {"Link", 0, 0}, {"Test", -1, 3}, {"Unit", 3, 0},
 };
 
-bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
+bool Visible(HWND dialog, int id) {
+    return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE;
+}
 
-std::string Title(HWND window) { return harness::GetText(window); }
+std::string Title(HWND window) {
+    return harness::GetText(window);
+}
 
 } // namespace
 
@@ -37,13 +41,12 @@ TEST_F(FullWindowTest, WithoutProjectsOnlyTheMenuActsAndExitSavesTheSettings) {
     CUiScript script;
     bool hidden = false;
     std::string title;
-    script.WaitFor(WindowShown())
-        .Do([&] {
-            title = Title(Hwnd());
-            hidden = !Visible(Hwnd(), IDC_MAIN_ACTIVITIES) && !Visible(Hwnd(), IDC_MAIN_START) &&
-                     !Visible(Hwnd(), IDC_MAIN_FOLLOW_NOW);
-            Command(IDM_PROJECT_EXIT);
-        });
+    script.WaitFor(WindowShown()).Do([&] {
+        title = Title(Hwnd());
+        hidden = !Visible(Hwnd(), IDC_MAIN_ACTIVITIES) && !Visible(Hwnd(), IDC_MAIN_START) &&
+                 !Visible(Hwnd(), IDC_MAIN_FOLLOW_NOW);
+        Command(IDM_PROJECT_EXIT);
+    });
     EXPECT_EQ(Run(script), 0);
     EXPECT_EQ(title, "Tallymarks");
     EXPECT_TRUE(hidden);
@@ -57,7 +60,8 @@ TEST_F(FullWindowTest, WithoutProjectsOnlyTheMenuActsAndExitSavesTheSettings) {
 TEST_F(FullWindowTest, ListsTheTreeStartsAndStopsWorkAndRecordsTheProjects) {
     const std::string recorded = MakeProject("Recorded.wkp", "Recorded", {{"Other", -1, 0}});
     const std::string named = MakeProject("Named.wkp", "Named", kTree);
-    SetUserSettings("[OpenProjects]\nSize=1\nActive=0\nProject0Name=Recorded\nProject0FilePath=" + recorded + "\n");
+    SetUserSettings("[OpenProjects]\nSize=1\nActive=0\nProject0Name=Recorded\nProject0FilePath=" +
+                    recorded + "\n");
     CUiScript script;
     std::vector<std::string> rows;
     std::string workingOn;
@@ -103,8 +107,8 @@ TEST_F(FullWindowTest, ExitWhileWorkingAsksAndCancelKeepsTheWindow) {
     script.WaitFor(WindowShown())
         .Do([&] {
             CProjects& projects = App().GetProjects();
-            CActivity* test = projects.GetCurrentProject()->GetState(true)->GetRootActivity()
-                                  ->GetLastChild();
+            CActivity* test =
+                projects.GetCurrentProject()->GetState(true)->GetRootActivity()->GetLastChild();
             projects.StartWorking(nullptr, test);
             Command(IDM_PROJECT_EXIT);
         })
@@ -129,9 +133,9 @@ TEST_F(FullWindowTest, RefusedEndOfSessionIsAnsweredNoAndKeepsEverything) {
     script.WaitFor(WindowShown())
         .Do([&] {
             CProjects& projects = App().GetProjects();
-            projects.StartWorking(nullptr,
-                                  projects.GetCurrentProject()->GetState(true)->GetRootActivity()
-                                      ->GetFirstChild());
+            projects.StartWorking(
+                nullptr,
+                projects.GetCurrentProject()->GetState(true)->GetRootActivity()->GetFirstChild());
             answer = SendMessageA(Hwnd(), WM_QUERYENDSESSION, 0, 0);
             projectsAfter = projects.GetNumProjects();
             projects.StopWorking(nullptr);
@@ -174,17 +178,16 @@ TEST_F(FullWindowTest, HandOverMessagesAreReadWithinTheirBytes) {
 
 TEST_F(FullWindowTest, AProjectAnnouncedTwiceIsHeardOnce) {
     const std::string named = MakeProject("Twice.wkp", "Twice", kTree);
-    SetUserSettings("[OpenProjects]\nSize=1\nActive=0\nProject0Name=Twice\nProject0FilePath=" + named + "\n");
+    SetUserSettings(
+        "[OpenProjects]\nSize=1\nActive=0\nProject0Name=Twice\nProject0FilePath=" + named + "\n");
     CUiScript script;
     int askLinks = -1;
-    script.WaitFor(WindowShown())
-        .Do([&] {
-            // The recorded project, the command line and a hand-over all name one file.
-            App().GetProjects().OpenPath(named, CProjects::kOpenAndSwitch, true);
-            askLinks = static_cast<int>(
-                Window()->CSlot<CProjectAskNewLocationEvent>::GetNumPeers());
-            Command(IDM_PROJECT_EXIT);
-        });
+    script.WaitFor(WindowShown()).Do([&] {
+        // The recorded project, the command line and a hand-over all name one file.
+        App().GetProjects().OpenPath(named, CProjects::kOpenAndSwitch, true);
+        askLinks = static_cast<int>(Window()->CSlot<CProjectAskNewLocationEvent>::GetNumPeers());
+        Command(IDM_PROJECT_EXIT);
+    });
     EXPECT_EQ(Run(script, named), 0);
     EXPECT_EQ(askLinks, 1);
 }
@@ -206,8 +209,7 @@ TEST_F(FullWindowTest, YesToSaveThenNoLocationKeepsTheProjectOpen) {
         })
         .Do([&] {
             CProject* project = App().GetProjects().GetCurrentProject();
-            stillOpen = IsWindow(Hwnd()) && project != nullptr &&
-                        project->IsModified(ppName);
+            stillOpen = IsWindow(Hwnd()) && project != nullptr && project->IsModified(ppName);
             Command(IDM_PROJECT_EXIT);
         })
         .AnswerMessageBox(IDNO, "The project Fresh has unsaved changes");
@@ -225,9 +227,9 @@ TEST_F(FullWindowTest, DisplaySwitchKeepsProjectsAndWorkAndTheColumnWidthsStayWh
         .Do([&] {
             first = Hwnd();
             CProjects& projects = App().GetProjects();
-            projects.StartWorking(nullptr,
-                                  projects.GetCurrentProject()->GetState(true)->GetRootActivity()
-                                      ->GetFirstChild());
+            projects.StartWorking(
+                nullptr,
+                projects.GetCurrentProject()->GetState(true)->GetRootActivity()->GetFirstChild());
             Command(IDM_VIEW_WHOLE_PROJECT);
             Command(IDM_VIEW_COMPACT);
         })
@@ -267,7 +269,8 @@ TEST_F(FullWindowTest, PeriodButtonsStepByTheKindOfPeriod) {
         int button;
         CDateTime expected;
     } cases[] = {
-        {0, At(2024, 5, 10, 10) + CDateTimeSpan(0, 0, 35, 0), IDC_MAIN_PREVIOUS, At(2024, 5, 10, 9)},
+        {0, At(2024, 5, 10, 10) + CDateTimeSpan(0, 0, 35, 0), IDC_MAIN_PREVIOUS,
+         At(2024, 5, 10, 9)},
         {1, At(2024, 5, 10, 15), IDC_MAIN_NEXT, At(2024, 5, 11)},
         // With weeks from Monday, a Sunday steps back to the Monday 13 days before.
         {2, At(2024, 5, 12), IDC_MAIN_PREVIOUS, At(2024, 4, 29)},
@@ -288,16 +291,79 @@ TEST_F(FullWindowTest, PeriodButtonsStepByTheKindOfPeriod) {
         CUiScript script;
         bool enabled = false;
         double reached = 0.0;
-        script.WaitFor(WindowShown())
-            .Do([&] {
-                enabled = harness::IsItemEnabled(Hwnd(), entry.button);
-                SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(entry.button, BN_CLICKED), 0);
-                reached = App().GetSetMainDlg().GetPosition().GetValue();
-                Command(IDM_PROJECT_EXIT);
-            });
+        script.WaitFor(WindowShown()).Do([&] {
+            enabled = harness::IsItemEnabled(Hwnd(), entry.button);
+            SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(entry.button, BN_CLICKED), 0);
+            reached = App().GetSetMainDlg().GetPosition().GetValue();
+            Command(IDM_PROJECT_EXIT);
+        });
         EXPECT_EQ(Run(script, path), 0);
         EXPECT_EQ(enabled, entry.kind != 5) << "kind " << entry.kind;
         EXPECT_NEAR(reached, entry.expected.GetValue(), 1e-6) << "kind " << entry.kind;
+    }
+}
+
+// At the calendar's ends, for every kind and both directions: a stored position there
+// starts the window with every column in the calendar (the settings cannot make a start
+// fail), and a step that would take a column past the calendar leaves the period put.
+TEST_F(FullWindowTest, PeriodStepsStopAtTheCalendarsEnds) {
+    const CDateTime first(CDateTime::GetMinimum()), last(CDateTime::GetMaximum());
+    const struct {
+        int kind;
+        int columns;
+        CDateTime stored;
+        int button;
+        // How close to the calendar's end the shown columns reach, in days.
+        double reach;
+    } cases[] = {
+        {0, 4, last, IDC_MAIN_NEXT, 2},
+        {0, 4, first, IDC_MAIN_PREVIOUS, 3},
+        {1, 4, last, IDC_MAIN_NEXT, 3},
+        {1, 99, first, IDC_MAIN_PREVIOUS, 3},
+        {2, 4, last, IDC_MAIN_NEXT, 9},
+        {2, 4, first, IDC_MAIN_PREVIOUS, 9},
+        {3, 4, last, IDC_MAIN_NEXT, 33},
+        {3, 4, first, IDC_MAIN_PREVIOUS, 33},
+        {4, 4, last, IDC_MAIN_NEXT, 367},
+        {4, 99, first, IDC_MAIN_PREVIOUS, 367},
+        {4, 4, At(9999, 6, 1), IDC_MAIN_NEXT, 367},
+    };
+    for (const auto& entry : cases) {
+        const std::string label = "kind " + std::to_string(entry.kind) + " columns " +
+                                  std::to_string(entry.columns) + " at " +
+                                  std::to_string(entry.stored.GetValue());
+        m_app.reset();
+        char position[64];
+        snprintf(position, sizeof position, "%.8f", entry.stored.GetValue());
+        SetUserSettings("[Application]\nFirstDayOfWeek=1\n[MainWindow]\nTrackNow=n\nNumColumns=" +
+                        std::to_string(entry.columns) + "\nPosition=" + std::string(position) +
+                        "\n[View]\nType=" + std::to_string(entry.kind) + "\n");
+        StartApp();
+        const std::string path = MakeProject("Ends.wkp", "Ends", kTree);
+        CUiScript script;
+        double before = 0.0, after = 0.0;
+        bool inCalendar = true;
+        CDateTime shownStart, shownEnd;
+        script.WaitFor(WindowShown()).Do([&] {
+            before = App().GetSetMainDlg().GetPosition().GetValue();
+            SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(entry.button, BN_CLICKED), 0);
+            after = App().GetSetMainDlg().GetPosition().GetValue();
+            const CStatInts& intervals = Window()->GetIntervals();
+            for (int i = 0; i < intervals.GetCount(); ++i) {
+                inCalendar = inCalendar && intervals.GetAt(i).IsInCalendar();
+            }
+            shownStart = intervals.GetStart();
+            shownEnd = intervals.GetEnd();
+            Command(IDM_PROJECT_EXIT);
+        });
+        EXPECT_EQ(Run(script, path), 0) << label;
+        EXPECT_EQ(before, after) << label;
+        EXPECT_TRUE(inCalendar) << label;
+        if (entry.button == IDC_MAIN_NEXT) {
+            EXPECT_LT((last - shownEnd).GetValue(), entry.reach) << label;
+        } else {
+            EXPECT_LT((shownStart - first).GetValue(), entry.reach) << label;
+        }
     }
 }
 
