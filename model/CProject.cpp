@@ -5,6 +5,7 @@
 #include "library/windows/CTempCursor.h"
 #include "model/CProjectBrowser.h"
 #include "model/CProjectState.h"
+#include "model/CSaveCheck.h"
 #include "model/CTranslator.h"
 #include "resources/ResourceIds.h"
 
@@ -175,8 +176,11 @@ bool CProject::Save(bool forceAsk, CProjectState* state, const char* path, int f
     DWORD systemError = ERROR_SUCCESS;
     CDataStream stream;
     bool rendered = false;
+    // A date that the readers would refuse is never written: the file and its backup stay.
+    const CTallymark* unstorable = CSaveCheck::FindUnstorable(*state);
     try {
-        std::unique_ptr<CTranslator> translator(CTranslator::Create(*state, format, stream));
+        std::unique_ptr<CTranslator> translator(
+            unstorable == nullptr ? CTranslator::Create(*state, format, stream) : nullptr);
         if (translator) {
             translator->Save();
             rendered = true;
@@ -218,7 +222,10 @@ bool CProject::Save(bool forceAsk, CProjectState* state, const char* path, int f
         }
     } else {
         text.Load(IDS_PROJECT_SAVE_FAILED);
-        text.ReplaceWithText("[ERROR]", SaveFailureText(saved.status, systemError), true);
+        text.ReplaceWithText("[ERROR]",
+                             unstorable != nullptr ? CSaveCheck::Describe(*unstorable)
+                                                   : SaveFailureText(saved.status, systemError),
+                             true);
         m_writable = !m_dataFile.IsReadOnly();
     }
     if (!text.GetString().empty()) {

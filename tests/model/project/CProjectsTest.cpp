@@ -225,6 +225,25 @@ TEST_F(ProjectsFileTest, OpeningAnOpenFileInAnyCaseGivesTheOpenProject) {
     EXPECT_FALSE(projects.SwitchToFile(CFilePath(folder.Path("other.xml"))));
 }
 
+// A file is one project whatever name reaches it: a hard link, the "\\?\" and "\\.\"
+// prefixes and forward slashes give the open project; another file does not.
+TEST_F(ProjectsFileTest, EveryNameOfAnOpenFileGivesTheOpenProject) {
+    CProject* opened = OpenSaved("plan.wkp", "Plan", CProjects::kOpenOnly);
+    ASSERT_NE(opened, nullptr);
+    const std::string link = folder.Path("alias.wkp");
+    ASSERT_TRUE(CreateHardLinkA(link.c_str(), path.c_str(), nullptr));
+    std::string slashes = path;
+    std::replace(slashes.begin(), slashes.end(), '\\', '/');
+    const std::string spellings[] = {link, "\\\\?\\" + path, "\\\\.\\" + path, slashes};
+    for (const std::string& spelling : spellings) {
+        EXPECT_TRUE(projects.IsPathOpen(spelling)) << spelling;
+        EXPECT_EQ(projects.OpenPath(spelling, CProjects::kOpenOnly, true), opened) << spelling;
+        EXPECT_EQ(projects.GetNumProjects(), 1u) << spelling;
+    }
+    const std::string other = SaveProjectFile(folder, "other.wkp", "Other");
+    EXPECT_FALSE(projects.IsPathOpen(other));
+}
+
 TEST(ProjectsTest, MissingAndDamagedFilesAreReportedThroughTheEvent) {
     CTempFolder folder;
     CProjects projects;
