@@ -3,6 +3,7 @@
 #include "library/files/CDataStream.h"
 #include "library/text/CText.h"
 #include "library/windows/CTempCursor.h"
+#include "model/CProjectBackups.h"
 #include "model/CProjectBrowser.h"
 #include "model/CProjectState.h"
 #include "model/CSaveCheck.h"
@@ -145,6 +146,15 @@ CError CProject::Load(const CFilePath& path) {
     default:
         text.Load(IDS_PROJECT_DAMAGED);
         break;
+    }
+    if (result != trNewerVersion) {
+        // A save that could not finish may have left a good copy beside the file.
+        const std::string backup = CProjectBackups::FindComplete(path.GetPath());
+        if (!backup.empty()) {
+            CText found(IDS_LOAD_BACKUP_AVAILABLE);
+            found.ReplaceWithString("[BACKUPFILEPATH]", backup, true);
+            return CError(1, text.GetString() + found.GetString());
+        }
     }
     return CError(1, text.GetString());
 }

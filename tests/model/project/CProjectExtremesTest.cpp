@@ -159,3 +159,75 @@ TEST(ProjectSaveCheckTest, ADateNoFileHoldsStopsTheSaveAndLeavesTheFileAlone) {
 }
 
 } // namespace
+
+namespace {
+
+// The bytes of a small binary project file.
+std::string SavedBytes(const CTempFolder& folder) {
+    const std::string path = folder.Path("sample.wkp");
+    {
+        CProject project;
+        project.GetState()->SetName("Plan");
+        AddTallymark(AddActivity(*project.GetState(), "Write"), At(2024, 1, 1), At(2024, 1, 2));
+        EXPECT_TRUE(project.Save(false, nullptr, path.c_str(), pffBinary));
+    }
+    const std::string bytes = ReadBytes(path);
+    DeleteFileA(path.c_str());
+    return bytes;
+}
+
+// A project file that no longer loads names the newest backup copy beside it that loads
+// completely; damaged copies, other names and other projects' copies are passed over.
+TEST(ProjectBackupTest, AFailedLoadNamesTheNewestCompleteBackupCopy) {
+    const struct {
+        const char* what;
+        std::vector<std::pair<const char*, bool>> files; // name, complete
+        const char* named;
+    } cases[] = {
+        {"no copy", {}, nullptr},
+        {"one complete copy",
+         {{"plan backup 2024-01-01 10-00-00.wkp", true}},
+         "plan backup 2024-01-01 10-00-00.wkp"},
+        {"the newest complete one",
+         {{"plan backup 2023-12-31 23-59-59.wkp", true},
+          {"plan backup 2024-01-01 10-00-00.wkp", true},
+          {"plan backup 2024-01-01 10-00-00 (2).wkp", true},
+          {"plan backup 2024-03-01 10-00-00.wkp", false}},
+         "plan backup 2024-01-01 10-00-00 (2).wkp"},
+        {"only damaged copies", {{"plan backup 2024-01-01 10-00-00.wkp", false}}, nullptr},
+        {"names that are no backups of it",
+         {{"plan backup 2024-01-01.wkp", true},
+          {"plan backup 2024-01-01 10-00-00.xml", true},
+          {"plans backup 2024-01-01 10-00-00.wkp", true},
+          {"plan backup 2024-01-01 10-00-00 ().wkp", true}},
+         nullptr},
+        {"letter case does not count",
+         {{"PLAN BACKUP 2024-01-01 10-00-00.WKP", true}},
+         "PLAN BACKUP 2024-01-01 10-00-00.WKP"},
+    };
+    for (const auto& c : cases) {
+        CTempFolder folder;
+        const std::string goodBytes = SavedBytes(folder);
+        folder.WriteFile("plan.wkp", goodBytes.substr(0, goodBytes.size() - 6));
+        for (const auto& file : c.files) {
+            folder.WriteFile(file.first,
+                             file.second ? goodBytes : goodBytes.substr(0, goodBytes.size() / 2));
+        }
+        CProject project;
+        const CFilePath path(folder.Path("plan.wkp"));
+        const std::string inFolder = path.GetPath().substr(0, path.GetPath().rfind('\\') + 1);
+        const CError error = project.Load(path);
+        const std::string damaged =
+            "couldn't read from project file; the file is probably corrupt.";
+        if (c.named == nullptr) {
+            EXPECT_EQ(error.GetText(), damaged) << c.what;
+        } else {
+            EXPECT_EQ(error.GetText(),
+                      damaged + "\n\nA complete backup copy of this project lies beside it: \"" +
+                          inFolder + c.named + "\".  You can open that copy instead.")
+                << c.what;
+        }
+    }
+}
+
+} // namespace
