@@ -6,6 +6,7 @@
 #include "model/CTallymark.h"
 #include "model/EProjectFileFormat.h"
 
+#include "../ModelTestHelpers.h"
 #include "../StateTestHelpers.h"
 #include "ProjectTestHelpers.h"
 
@@ -392,6 +393,26 @@ TEST(ProjectsTest, StartingWorkEndsTheRunningTallymarkAndRefusesDisabledActiviti
     EXPECT_FALSE(projects.StopWorking(project));
     EXPECT_FALSE(projects.IsAnyWorking());
     EXPECT_EQ(read->GetTallymarks().GetCount(), 1u);
+}
+
+// With the clock past the calendar nothing starts or stops: the running work goes on
+// rather than end at a time that no file holds.
+TEST(ProjectsTest, AClockPastTheCalendarNeitherStartsNorStopsWork) {
+    CProjects projects;
+    CProject* project = NewNamed(projects, "p");
+    CProjectState* state = project->GetState();
+    CActivity* write = AddActivity(*state, "Write");
+    CActivity* read = AddActivity(*state, "Read");
+    modeltest::CPinnedClock clock(modeltest::Date(9999, 12, 30, 12));
+    ASSERT_TRUE(projects.StartWorking(project, write));
+    CTallymark* running = state->GetCurrentTallymark();
+    modeltest::CPinnedClock::Set(CDateTime(CDateTime::GetMaximum() + 0.5));
+    EXPECT_FALSE(projects.StartWorking(project, read));
+    EXPECT_TRUE(running->IsOpen());
+    EXPECT_EQ(read->GetTallymarks().GetCount(), 0u);
+    projects.StopWorking(project);
+    EXPECT_TRUE(running->IsOpen());
+    EXPECT_EQ(state->GetCurrentTallymark(), running);
 }
 
 TEST(ProjectsTest, WorkDuringAnEditGoesToTheNewestStateOnly) {
