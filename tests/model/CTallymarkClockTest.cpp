@@ -132,21 +132,4 @@ TEST(CTallymarkClock, StartAndStopFollowTheClockAndRefuseWhatNoFileHolds) {
     }
 }
 
-// A tally mark whose start was set by hand has no known monotonic start: with the clock
-// before its start it ends at its start, still with a notice; it never ends before it.
-TEST(CTallymarkClock, AnEditedStartEndsAtItselfWhenTheClockLiesBeforeIt) {
-    CProjectState state;
-    CActivity* activity = AddActivity(state, "Write");
-    CNoticeLog log;
-    CPinnedClock clock(Date(2024, 3, 1, 12));
-    CPinnedTicks ticks(kMinute);
-    CTallymark* tallymark = activity->StartTallymark();
-    ASSERT_NE(tallymark, nullptr);
-    tallymark->SetStart(Date(2024, 3, 1, 14));
-    CPinnedTicks::Value() += 10 * kMinute;
-    EXPECT_EQ(tallymark->EndNow(), ETallymarkEnd::EndedAfterClockSetBack);
-    EXPECT_EQ(tallymark->GetEnd(false), Date(2024, 3, 1, 14));
-    EXPECT_EQ(log.notices, std::vector<EClockNotice>{EClockNotice::EndedAfterClockSetBack});
-}
-
 } // namespace
