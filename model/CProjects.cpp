@@ -1,5 +1,6 @@
 #include "model/CProjects.h"
 
+#include "library/files/CFileIdentity.h"
 #include "library/text/CText.h"
 #include "library/windows/CTempCursor.h"
 #include "model/CActivity.h"
@@ -89,9 +90,13 @@ CProject* CProjects::FindOpen(const CFilePath& path) const {
         return open->second;
     }
     // Another spelling of an open project's file (a link, a prefix, another mapping).
+    const CFileIdentity identity = CFileIdentity::Of(path.GetPath());
+    if (!identity.IsKnown()) {
+        return nullptr;
+    }
     for (const auto& entry : m_byPath) {
         const CFilePath file = entry.second->GetFilePath(false);
-        if (file.IsValid() && file.IsSameFile(path)) {
+        if (file.IsValid() && CFileIdentity::Of(file.GetPath()) == identity) {
             return entry.second;
         }
     }

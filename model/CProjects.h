@@ -65,7 +65,7 @@ public:
     // Whether the file is open as a project, under this or any other spelling of it.
     bool IsOpen(const CFilePath& path) const;
     // The project of that file, found by its path or, for another spelling, by the file's
-    // identity (CFilePath::IsSameFile); null when none.
+    // identity (CFileIdentity); null when none.
     CProject* FindOpen(const CFilePath& path) const;
     bool IsPathOpen(const std::string& path) const;
     // Whether a user project's committed state has a running tally mark; the list of those

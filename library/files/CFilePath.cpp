@@ -1,7 +1,5 @@
 #include "library/files/CFilePath.h"
 
-#include "library/files/CFileIdentity.h"
-
 #include <atomic>
 #include <cctype>
 #include <cstdio>
@@ -124,12 +122,4 @@ bool CFilePath::MakeLongPath(std::string& path) {
     }
     path.assign(longPath.data(), length);
     return true;
-}
-
-bool CFilePath::IsSameFile(const CFilePath& other) const {
-    if (*this == other) {
-        return true;
-    }
-    const CFileIdentity identity = CFileIdentity::Of(m_path);
-    return identity.IsKnown() && identity == CFileIdentity::Of(other.m_path);
 }

@@ -41,9 +41,6 @@ public:
 
     // Byte-wise equality of the comparison keys.
     bool operator==(const CFilePath& other) const { return m_key == other.m_key; }
-    // Whether both name one file on disk: equal keys, or one file identity
-    // (CFileIdentity) behind two spellings (links, "\\?\" or "\\.\" prefixes, ...).
-    bool IsSameFile(const CFilePath& other) const;
     // Normalises a copy of the text and compares it with the key, ignoring case.
     bool Equals(const char* text) const;
     bool Equals(const std::string& text) const;
