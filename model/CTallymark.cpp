@@ -32,7 +32,10 @@ void CTallymark::operator delete(void* tallymark, std::size_t size) noexcept {
 }
 
 CTallymark* CTallymark::Copy(const CTallymark& tallymark, CActivity* activity) {
-    return new CTallymark(activity, tallymark.m_start, tallymark.m_end);
+    CTallymark* copy = new CTallymark(activity, tallymark.m_start, tallymark.m_end);
+    // An edit works on copies: the running copy still knows when the work began.
+    copy->m_startTicks = tallymark.m_startTicks;
+    return copy;
 }
 
 CDateTime CTallymark::GetEnd(bool nowIfOpen) const {

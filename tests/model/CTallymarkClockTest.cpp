@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -130,6 +131,18 @@ TEST(CTallymarkClock, StartAndStopFollowTheClockAndRefuseWhatNoFileHolds) {
         }
         EXPECT_EQ(log.notices, c.notices) << c.what;
     }
+    // An edit works on a copy of the running tally mark, which knows when the work began.
+    CProjectState state;
+    CActivity* activity = AddActivity(state, "Write");
+    CPinnedClock clock(Date(2024, 3, 1, 12));
+    CPinnedTicks ticks(kMinute);
+    CTallymark* running = activity->StartTallymark();
+    ASSERT_NE(running, nullptr);
+    std::unique_ptr<CTallymark> copy(CTallymark::Copy(*running, activity));
+    CPinnedClock::Set(Date(2024, 3, 1, 11));
+    CPinnedTicks::Value() += 45 * kMinute;
+    EXPECT_EQ(copy->EndNow(), ETallymarkEnd::EndedAfterClockSetBack);
+    EXPECT_EQ(copy->GetEnd(false), Date(2024, 3, 1, 12, 45));
 }
 
 } // namespace
