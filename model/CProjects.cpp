@@ -1,8 +1,10 @@
 #include "model/CProjects.h"
 
+#include "library/files/CFileIdentity.h"
 #include "library/text/CText.h"
 #include "library/windows/CTempCursor.h"
 #include "model/CActivity.h"
+#include "model/CClockNotices.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
@@ -79,7 +81,26 @@ CProject* CProjects::GetPrevious(CProject* project, bool wrap, bool selfIfOnly) 
 }
 
 bool CProjects::IsOpen(const CFilePath& path) const {
-    return m_byPath.count(path.GetLowerCasePath()) != 0;
+    return FindOpen(path) != nullptr;
+}
+
+CProject* CProjects::FindOpen(const CFilePath& path) const {
+    const auto open = m_byPath.find(path.GetLowerCasePath());
+    if (open != m_byPath.end()) {
+        return open->second;
+    }
+    // Another spelling of an open project's file (a link, a prefix, another mapping).
+    const CFileIdentity identity = CFileIdentity::Of(path.GetPath());
+    if (!identity.IsKnown()) {
+        return nullptr;
+    }
+    for (const auto& entry : m_byPath) {
+        const CFilePath file = entry.second->GetFilePath(false);
+        if (file.IsValid() && CFileIdentity::Of(file.GetPath()) == identity) {
+            return entry.second;
+        }
+    }
+    return nullptr;
 }
 
 bool CProjects::IsPathOpen(const std::string& path) const {
@@ -179,11 +200,16 @@ bool CProjects::StartWorking(CProject* project, CActivity* activity) {
     if (!IsActivityOf(project, activity) || !activity->IsEnabled()) {
         return false;
     }
+    const CDateTime now = CDateTime::Now(true);
+    if (!CTallymark::CanHold(now)) {
+        // The running work goes on: nothing can start in its place.
+        CClockNotices::Get().Report(EClockNotice::StartRefused, activity, nullptr, now);
+        return false;
+    }
     if (CTallymark* running = state->GetCurrentTallymark()) {
         running->EndNow();
     }
-    activity->StartTallymark();
-    return true;
+    return activity->StartTallymark() != nullptr;
 }
 
 bool CProjects::StopWorking(CProject* project) {
@@ -206,12 +232,11 @@ CProject* CProjects::Open(const CFilePath& path, int mode, bool mustExist) {
     const bool userProject = mode != kOpenForExchange;
     CProjectsAddedEvent event(nullptr, false, userProject, path, CError());
 
-    auto open = m_byPath.find(path.GetLowerCasePath());
-    if (open != m_byPath.end()) {
-        event.project = open->second;
+    if (CProject* open = FindOpen(path)) {
+        event.project = open;
         event.ok = true;
         if (mode == kOpenAndSwitch) {
-            SetCurrent(open->second);
+            SetCurrent(open);
         }
     } else if (mustExist && !path.Exists()) {
         CText text(IDS_PROJECT_FILE_MISSING);

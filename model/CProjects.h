@@ -62,7 +62,11 @@ public:
     // the set gives null.
     CProject* GetNext(CProject* project, bool wrap, bool selfIfOnly) const;
     CProject* GetPrevious(CProject* project, bool wrap, bool selfIfOnly) const;
+    // Whether the file is open as a project, under this or any other spelling of it.
     bool IsOpen(const CFilePath& path) const;
+    // The project of that file, found by its path or, for another spelling, by the file's
+    // identity (CFileIdentity); null when none.
+    CProject* FindOpen(const CFilePath& path) const;
     bool IsPathOpen(const std::string& path) const;
     // Whether a user project's committed state has a running tally mark; the list of those
     // projects in name order.

@@ -304,6 +304,88 @@ TEST_F(FullWindowTest, PeriodButtonsStepByTheKindOfPeriod) {
     }
 }
 
+// At the calendar's ends, for every kind and both directions: a stored position there
+// starts the window with every column in the calendar (the settings cannot make a start
+// fail), and a step that would take a column past the calendar leaves the period put.
+TEST_F(FullWindowTest, PeriodStepsStopAtTheCalendarsEnds) {
+    const CDateTime first(CDateTime::GetMinimum()), last(CDateTime::GetMaximum());
+    const struct {
+        int kind;
+        int columns;
+        CDateTime stored;
+        int button;
+        // How close to the calendar's end the shown columns reach, in days.
+        double reach;
+    } cases[] = {
+        {0, 4, last, IDC_MAIN_NEXT, 2},
+        {0, 4, first, IDC_MAIN_PREVIOUS, 3},
+        {1, 4, last, IDC_MAIN_NEXT, 3},
+        {1, 99, first, IDC_MAIN_PREVIOUS, 3},
+        {2, 4, last, IDC_MAIN_NEXT, 9},
+        {2, 4, first, IDC_MAIN_PREVIOUS, 9},
+        {3, 4, last, IDC_MAIN_NEXT, 33},
+        {3, 4, first, IDC_MAIN_PREVIOUS, 33},
+        {4, 4, last, IDC_MAIN_NEXT, 367},
+        {4, 99, first, IDC_MAIN_PREVIOUS, 367},
+        {4, 4, At(9999, 6, 1), IDC_MAIN_NEXT, 367},
+    };
+    for (const auto& entry : cases) {
+        const std::string label = "kind " + std::to_string(entry.kind) + " columns " +
+                                  std::to_string(entry.columns) + " at " +
+                                  std::to_string(entry.stored.GetValue());
+        m_app.reset();
+        char position[64];
+        snprintf(position, sizeof position, "%.8f", entry.stored.GetValue());
+        SetUserSettings("[Application]\nFirstDayOfWeek=1\n[MainWindow]\nTrackNow=n\nNumColumns=" +
+                        std::to_string(entry.columns) + "\nPosition=" + std::string(position) +
+                        "\n[View]\nType=" + std::to_string(entry.kind) + "\n");
+        StartApp();
+        const std::string path = MakeProject("Ends.wkp", "Ends", kTree);
+        CUiScript script;
+        double before = 0.0, after = 0.0;
+        bool inCalendar = true;
+        CDateTime shownStart, shownEnd;
+        script.WaitFor(WindowShown()).Do([&] {
+            before = App().GetSetMainDlg().GetPosition().GetValue();
+            SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(entry.button, BN_CLICKED), 0);
+            after = App().GetSetMainDlg().GetPosition().GetValue();
+            const CStatInts& intervals = Window()->GetIntervals();
+            for (int i = 0; i < intervals.GetCount(); ++i) {
+                inCalendar = inCalendar && intervals.GetAt(i).IsInCalendar();
+            }
+            shownStart = intervals.GetStart();
+            shownEnd = intervals.GetEnd();
+            Command(IDM_PROJECT_EXIT);
+        });
+        EXPECT_EQ(Run(script, path), 0) << label;
+        EXPECT_EQ(before, after) << label;
+        EXPECT_TRUE(inCalendar) << label;
+        if (entry.button == IDC_MAIN_NEXT) {
+            EXPECT_LT((last - shownEnd).GetValue(), entry.reach) << label;
+        } else {
+            EXPECT_LT((shownStart - first).GetValue(), entry.reach) << label;
+        }
+    }
+}
+
+namespace {
+
+// A dialog the launcher runs for a kind: closes on OK.
+class CStandInDialog : public CDialogWindow, public CSlot<CDialogCommandEvent> {
+public:
+    CStandInDialog() { CSlot<CDialogCommandEvent>::Connect(this); }
+
+protected:
+    bool OnEvent(CDialogCommandEvent& event) override {
+        if (event.controlId == IDOK) {
+            Close();
+        }
+        return true;
+    }
+};
+
+} // namespace
+
 // While a dialog of the window runs, neither the tray's Exit nor the end of the session
 // may close the project the dialog works on: both are refused.
 TEST_F(FullWindowTest, ExitAndEndOfSessionWaitForARunningDialog) {

@@ -7,6 +7,7 @@
 #include "model/CTallymark.h"
 #include "model/EProjectFileFormat.h"
 
+#include "../ModelTestHelpers.h"
 #include "../StateTestHelpers.h"
 #include "ProjectTestHelpers.h"
 
@@ -226,6 +227,25 @@ TEST_F(ProjectsFileTest, OpeningAnOpenFileInAnyCaseGivesTheOpenProject) {
     EXPECT_FALSE(projects.SwitchToFile(CFilePath(folder.Path("other.xml"))));
 }
 
+// A file is one project whatever name reaches it: a hard link, the "\\?\" and "\\.\"
+// prefixes and forward slashes give the open project; another file does not.
+TEST_F(ProjectsFileTest, EveryNameOfAnOpenFileGivesTheOpenProject) {
+    CProject* opened = OpenSaved("plan.wkp", "Plan", CProjects::kOpenOnly);
+    ASSERT_NE(opened, nullptr);
+    const std::string link = folder.Path("alias.wkp");
+    ASSERT_TRUE(CreateHardLinkA(link.c_str(), path.c_str(), nullptr));
+    std::string slashes = path;
+    std::replace(slashes.begin(), slashes.end(), '\\', '/');
+    const std::string spellings[] = {link, "\\\\?\\" + path, "\\\\.\\" + path, slashes};
+    for (const std::string& spelling : spellings) {
+        EXPECT_TRUE(projects.IsPathOpen(spelling)) << spelling;
+        EXPECT_EQ(projects.OpenPath(spelling, CProjects::kOpenOnly, true), opened) << spelling;
+        EXPECT_EQ(projects.GetNumProjects(), 1u) << spelling;
+    }
+    const std::string other = SaveProjectFile(folder, "other.wkp", "Other");
+    EXPECT_FALSE(projects.IsPathOpen(other));
+}
+
 TEST(ProjectsTest, MissingAndDamagedFilesAreReportedThroughTheEvent) {
     CTempFolder folder;
     CProjects projects;
@@ -374,6 +394,26 @@ TEST(ProjectsTest, StartingWorkEndsTheRunningTallymarkAndRefusesDisabledActiviti
     EXPECT_FALSE(projects.StopWorking(project));
     EXPECT_FALSE(projects.IsAnyWorking());
     EXPECT_EQ(read->GetTallymarks().GetCount(), 1u);
+}
+
+// With the clock past the calendar nothing starts or stops: the running work goes on
+// rather than end at a time that no file holds.
+TEST(ProjectsTest, AClockPastTheCalendarNeitherStartsNorStopsWork) {
+    CProjects projects;
+    CProject* project = NewNamed(projects, "p");
+    CProjectState* state = project->GetState();
+    CActivity* write = AddActivity(*state, "Write");
+    CActivity* read = AddActivity(*state, "Read");
+    modeltest::CPinnedClock clock(modeltest::Date(9999, 12, 30, 12));
+    ASSERT_TRUE(projects.StartWorking(project, write));
+    CTallymark* running = state->GetCurrentTallymark();
+    modeltest::CPinnedClock::Set(CDateTime(CDateTime::GetMaximum() + 0.5));
+    EXPECT_FALSE(projects.StartWorking(project, read));
+    EXPECT_TRUE(running->IsOpen());
+    EXPECT_EQ(read->GetTallymarks().GetCount(), 0u);
+    projects.StopWorking(project);
+    EXPECT_TRUE(running->IsOpen());
+    EXPECT_EQ(state->GetCurrentTallymark(), running);
 }
 
 // While a dialog edits a project, its OK or Cancel decides the project's content: work is
