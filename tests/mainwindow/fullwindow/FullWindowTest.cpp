@@ -368,24 +368,6 @@ TEST_F(FullWindowTest, PeriodStepsStopAtTheCalendarsEnds) {
     }
 }
 
-namespace {
-
-// A dialog the launcher runs for a kind: closes on OK.
-class CStandInDialog : public CDialogWindow, public CSlot<CDialogCommandEvent> {
-public:
-    CStandInDialog() { CSlot<CDialogCommandEvent>::Connect(this); }
-
-protected:
-    bool OnEvent(CDialogCommandEvent& event) override {
-        if (event.controlId == IDOK) {
-            Close();
-        }
-        return true;
-    }
-};
-
-} // namespace
-
 // While a dialog of the window runs, neither the tray's Exit nor the end of the session
 // may close the project the dialog works on: both are refused.
 TEST_F(FullWindowTest, ExitAndEndOfSessionWaitForARunningDialog) {
