@@ -87,4 +87,21 @@ TEST_F(AppMainSettingsTest, AModuleThatFailsIsListedAndTheChosenOneServesTheText
         << "the module goes with the application object";
 }
 
+// No help ships with the program: asking for a page says so, and no re-installation helps.
+TEST_F(AppMainSettingsTest, HelpThatIsNotInstalledIsSaidToBeMissingWithoutAskingToReinstall) {
+    WriteUserSettings("Language=EN|");
+    CAppMain& app = MakeOpenedApp();
+    harness::CUiScript script;
+    script.AnswerMessageBox(IDOK, "The help pages are not installed");
+    script.Run([&] {
+        app.LoadLanguageModules();
+        EXPECT_FALSE(app.ShowHelpPage(IDS_HELP_MAIN_WINDOW, nullptr));
+    });
+
+    ASSERT_EQ(script.GetMessageBoxes().size(), 1u);
+    EXPECT_EQ(script.GetMessageBoxes()[0].text.find("install Tallymarks"), std::string::npos)
+        << script.GetMessageBoxes()[0].text;
+    EXPECT_EQ(script.GetMessageBoxes()[0].icon, static_cast<UINT>(MB_ICONINFORMATION));
+}
+
 } // namespace
