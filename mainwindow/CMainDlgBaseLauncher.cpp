@@ -130,8 +130,8 @@ bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
 CProjectBrowser CMainDlgBase::OnProjectAskNewLocation(CProjectAskNewLocationEvent& event) {
     CProjectBrowser browser;
     if (event.project != nullptr) {
-        browser.Browse(CProjectBrowser::bpSave, GetHwnd(), event.project->GetFilePath(true).GetPath(),
-                       event.format);
+        browser.Browse(CProjectBrowser::bpSave, GetHwnd(),
+                       CProjectBrowser::ProposedName(*event.project), event.format);
     }
     return browser;
 }
