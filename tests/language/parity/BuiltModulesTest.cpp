@@ -118,6 +118,22 @@ TEST_P(BuiltModule, SettingsPagesArePlainChildTemplates) {
     FreeLibrary(module);
 }
 
+// No help ships with the program: its message says the pages are not installed, and no
+// re-installation brings them.
+TEST_P(BuiltModule, TheHelpMessageAdvisesNoReinstallation) {
+    HMODULE module =
+        LoadLibraryExA(BuiltFile(GetParam()).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr) << GetParam();
+    char text[512] = "";
+    LoadStringA(module, 40033, text, sizeof text);
+    const std::string message = text;
+    EXPECT_FALSE(message.empty());
+    for (const char* advice : {"re-install", "reinstall", "opnieuw", "Installeer"}) {
+        EXPECT_EQ(message.find(advice), std::string::npos) << GetParam() << ": " << message;
+    }
+    FreeLibrary(module);
+}
+
 INSTANTIATE_TEST_SUITE_P(BothModules, BuiltModule,
                          testing::Values("Tallymarks.exe", "Tallymarks_NL.dll"));
 

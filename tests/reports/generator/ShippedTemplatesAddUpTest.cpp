@@ -9,6 +9,7 @@
 #include "ReportFixture.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <regex>
 #include <sstream>
@@ -19,8 +20,16 @@ namespace {
 
 using namespace reporttest;
 
+// A folder of the source tree. A relative source name (a compiler cache keeps them
+// relative) starts from the build folder, the parent of this program's folder.
 std::string SourceFolder(const std::string& relative) {
-    const std::string file = __FILE__;
+    std::string file = __FILE__;
+    if (!file.empty() && file[0] != '/' && file.find(':') == std::string::npos) {
+        char self[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        const std::string program = self;
+        file = program.substr(0, program.rfind('\\')) + "\\..\\" + file;
+    }
     return file.substr(0, file.find("tests/reports/generator")) + relative;
 }
 
