@@ -5,6 +5,9 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 

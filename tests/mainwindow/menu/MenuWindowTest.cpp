@@ -362,7 +362,8 @@ TEST_F(MenuWindowTest, AFileInUseOrDamagedStaysInTheRecentList) {
         const std::string path =
             test.locked ? SavedFile(test.name, "Locked") : m_folder.File(test.name);
         if (!test.locked) {
-            m_folder.Write(test.name, "<?xml version=\"1.0\"?><TallymarksProject version=\"1\"><Na");
+            m_folder.Write(test.name,
+                           "<?xml version=\"1.0\"?><TallymarksProject version=\"1\"><Na");
         }
         HANDLE lock = test.locked ? CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr,
                                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
