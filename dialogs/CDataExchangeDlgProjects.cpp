@@ -285,7 +285,7 @@ CProjectBrowser CDataExchangeDlg::OnProjectAskNewLocation(CProjectAskNewLocation
     CProjectBrowser browser;
     if (event.project != nullptr) {
         browser.Browse(CProjectBrowser::bpSave, GetHwnd(),
-                       event.project->GetFilePath(true).GetPath(), event.format);
+                       CProjectBrowser::ProposedName(*event.project), event.format);
     }
     if (!browser.IsConfirmed()) {
         m_saveSucceeded = false;

@@ -174,6 +174,11 @@ bool CTraceSplitDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     m_splitTime.SetTime(split);
     m_splitCalendar.SetSelection(split);
     m_updating = false;
+    // The fields show whole seconds: the parts are those of the point they show, as after
+    // any change of a field.
+    if (m_state != nullptr) {
+        ReadSplitPoint();
+    }
     ShowPeriods();
     return true;
 }

@@ -150,7 +150,7 @@ CProjectBrowser CMainDlgBase::OnProjectAskNewLocation(CProjectAskNewLocationEven
     CProjectBrowser browser;
     if (event.project != nullptr) {
         browser.Browse(CProjectBrowser::bpSave, GetHwnd(),
-                       event.project->GetFilePath(true).GetPath(), event.format);
+                       CProjectBrowser::ProposedName(*event.project), event.format);
     }
     return browser;
 }

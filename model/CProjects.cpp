@@ -251,7 +251,8 @@ CProject* CProjects::Open(const CFilePath& path, int mode, bool mustExist) {
                 CText text(IDS_PROJECT_OPEN_FAILED);
                 text.Replace("[FILEPATH]", path.GetPath().c_str(), false);
                 text.Replace("[ERROR]", error.GetText().c_str(), false);
-                event.error = CError(1, text.GetString());
+                // The load's own code: a file in use or damaged is no missing file.
+                event.error = CError(error.GetCode(), text.GetString());
                 loaded = false;
             }
         }

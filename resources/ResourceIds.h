@@ -148,6 +148,8 @@
 #define IDS_HELP_FILE 40083
 #define IDS_LANGUAGE_ABBREVIATION 40089
 #define IDS_LANGUAGE_NAMES 40090
+// The confirming button's word, the same in every language.
+#define IDS_OK_BUTTON 40103
 
 // The main window: columns, working state, help pages, window and recent menus.
 #define IDS_COLUMN_ACTIVITY 40065

@@ -279,6 +279,20 @@ TEST(ProjectsTest, MissingAndDamagedFilesAreReportedThroughTheEvent) {
     EXPECT_GT(log.addedError.GetText().size(), prefix.size()) << "the load error follows";
     EXPECT_EQ(projects.GetNumProjects(), 1u);
     EXPECT_EQ(projects.GetCurrentProject(), fresh);
+
+    // A file that another program holds keeps the load's own code: it is not missing.
+    const std::string locked = folder.Path("locked.wkp");
+    {
+        CProject saved;
+        ASSERT_TRUE(saved.Save(false, nullptr, locked.c_str(), pffBinary));
+    }
+    HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(projects.OpenPath(locked, CProjects::kOpenAndSwitch, true), nullptr);
+    CloseHandle(lock);
+    EXPECT_FALSE(log.addedOk);
+    EXPECT_EQ(log.addedError.GetCode(), 3);
 }
 
 TEST(ProjectsTest, ClosingTheCurrentProjectChoosesTheNextElseThePrevious) {
