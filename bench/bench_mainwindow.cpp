@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     {
         CAppMain app(options);
         app.SetMainWindowFactory(
-            [](int) -> std::unique_ptr<IMainWindow> { return std::make_unique<CMainDlg>(); });
+            [](EDisplayMode&) -> std::unique_ptr<IMainWindow> { return std::make_unique<CMainDlg>(); });
         // The first tick comes once the window is up and has shown its totals.
         SetTimer(nullptr, 0, 10, &Measure);
         g_runStart = bench::Seconds();

@@ -26,7 +26,7 @@ const int kProjectControls[] = {IDC_COMPACT_ACTIVITY, IDC_COMPACT_START, IDC_COM
 } // namespace
 
 CCompactDlg::CCompactDlg()
-    : CMainDlgBase(kCompactDisplay), CSlotBridge<CDialogMessageEvent, CCompactDlg>(this),
+    : CMainDlgBase(EDisplayMode::Compact), CSlotBridge<CDialogMessageEvent, CCompactDlg>(this),
       CSlotBridge<CViewTopMostChangedEvent, CCompactDlg>(this),
       CSlotBridge<CProjectModifiedEvent, CCompactDlg>(this),
       CSlotBridge<CProjectsAddedEvent, CCompactDlg>(this),

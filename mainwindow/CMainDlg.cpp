@@ -46,7 +46,7 @@ bool HasActivities(const CProjectState* state) {
 } // namespace
 
 CMainDlg::CMainDlg()
-    : CMainDlgBase(kFullDisplay),
+    : CMainDlgBase(EDisplayMode::Full),
       CSlotBridge<CDialogMessageEvent, CMainDlg>(this),
       CSlotBridge<CProjectModifiedEvent, CMainDlg>(this),
       CSlotBridge<CProjectSavedEvent, CMainDlg>(this),

@@ -17,7 +17,7 @@ const char kProgramName[] = "Tallymarks";
 
 } // namespace
 
-CMainDlgBase::CMainDlgBase(int displayKind)
+CMainDlgBase::CMainDlgBase(EDisplayMode displayKind)
     : CSlotBridge<CViewTopMostChangedEvent, CMainDlgBase>(this),
       CSlotBridge<CProjectModifiedEvent, CMainDlgBase>(this),
       CSlotBridge<CProjectSavedEvent, CMainDlgBase>(this),

@@ -7,7 +7,7 @@
 // display switch and the dialog launcher with the questions the projects ask.
 //
 //   class CMainDlg : public CMainDlgBase, ... {
-//       CMainDlg() : CMainDlgBase(kFullDisplay) { ... }
+//       CMainDlg() : CMainDlgBase(EDisplayMode::Full) { ... }
 //       bool OnDialogInitialize(CDialogInitializeEvent& e) { InitCommon(e); ... }
 //       void StorePlacement() override;   // slot 0 of the dialog placements
 //       void ShowStatistics() override;   // refresh the shown totals
@@ -70,16 +70,13 @@ class CMainDlgBase : public CResizableDialogWindow,
                      public CSlotBridge<CProjectsSwitchedEvent, CMainDlgBase>,
                      public CSlot<CProjectsMayCloseEvent> {
 public:
-    static const int kFullDisplay = 0;
-    static const int kCompactDisplay = 1;
     // The exit code of a window that closed for a display switch.
-    static const int kSwitchDisplayExitCode = 0xFFFF;
 
     ~CMainDlgBase() override;
 
     CProject* GetCurrentProject() const { return m_project; }
     CProjectState* GetCurrentState() const { return m_state; }
-    int GetDisplayKind() const { return m_displayKind; }
+    EDisplayMode GetDisplayKind() const { return m_displayKind; }
     CMenu& GetMenu() { return *m_menu; }
 
     void SetCurrentProject(CProject* project);
@@ -103,7 +100,7 @@ public:
     CDialogWindow& GetDialogWindow() override { return *this; }
     HWND GetMainWindowHandle() const override { return GetHwnd(); }
     void Activate() override;
-    bool Exit(int reason) override;
+    bool Exit(EExitReason reason) override;
     void ShowDialog(EDialogKind kind) override;
     void StorePlacement() override = 0;
     // Refreshes the totals the window shows.
@@ -118,7 +115,7 @@ public:
     bool OnBridgedEvent(CProjectsSwitchedEvent& event) { return OnProjectsSwitched(event); }
 
 protected:
-    explicit CMainDlgBase(int displayKind);
+    explicit CMainDlgBase(EDisplayMode displayKind);
 
     // The common part of the window's initialisation: start-up projects, menu, tray
     // icon, title, icons, always on top.
@@ -166,7 +163,7 @@ private:
     CProjectState* m_state = nullptr;
     bool m_statisticsPending = false;
     bool m_switchRequested = false;
-    int m_displayKind;
+    EDisplayMode m_displayKind;
     // The working state whose icons the window carries; -1 before the first.
     int m_shownIconState = -1;
     // Inactivities of projects under edit, waiting for the edit's end.

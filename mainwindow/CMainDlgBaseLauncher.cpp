@@ -91,7 +91,7 @@ bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
     // Each question is a modal moment, which nothing may close the project under; should
     // it be gone all the same, its answer must not reach it.
     CProjects& projects = CAppMain::Get().GetProjects();
-    const bool canCancel = event.reason != CProjectsMayCloseEvent::kExitNoCancel;
+    const bool canCancel = event.reason != EExitReason::ExitNoCancel;
     const UINT buttons = canCancel ? MB_YESNOCANCEL : MB_YESNO;
     CProjectState* state = project->GetState(false);
     CActivity* activity = state->GetCurrentActivity();
@@ -101,10 +101,10 @@ bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
         question.ReplaceWithString("[ACTIVITY]", activity->GetPath(), true);
         int continuation = IDS_STILL_WORKING_EXIT;
         int caption = IDS_EXIT_CAPTION;
-        if (event.reason == CProjectsMayCloseEvent::kCloseProject) {
+        if (event.reason == EExitReason::CloseProject) {
             continuation = IDS_STILL_WORKING_CLOSE;
             caption = IDS_CLOSE_PROJECT_CAPTION;
-        } else if (event.reason == CProjectsMayCloseEvent::kEndSession) {
+        } else if (event.reason == EExitReason::EndSession) {
             continuation = IDS_STILL_WORKING_SHUTDOWN;
         }
         std::string text = question.GetString() + CText(continuation).GetString();

@@ -25,7 +25,7 @@ bool CMainDlgBase::OnDialogMessage(CDialogMessageEvent& event) {
         }
         return false;
     case WM_CLOSE:
-        Exit(CProjectsMayCloseEvent::kExit);
+        Exit(EExitReason::Exit);
         return true;
     case WM_QUERYENDSESSION:
         event.result = QueryEndSession() ? TRUE : FALSE;
@@ -64,7 +64,7 @@ bool CMainDlgBase::QueryEndSession() {
         BringDialogToFront();
         return false;
     }
-    return CAppMain::Get().QueryExit(CProjectsMayCloseEvent::kEndSession);
+    return CAppMain::Get().QueryExit(EExitReason::EndSession);
 }
 
 void CMainDlgBase::SetTerminateResult(CDialogTerminateEvent& event) {
@@ -90,13 +90,13 @@ void CMainDlgBase::Activate() {
     }
 }
 
-bool CMainDlgBase::Exit(int reason) {
+bool CMainDlgBase::Exit(EExitReason reason) {
     if (IsDialogRunning()) {
         BringDialogToFront();
         return false;
     }
     bool consent = CAppMain::Get().QueryExit(reason);
-    if (consent && reason != CProjectsMayCloseEvent::kEndSession) {
+    if (consent && reason != EExitReason::EndSession) {
         Close();
     }
     return consent;

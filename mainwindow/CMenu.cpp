@@ -20,7 +20,7 @@ bool InRange(int id, int first, int last) {
 
 } // namespace
 
-CMenu::CMenu(CMainDlgBase& window, int displayKind) : m_window(window), m_displayKind(displayKind) {
+CMenu::CMenu(CMainDlgBase& window, EDisplayMode displayKind) : m_window(window), m_displayKind(displayKind) {
     CAppMain& app = CAppMain::Get();
     CProjects& projects = app.GetProjects();
     CSlot<CProjectsAddedEvent>::Connect(&projects);
@@ -111,7 +111,7 @@ void CMenu::OnMessage(CMessage& message) {
         if (LOWORD(message.wParam) == IDM_PROJECT_EXIT) {
             // Refused like any close request during the moment, whose window comes to
             // the front.
-            m_window.Exit(CProjectsMayCloseEvent::kExit);
+            m_window.Exit(EExitReason::Exit);
         }
         return;
     }
@@ -185,7 +185,7 @@ void CMenu::RunCommand(int id) {
         }
         break;
     case IDM_PROJECT_EXIT:
-        m_window.Exit(1);
+        m_window.Exit(EExitReason::Exit);
         break;
     case IDM_TIME_START:
         projects.StartWorking(nullptr, nullptr);

@@ -6,7 +6,7 @@
 // settings, lists the recent projects ("Open recent") and the open projects ("Window"),
 // and announces a change of the period kind.
 //
-//   CMenu menu(mainWindow, CMainDlgBase::kFullDisplay); // links to projects and settings
+//   CMenu menu(mainWindow, EDisplayMode::Full); // links to projects and settings
 //   menu.Attach(mainWindowHandle);                      // once the window exists
 //   CSlot<CMenuStatTypeChangedEvent>::Connect(&menu);    // the window hears kind changes
 //
@@ -57,8 +57,8 @@ class CMenu : public CSubclassedWindow,
               public CSlot<CViewTopMostChangedEvent>,
               public CSignal<CMenuStatTypeChangedEvent> {
 public:
-    // displayKind: the display of window, 0 full or 1 compact.
-    CMenu(CMainDlgBase& window, int displayKind);
+    // displayKind: the display of window.
+    CMenu(CMainDlgBase& window, EDisplayMode displayKind);
     ~CMenu() override;
 
     // Watches window and takes over the state of its menu bar.
@@ -116,7 +116,7 @@ private:
     // The window's own menu (not owned: the window destroys it).
     HMENU m_menu = nullptr;
     HWND m_hwnd = nullptr;
-    int m_displayKind;
+    EDisplayMode m_displayKind;
     int m_kind;
     bool m_portable = false;
     // The projects of the open-projects list, in the order shown.

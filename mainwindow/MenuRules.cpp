@@ -104,9 +104,9 @@ bool IsMenuCommandEnabled(int id, const SMenuFacts& facts) {
     case IDM_TIME_NEW_TALLYMARK:
         return facts.hasProject && facts.hasActivities;
     case IDM_VIEW_FULL:
-        return facts.displayKind != 0;
+        return facts.displayKind != EDisplayMode::Full;
     case IDM_VIEW_COMPACT:
-        return facts.displayKind != 1;
+        return facts.displayKind != EDisplayMode::Compact;
     case IDM_OPTIONS_PORTABLE:
         return !facts.portable;
     case IDM_WINDOW_NEXT:
@@ -123,9 +123,9 @@ bool IsMenuCommandChecked(int id, const SMenuFacts& facts) {
     }
     switch (id) {
     case IDM_VIEW_FULL:
-        return facts.displayKind == 0;
+        return facts.displayKind == EDisplayMode::Full;
     case IDM_VIEW_COMPACT:
-        return facts.displayKind == 1;
+        return facts.displayKind == EDisplayMode::Compact;
     case IDM_VIEW_TOPMOST:
         return facts.topMost;
     default:

@@ -4,6 +4,8 @@
 // commands can run and which items carry a check mark (see MenuRules.h). Plain values,
 // so the decisions can be made and tested without a window.
 
+#include "app/services/EDisplayMode.h"
+
 #include <cstddef>
 
 struct SMenuFacts {
@@ -25,7 +27,7 @@ struct SMenuFacts {
     // The period kind of the time columns (0 hour ... 5 the whole project).
     int kind = 0;
     // The running display: 0 full, 1 compact.
-    int displayKind = 0;
+    EDisplayMode displayKind = EDisplayMode::Full;
     // The window stays on top of other windows.
     bool topMost = false;
     // The program runs from a portable installation.

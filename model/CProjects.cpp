@@ -281,7 +281,7 @@ CProject* CProjects::CreateNew() {
     return project;
 }
 
-bool CProjects::MayCloseAll(int reason) {
+bool CProjects::MayCloseAll(EExitReason reason) {
     // A listener may close or rename projects while it is asked: walk a snapshot and skip
     // what has left meanwhile.
     std::vector<CProject*> projects;
@@ -309,7 +309,7 @@ bool CProjects::Close(CProject* project, bool force) {
         throw InternalError(IDS_INTERNAL_PROJECTS_CLOSE);
     }
     if (!force) {
-        CProjectsMayCloseEvent event(project, CProjectsMayCloseEvent::kCloseProject);
+        CProjectsMayCloseEvent event(project, EExitReason::CloseProject);
         if (!CSignal<CProjectsMayCloseEvent>::Emit(event)) {
             return false;
         }

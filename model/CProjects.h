@@ -6,7 +6,7 @@
 //   CProject* project = projects.Open(path, CProjects::kOpenAndSwitch, true);
 //   // failures arrive only through CProjectsAddedEvent (messages 40270, 40271)
 //   projects.StartWorking(nullptr, nullptr);   // current project, selected activity
-//   if (projects.MayCloseAll(CProjectsMayCloseEvent::kExit)) projects.CloseAll();
+//   if (projects.MayCloseAll(EExitReason::Exit)) projects.CloseAll();
 //
 // Usage notes:
 // - Listeners of CProjectsMayCloseEvent decide whether a project may close: with none
@@ -104,8 +104,8 @@ public:
     CProject* CreateNew();
 
     // Asks, in name order, whether each project may close; stops at the first "no".
-    bool MayCloseAll(int reason);
-    // Closes project after a vote (reason kCloseProject) unless force; false, changing
+    bool MayCloseAll(EExitReason reason);
+    // Closes project after a vote (reason EExitReason::CloseProject) unless force; false, changing
     // nothing, when the vote says no. A current project is followed by the next one in name
     // order, else the previous one. Null: true.
     bool Close(CProject* project, bool force);

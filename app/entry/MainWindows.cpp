@@ -3,10 +3,10 @@
 #include "mainwindow/CCompactDlg.h"
 #include "mainwindow/CMainDlg.h"
 
-std::unique_ptr<IMainWindow> MakeMainWindow(int& displayMode) {
-    if (displayMode == 1) {
+std::unique_ptr<IMainWindow> MakeMainWindow(EDisplayMode& displayMode) {
+    if (displayMode == EDisplayMode::Compact) {
         return std::make_unique<CCompactDlg>();
     }
-    displayMode = 0;
+    displayMode = EDisplayMode::Full;
     return std::make_unique<CMainDlg>();
 }

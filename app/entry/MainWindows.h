@@ -7,5 +7,5 @@
 #include <memory>
 
 // A new main window for the display mode: 1 the compact window, any other value the full
-// window (displayMode is then set to 0).
-std::unique_ptr<IMainWindow> MakeMainWindow(int& displayMode);
+// window (displayMode is then set to the full display).
+std::unique_ptr<IMainWindow> MakeMainWindow(EDisplayMode& displayMode);

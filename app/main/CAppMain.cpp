@@ -27,9 +27,6 @@ namespace {
 CAppMain* s_instance = nullptr;
 
 // Templates of the two displays; the compact one has no size grip.
-const int kFullDialogId = 100;
-const int kCompactDialogId = 111;
-const int kDisplaySwitchExitCode = 0xFFFF;
 
 // The end of the program for a failure that has no message of its own: the unhandled
 // error text with the system's explanation, or the unknown error text without one.
@@ -163,7 +160,8 @@ int CAppMain::RunMainWindows() {
         ShowFatalError(0);
         return 1;
     }
-    int displayMode = m_setView.GetMode() == CSetView::ModeCompact ? 1 : 0;
+    EDisplayMode displayMode =
+        m_setView.GetMode() == CSetView::ModeCompact ? EDisplayMode::Compact : EDisplayMode::Full;
 
     SDialogParams params;
     params.modal = true;
@@ -178,25 +176,26 @@ int CAppMain::RunMainWindows() {
         if (!RunMainWindow(displayMode, params, exitCode)) {
             return 1;
         }
-        displayMode = 1 - displayMode;
-        if (exitCode != kDisplaySwitchExitCode) {
+        displayMode =
+            displayMode == EDisplayMode::Full ? EDisplayMode::Compact : EDisplayMode::Full;
+        if (exitCode != IMainWindow::kSwitchDisplayExitCode) {
             return exitCode;
         }
     }
 }
 
-bool CAppMain::RunMainWindow(int& displayMode, SDialogParams& params, int& exitCode) {
-    if (displayMode == 1 && !HasTemplate(params, kCompactDialogId)) {
-        displayMode = 0;
+bool CAppMain::RunMainWindow(EDisplayMode& displayMode, SDialogParams& params, int& exitCode) {
+    if (displayMode == EDisplayMode::Compact && !HasTemplate(params, IDD_COMPACT)) {
+        displayMode = EDisplayMode::Full;
     }
     std::unique_ptr<IMainWindow> window = m_windowFactory(displayMode);
     if (!window) {
         ShowFatalError(0);
         return false;
     }
-    displayMode = displayMode == 1 ? 1 : 0;
-    params.dialogId = displayMode == 1 ? kCompactDialogId : kFullDialogId;
-    params.sizeGrip = displayMode != 1;
+    const bool compact = displayMode == EDisplayMode::Compact;
+    params.dialogId = compact ? IDD_COMPACT : IDD_MAIN;
+    params.sizeGrip = !compact;
 
     // Whatever way the window ends, nobody may reach it once it is gone.
     struct SRunningWindow {

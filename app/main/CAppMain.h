@@ -86,7 +86,7 @@ public:
     // deleted after its run. A factory that cannot build that display builds the other
     // and sets displayMode to it: the window runs from the template of the display it
     // is, and the next display switch asks for the other one again.
-    using MainWindowFactory = std::function<std::unique_ptr<IMainWindow>(int& displayMode)>;
+    using MainWindowFactory = std::function<std::unique_ptr<IMainWindow>(EDisplayMode& displayMode)>;
     // Runs the properties dialog of a new project over owner; true when the user
     // confirmed it.
     using NewProjectDialog = std::function<bool(CProject& project, HWND owner)>;
@@ -122,11 +122,11 @@ public:
     // The chosen language module first, the program's own resources as fallback.
     void SetDialogModules(SDialogParams& params) const;
 
-    // Asks every open project whether it may close (reason 1 exit, 2 end of session),
+    // Asks every open project whether it may close (the user exits, or the session ends),
     // records the open projects, stores the window placement and saves the user
     // settings; on consent closes every project. False when the program must go on.
     // The questions and the closing are one modal moment (CModalScope).
-    bool QueryExit(int reason);
+    bool QueryExit(EExitReason reason);
     void OnMainWindowCreated();
     void OpenStartupProjects();
     void NewProject();
@@ -193,7 +193,7 @@ private:
     // Runs one main window of the display mode (set to the display the factory built)
     // and gives its exit code; false (after showing why) when it could not be made or
     // created.
-    bool RunMainWindow(int& displayMode, SDialogParams& params, int& exitCode);
+    bool RunMainWindow(EDisplayMode& displayMode, SDialogParams& params, int& exitCode);
 
     SAppOptions m_options;
     MainWindowFactory m_windowFactory;

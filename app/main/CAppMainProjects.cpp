@@ -39,7 +39,7 @@ void CAppMain::OpenStartupProjects() {
     }
 }
 
-bool CAppMain::QueryExit(int reason) {
+bool CAppMain::QueryExit(EExitReason reason) {
     // From the first question to the closing: a second close request, the end of the
     // session or a hand-over meanwhile must not act on the projects being asked about.
     CModalScope moment;

@@ -5,6 +5,8 @@
 // the application object owns the one that runs and deletes it through this interface.
 
 #include "app/main/EDialogKind.h"
+#include "app/services/EDisplayMode.h"
+#include "model/EExitReason.h"
 
 #include <windows.h>
 
@@ -12,6 +14,9 @@ class CDialogWindow;
 
 class IMainWindow {
 public:
+    // The exit code of a window that ends for the other display to run.
+    static constexpr int kSwitchDisplayExitCode = 0xFFFF;
+
     virtual ~IMainWindow() = default;
 
     // The dialog behind the window, which the main loop creates and runs modally.
@@ -20,10 +25,10 @@ public:
     virtual HWND GetMainWindowHandle() const = 0;
     // Brings the window to the front, taking it back from the notification area first.
     virtual void Activate() = 0;
-    // Ends the program for reason (1: the user chose Exit, 2: the Windows session ends)
+    // Ends the program for reason (the user chose Exit, or the Windows session ends)
     // once every open project agreed and the settings were saved; false when that was
     // refused and the program goes on.
-    virtual bool Exit(int reason) = 0;
+    virtual bool Exit(EExitReason reason) = 0;
     // Writes the window's placement (and the display mode it shows) into the settings.
     virtual void StorePlacement() = 0;
     // Runs the dialog of kind modally over the window; nothing for a kind whose dialog is

@@ -161,7 +161,7 @@ bool CNotAreaImpl::OnMenuItem(SPopupMenuEntryData* data) {
     case STrayMenuItem::kShow:
         return ShowIcon(false);
     case STrayMenuItem::kExit:
-        return m_mainWindow != nullptr && m_mainWindow->Exit(1);
+        return m_mainWindow != nullptr && m_mainWindow->Exit(EExitReason::Exit);
     case STrayMenuItem::kStopWorking: {
         // Messages are handled while the menu is open: the project may have closed since.
         CProject* project =

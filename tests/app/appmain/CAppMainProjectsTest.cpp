@@ -92,12 +92,12 @@ TEST_F(AppMainProjectsTest, ExitRecordsTheSavedProjectsInNameOrderWithTheCurrent
 
     voter.answer = false;
     const std::string before = m_folder.Read("UserSettings.ini");
-    EXPECT_FALSE(app.QueryExit(1));
+    EXPECT_FALSE(app.QueryExit(EExitReason::Exit));
     EXPECT_EQ(m_folder.Read("UserSettings.ini"), before);
     EXPECT_EQ(app.GetProjects().GetNumProjects(), 3u);
 
     voter.answer = true;
-    EXPECT_TRUE(app.QueryExit(2));
+    EXPECT_TRUE(app.QueryExit(EExitReason::EndSession));
     EXPECT_EQ(app.GetProjects().GetNumProjects(), 0u);
     const std::string saved = m_folder.Read("UserSettings.ini");
     EXPECT_NE(saved.find(IniLines("Active=1|")), std::string::npos) << saved;
@@ -121,13 +121,13 @@ TEST_F(AppMainProjectsTest, AFailedSaveOffersAbortRetryAndIgnore) {
     harness::CUiScript abort;
     abort.AnswerMessageBox(IDABORT, "error saving the settings to the settings file.");
     bool result = true;
-    abort.Run([&] { result = app.QueryExit(1); });
+    abort.Run([&] { result = app.QueryExit(EExitReason::Exit); });
     EXPECT_FALSE(result);
     EXPECT_EQ(app.GetProjects().GetNumProjects(), 1u);
 
     harness::CUiScript retry;
     retry.AnswerMessageBox(IDRETRY).AnswerMessageBox(IDIGNORE);
-    retry.Run([&] { result = app.QueryExit(1); });
+    retry.Run([&] { result = app.QueryExit(EExitReason::Exit); });
     EXPECT_TRUE(result);
     EXPECT_EQ(app.GetProjects().GetNumProjects(), 0u);
     ASSERT_EQ(retry.GetMessageBoxes().size(), 2u);

@@ -60,7 +60,7 @@ TEST_F(AppMainRunTest, AWindowThatCannotBeCreatedOrMadeEndsTheRunWithOne) {
     } cases[] = {
         // With the system's reason when it gives one.
         {"no template", CFakeMainWindow::Factory(log), "Tallymarks will be closed automatically."},
-        {"no window", [](int&) { return std::unique_ptr<IMainWindow>(); },
+        {"no window", [](EDisplayMode&) { return std::unique_ptr<IMainWindow>(); },
          "An unknown unhandled error occurred."},
         {"no factory", nullptr, "An unknown unhandled error occurred."},
     };
@@ -85,8 +85,8 @@ TEST_F(AppMainRunTest, ARunStartsTheServicesAndBringsTheWindowBackAfterAResume) 
     SWindowLog log;
     log.exitCodes = {3};
     log.stayOpen = true;
-    app.SetMainWindowFactory([&log](int& mode) -> std::unique_ptr<IMainWindow> {
-        log.askedModes.push_back(mode);
+    app.SetMainWindowFactory([&log](EDisplayMode& mode) -> std::unique_ptr<IMainWindow> {
+        log.askedModes.push_back(static_cast<int>(mode));
         CPowerStateChangedEvent suspended(false);
         CPowerStateChangedEvent resumed(true);
         CAppMain::Get().GetPowerStateTracker().Emit(suspended);

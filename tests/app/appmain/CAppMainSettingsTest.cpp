@@ -41,7 +41,7 @@ TEST_F(AppMainSettingsTest, AnEmptyLanguageBecomesEnglishAndIsSavedAtExit) {
 
     EXPECT_TRUE(script.GetMessageBoxes().empty());
     EXPECT_EQ(app.GetSetLanguage().GetLanguage(), "EN");
-    EXPECT_TRUE(app.QueryExit(1));
+    EXPECT_TRUE(app.QueryExit(EExitReason::Exit));
     EXPECT_NE(m_folder.Read("UserSettings.ini").find("Language=EN\r\n"), std::string::npos);
 }
 
@@ -57,7 +57,7 @@ TEST_F(AppMainSettingsTest, AMissingLanguageIsReportedOnceAndTheSettingStays) {
     EXPECT_EQ(script.GetMessageBoxes()[0].icon, static_cast<UINT>(MB_ICONWARNING));
     EXPECT_EQ(CText(IDS_LANGUAGE_ABBREVIATION).GetString(), "EN");
     EXPECT_EQ(app.GetSetLanguage().GetLanguage(), "qq");
-    EXPECT_TRUE(app.QueryExit(1));
+    EXPECT_TRUE(app.QueryExit(EExitReason::Exit));
     EXPECT_NE(m_folder.Read("UserSettings.ini").find("Language=qq\r\n"), std::string::npos);
 }
 
@@ -95,7 +95,7 @@ TEST_F(AppMainSettingsTest, FileDialogsStartInTheLastProjectFolderOfTheSettings)
     CAppMain& app = MakeOpenedApp();
     EXPECT_EQ(ILastProjectFolder::GetCurrent().GetLastPath(), "C:\\Projects");
     ILastProjectFolder::GetCurrent().SetLastPathFromFile("C:\\Elsewhere\\plan.wkp");
-    EXPECT_TRUE(app.QueryExit(1));
+    EXPECT_TRUE(app.QueryExit(EExitReason::Exit));
     EXPECT_NE(m_folder.Read("UserSettings.ini").find("LastPath=C:\\Elsewhere\r\n"),
               std::string::npos);
     m_app.reset();

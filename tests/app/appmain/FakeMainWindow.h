@@ -41,14 +41,14 @@ public:
     CDialogWindow& GetDialogWindow() override { return m_dialog; }
     HWND GetMainWindowHandle() const override { return m_dialog.GetHwnd(); }
     void Activate() override { ++m_log.activations; }
-    bool Exit(int) override { return false; }
+    bool Exit(EExitReason) override { return false; }
     void StorePlacement() override { ++m_log.placements; }
     void ShowDialog(EDialogKind kind) override { m_log.dialogs.push_back(kind); }
 
     // Builds a window for every mode asked.
     static CAppMain::MainWindowFactory Factory(SWindowLog& log) {
-        return [&log](int& mode) -> std::unique_ptr<IMainWindow> {
-            log.askedModes.push_back(mode);
+        return [&log](EDisplayMode& mode) -> std::unique_ptr<IMainWindow> {
+            log.askedModes.push_back(static_cast<int>(mode));
             return std::make_unique<CFakeMainWindow>(log);
         };
     }

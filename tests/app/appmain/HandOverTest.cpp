@@ -131,7 +131,7 @@ TEST_F(HandOverRunTest, ASecondStartHandsItsCompletedFileOrItsWishToTheRunningIn
         options.windowClass = "TmHandOverReceiver";
         CAppMain app(options);
         bool windowAsked = false;
-        app.SetMainWindowFactory([&windowAsked](int&) {
+        app.SetMainWindowFactory([&windowAsked](EDisplayMode&) {
             windowAsked = true;
             return std::unique_ptr<IMainWindow>();
         });

@@ -178,7 +178,7 @@ TEST_F(CNotAreaImplShellTest, MenuShowsTheWindowAgainOrEndsTheProgram) {
 
     m_main.exitAnswer = false;
     RightClick({VK_DOWN, VK_DOWN, VK_RETURN});
-    EXPECT_EQ(m_main.exitReasons, std::vector<int>({1}));
+    EXPECT_EQ(m_main.exitReasons, std::vector<EExitReason>({EExitReason::Exit}));
     EXPECT_TRUE(m_tray->IsIconShown()) << "a refused exit leaves the icon";
 
     RightClick({VK_DOWN, VK_RETURN});

@@ -192,7 +192,7 @@ TEST_F(CNotAreaImplMenuTest, ExitAsksTheMainWindowAndPassesItsAnswer) {
     EXPECT_TRUE(Choose({"Exit"}));
     main.exitAnswer = false;
     EXPECT_FALSE(Choose({"Exit"}));
-    EXPECT_EQ(main.exitReasons, std::vector<int>({1, 1}));
+    EXPECT_EQ(main.exitReasons, std::vector<EExitReason>({EExitReason::Exit, EExitReason::Exit}));
 }
 
 TEST_F(CNotAreaImplMenuTest, NoTrayItemDoesNothing) {

@@ -39,7 +39,7 @@ public:
     CDialogWindow& GetDialogWindow() override { return m_dialog; }
     HWND GetMainWindowHandle() const override { return m_window; }
     void Activate() override { ++activations; }
-    bool Exit(int reason) override {
+    bool Exit(EExitReason reason) override {
         exitReasons.push_back(reason);
         return exitAnswer;
     }
@@ -49,7 +49,7 @@ public:
     bool IsShown() const { return IsWindowVisible(m_window) != FALSE; }
 
     bool exitAnswer = true;
-    std::vector<int> exitReasons;
+    std::vector<EExitReason> exitReasons;
     int activations = 0;
     int placementsStored = 0;
     std::vector<EDialogKind> dialogsShown;

@@ -21,11 +21,11 @@ protected:
         UseBothDisplays();
     }
     void UseBothDisplays() {
-        App().SetMainWindowFactory([](int& mode) -> std::unique_ptr<IMainWindow> {
-            if (mode == 1) {
+        App().SetMainWindowFactory([](EDisplayMode& mode) -> std::unique_ptr<IMainWindow> {
+            if (mode == EDisplayMode::Compact) {
                 return std::make_unique<CCompactDlg>();
             }
-            mode = 0;
+            mode = EDisplayMode::Full;
             return std::make_unique<CMainDlg>();
         });
     }

@@ -385,7 +385,7 @@ TEST_F(FullWindowTest, ExitAndEndOfSessionWaitForARunningDialog) {
         .Do([&] { Command(IDM_PROJECT_STATISTICS); })
         .WaitFor([&] { return harness::FindThreadWindow("Stand-in dialog") != nullptr; })
         .Do([&] {
-            exitAnswer = Window()->Exit(1);
+            exitAnswer = Window()->Exit(EExitReason::Exit);
             sessionAnswer = SendMessageA(Hwnd(), WM_QUERYENDSESSION, 0, 0);
             projectsMeanwhile = App().GetProjects().GetNumProjects();
             harness::Click(harness::FindThreadWindow("Stand-in dialog"), IDOK);

@@ -38,7 +38,7 @@ void CMainWindowFixture::StartApp() {
     options.mutexName.clear();
     m_app = std::make_unique<CAppMain>(options);
     m_app->SetMainWindowFactory(
-        [](int) -> std::unique_ptr<IMainWindow> { return std::make_unique<CMainDlg>(); });
+        [](EDisplayMode&) -> std::unique_ptr<IMainWindow> { return std::make_unique<CMainDlg>(); });
 }
 
 CMainWindowFixture::~CMainWindowFixture() {

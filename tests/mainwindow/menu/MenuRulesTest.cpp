@@ -72,7 +72,7 @@ const SRuleCase kRuleCases[] = {
      {IDM_WINDOW_NEXT, IDM_WINDOW_PREVIOUS, IDM_VIEW_DAY, IDM_VIEW_FULL}},
     {"compact display, whole project",
      [](SMenuFacts& f) {
-         f.displayKind = 1;
+         f.displayKind = EDisplayMode::Compact;
          f.kind = 5;
      },
      {IDM_VIEW_WHOLE_PROJECT, IDM_VIEW_COMPACT}},

@@ -38,7 +38,7 @@ class CMenuWindow : public CMainDlgBase,
                     public CSlot<CDialogCommandEvent>,
                     public CSlot<CMenuStatTypeChangedEvent> {
 public:
-    explicit CMenuWindow(int displayKind) : CMainDlgBase(displayKind) {
+    explicit CMenuWindow(EDisplayMode displayKind) : CMainDlgBase(displayKind) {
         CSlot<CDialogInitializeEvent>::Connect(this);
         CSlot<CDialogCommandEvent>::Connect(this);
         CSlot<CMenuStatTypeChangedEvent>::Connect(&GetMenu());
@@ -122,7 +122,7 @@ protected:
         m_app.reset();
     }
 
-    void Show(int displayKind = CMainDlgBase::kFullDisplay) {
+    void Show(EDisplayMode displayKind = EDisplayMode::Full) {
         m_window = std::make_unique<CMenuWindow>(displayKind);
         SDialogParams params;
         params.dialogId = IDD_MENU_TEST;
@@ -455,10 +455,10 @@ TEST_F(MenuWindowTest, AProjectAnnouncedTwiceIsHeardOnceUntilItCloses) {
 }
 
 TEST_F(MenuWindowTest, DisplayItemsFollowTheDisplayAndAlwaysOnTopTheSetting) {
-    for (int display : {CMainDlgBase::kFullDisplay, CMainDlgBase::kCompactDisplay}) {
+    for (EDisplayMode display : {EDisplayMode::Full, EDisplayMode::Compact}) {
         Show(display);
-        const int running = display == 0 ? IDM_VIEW_FULL : IDM_VIEW_COMPACT;
-        const int other = display == 0 ? IDM_VIEW_COMPACT : IDM_VIEW_FULL;
+        const int running = display == EDisplayMode::Full ? IDM_VIEW_FULL : IDM_VIEW_COMPACT;
+        const int other = display == EDisplayMode::Full ? IDM_VIEW_COMPACT : IDM_VIEW_FULL;
         EXPECT_TRUE(Checked(running) && Greyed(running));
         EXPECT_FALSE(Checked(other) || Greyed(other));
         for (bool topMost : {true, false}) {

@@ -44,7 +44,7 @@ public:
     bool addedOk = false;
     bool addedUser = false;
     CError addedError;
-    int lastReason = -1;
+    EExitReason lastReason = EExitReason::ExitNoCancel;
     bool closedStillOpen = false;
 
 protected:
@@ -306,7 +306,7 @@ TEST(ProjectsTest, ClosingTheCurrentProjectChoosesTheNextElseThePrevious) {
 
     EXPECT_TRUE(projects.Close(a, false));
     EXPECT_EQ(log.events, (std::vector<std::string>{"may close a", "closed a", "switched a>b"}));
-    EXPECT_EQ(log.lastReason, CProjectsMayCloseEvent::kCloseProject);
+    EXPECT_EQ(log.lastReason, EExitReason::CloseProject);
     EXPECT_FALSE(log.closedStillOpen);
     projects.SetCurrent(c);
     EXPECT_TRUE(projects.Close(c, true));
@@ -323,22 +323,22 @@ TEST(ProjectsTest, TheCloseVoteIsNoWithoutListenersAndStopsAtTheFirstNo) {
     CProjects projects;
     CProject* a = NewNamed(projects, "a");
     EXPECT_FALSE(projects.Close(a, false));
-    EXPECT_FALSE(projects.MayCloseAll(CProjectsMayCloseEvent::kExit));
+    EXPECT_FALSE(projects.MayCloseAll(EExitReason::Exit));
     EXPECT_EQ(projects.GetNumProjects(), 1u);
 
     NewNamed(projects, "b");
     NewNamed(projects, "c");
     CProjectsLog log(projects);
     log.refuse = {"b"};
-    EXPECT_FALSE(projects.MayCloseAll(CProjectsMayCloseEvent::kEndSession));
+    EXPECT_FALSE(projects.MayCloseAll(EExitReason::EndSession));
     EXPECT_EQ(log.events, (std::vector<std::string>{"may close a", "may close b"}));
-    EXPECT_EQ(log.lastReason, CProjectsMayCloseEvent::kEndSession);
+    EXPECT_EQ(log.lastReason, EExitReason::EndSession);
     EXPECT_FALSE(projects.Close(projects.GetProject(1), false));
     EXPECT_EQ(projects.GetNumProjects(), 3u);
     log.refuse.clear();
-    EXPECT_TRUE(projects.MayCloseAll(CProjectsMayCloseEvent::kExit));
+    EXPECT_TRUE(projects.MayCloseAll(EExitReason::Exit));
     CProjects empty;
-    EXPECT_TRUE(empty.MayCloseAll(CProjectsMayCloseEvent::kExit));
+    EXPECT_TRUE(empty.MayCloseAll(EExitReason::Exit));
 }
 
 TEST(ProjectsTest, CloseAllAnnouncesEveryProjectAndSwitchesToNoneLast) {
