@@ -12,6 +12,7 @@
 // - The texts come from the current language module; the version number always from the
 //   program itself, so that a module never shows another number than the file has.
 
+#include "app/ui/SDialogIdentity.h"
 #include "library/controls/CLinkControl.h"
 #include "library/controls/CShellExecuteLink.h"
 #include "library/dialogs/CDialogCommandEvent.h"
@@ -31,8 +32,8 @@ class CAboutDlg : public CDialogWindow,
                   public CSlot<CDialogInitializeEvent>,
                   public CSlot<CDialogTerminateEvent> {
 public:
-    // The placement slot of this dialog.
-    static const int kPlacementSlot = 3;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     CAboutDlg();
     ~CAboutDlg() override;

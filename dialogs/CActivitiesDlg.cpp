@@ -37,6 +37,9 @@ const SItemAnchor kAnchors[] = {
 
 } // namespace
 
+const SDialogIdentity CActivitiesDlg::kIdentity = {
+    IDD_ACTIVITIES, true, EPlacementSlot::ManageActivities, IDS_HELP_MANAGE_ACTIVITIES};
+
 CActivitiesDlg::CActivitiesDlg(CProject* project) : m_project(project), m_list(*this, false) {
     CSlot<CDialogMessageEvent>::Connect(this);
     CSlot<CDialogCommandEvent>::Connect(this);
@@ -168,7 +171,7 @@ bool CActivitiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
         Close();
         return true;
     case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_MANAGE_ACTIVITIES, GetHwnd());
+        CAppMain::Get().ShowHelpPage(kIdentity.helpTopic, GetHwnd());
         return true;
     default:
         return false;
@@ -234,7 +237,7 @@ bool CActivitiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    RestoreDialogRect(*this, kPlacementSlot);
+    RestoreDialogRect(*this, kIdentity.slot);
     m_list.Attach(window, IDC_ACTIVITIES_LIST, false);
     m_moveKeys.Subclass(m_list.GetList());
     Rebind();
@@ -243,7 +246,7 @@ bool CActivitiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
 }
 
 bool CActivitiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
-    StoreDialogRect(*this, kPlacementSlot);
+    StoreDialogRect(*this, kIdentity.slot);
     std::vector<int> shown;
     m_list.GetColumnWidths(shown);
     std::vector<int32_t>& widths = CAppMain::Get().GetSetActivitiesDlg().GetColumnWidths();

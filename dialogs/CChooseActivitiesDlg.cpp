@@ -46,6 +46,9 @@ void CollectSubtree(CActivity* activity, std::set<CActivity*>& into) {
 
 } // namespace
 
+const SDialogIdentity CChooseActivitiesDlg::kIdentity = {
+    IDD_CHOOSE_ACTIVITIES, true, EPlacementSlot::ChooseActivities, IDS_HELP_CHOOSE_ACTIVITIES};
+
 CChooseActivitiesDlg::CChooseActivitiesDlg(CProject& project, CProjectState& state,
                                            const std::set<CActivity*>& chosen,
                                            unsigned int instructionId)
@@ -67,7 +70,7 @@ CChooseActivitiesDlg::~CChooseActivitiesDlg() {
 }
 
 SDialogParams CChooseActivitiesDlg::MakeParams(HWND owner) {
-    return MakeModalDialogParams(IDD_CHOOSE_ACTIVITIES, owner, true);
+    return MakeModalDialogParams(kIdentity, owner);
 }
 
 void CChooseActivitiesDlg::ChooseAll(CActivity* activity, std::set<CActivity*>& chosen,
@@ -133,7 +136,7 @@ bool CChooseActivitiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    RestoreDialogRect(*this, kPlacementSlot);
+    RestoreDialogRect(*this, kIdentity.slot);
     m_list.Attach(window, IDC_CHOOSE_ACTS_LIST, true);
     m_list.SetProject(m_project, m_state);
     SetDlgItemTextA(window, IDC_CHOOSE_ACTS_INSTRUCTION, CText(m_instructionId).GetCStr());
@@ -186,12 +189,12 @@ bool CChooseActivitiesDlg::OnDialogCommand(CDialogCommandEvent& event) {
 }
 
 bool CChooseActivitiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    return AnswerCloseAndHelp(*this, event, IDS_HELP_CHOOSE_ACTIVITIES);
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CChooseActivitiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
     CAppMain& app = CAppMain::Get();
-    StoreDialogRect(*this, kPlacementSlot);
+    StoreDialogRect(*this, kIdentity.slot);
     if (m_list.GetList() != nullptr) {
         std::vector<int> shown;
         m_list.GetColumnWidths(shown);

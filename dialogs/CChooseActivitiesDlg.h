@@ -17,6 +17,7 @@
 // - When the project is closed while the dialog runs (the tray menu works meanwhile), the
 //   dialog ends cancelled and forgets the project.
 
+#include "app/ui/SDialogIdentity.h"
 #include "library/dialogs/CDialogCommandEvent.h"
 #include "library/dialogs/CDialogInitializeEvent.h"
 #include "library/dialogs/CDialogMessageEvent.h"
@@ -42,8 +43,8 @@ class CChooseActivitiesDlg : public IActivityTreeListCallbacks,
                              public CSlot<CDialogTerminateEvent>,
                              public CSlot<CProjectsClosedEvent> {
 public:
-    // The placement slot of this dialog.
-    static const int kPlacementSlot = 18;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     // state must be one of project's states; instructionId is the string shown above the
     // list. Both must outlive the dialog's run.

@@ -21,6 +21,9 @@ const SItemAnchor kAnchors[] = {
 
 } // namespace
 
+const SDialogIdentity CChooseProjectDlg::kIdentity = {
+    IDD_CHOOSE_PROJECT, true, EPlacementSlot::ChooseProject, IDS_HELP_CHOOSE_PROJECT};
+
 CChooseProjectDlg::CChooseProjectDlg(bool currentProjectAllowed, bool workingProjectsAllowed)
     : m_currentProjectAllowed(currentProjectAllowed),
       m_workingProjectsAllowed(workingProjectsAllowed) {
@@ -112,7 +115,7 @@ bool CChooseProjectDlg::OnDialogMessage(CDialogMessageEvent& event) {
         Close();
         return true;
     case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_CHOOSE_PROJECT, GetHwnd());
+        CAppMain::Get().ShowHelpPage(kIdentity.helpTopic, GetHwnd());
         return true;
     default:
         return false;
@@ -156,13 +159,13 @@ bool CChooseProjectDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    RestoreDialogRect(*this, kPlacementSlot);
+    RestoreDialogRect(*this, kIdentity.slot);
     FillProjectList();
     return true;
 }
 
 bool CChooseProjectDlg::OnDialogTerminate(CDialogTerminateEvent&) {
-    StoreDialogRect(*this, kPlacementSlot);
+    StoreDialogRect(*this, kIdentity.slot);
     return true;
 }
 

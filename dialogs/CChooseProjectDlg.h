@@ -12,6 +12,7 @@
 // A project that is closed while the dialog runs is taken off the list and can no
 // longer be chosen; the chosen project is always one that is still open.
 
+#include "app/ui/SDialogIdentity.h"
 #include "library/controls/CListBox.h"
 #include "library/dialogs/CResizableDialogWindow.h"
 #include "library/events/CSlot.h"
@@ -29,7 +30,8 @@ class CChooseProjectDlg : public CResizableDialogWindow,
                           public CSlot<CDialogTerminateEvent>,
                           public CSlot<CProjectsClosedEvent> {
 public:
-    static const int kPlacementSlot = 15;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     CChooseProjectDlg(bool currentProjectAllowed, bool workingProjectsAllowed);
     ~CChooseProjectDlg() override;

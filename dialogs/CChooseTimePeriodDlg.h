@@ -18,6 +18,7 @@
 //   to switch them and stays open when the user declines.
 // - When the project is closed while the dialog runs, the dialog ends cancelled.
 
+#include "app/ui/SDialogIdentity.h"
 #include "dialogs/PeriodPresets.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CDialogCCNotificationEvent.h"
@@ -42,8 +43,8 @@ class CChooseTimePeriodDlg : public CResizableDialogWindow,
                              public CSlot<CDialogTerminateEvent>,
                              public CSlot<CProjectsClosedEvent> {
 public:
-    // The placement slot of this dialog (its position only).
-    static const int kPlacementSlot = 17;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     // start and end are local; when either is not a valid date/time (the null date means
     // "none") the period is today 00:00 to tomorrow 00:00. state must be one of project's

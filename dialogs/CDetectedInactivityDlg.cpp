@@ -43,6 +43,10 @@ void AddOpen(CActivity* activity, const CDateTime& start) {
 
 } // namespace
 
+const SDialogIdentity CDetectedInactivityDlg::kIdentity = {IDD_DETECTED_INACTIVITY, true,
+                                                           EPlacementSlot::DetectedInactivity,
+                                                           IDS_HELP_DETECTED_INACTIVITY_WINDOW};
+
 CDetectedInactivityDlg::CDetectedInactivityDlg(const CDateTime& inactivityStart, CProject& project)
     : m_inactivityStart(inactivityStart), m_inactivityStartLocal(inactivityStart.UtcToLocal()),
       m_project(&project), m_state(project.GetState(false)) {
@@ -80,7 +84,7 @@ bool CDetectedInactivityDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     SetDialogIcons(window);
     SetMaximumSize(SSize{kNoMaximum, GetSize(true).height});
     AnchorItems(window, kAnchors);
-    RestoreDialogRectWidthOnly(*this, kPlacementSlot);
+    RestoreDialogRectWidthOnly(*this, kIdentity.slot);
     SetDlgItemTextA(window, IDC_INACTIVITY_PROJECT, m_state->GetName().c_str());
     CActivity* current = m_state->GetCurrentActivity();
     SetDlgItemTextA(window, IDC_INACTIVITY_ACTIVITY,
@@ -210,7 +214,7 @@ bool CDetectedInactivityDlg::OnTimerWentOff(CTimerWentOffEvent&) {
 }
 
 bool CDetectedInactivityDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    return AnswerCloseAndHelp(*this, event, IDS_HELP_DETECTED_INACTIVITY_WINDOW);
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CDetectedInactivityDlg::OnDialogCommand(CDialogCommandEvent& event) {
@@ -232,7 +236,7 @@ bool CDetectedInactivityDlg::OnDialogCommand(CDialogCommandEvent& event) {
 
 bool CDetectedInactivityDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     m_timer.Stop();
-    StoreDialogRect(*this, kPlacementSlot);
+    StoreDialogRect(*this, kIdentity.slot);
     return true;
 }
 

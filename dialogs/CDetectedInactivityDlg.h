@@ -21,6 +21,7 @@
 // - When its project is closed while it runs (a tray exit, the end of the session), it
 //   ends at once without touching the project.
 
+#include "app/ui/SDialogIdentity.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CDialogCommandEvent.h"
 #include "library/dialogs/CDialogInitializeEvent.h"
@@ -48,7 +49,8 @@ class CDetectedInactivityDlg : public CResizableDialogWindow,
                                public CSlot<CProjectEndStateTrackingEvent>,
                                public CSlot<CProjectsClosedEvent> {
 public:
-    static const int kPlacementSlot = 16;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     // inactivityStart: the last input, UTC.
     CDetectedInactivityDlg(const CDateTime& inactivityStart, CProject& project);

@@ -29,6 +29,9 @@ std::string FormatLocal(const CDateTime& local) {
 
 } // namespace
 
+const SDialogIdentity CProjectStatsDlg::kIdentity = {
+    IDD_PROJECT_STATS, false, EPlacementSlot::ProjectStatistics, IDS_HELP_PROJECT_STATISTICS};
+
 CProjectStatsDlg::CProjectStatsDlg(CProject* project)
     : m_project(project), m_state(project->GetState(true)) {
     CSlot<CDialogMessageEvent>::Connect(this);
@@ -58,7 +61,7 @@ std::string CProjectStatsDlg::FormatPeriodTotal(EStatIntKind kind, const CDateTi
 bool CProjectStatsDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
-    RestoreDialogPosition(*this, kPlacementSlot);
+    RestoreDialogPosition(*this, kIdentity.slot);
     if (m_state == nullptr) {
         return true;
     }
@@ -134,13 +137,13 @@ bool CProjectStatsDlg::OnDialogMessage(CDialogMessageEvent& event) {
         ShowStatistics();
         return true;
     default:
-        return AnswerCloseAndHelp(*this, event, IDS_HELP_PROJECT_STATISTICS);
+        return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
     }
 }
 
 bool CProjectStatsDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     StopRefreshing();
-    StoreDialogPosition(*this, kPlacementSlot);
+    StoreDialogPosition(*this, kIdentity.slot);
     return true;
 }
 

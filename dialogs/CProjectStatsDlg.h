@@ -14,6 +14,7 @@
 // - When its project is closed while it runs (a tray exit, the end of the session), it
 //   stops its timer, forgets the project and ends at once, never touching it again.
 
+#include "app/ui/SDialogIdentity.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CDialogCommandEvent.h"
 #include "library/dialogs/CDialogInitializeEvent.h"
@@ -37,8 +38,8 @@ class CProjectStatsDlg : public CDialogWindow,
                          public CSlot<CDialogTerminateEvent>,
                          public CSlot<CProjectsClosedEvent> {
 public:
-    // The placement slot of this dialog.
-    static const int kPlacementSlot = 6;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     explicit CProjectStatsDlg(CProject* project);
     ~CProjectStatsDlg() override;

@@ -153,7 +153,7 @@ void CTraceDlg::Split() {
     }
     const std::unique_ptr<CTallymark> values(CreateTallymark());
     CTraceSplitDlg split(m_project, m_state, values.get());
-    split.Create(MakeModalDialogParams(IDD_TRACE_SPLIT, GetHwnd(), false));
+    split.Create(MakeModalDialogParams(CTraceSplitDlg::kIdentity, GetHwnd()));
     if (split.IsCancelled()) {
         return;
     }

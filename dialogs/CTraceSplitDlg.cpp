@@ -20,7 +20,6 @@ namespace {
 
 const UINT_PTR kTimerId = 1;
 const UINT kTimerMs = 1000;
-const int kPlacementSlot = 9;
 const char* const kNoPeriod = "------";
 
 // What follows the split calendar when it is fitted to the size its locale needs.
@@ -53,6 +52,9 @@ std::string FormatLocal(const CDateTime& local) {
 
 } // namespace
 
+const SDialogIdentity CTraceSplitDlg::kIdentity = {
+    IDD_TRACE_SPLIT, false, EPlacementSlot::SplitTallymark, IDS_HELP_SPLIT_TALLYMARK};
+
 CTraceSplitDlg::CTraceSplitDlg(CProject* project, CProjectState* state, CTallymark* tallymark)
     : m_tallymark(tallymark), m_project(project), m_state(state), m_open(tallymark->IsOpen()) {
     CSlot<CDialogMessageEvent>::Connect(this);
@@ -74,7 +76,7 @@ bool CTraceSplitDlg::OnDialogMessage(CDialogMessageEvent& event) {
         Close();
         return true;
     case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_SPLIT_TALLYMARK, GetHwnd());
+        CAppMain::Get().ShowHelpPage(kIdentity.helpTopic, GetHwnd());
         return true;
     case WM_TIMER:
         if (!m_closeWatch.IsClosed()) {
@@ -137,7 +139,7 @@ bool CTraceSplitDlg::OnDialogCommand(CDialogCommandEvent& event) {
 bool CTraceSplitDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND dialog = GetHwnd();
     SetDialogIcons(dialog);
-    RestoreDialogPosition(*this, kPlacementSlot);
+    RestoreDialogPosition(*this, kIdentity.slot);
     HWND calendar = GetDlgItem(dialog, IDC_SPLIT_DATE);
     AnchorItems(calendar, kCalendarAnchors);
     AnchorControl(calendar, dialog, 1, 0, 1, 0);
@@ -182,7 +184,7 @@ bool CTraceSplitDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     if (m_open) {
         KillTimer(GetHwnd(), kTimerId);
     }
-    StoreDialogPosition(*this, kPlacementSlot);
+    StoreDialogPosition(*this, kIdentity.slot);
     return true;
 }
 

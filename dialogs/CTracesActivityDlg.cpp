@@ -40,6 +40,9 @@ std::string FormatLocal(const CDateTime& local) {
 
 } // namespace
 
+const SDialogIdentity CTracesActivityDlg::kIdentity = {
+    IDD_TRACES_ACTIVITY, true, EPlacementSlot::MoveTallymarks, IDS_HELP_MOVE_TALLYMARKS};
+
 CTracesActivityDlg::CTracesActivityDlg(CProject* project, CProjectState* state,
                                        const std::set<CTallymark*>* selection)
     : m_project(project), m_state(state), m_selection(selection), m_total(0.0),
@@ -75,7 +78,7 @@ bool CTracesActivityDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    RestoreDialogRect(*this, kPlacementSlot);
+    RestoreDialogRect(*this, kIdentity.slot);
     m_usedList.Attach(window, IDC_TRACES_ACTIVITY_USED);
     {
         CTracker batch;
@@ -105,7 +108,7 @@ bool CTracesActivityDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     if (m_hasRunning) {
         KillTimer(GetHwnd(), kTimerId);
     }
-    StoreDialogRect(*this, kPlacementSlot);
+    StoreDialogRect(*this, kIdentity.slot);
     return true;
 }
 
@@ -115,7 +118,7 @@ bool CTracesActivityDlg::OnDialogMessage(CDialogMessageEvent& event) {
         ShowTotal();
         return true;
     default:
-        return AnswerCloseAndHelp(*this, event, IDS_HELP_MOVE_TALLYMARKS);
+        return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
     }
 }
 

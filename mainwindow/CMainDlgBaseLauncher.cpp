@@ -4,6 +4,7 @@
 #include "mainwindow/CMainDlgBase.h"
 
 #include "app/main/CAppMain.h"
+#include "app/ui/ModalDialogParams.h"
 #include "library/text/CText.h"
 #include "library/windows/CTempCursor.h"
 #include "mainwindow/CDialogLauncher.h"
@@ -30,8 +31,7 @@ void CMainDlgBase::ShowDialog(EDialogKind kind) {
         if (!dialog) {
             return;
         }
-        params.dialogId = entry->dialogId;
-        params.sizeGrip = entry->sizeGrip;
+        params = MakeModalDialogParams(entry->identity, GetHwnd());
     }
     RunDialog(*dialog, params);
 }
@@ -68,9 +68,8 @@ bool CMainDlgBase::OnInactive(CInactiveEvent& event) {
         if (!dialog) {
             continue;
         }
-        SDialogParams params;
-        params.dialogId = CDialogLauncher::GetInactivityDialogId();
-        params.sizeGrip = true;
+        SDialogParams params =
+            MakeModalDialogParams(CDialogLauncher::GetInactivityDialogIdentity(), GetHwnd());
         RunDialog(*dialog, params);
     }
     return true;

@@ -83,6 +83,9 @@ void Enable(HWND dialog, int id, bool enabled) {
 
 } // namespace
 
+const SDialogIdentity CReportDlg::kIdentity = {IDD_REPORT, true, EPlacementSlot::Report,
+                                               IDS_HELP_GENERATE_REPORT};
+
 CReportDlg::CReportDlg(CProject* project)
     : m_project(project), m_state(project->GetState(true)),
       m_periodStart(CTallymark::GetNullDate()), m_periodEnd(CTallymark::GetNullDate()) {
@@ -107,7 +110,7 @@ CReportDlg::~CReportDlg() {
 }
 
 SDialogParams CReportDlg::MakeParams(HWND owner) {
-    return MakeModalDialogParams(IDD_REPORT, owner, true);
+    return MakeModalDialogParams(kIdentity, owner);
 }
 
 int32_t CReportDlg::GetNotation() const {
@@ -158,7 +161,7 @@ bool CReportDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    RestoreDialogRect(*this, kPlacementSlot);
+    RestoreDialogRect(*this, kIdentity.slot);
     CSetReportDlg& settings = CAppMain::Get().GetSetReportDlg();
     const uint32_t notation = settings.GetDataFormat();
     Check(window, IDC_REPORT_NOTATION_DAYS, notation == 1);
@@ -413,12 +416,12 @@ bool CReportDlg::OnDialogCCNotification(CDialogCCNotificationEvent& event) {
 }
 
 bool CReportDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    return AnswerCloseAndHelp(*this, event, IDS_HELP_GENERATE_REPORT);
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CReportDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     HWND window = GetHwnd();
-    StoreDialogPosition(*this, kPlacementSlot);
+    StoreDialogPosition(*this, kIdentity.slot);
     CSetReportDlg& settings = CAppMain::Get().GetSetReportDlg();
     const LRESULT per = SendDlgItemMessageA(window, IDC_REPORT_STATISTICS_PER, CB_GETCURSEL, 0, 0);
     const LRESULT round = SendDlgItemMessageA(window, IDC_REPORT_ROUND_TO, CB_GETCURSEL, 0, 0);

@@ -18,6 +18,7 @@
 // - When its project is closed while it runs (a tray exit, the end of the session) it
 //   forgets the project and ends at once, never touching it again.
 
+#include "app/ui/SDialogIdentity.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CDialogCCNotificationEvent.h"
 #include "library/dialogs/CDialogCommandEvent.h"
@@ -49,8 +50,8 @@ class CReportDlg : public CResizableDialogWindow,
                    public CSlot<CDialogTerminateEvent>,
                    public CSlot<CProjectsClosedEvent> {
 public:
-    // The placement slot of this dialog (its position only).
-    static const int kPlacementSlot = 4;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     // Reports on the project's newest state; project must be open.
     explicit CReportDlg(CProject* project);
