@@ -4,6 +4,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "library/text/CText.h"
 #include "model/CActivity.h"
@@ -166,16 +167,7 @@ void CActivitiesDlg::CMoveKeys::OnMessage(CMessage& message) {
 }
 
 bool CActivitiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(kIdentity.helpTopic, GetHwnd());
-        return true;
-    default:
-        return false;
-    }
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CActivitiesDlg::OnDialogCommand(CDialogCommandEvent& event) {

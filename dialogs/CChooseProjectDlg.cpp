@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "app/ui/TextHelpers.h"
 #include "library/controls/CTracker.h"
@@ -110,16 +111,7 @@ void CChooseProjectDlg::EnableOk(bool enable) {
 }
 
 bool CChooseProjectDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(kIdentity.helpTopic, GetHwnd());
-        return true;
-    default:
-        return false;
-    }
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CChooseProjectDlg::OnDialogCommand(CDialogCommandEvent& event) {

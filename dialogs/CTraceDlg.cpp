@@ -4,6 +4,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "dialogs/LocalTime.h"
 #include "library/text/CText.h"
@@ -136,19 +137,13 @@ void CTraceDlg::LoadTallymark(const CTallymark& tallymark) {
 
 bool CTraceDlg::OnDialogMessage(CDialogMessageEvent& event) {
     switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(kIdentity.helpTopic, GetHwnd());
-        return true;
     case WM_TIMER:
         if (!m_closeWatch.IsClosed()) {
             ShowPeriod();
         }
         return true;
     default:
-        return false;
+        return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
     }
 }
 

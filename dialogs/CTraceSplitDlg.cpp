@@ -1,7 +1,7 @@
 #include "dialogs/CTraceSplitDlg.h"
 
-#include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "dialogs/LocalTime.h"
 #include "library/datetime/CDateTimeFormat.h"
@@ -72,19 +72,13 @@ CTraceSplitDlg::~CTraceSplitDlg() = default;
 
 bool CTraceSplitDlg::OnDialogMessage(CDialogMessageEvent& event) {
     switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(kIdentity.helpTopic, GetHwnd());
-        return true;
     case WM_TIMER:
         if (!m_closeWatch.IsClosed()) {
             ShowPeriods();
         }
         return true;
     default:
-        return false;
+        return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
     }
 }
 

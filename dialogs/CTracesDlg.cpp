@@ -3,6 +3,7 @@
 #include "app/main/CAppMain.h"
 #include "app/settings/CSetTracesDlg.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "app/ui/ModalDialogParams.h"
 #include "app/ui/SharedPictures.h"
@@ -166,17 +167,7 @@ int CTracesDlg::Compare(CTallymark* a, CTallymark* b) {
 }
 
 bool CTracesDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(kIdentity.helpTopic, GetHwnd());
-        event.result = TRUE;
-        return true;
-    default:
-        return false;
-    }
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CTracesDlg::OnDialogCommand(CDialogCommandEvent& event) {
