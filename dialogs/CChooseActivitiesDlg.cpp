@@ -60,9 +60,7 @@ CChooseActivitiesDlg::CChooseActivitiesDlg(CProject& project, CProjectState& sta
     CSlot<CDialogCommandEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
-    if (CAppMain::Exists()) {
-        CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
-    }
+    m_closeWatch.Watch(m_project);
 }
 
 CChooseActivitiesDlg::~CChooseActivitiesDlg() {
@@ -209,10 +207,7 @@ bool CChooseActivitiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
     return true;
 }
 
-bool CChooseActivitiesDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
-    if (event.project != m_project || m_project == nullptr) {
-        return false;
-    }
+void CChooseActivitiesDlg::OnProjectClosed() {
     // The project and its states go after this event: nothing may point at them.
     m_list.SetProject(nullptr, nullptr);
     m_project = nullptr;
@@ -220,7 +215,6 @@ bool CChooseActivitiesDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
     m_chosen.clear();
     m_cancelled = true;
     Close();
-    return true;
 }
 
 void CChooseActivitiesDlg::UpdateCount() {

@@ -128,9 +128,7 @@ CChooseTimePeriodDlg::CChooseTimePeriodDlg(CProject& project, CProjectState& sta
     CSlot<CDialogCCNotificationEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
-    if (CAppMain::Exists()) {
-        CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
-    }
+    m_closeWatch.Watch(m_project);
 }
 
 CChooseTimePeriodDlg::~CChooseTimePeriodDlg() = default;
@@ -317,14 +315,10 @@ bool CChooseTimePeriodDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     return true;
 }
 
-bool CChooseTimePeriodDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
-    if (event.project != m_project || m_project == nullptr) {
-        return false;
-    }
+void CChooseTimePeriodDlg::OnProjectClosed() {
     // The project and its date index go after this event.
     m_project = nullptr;
     m_state = nullptr;
     m_cancelled = true;
     Close();
-    return true;
 }

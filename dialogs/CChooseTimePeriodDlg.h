@@ -19,6 +19,7 @@
 // - When the project is closed while the dialog runs, the dialog ends cancelled.
 
 #include "app/ui/SDialogIdentity.h"
+#include "dialogs/CProjectCloseWatch.h"
 #include "dialogs/PeriodPresets.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CDialogCCNotificationEvent.h"
@@ -30,7 +31,6 @@
 #include "library/events/CSlot.h"
 #include "mainwindow/CMarkedDayCalendar.h"
 #include "mainwindow/CTimeControl.h"
-#include "model/CProjectsClosedEvent.h"
 
 class CProject;
 class CProjectState;
@@ -40,8 +40,7 @@ class CChooseTimePeriodDlg : public CResizableDialogWindow,
                              public CSlot<CDialogCommandEvent>,
                              public CSlot<CDialogCCNotificationEvent>,
                              public CSlot<CDialogInitializeEvent>,
-                             public CSlot<CDialogTerminateEvent>,
-                             public CSlot<CProjectsClosedEvent> {
+                             public CSlot<CDialogTerminateEvent> {
 public:
     // What names this dialog: template, size grip, placement slot and help page.
     static const SDialogIdentity kIdentity;
@@ -71,16 +70,16 @@ protected:
     }
     bool OnEvent(CDialogInitializeEvent& event) override { return OnDialogInitialize(event); }
     bool OnEvent(CDialogTerminateEvent& event) override { return OnDialogTerminate(event); }
-    bool OnEvent(CProjectsClosedEvent& event) override { return OnProjectsClosed(event); }
 
     virtual bool OnDialogMessage(CDialogMessageEvent& event);
     virtual bool OnDialogCommand(CDialogCommandEvent& event);
     virtual bool OnDialogCCNotification(CDialogCCNotificationEvent& event);
     virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
     virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
-    virtual bool OnProjectsClosed(CProjectsClosedEvent& event);
 
 private:
+    // The project is being closed: lets go of it and ends the dialog.
+    void OnProjectClosed();
     // Orders start and end and works out the flags below.
     void Normalise();
     // The period line and whether OK is enabled.
@@ -116,4 +115,5 @@ private:
     CTimeControl m_endTime;
     CMarkedDayCalendar m_startCalendar;
     CMarkedDayCalendar m_endCalendar;
+    CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};
 };

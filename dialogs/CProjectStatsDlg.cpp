@@ -38,11 +38,10 @@ CProjectStatsDlg::CProjectStatsDlg(CProject* project)
     CSlot<CDialogCommandEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
-    CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
+    m_closeWatch.Watch(m_project);
 }
 
 CProjectStatsDlg::~CProjectStatsDlg() {
-    CSlot<CProjectsClosedEvent>::DisconnectAll();
     CSlot<CDialogMessageEvent>::DisconnectAll();
     CSlot<CDialogCommandEvent>::DisconnectAll();
     CSlot<CDialogInitializeEvent>::DisconnectAll();
@@ -147,15 +146,10 @@ bool CProjectStatsDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     return true;
 }
 
-bool CProjectStatsDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
-    if (event.project == nullptr || event.project != m_project) {
-        return true;
-    }
+void CProjectStatsDlg::OnProjectClosed() {
     // The project and its states go right after this event.
     StopRefreshing();
     m_project = nullptr;
     m_state = nullptr;
-    CSlot<CProjectsClosedEvent>::DisconnectAll();
     Close();
-    return true;
 }

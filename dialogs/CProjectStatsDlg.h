@@ -15,6 +15,7 @@
 //   stops its timer, forgets the project and ends at once, never touching it again.
 
 #include "app/ui/SDialogIdentity.h"
+#include "dialogs/CProjectCloseWatch.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CDialogCommandEvent.h"
 #include "library/dialogs/CDialogInitializeEvent.h"
@@ -22,7 +23,6 @@
 #include "library/dialogs/CDialogTerminateEvent.h"
 #include "library/dialogs/CDialogWindow.h"
 #include "library/events/CSlot.h"
-#include "model/CProjectsClosedEvent.h"
 #include "model/CStatInts.h"
 
 #include <string>
@@ -35,8 +35,7 @@ class CProjectStatsDlg : public CDialogWindow,
                          public CSlot<CDialogMessageEvent>,
                          public CSlot<CDialogCommandEvent>,
                          public CSlot<CDialogInitializeEvent>,
-                         public CSlot<CDialogTerminateEvent>,
-                         public CSlot<CProjectsClosedEvent> {
+                         public CSlot<CDialogTerminateEvent> {
 public:
     // What names this dialog: template, size grip, placement slot and help page.
     static const SDialogIdentity kIdentity;
@@ -58,15 +57,15 @@ protected:
     bool OnEvent(CDialogCommandEvent& event) override { return OnDialogCommand(event); }
     bool OnEvent(CDialogInitializeEvent& event) override { return OnDialogInitialize(event); }
     bool OnEvent(CDialogTerminateEvent& event) override { return OnDialogTerminate(event); }
-    bool OnEvent(CProjectsClosedEvent& event) override { return OnProjectsClosed(event); }
 
     virtual bool OnDialogMessage(CDialogMessageEvent& event);
     virtual bool OnDialogCommand(CDialogCommandEvent& event);
     virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
     virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
-    virtual bool OnProjectsClosed(CProjectsClosedEvent& event);
 
 private:
+    // The project is being closed: lets go of it and ends the dialog.
+    void OnProjectClosed();
     static const UINT_PTR kTimerId = 1;
 
     // Fills the dates, the count and the totals from the state.
@@ -76,4 +75,5 @@ private:
     CProject* m_project;
     CProjectState* m_state;
     bool m_refreshing = false;
+    CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};
 };

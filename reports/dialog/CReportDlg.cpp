@@ -97,11 +97,10 @@ CReportDlg::CReportDlg(CProject* project)
     CSlot<CDialogCCNotificationEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
-    CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
+    m_closeWatch.Watch(m_project);
 }
 
 CReportDlg::~CReportDlg() {
-    CSlot<CProjectsClosedEvent>::DisconnectAll();
     CSlot<CDialogMessageEvent>::DisconnectAll();
     CSlot<CDialogCommandEvent>::DisconnectAll();
     CSlot<CDialogCCNotificationEvent>::DisconnectAll();
@@ -442,15 +441,10 @@ bool CReportDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     return true;
 }
 
-bool CReportDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
-    if (event.project == nullptr || event.project != m_project) {
-        return true;
-    }
+void CReportDlg::OnProjectClosed() {
     // The project and its states go right after this event; the chosen activities with them.
     m_project = nullptr;
     m_state = nullptr;
     m_chosen.clear();
-    CSlot<CProjectsClosedEvent>::DisconnectAll();
     Close();
-    return true;
 }

@@ -19,6 +19,7 @@
 //   forgets the project and ends at once, never touching it again.
 
 #include "app/ui/SDialogIdentity.h"
+#include "dialogs/CProjectCloseWatch.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CDialogCCNotificationEvent.h"
 #include "library/dialogs/CDialogCommandEvent.h"
@@ -27,7 +28,6 @@
 #include "library/dialogs/CDialogTerminateEvent.h"
 #include "library/dialogs/CResizableDialogWindow.h"
 #include "library/events/CSlot.h"
-#include "model/CProjectsClosedEvent.h"
 #include "reports/templates/CReportTemplates.h"
 
 #include <commctrl.h>
@@ -47,8 +47,7 @@ class CReportDlg : public CResizableDialogWindow,
                    public CSlot<CDialogCommandEvent>,
                    public CSlot<CDialogCCNotificationEvent>,
                    public CSlot<CDialogInitializeEvent>,
-                   public CSlot<CDialogTerminateEvent>,
-                   public CSlot<CProjectsClosedEvent> {
+                   public CSlot<CDialogTerminateEvent> {
 public:
     // What names this dialog: template, size grip, placement slot and help page.
     static const SDialogIdentity kIdentity;
@@ -82,16 +81,16 @@ protected:
     }
     bool OnEvent(CDialogInitializeEvent& event) override { return OnDialogInitialize(event); }
     bool OnEvent(CDialogTerminateEvent& event) override { return OnDialogTerminate(event); }
-    bool OnEvent(CProjectsClosedEvent& event) override { return OnProjectsClosed(event); }
 
     virtual bool OnDialogMessage(CDialogMessageEvent& event);
     virtual bool OnDialogCommand(CDialogCommandEvent& event);
     virtual bool OnDialogCCNotification(CDialogCCNotificationEvent& event);
     virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
     virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
-    virtual bool OnProjectsClosed(CProjectsClosedEvent& event);
 
 private:
+    // The project is being closed: lets go of it and ends the dialog.
+    void OnProjectClosed();
     // The file-name edit's whole text (empty when it cannot be read).
     std::string GetFilePathText() const;
     void UpdateDescription();
@@ -128,4 +127,5 @@ private:
     bool m_destinationValid = false;
     std::string m_filePath;
     bool m_templateChosen = false;
+    CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};
 };
