@@ -7,6 +7,7 @@
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/datetime/CDateTimeSpan.h"
 #include "library/text/CText.h"
+#include "model/ActivityBooking.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -131,12 +132,13 @@ CActivity* CDetectedInactivityDlg::GetValidActivity(const CActivityComboBox& com
                                                     int noActivityMessage,
                                                     int invalidActivityMessage) {
     CActivity* activity = comboBox.GetActivity();
-    if (activity == nullptr) {
+    const EActivityChoice choice = CheckActivityChoice(activity);
+    if (choice == EActivityChoice::None) {
         MessageBoxA(GetHwnd(), CText(noActivityMessage), CText(IDS_NO_ACTIVITY_CAPTION),
                     MB_OK | MB_ICONWARNING);
         return nullptr;
     }
-    if (!activity->IsEnabled()) {
+    if (choice == EActivityChoice::NotBookable) {
         MessageBoxA(GetHwnd(), CText(invalidActivityMessage), CText(IDS_INVALID_ACTIVITY_CAPTION),
                     MB_OK | MB_ICONWARNING);
         return nullptr;

@@ -7,6 +7,7 @@
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/datetime/CDateTimeSpan.h"
 #include "library/text/CText.h"
+#include "model/ActivityBooking.h"
 #include "model/CActivity.h"
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
@@ -211,14 +212,16 @@ void CTraceSplitDlg::Warn(unsigned int text, unsigned int caption) {
 }
 
 bool CTraceSplitDlg::CheckActivity(const CActivityComboBox& box, unsigned int partWord) {
-    const CActivity* activity = box.GetActivity();
-    if (activity != nullptr && activity->IsEnabled()) {
+    const EActivityChoice choice = CheckActivityChoice(box.GetActivity());
+    if (choice == EActivityChoice::Bookable) {
         return true;
     }
-    CText text(activity == nullptr ? IDS_SPLIT_NO_ACTIVITY : IDS_SPLIT_ACTIVITY_NOT_BOOKABLE);
+    CText text(choice == EActivityChoice::None ? IDS_SPLIT_NO_ACTIVITY
+                                               : IDS_SPLIT_ACTIVITY_NOT_BOOKABLE);
     text.ReplaceWithText("[WHICH]", CText(partWord), true);
     MessageBoxA(GetHwnd(), text,
-                CText(activity == nullptr ? IDS_NO_ACTIVITY_CAPTION : IDS_INVALID_ACTIVITY_CAPTION),
+                CText(choice == EActivityChoice::None ? IDS_NO_ACTIVITY_CAPTION
+                                                      : IDS_INVALID_ACTIVITY_CAPTION),
                 MB_OK | MB_ICONWARNING);
     return false;
 }

@@ -7,6 +7,7 @@
 #include "library/controls/CTracker.h"
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/text/CText.h"
+#include "model/ActivityBooking.h"
 #include "model/CActivity.h"
 #include "model/CTallymark.h"
 #include "resources/ResourceIds.h"
@@ -150,12 +151,13 @@ void CTracesActivityDlg::ShowTotal() {
 
 CActivity* CTracesActivityDlg::GetChosenActivity() {
     CActivity* activity = m_activityBox.GetActivity();
-    if (activity == nullptr) {
+    const EActivityChoice choice = CheckActivityChoice(activity);
+    if (choice == EActivityChoice::None) {
         MessageBoxA(GetHwnd(), CText(IDS_NO_ACTIVITY_CHOSEN), CText(IDS_NO_ACTIVITY_CAPTION),
                     MB_OK | MB_ICONWARNING);
         return nullptr;
     }
-    if (!activity->IsEnabled()) {
+    if (choice == EActivityChoice::NotBookable) {
         MessageBoxA(GetHwnd(), CText(IDS_ACTIVITY_NOT_BOOKABLE),
                     CText(IDS_INVALID_ACTIVITY_CAPTION), MB_OK | MB_ICONWARNING);
         return nullptr;

@@ -2,6 +2,7 @@
 
 #include "library/text/CText.h"
 #include "library/windows/CTempCursor.h"
+#include "model/ActivityBooking.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -177,7 +178,7 @@ bool CProjects::StartWorking(CProject* project, CActivity* activity) {
     // While an edit transaction is open the committed tree must not get a second running
     // tally mark: an activity of an older state stands for its counterpart in the newest.
     activity = MapToNewestState(project, activity);
-    if (activity == nullptr || !activity->IsEnabled()) {
+    if (!IsBookable(activity)) {
         return false;
     }
     if (CTallymark* running = newest->GetCurrentTallymark()) {
