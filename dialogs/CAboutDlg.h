@@ -5,10 +5,10 @@
 // on the XML parser module with a link to its page.
 //
 //   CAboutDlg dialog;
-//   dialog.Create(params);                // IDD_ABOUT, modal, owner the main window
+//   dialog.Create(MakeModalDialogParams(CAboutDlg::kIdentity, mainWindow));
 //
 // Usage notes:
-// - It reads and changes no project data; only its position is stored (slot 3).
+// - It reads and changes no project data; only its position is stored.
 // - The texts come from the current language module; the version number always from the
 //   program itself, so that a module never shows another number than the file has.
 

@@ -5,8 +5,7 @@
 // and disable, sort all by name, remove every activity without tally marks.
 //
 //   CActivitiesDlg dialog(project);          // opens an edit transaction
-//   SDialogParams params;                   // IDD_ACTIVITIES, modal, size grip, owner
-//   dialog.Create(params);                  // 0 after OK, 1 otherwise
+//   dialog.Create(MakeModalDialogParams(CActivitiesDlg::kIdentity, owner)); // 0 after OK, else 1
 //
 // Usage notes:
 // - Every edit goes into a clone of the project's newest state. OK, and only the OK

@@ -51,7 +51,7 @@ public:
                          const std::set<CActivity*>& chosen, unsigned int instructionId);
     ~CChooseActivitiesDlg() override;
 
-    // Modal parameters of dialog 118 with the application's resource modules.
+    // MakeModalDialogParams of this dialog's identity.
     static SDialogParams MakeParams(HWND owner);
 
     bool IsCancelled() const { return m_cancelled; }

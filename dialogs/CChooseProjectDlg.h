@@ -6,7 +6,7 @@
 // Those that may not are listed greyed and cannot be selected.
 //
 //   CChooseProjectDlg chooser(false, true);  // not the current project; working ones may
-//   chooser.Create(params);                  // IDD_CHOOSE_PROJECT, modal, size grip
+//   chooser.Create(MakeModalDialogParams(CChooseProjectDlg::kIdentity, owner));
 //   CProject* other = chooser.GetChosenProject();  // null unless OK or a double-click
 //
 // A project that is closed while the dialog runs is taken off the list and can no

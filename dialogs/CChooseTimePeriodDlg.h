@@ -52,7 +52,7 @@ public:
                          const CDateTime& end);
     ~CChooseTimePeriodDlg() override;
 
-    // Modal parameters of dialog 117 with the application's resource modules.
+    // MakeModalDialogParams of this dialog's identity.
     static SDialogParams MakeParams(HWND owner);
 
     bool IsCancelled() const { return m_cancelled; }

@@ -6,7 +6,7 @@
 // chosen activity or not at all, and work continues on a chosen activity or stops.
 //
 //   CDetectedInactivityDlg dialog(lastInput, project);  // lastInput in UTC
-//   dialog.Create(params);                              // IDD_DETECTED_INACTIVITY, modal
+//   dialog.Create(MakeModalDialogParams(CDetectedInactivityDlg::kIdentity, owner));
 //
 // Usage notes:
 // - The dialog writes into the project's committed state, never into an edit copy. While

@@ -6,7 +6,7 @@
 // the dates and totals follow the clock every second (window timer 1).
 //
 //   CProjectStatsDlg dialog(project);     // shows the project's newest state
-//   dialog.Create(params);                // IDD_PROJECT_STATS, modal
+//   dialog.Create(MakeModalDialogParams(CProjectStatsDlg::kIdentity, owner));
 //
 // Usage notes:
 // - It changes nothing. A dialog opened while the project does not work is never

@@ -4,7 +4,7 @@
 // and close, automatic time registration, support, language).
 //
 //   CSettingsDlg dialog;          // reads the settings objects of CAppMain when it opens
-//   dialog.Create(params);        // IDD_SETTINGS, modal, owner the main window
+//   dialog.Create(MakeModalDialogParams(CSettingsDlg::kIdentity, mainWindow));
 //
 // Usage notes:
 // - Nothing is written until OK, and OK writes only after every page passed its check:

@@ -5,7 +5,7 @@
 // them both ways, round and round, and decides whether the tips show at start-up.
 //
 //   CTipDlg dialog;                       // starts at the stored TipIndex, wrapped
-//   dialog.Create(params);                // IDD_TIP, modal, owner the main window
+//   dialog.Create(MakeModalDialogParams(CTipDlg::kIdentity, mainWindow));
 //
 // Usage notes:
 // - Any stored TipIndex names a tip: it is read as a signed 32-bit number and wrapped into

@@ -6,7 +6,7 @@
 // gives every tally mark of the selection the chosen activity.
 //
 //   CTracesActivityDlg dialog(project, state, &selection);
-//   dialog.Create(params);                  // dialog 110, modal, size grip on
+//   dialog.Create(MakeModalDialogParams(CTracesActivityDlg::kIdentity, owner));
 //   if (!dialog.IsCancelled()) { ... the selection's rows changed ... }
 //
 // Usage notes:

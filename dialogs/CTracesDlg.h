@@ -55,7 +55,7 @@ public:
     // Discards the edit copy unless OK committed it.
     ~CTracesDlg() override;
 
-    // Modal parameters of dialog 105 with the application's resource modules.
+    // MakeModalDialogParams of this dialog's identity.
     static SDialogParams MakeParams(HWND owner);
 
     bool IsCancelled() const { return m_cancelled; }

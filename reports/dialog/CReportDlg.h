@@ -56,7 +56,7 @@ public:
     explicit CReportDlg(CProject* project);
     ~CReportDlg() override;
 
-    // Modal parameters of dialog 102, with size grip and the application's resource modules.
+    // MakeModalDialogParams of this dialog's identity.
     static SDialogParams MakeParams(HWND owner);
 
     // The project reported on; null once it was closed under the dialog.
