@@ -60,7 +60,7 @@ CDetectedInactivityDlg::CDetectedInactivityDlg(const CDateTime& inactivityStart,
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
     CSlot<CProjectEndStateTrackingEvent>::Connect(m_project);
-    CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
+    m_closeWatch.Watch(m_project);
 }
 
 CDetectedInactivityDlg::~CDetectedInactivityDlg() {
@@ -75,7 +75,6 @@ void CDetectedInactivityDlg::Detach() {
     m_timer.Stop();
     CSlot<CTimerWentOffEvent>::DisconnectAll();
     CSlot<CProjectEndStateTrackingEvent>::DisconnectAll();
-    CSlot<CProjectsClosedEvent>::DisconnectAll();
     m_include.SetProject(nullptr, nullptr);
     m_continue.SetProject(nullptr, nullptr);
 }
@@ -249,14 +248,10 @@ bool CDetectedInactivityDlg::OnProjectEndStateTracking(CProjectEndStateTrackingE
     return true;
 }
 
-bool CDetectedInactivityDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
-    if (event.project == nullptr || event.project != m_project) {
-        return true;
-    }
+void CDetectedInactivityDlg::OnProjectClosed() {
     // The project and its states go right after this event.
     Detach();
     m_project = nullptr;
     m_state = nullptr;
     Close();
-    return true;
 }

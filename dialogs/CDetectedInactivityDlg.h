@@ -22,6 +22,7 @@
 //   ends at once without touching the project.
 
 #include "app/ui/SDialogIdentity.h"
+#include "dialogs/CProjectCloseWatch.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CDialogCommandEvent.h"
 #include "library/dialogs/CDialogInitializeEvent.h"
@@ -32,7 +33,6 @@
 #include "library/windows/CTimer.h"
 #include "mainwindow/CActivityComboBox.h"
 #include "model/CProjectEndStateTrackingEvent.h"
-#include "model/CProjectsClosedEvent.h"
 
 #include <string>
 
@@ -46,8 +46,7 @@ class CDetectedInactivityDlg : public CResizableDialogWindow,
                                public CSlot<CDialogInitializeEvent>,
                                public CSlot<CDialogTerminateEvent>,
                                public CSlot<CTimerWentOffEvent>,
-                               public CSlot<CProjectEndStateTrackingEvent>,
-                               public CSlot<CProjectsClosedEvent> {
+                               public CSlot<CProjectEndStateTrackingEvent> {
 public:
     // What names this dialog: template, size grip, placement slot and help page.
     static const SDialogIdentity kIdentity;
@@ -70,7 +69,6 @@ protected:
     bool OnEvent(CProjectEndStateTrackingEvent& event) override {
         return OnProjectEndStateTracking(event);
     }
-    bool OnEvent(CProjectsClosedEvent& event) override { return OnProjectsClosed(event); }
 
     virtual bool OnTimerWentOff(CTimerWentOffEvent& event);
     virtual bool OnDialogMessage(CDialogMessageEvent& event);
@@ -78,9 +76,10 @@ protected:
     virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
     virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
     virtual bool OnProjectEndStateTracking(CProjectEndStateTrackingEvent& event);
-    virtual bool OnProjectsClosed(CProjectsClosedEvent& event);
 
 private:
+    // The project is being closed: lets go of it and ends the dialog.
+    void OnProjectClosed();
     // The combo box's activity; none (after a warning) when nothing is chosen or the
     // choice is disabled.
     CActivity* GetValidActivity(const CActivityComboBox& comboBox, int noActivityMessage,
@@ -107,4 +106,5 @@ private:
     bool m_booked = false;
     CActivityComboBox m_include{false, false};
     CActivityComboBox m_continue{false, false};
+    CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};
 };
