@@ -300,9 +300,7 @@ void CReportDlg::ChoosePeriod() {
         return;
     }
     CChooseTimePeriodDlg chooser(*m_project, *m_state, m_periodStart, m_periodEnd);
-    SDialogParams params = CChooseTimePeriodDlg::MakeParams(GetHwnd());
-    params.sizeGrip = false;
-    const int result = chooser.Create(params);
+    const int result = chooser.Create(CChooseTimePeriodDlg::MakeParams(GetHwnd()));
     // A project closed meanwhile ended this dialog too: nothing more of it is touched.
     if (m_project == nullptr || result < 0 || chooser.IsCancelled()) {
         return;
