@@ -148,8 +148,11 @@ void CActivityTreeList::GetCheckedItems(std::set<CActivity*>& checked) {
     m_owner->GetCheckedActivities(checked);
 }
 
+// With follow the rows show the state's selection and no other: a row shown selected for
+// want of one would be a selection that Start cannot act on, and that a click on the row
+// could not change.
 CActivity* CActivityTreeList::GetFocusedItem() {
-    if (m_follow && m_state != nullptr && m_state->GetSelectedActivity() != nullptr) {
+    if (m_follow && m_state != nullptr) {
         return m_state->GetSelectedActivity();
     }
     return m_root != nullptr ? m_root->GetFirstChild() : nullptr;

@@ -18,7 +18,9 @@
 //   with the running work, and with a committed edit transaction that replaces the bound
 //   state (the rows are then reloaded).
 // - With follow set, the list keeps the state's selected activity equal to its own
-//   selection: the state changes before the owner hears of the selection.
+//   selection: the state changes before the owner hears of the selection. It never shows
+//   a selection that the state does not have: without a selected activity no row shows
+//   selected, and a selection made elsewhere shows at once.
 // - Programmatic changes (SelectActivity, reloads) are not reported to the owner.
 // - Unbind (SetProject(nullptr, nullptr)) before the bound project is deleted; a list
 //   whose state is destroyed under it unbinds itself and shows nothing.

@@ -93,7 +93,16 @@ bool CActivityTreeList::OnActivityModified(CActivityModifiedEvent& event) {
 }
 
 bool CActivityTreeList::OnProjectModified(CProjectModifiedEvent& event) {
-    if (!event.parts.HasAny(ppWorkingState) || m_state == nullptr) {
+    if (m_state == nullptr) {
+        return true;
+    }
+    // Another control chose the activity (the compact window's box, a dialog): the rows
+    // show the state's selection.
+    if (m_follow && event.parts.HasAny(ppSelectedActivity) && HasControl() &&
+        m_state->GetSelectedActivity() != GetFirstSelected()) {
+        SelectOnly(m_state->GetSelectedActivity());
+    }
+    if (!event.parts.HasAny(ppWorkingState)) {
         return true;
     }
     CActivity* working = m_state->GetCurrentActivity();
@@ -125,7 +134,8 @@ bool CActivityTreeList::OnProjectStateSwitched(CProjectStateSwitchedEvent& event
     m_working = m_state != nullptr ? m_state->GetCurrentActivity() : nullptr;
     ConnectRoot(m_root);
     Reload();
-    if (GetSelected().empty()) {
+    // Following, the rows show the state's selection, also none.
+    if (GetSelected().empty() && !m_follow) {
         if (CActivity* first = GetRowItem(0)) {
             SelectOnly(first);
         }

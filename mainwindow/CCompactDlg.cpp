@@ -5,6 +5,7 @@
 #include "app/ui/DialogPlacement.h"
 #include "app/ui/SharedPictures.h"
 #include "library/windows/CTempCursor.h"
+#include "mainwindow/ButtonPictures.h"
 #include "mainwindow/CMenu.h"
 #include "model/ActivityBooking.h"
 #include "model/CActivity.h"
@@ -67,10 +68,9 @@ bool CCompactDlg::OnDialogInitialize(CDialogInitializeEvent& event) {
     InitCommon(event);
     CSlot<CNotIconActiveChangeEvent>::Connect(&app.GetNotArea());
     HWND window = GetHwnd();
-    SetButtonIcon(window, IDC_COMPACT_START, StartButtonImage().imageList.Get(),
-                  StartButtonImage().icon.Get());
-    SetButtonIcon(window, IDC_COMPACT_STOP, StopButtonImage().imageList.Get(),
-                  StopButtonImage().icon.Get());
+    // Start and stop are disabled whenever they cannot act: they must look it.
+    SetStateButtonPicture(window, IDC_COMPACT_START, StartButtonImage(), m_startImages);
+    SetStateButtonPicture(window, IDC_COMPACT_STOP, StopButtonImage(), m_stopImages);
     RestoreDialogPosition(*this, kPlacementSlot);
     m_activities.Attach(window, IDC_COMPACT_ACTIVITY);
     m_boxAttached = true;

@@ -15,6 +15,8 @@
 #include "app/settings/CShowTimeCumulativeChangedEvent.h"
 #include "app/ui/EPlacementSlot.h"
 #include "library/dialogs/CDialogCommandEvent.h"
+#include "library/handles/CHandle.h"
+#include "library/handles/HandleTraits.h"
 #include "mainwindow/CActivityComboBox.h"
 #include "mainwindow/CMainDlgBase.h"
 #include "mainwindow/CMenuStatTypeChangedEvent.h"
@@ -93,6 +95,9 @@ private:
     void SetItemTextIfChanged(int id, const std::string& text);
 
     bool m_boxAttached = false;
+    // Start's and stop's pictures with their greyed forms (the buttons borrow them).
+    CHandle<CImgLHandleTraits> m_startImages;
+    CHandle<CImgLHandleTraits> m_stopImages;
     // The state icon as last set, so that it is replaced only when it changes.
     HICON m_shownStateIcon = nullptr;
     CActivityComboBox m_activities;

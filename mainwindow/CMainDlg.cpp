@@ -7,6 +7,7 @@
 #include "library/dialogs/SItemAnchor.h"
 #include "library/text/CText.h"
 #include "library/windows/CTempCursor.h"
+#include "mainwindow/ButtonPictures.h"
 #include "mainwindow/CMenu.h"
 #include "model/ActivityBooking.h"
 #include "model/CActivity.h"
@@ -94,10 +95,9 @@ bool CMainDlg::OnDialogInitialize(CDialogInitializeEvent& event) {
     InitCommon(event);
     CSlot<CNotIconActiveChangeEvent>::Connect(&app.GetNotArea());
     HWND window = GetHwnd();
-    SetButtonIcon(window, IDC_MAIN_PREVIOUS, PreviousButtonImage().imageList.Get(),
-                  PreviousButtonImage().icon.Get());
-    SetButtonIcon(window, IDC_MAIN_NEXT, NextButtonImage().imageList.Get(),
-                  NextButtonImage().icon.Get());
+    // The arrows are disabled while following now: they must look it.
+    SetStateButtonPicture(window, IDC_MAIN_PREVIOUS, PreviousButtonImage(), m_previousImages);
+    SetStateButtonPicture(window, IDC_MAIN_NEXT, NextButtonImage(), m_nextImages);
     AnchorItems(window, kAnchors);
     RestoreDialogRect(*this, kPlacementSlot);
     const bool follow = app.GetSetMainDlg().GetTrackNow();

@@ -17,6 +17,8 @@
 #include "app/settings/CShowTimeCumulativeChangedEvent.h"
 #include "app/ui/EPlacementSlot.h"
 #include "library/controls/CRepeatButton.h"
+#include "library/handles/CHandle.h"
+#include "library/handles/HandleTraits.h"
 #include "library/dialogs/CDialogCommandEvent.h"
 #include "mainwindow/CActivityTreeList.h"
 #include "mainwindow/CMainDlgBase.h"
@@ -133,6 +135,9 @@ private:
     // emptied whenever the rows or their periods are replaced.
     std::unordered_map<const CActivity*, std::uint64_t> m_shownStamps;
     CStatInts m_intervals;
+    // The arrows' pictures with their greyed forms (the buttons borrow them).
+    CHandle<CImgLHandleTraits> m_previousImages;
+    CHandle<CImgLHandleTraits> m_nextImages;
     CRepeatButton m_previous;
     CRepeatButton m_next;
     CActivityTreeList m_list;

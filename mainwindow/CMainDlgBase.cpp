@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/SharedPictures.h"
+#include "library/dialogs/ShowMessageBox.h"
 #include "mainwindow/CMenu.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -22,8 +23,7 @@ CMainDlgBase::CMainDlgBase(int displayKind)
       CSlotBridge<CProjectSavedEvent, CMainDlgBase>(this),
       CSlotBridge<CProjectsAddedEvent, CMainDlgBase>(this),
       CSlotBridge<CProjectsClosedEvent, CMainDlgBase>(this),
-      CSlotBridge<CProjectsSwitchedEvent, CMainDlgBase>(this),
-      m_displayKind(displayKind) {
+      CSlotBridge<CProjectsSwitchedEvent, CMainDlgBase>(this), m_displayKind(displayKind) {
     CAppMain& app = CAppMain::Get();
     CProjects& projects = app.GetProjects();
     m_menu = std::make_unique<CMenu>(*this, displayKind);
@@ -175,8 +175,8 @@ bool CMainDlgBase::OnProjectsAdded(CProjectsAddedEvent& event) {
         return true;
     }
     if (!event.ok || event.project == nullptr) {
-        MessageBoxA(GetHwnd(), event.error.GetText().c_str(),
-                    CText(IDS_OPEN_PROJECT_ERROR_CAPTION).GetCStr(), MB_OK | MB_ICONERROR);
+        ShowMessageBox(GetHwnd(), event.error.GetText().c_str(),
+                       CText(IDS_OPEN_PROJECT_ERROR_CAPTION).GetCStr(), MB_OK | MB_ICONERROR);
         return true;
     }
     ConnectProject(event.project);
@@ -185,8 +185,8 @@ bool CMainDlgBase::OnProjectsAdded(CProjectsAddedEvent& event) {
     } else {
         CText notice(IDS_PROJECT_READ_ONLY_NOTICE);
         notice.ReplaceWithString("[PROJECTNAME]", event.project->GetState(false)->GetName(), true);
-        MessageBoxA(GetHwnd(), notice, CText(IDS_PROJECT_READ_ONLY_CAPTION),
-                    MB_OK | MB_ICONINFORMATION);
+        ShowMessageBox(GetHwnd(), notice, CText(IDS_PROJECT_READ_ONLY_CAPTION),
+                       MB_OK | MB_ICONINFORMATION);
     }
     return true;
 }

@@ -19,8 +19,11 @@
 // - Handlers that a derived window also hears through a bridge of its own must not rely
 //   on running before it: both read the current project from the set of open projects.
 // - ConnectProject is idempotent, so a project announced twice is heard once.
-// - While a dialog opened by the window runs, Exit and the end-of-session query are
-//   refused and the dialog comes to the front: its project is never closed under it.
+// - While a modal moment runs (CModalScope: a dialog, a file dialog, a message box or
+//   question of the program), Exit, WM_CLOSE, the end-of-session query and the display
+//   switch are refused and the moment's window comes to the front; a hand-over waits
+//   for the moment's end; commands from outside are ignored (CMenu). What the moment
+//   holds is never closed under it.
 
 #include "app/main/EDialogKind.h"
 #include "app/services/CInactiveEvent.h"
@@ -92,8 +95,8 @@ public:
     void ShowHelp();
     // Whether the launcher has a dialog for kind (the menu greys the others).
     static bool IsDialogAvailable(EDialogKind kind);
-    // True while a dialog that this window opened runs.
-    bool IsDialogRunning() const { return m_runningDialogs > 0; }
+    // True while a modal moment of the program runs (CModalScope).
+    bool IsDialogRunning() const;
 
     // IMainWindow
     CDialogWindow& GetDialogWindow() override { return *this; }
@@ -146,12 +149,12 @@ protected:
     bool OnProjectsSwitched(CProjectsSwitchedEvent& event);
 
 private:
-    // Brings the topmost dialog that this window opened to the front.
+    // Brings the window of the innermost modal moment to the front.
     void BringDialogToFront();
     // Runs dialog modally over this window with params (owner and modules filled
-    // here), counted as a running dialog.
+    // here): a modal moment for as long as it runs.
     void RunDialog(CDialogWindow& dialog, SDialogParams& params);
-    // The answer to the session's end: refused while a dialog runs.
+    // The answer to the session's end: refused while a modal moment runs.
     bool QueryEndSession();
 
     std::unique_ptr<CMenu> m_menu;
@@ -160,9 +163,6 @@ private:
     bool m_statisticsPending = false;
     bool m_switchRequested = false;
     int m_displayKind;
-    int m_runningDialogs = 0;
     // The working state whose icons the window carries; -1 before the first.
     int m_shownIconState = -1;
-    // The dialogs this window runs, innermost last.
-    std::vector<CDialogWindow*> m_dialogs;
 };

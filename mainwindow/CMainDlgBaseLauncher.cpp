@@ -5,6 +5,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ModalDialogParams.h"
+#include "library/dialogs/ShowMessageBox.h"
 #include "library/text/CText.h"
 #include "library/windows/CTempCursor.h"
 #include "mainwindow/CDialogLauncher.h"
@@ -40,20 +41,12 @@ void CMainDlgBase::RunDialog(CDialogWindow& dialog, SDialogParams& params) {
     params.modal = true;
     params.owner = GetHwnd();
     CAppMain::Get().SetDialogModules(params);
-    ++m_runningDialogs;
-    m_dialogs.push_back(&dialog);
-    struct SRunningDialog {
-        CMainDlgBase& window;
-        ~SRunningDialog() {
-            --window.m_runningDialogs;
-            window.m_dialogs.pop_back();
-        }
-    } running{*this};
     dialog.Create(params);
 }
 
 bool CMainDlgBase::OnInactive(CInactiveEvent& event) {
-    const CDialogLauncher::InactivityDialogFactory& factory = CDialogLauncher::GetInactivityDialog();
+    const CDialogLauncher::InactivityDialogFactory& factory =
+        CDialogLauncher::GetInactivityDialog();
     if (!factory) {
         return true;
     }
@@ -80,6 +73,9 @@ bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
     if (project == nullptr) {
         return true;
     }
+    // Each question is a modal moment, which nothing may close the project under; should
+    // it be gone all the same, its answer must not reach it.
+    CProjects& projects = CAppMain::Get().GetProjects();
     const bool canCancel = event.reason != CProjectsMayCloseEvent::kExitNoCancel;
     const UINT buttons = canCancel ? MB_YESNOCANCEL : MB_YESNO;
     CProjectState* state = project->GetState(false);
@@ -97,9 +93,14 @@ bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
             continuation = IDS_STILL_WORKING_SHUTDOWN;
         }
         std::string text = question.GetString() + CText(continuation).GetString();
-        switch (MessageBoxA(GetHwnd(), text.c_str(), CText(caption), buttons | MB_ICONQUESTION)) {
+        const int answer =
+            ShowMessageBox(GetHwnd(), text.c_str(), CText(caption), buttons | MB_ICONQUESTION);
+        if (!projects.Contains(project)) {
+            return false;
+        }
+        switch (answer) {
         case IDYES:
-            CAppMain::Get().GetProjects().StopWorking(project);
+            projects.StopWorking(project);
             break;
         case IDNO:
             break;
@@ -113,8 +114,12 @@ bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
     }
     CText question(IDS_PROJECT_UNSAVED);
     question.ReplaceWithString("[PROJECT]", project->GetState(false)->GetName(), true);
-    switch (MessageBoxA(GetHwnd(), question, CText(IDS_BROWSE_SAVE_PROJECT),
-                        buttons | MB_ICONQUESTION)) {
+    const int answer = ShowMessageBox(GetHwnd(), question, CText(IDS_BROWSE_SAVE_PROJECT),
+                                      buttons | MB_ICONQUESTION);
+    if (!projects.Contains(project)) {
+        return false;
+    }
+    switch (answer) {
     case IDYES:
         // A declined save location writes nothing yet reports success: the project
         // then still holds its changes and must stay open.
@@ -129,8 +134,8 @@ bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
 CProjectBrowser CMainDlgBase::OnProjectAskNewLocation(CProjectAskNewLocationEvent& event) {
     CProjectBrowser browser;
     if (event.project != nullptr) {
-        browser.Browse(CProjectBrowser::bpSave, GetHwnd(), event.project->GetFilePath(true).GetPath(),
-                       event.format);
+        browser.Browse(CProjectBrowser::bpSave, GetHwnd(),
+                       event.project->GetFilePath(true).GetPath(), event.format);
     }
     return browser;
 }
@@ -141,14 +146,16 @@ bool CMainDlgBase::OnProjectSaved(CProjectSavedEvent& event) {
             UpdateTitle();
         }
         if (event.error.IsError()) {
-            MessageBoxA(GetHwnd(), event.error.GetText().c_str(), CText(IDS_SAVE_ISSUES_CAPTION),
-                        MB_OK | MB_ICONWARNING);
+            ShowMessageBox(GetHwnd(), event.error.GetText().c_str(), CText(IDS_SAVE_ISSUES_CAPTION),
+                           MB_OK | MB_ICONWARNING);
         }
     } else {
-        MessageBoxA(GetHwnd(), event.error.GetText().c_str(), CText(IDS_SAVE_PROJECT_ERROR_CAPTION),
-                    MB_OK | MB_ICONERROR);
+        ShowMessageBox(GetHwnd(), event.error.GetText().c_str(),
+                       CText(IDS_SAVE_PROJECT_ERROR_CAPTION), MB_OK | MB_ICONERROR);
     }
     return true;
 }
 
-void CMainDlgBase::ShowHelp() { CAppMain::Get().ShowHelpPage(IDS_HELP_MAIN_WINDOW, GetHwnd()); }
+void CMainDlgBase::ShowHelp() {
+    CAppMain::Get().ShowHelpPage(IDS_HELP_MAIN_WINDOW, GetHwnd());
+}

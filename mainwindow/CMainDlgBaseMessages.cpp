@@ -5,6 +5,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/main/HandOver.h"
+#include "library/dialogs/CModalScope.h"
 #include "library/windows/CWindowActivator.h"
 #include "model/CProjects.h"
 
@@ -13,7 +14,8 @@ bool CMainDlgBase::OnDialogMessage(CDialogMessageEvent& event) {
     switch (event.message) {
     case WM_SYSCOMMAND:
         // When the tray refuses the icon the window minimises the ordinary way.
-        if ((event.wParam & 0xFFF0) == SC_MINIMIZE && app.GetSetMinToNotArea().GetMinimizeToNotArea()) {
+        if ((event.wParam & 0xFFF0) == SC_MINIMIZE &&
+            app.GetSetMinToNotArea().GetMinimizeToNotArea()) {
             return app.GetNotArea().ShowIcon(true);
         }
         return false;
@@ -23,11 +25,7 @@ bool CMainDlgBase::OnDialogMessage(CDialogMessageEvent& event) {
         }
         return false;
     case WM_CLOSE:
-        if (IsDialogRunning()) {
-            BringDialogToFront();
-        } else if (app.QueryExit(CProjectsMayCloseEvent::kExit)) {
-            Close();
-        }
+        Exit(CProjectsMayCloseEvent::kExit);
         return true;
     case WM_QUERYENDSESSION:
         event.result = QueryEndSession() ? TRUE : FALSE;
@@ -38,22 +36,30 @@ bool CMainDlgBase::OnDialogMessage(CDialogMessageEvent& event) {
         } else {
             ShowWindow(GetHwnd(), SW_RESTORE);
         }
+        // During a modal moment a path waits, and the user sees what holds it up.
+        if (IsDialogRunning()) {
+            BringDialogToFront();
+        }
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(event.lParam);
         std::string path;
         // Any process may send this: the text is read within the bytes it declares.
-        if (data != nullptr && ReadHandOverPath(*data, path) && !IsDialogRunning()) {
-            app.GetProjects().OpenPath(path, CProjects::kOpenAndSwitch, true);
+        if (data != nullptr && ReadHandOverPath(*data, path)) {
+            app.GetHandOvers().Receive(path);
         }
         event.result = TRUE;
         return true;
     }
+    case CHandOverQueue::kOpenPendingMessage:
+        app.GetHandOvers().OpenPending();
+        return true;
     default:
         return false;
     }
 }
 
 bool CMainDlgBase::QueryEndSession() {
-    // A dialog works on a project that closing would delete: the session waits for it.
+    // A modal moment holds projects that closing would delete, the exit and save
+    // questions included: the session waits for it.
     if (IsDialogRunning()) {
         BringDialogToFront();
         return false;
@@ -108,13 +114,10 @@ void CMainDlgBase::SetTopMost(bool topMost) {
     }
 }
 
+bool CMainDlgBase::IsDialogRunning() const {
+    return CModalScope::IsActive();
+}
+
 void CMainDlgBase::BringDialogToFront() {
-    if (!m_dialogs.empty() && m_dialogs.back()->GetHwnd() != nullptr) {
-        HWND dialog = m_dialogs.back()->GetHwnd();
-        if (IsIconic(GetHwnd())) {
-            ShowWindow(GetHwnd(), SW_RESTORE);
-        }
-        SetForegroundWindow(dialog);
-        FlashWindow(dialog, TRUE);
-    }
+    CModalScope::BringToFront(GetHwnd());
 }

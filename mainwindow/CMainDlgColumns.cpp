@@ -254,10 +254,15 @@ void CMainDlg::ShowRunningStatistics() {
     }
 }
 
+// The statistics announce every change once they have taken it in; the project's own
+// announcement of the same change may come before that (the state can hear a tally mark
+// end before the activity's statistics do), and the rows it rewrote then are rewritten here
+// with the final totals. Between changes only the running totals move.
 bool CMainDlg::OnStatsUpdated(CStatsUpdatedEvent& event) {
     if (CAppMain::Get().GetNotArea().IsIconShown()) {
         return CMainDlgBase::OnStatsUpdated(event);
     }
+    ShowChangedStatistics();
     ShowRunningStatistics();
     return true;
 }

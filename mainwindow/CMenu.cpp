@@ -3,6 +3,7 @@
 #include "app/main/CAppMain.h"
 #include "app/ui/ShellOpen.h"
 #include "library/dialogs/CDialogWindow.h"
+#include "library/dialogs/CModalScope.h"
 #include "mainwindow/CMainDlgBase.h"
 #include "mainwindow/MenuRules.h"
 #include "model/CProject.h"
@@ -92,11 +93,30 @@ void CMenu::SetKind(int kind) {
     CSignal<CMenuStatTypeChangedEvent>::Emit(event);
 }
 
+// While a modal moment runs the window is disabled, so a menu command, shortcut or button
+// click that reaches it then was posted by another program or queued before the moment:
+// it must not act on what the moment holds. Other notifications of the window's
+// controls still pass.
+bool CMenu::IsCommandFromOutside(WPARAM wParam, LPARAM lParam) {
+    const WORD code = HIWORD(wParam);
+    return code == 0 || (code == 1 && lParam == 0);
+}
+
 // Menu items and shortcuts arrive alike; the notification code is not looked at. A
 // command of the menu counts as handled even when its conditions do not hold and it
 // does nothing.
 void CMenu::OnMessage(CMessage& message) {
     if (message.message != WM_COMMAND) {
+        return;
+    }
+    if (CModalScope::IsActive() && IsCommandFromOutside(message.wParam, message.lParam)) {
+        message.handled = true;
+        message.result = 0;
+        if (LOWORD(message.wParam) == IDM_PROJECT_EXIT) {
+            // Refused like any close request during the moment, whose window comes to
+            // the front.
+            m_window.Exit(CProjectsMayCloseEvent::kExit);
+        }
         return;
     }
     const int id = LOWORD(message.wParam);

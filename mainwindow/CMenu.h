@@ -15,6 +15,8 @@
 // - Menu and shortcut commands are treated alike; a command whose item is greyed, or an
 //   entry past the end of its list, does nothing (the message still counts as handled).
 //   Commands that open a dialog the launcher does not have are greyed too.
+// - While a modal moment runs (CModalScope) no command, shortcut or click reaches the
+//   window: it can only come from outside the moment.
 // - The menu handle stays the window's: the window destroys it with itself.
 // - The menu hears every open user project; ConnectProject may be called again for a
 //   project it hears already.
@@ -96,6 +98,9 @@ private:
     static CProject* CurrentProject();
     CProjectState* ShownState(CProject* project) const;
     SMenuFacts GetFacts() const;
+    // Whether a WM_COMMAND is a menu command, shortcut or click (what a modal moment
+    // turns away) rather than another notification of a control.
+    static bool IsCommandFromOutside(WPARAM wParam, LPARAM lParam);
     // The menu's own rules, and the availability of the command's dialog.
     bool IsCommandEnabled(int id, const SMenuFacts& facts) const;
     void RunCommand(int id);

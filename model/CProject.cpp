@@ -149,7 +149,8 @@ CError CProject::Load(const CFilePath& path) {
 }
 
 bool CProject::Save(bool forceAsk, CProjectState* state, const char* path, int format) {
-    if (state == nullptr) {
+    const bool committed = state == nullptr;
+    if (committed) {
         state = GetState();
     }
     std::string target;
@@ -161,9 +162,23 @@ bool CProject::Save(bool forceAsk, CProjectState* state, const char* path, int f
         format = m_format;
         newLocation = false;
     } else {
-        CTempCursor wait(kWaitCursor, nullptr);
-        CProjectAskNewLocationEvent ask(this, m_format);
-        const CProjectBrowser answer = CSignal<CProjectAskNewLocationEvent>::Emit(ask);
+        CProjectBrowser answer;
+        {
+            // The listener's file dialog lets messages run: the project may be closed, and
+            // this object deleted, before it answers.
+            const std::weak_ptr<const bool> alive = m_alive;
+            CTempCursor wait(kWaitCursor, nullptr);
+            CProjectAskNewLocationEvent ask(this, m_format);
+            answer = CSignal<CProjectAskNewLocationEvent>::Emit(ask);
+            if (alive.expired()) {
+                return false;
+            }
+        }
+        if (committed) {
+            state = GetState();
+        } else if (!HasState(state)) {
+            return false;
+        }
         if (!answer.IsConfirmed()) {
             return true;
         }

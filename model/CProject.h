@@ -77,7 +77,10 @@ public:
     // to the project's own file; asks for a location (CProjectAskNewLocationEvent) when the
     // project is new, read-only or has no format, or when forceAsk is set. Returns false
     // only when writing failed. When no location is chosen nothing is written, no event
-    // follows, true is returned and the project stays modified: check IsModified.
+    // follows, true is returned and the project stays modified: check IsModified. When
+    // the project was closed while its location was asked for, or the state to save left
+    // it, nothing is written, no event follows and false is returned: the caller must not
+    // touch a project that may be gone (ask CProjects).
     bool Save(bool forceAsk, CProjectState* state = nullptr, const char* path = nullptr,
               int format = 0);
 
@@ -107,4 +110,7 @@ private:
     CDataFile m_dataFile;
     CFilePath m_filePath;
     bool m_writable = true;
+    // Lives exactly as long as the project: code that lets listeners run (who may close
+    // and delete the project) keeps a weak reference and checks it afterwards.
+    std::shared_ptr<const bool> m_alive = std::make_shared<const bool>(true);
 };

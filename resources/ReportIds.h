@@ -84,3 +84,10 @@
 #define IDS_REPORT_ON_CLIPBOARD 40305
 #define IDS_REPORT_BROWSE_TITLE 40306
 #define IDS_HELP_GENERATE_REPORT 40191
+
+// Why a report template was refused, the end of a long list of refused templates, and a
+// report that would grow too large.
+#define IDS_REPORT_TEMPLATE_TOO_DEEP 40450
+#define IDS_REPORT_TEMPLATE_CONTENT_OUTSIDE 40451
+#define IDS_REPORT_TEMPLATES_MORE 40452
+#define IDS_REPORT_TOO_LARGE 40453

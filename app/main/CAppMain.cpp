@@ -8,11 +8,13 @@
 #include "app/services/InactivityDetectionSupport.h"
 #include "app/ui/SharedPictures.h"
 #include "library/dialogs/CDialogWindow.h"
+#include "library/dialogs/CModalScope.h"
 #include "library/dialogs/SDialogParams.h"
 #include "library/system/CCmdLine.h"
 #include "library/system/CDupAppPreventer.h"
 #include "library/system/CResourceModule.h"
 #include "library/text/CText.h"
+#include "model/CStatUpdateNotifier.h"
 #include "resources/ResourceIds.h"
 
 #include <commctrl.h>
@@ -72,6 +74,8 @@ CAppMain::CAppMain(const SAppOptions& options)
 }
 
 CAppMain::~CAppMain() {
+    // The invisible window goes with the members: later states must not count on it.
+    CStatUpdateNotifier::SetDefaultWindow(nullptr);
     if (m_languageChosen) {
         // The language module is unloaded with the members.
         CResourceModule::GetCurrent().SetInstance(nullptr);
@@ -137,6 +141,9 @@ int CAppMain::Run(const std::string& commandLine) {
 
 void CAppMain::StartServices() {
     HWND window = m_invisibleWindow.Create(m_app.GetInstance());
+    // Every project state made from now on counts the seconds of running work here, so
+    // that the totals on screen run.
+    CStatUpdateNotifier::SetDefaultWindow(window);
     m_powerStateTracker.Init(window);
     CSlot<CPowerStateChangedEvent>::Connect(&m_powerStateTracker);
     m_currentHour.Init(window);
@@ -190,6 +197,7 @@ bool CAppMain::RunMainWindow(int& displayMode, SDialogParams& params, int& exitC
         CAppMain& app;
         ~SRunningWindow() {
             app.m_mainWindow = nullptr;
+            CModalScope::SetEndNotice(nullptr, 0);
             app.m_notArea.SetMainDlg(nullptr);
             app.m_hotKey.SetWindow(nullptr);
         }
@@ -213,6 +221,12 @@ void CAppMain::OnMainWindowCreated() {
     if (window != nullptr) {
         ShowWindow(window, SW_SHOWDEFAULT);
         UpdateWindow(window);
+        // Hand-overs kept during a modal moment are opened through the window that runs
+        // when the moment ends; some may wait already from the window before it.
+        CModalScope::SetEndNotice(window, CHandOverQueue::kOpenPendingMessage);
+        if (m_handOvers.GetPendingCount() > 0) {
+            PostMessageA(window, CHandOverQueue::kOpenPendingMessage, 0, 0);
+        }
     }
     if (m_mainWindowShownOnce) {
         return;

@@ -31,6 +31,7 @@
 #include "app/services/IHotKeyClient.h"
 #include "app/services/IMainWindow.h"
 #include "app/main/CCmdLineParser.h"
+#include "app/main/CHandOverQueue.h"
 #include "app/settings/CSetActivitiesDlg.h"
 #include "app/settings/CSetAutoStart.h"
 #include "app/settings/CSetChooseActivitiesDlg.h"
@@ -123,6 +124,7 @@ public:
     // Asks every open project whether it may close (reason 1 exit, 2 end of session),
     // records the open projects, stores the window placement and saves the user
     // settings; on consent closes every project. False when the program must go on.
+    // The questions and the closing are one modal moment (CModalScope).
     bool QueryExit(int reason);
     void OnMainWindowCreated();
     void OpenStartupProjects();
@@ -139,6 +141,8 @@ public:
     // The parts that windows and dialogs use directly.
     CLanguageModules& GetLanguageModules() { return m_languageModules; }
     CProjects& GetProjects() { return m_projects; }
+    // The project paths handed over by later starts, opened once no modal moment runs.
+    CHandOverQueue& GetHandOvers() { return m_handOvers; }
     CHTMLHelp& GetHelp() { return m_help; }
     CSettings& GetInstallSettings() { return m_installSettings; }
     CSettings& GetUserSettings() { return m_userSettings; }
@@ -196,6 +200,7 @@ private:
 
     CLanguageModules m_languageModules;
     CProjects m_projects;
+    CHandOverQueue m_handOvers{m_projects};
     CHTMLHelp m_help;
     CSettings m_installSettings;
     CSetInstall m_setInstall;

@@ -4,6 +4,8 @@
 #include "app/main/CAppMain.h"
 
 #include "app/services/IMainWindow.h"
+#include "library/dialogs/CModalScope.h"
+#include "library/dialogs/ShowMessageBox.h"
 #include "library/text/CError.h"
 #include "library/text/CText.h"
 #include "model/CProject.h"
@@ -38,6 +40,9 @@ void CAppMain::OpenStartupProjects() {
 }
 
 bool CAppMain::QueryExit(int reason) {
+    // From the first question to the closing: a second close request, the end of the
+    // session or a hand-over meanwhile must not act on the projects being asked about.
+    CModalScope moment;
     if (!m_projects.MayCloseAll(reason)) {
         return false;
     }
@@ -62,8 +67,8 @@ bool CAppMain::QueryExit(int reason) {
         CText text(IDS_SETTINGS_SAVE_FAILED);
         text.ReplaceWithSystemError("[ERROR]", error, CText(IDS_UNKNOWN_ERROR), true);
         const int answer =
-            MessageBoxA(GetMainWindowHandle(), text, CText(IDS_SETTINGS_SAVE_FAILED_CAPTION),
-                        MB_ABORTRETRYIGNORE | MB_DEFBUTTON2 | MB_ICONWARNING);
+            ShowMessageBox(GetMainWindowHandle(), text, CText(IDS_SETTINGS_SAVE_FAILED_CAPTION),
+                           MB_ABORTRETRYIGNORE | MB_DEFBUTTON2 | MB_ICONWARNING);
         if (answer == IDABORT) {
             result = false;
             break;
@@ -96,8 +101,8 @@ void CAppMain::NewProject() {
     } catch (const CError& error) {
         CText text(IDS_NEW_PROJECT_FAILED);
         text.ReplaceWithString("[ERROR]", error.GetText(), true);
-        MessageBoxA(GetMainWindowHandle(), text, CText(IDS_NEW_PROJECT_FAILED_CAPTION),
-                    MB_OK | MB_ICONERROR);
+        ShowMessageBox(GetMainWindowHandle(), text, CText(IDS_NEW_PROJECT_FAILED_CAPTION),
+                       MB_OK | MB_ICONERROR);
     }
 }
 

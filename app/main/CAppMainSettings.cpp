@@ -3,6 +3,7 @@
 
 #include "app/main/CAppMain.h"
 
+#include "library/dialogs/ShowMessageBox.h"
 #include "library/system/CExternalProcess.h"
 #include "library/system/CResourceModule.h"
 #include "library/text/CText.h"
@@ -34,7 +35,7 @@ void ShowSettingsFileError(const CSettings& settings, DWORD error, unsigned int 
     CText text(IDS_SETTINGS_ACCESS_FAILED);
     text.ReplaceWithString("[FILEPATH]", settings.GetFilePath(), true);
     text.ReplaceWithSystemError("[ERROR]", error, CText(IDS_UNKNOWN_ERROR), true);
-    MessageBoxA(nullptr, text, CText(captionId), MB_OK | MB_ICONWARNING);
+    ShowMessageBox(nullptr, text, CText(captionId), MB_OK | MB_ICONWARNING);
 }
 
 } // namespace
@@ -102,8 +103,8 @@ void CAppMain::LoadLanguageModules() {
         }
         CText text(IDS_LANGUAGE_MODULES_ERROR);
         text.ReplaceWithString("[ERROR]", errorText, true);
-        MessageBoxA(nullptr, text, CText(IDS_LANGUAGE_MODULES_ERROR_CAPTION),
-                    MB_OK | MB_ICONWARNING);
+        ShowMessageBox(nullptr, text, CText(IDS_LANGUAGE_MODULES_ERROR_CAPTION),
+                       MB_OK | MB_ICONWARNING);
     }
 
     std::string language = UpperCase(m_setLanguage.GetLanguage());
@@ -116,8 +117,8 @@ void CAppMain::LoadLanguageModules() {
         // The setting keeps the missing language: a module installed later is found.
         CText text(IDS_LANGUAGE_MODULE_MISSING);
         text.ReplaceWithString("[ABBREVIATION]", language, true);
-        MessageBoxA(nullptr, text, CText(IDS_LANGUAGE_MODULE_MISSING_CAPTION),
-                    MB_OK | MB_ICONWARNING);
+        ShowMessageBox(nullptr, text, CText(IDS_LANGUAGE_MODULE_MISSING_CAPTION),
+                       MB_OK | MB_ICONWARNING);
         module = m_languageModules.Find(kOwnLanguage);
     }
     if (module != nullptr) {
@@ -141,16 +142,16 @@ bool CAppMain::ShowHelpPage(int topicStringId, HWND owner) {
     }
     if (shown == 1) {
         if (m_setInstall.GetHelpInstalled()) {
-            MessageBoxA(owner, CText(IDS_HELP_PAGE_MISSING), CText(IDS_HELP_PAGE_ERROR_CAPTION),
-                        MB_OK | MB_ICONERROR);
+            ShowMessageBox(owner, CText(IDS_HELP_PAGE_MISSING), CText(IDS_HELP_PAGE_ERROR_CAPTION),
+                           MB_OK | MB_ICONERROR);
         } else {
-            MessageBoxA(owner, CText(IDS_HELP_NOT_INSTALLED), CText(IDS_HELP_NOT_INSTALLED_CAPTION),
-                        MB_OK | MB_ICONINFORMATION);
+            ShowMessageBox(owner, CText(IDS_HELP_NOT_INSTALLED),
+                           CText(IDS_HELP_NOT_INSTALLED_CAPTION), MB_OK | MB_ICONINFORMATION);
         }
     } else {
         CText text(IDS_HELP_PAGE_ERROR);
         text.ReplaceWithString("[ERROR]", m_help.GetLastErrorText(), true);
-        MessageBoxA(owner, text, CText(IDS_HELP_PAGE_ERROR_CAPTION), MB_OK | MB_ICONERROR);
+        ShowMessageBox(owner, text, CText(IDS_HELP_PAGE_ERROR_CAPTION), MB_OK | MB_ICONERROR);
     }
     return false;
 }
@@ -159,8 +160,8 @@ void CAppMain::MakePortableInstallation() {
     const std::string creator = GetProgramFolder() + kPortableCreator;
     HWND owner = GetMainWindowHandle();
     if (_access(creator.c_str(), 0) != 0) {
-        MessageBoxA(owner, CText(IDS_PORTABLE_CREATOR_MISSING), CText(IDS_PORTABLE_CREATOR_CAPTION),
-                    MB_OK | MB_ICONERROR);
+        ShowMessageBox(owner, CText(IDS_PORTABLE_CREATOR_MISSING),
+                       CText(IDS_PORTABLE_CREATOR_CAPTION), MB_OK | MB_ICONERROR);
         return;
     }
     const std::string arguments = "/LANG=" + UpperCase(m_setLanguage.GetLanguage());
@@ -169,6 +170,6 @@ void CAppMain::MakePortableInstallation() {
         const DWORD error = GetLastError();
         CText text(IDS_PORTABLE_CREATOR_FAILED);
         text.ReplaceWithSystemError("[ERROR]", error, CText(IDS_UNKNOWN_ERROR), true);
-        MessageBoxA(owner, text, CText(IDS_PORTABLE_CREATOR_CAPTION), MB_OK | MB_ICONERROR);
+        ShowMessageBox(owner, text, CText(IDS_PORTABLE_CREATOR_CAPTION), MB_OK | MB_ICONERROR);
     }
 }

@@ -2,6 +2,7 @@
 
 #include "app/services/IHotKeyClient.h"
 #include "app/settings/CSetHotKey.h"
+#include "library/dialogs/ShowMessageBox.h"
 #include "library/text/CText.h"
 #include "resources/ResourceIds.h"
 
@@ -64,7 +65,7 @@ void CHotKey::Unregister() {
 void CHotKey::ShowRefusal(DWORD error) const {
     CText text(IDS_HOTKEY_INVALID);
     text.ReplaceWithSystemError("[ERROR]", error, CText(IDS_UNKNOWN_ERROR), true);
-    MessageBoxA(m_window, text, CText(IDS_HOTKEY_INVALID_CAPTION), MB_OK | MB_ICONWARNING);
+    ShowMessageBox(m_window, text, CText(IDS_HOTKEY_INVALID_CAPTION), MB_OK | MB_ICONWARNING);
 }
 
 void CHotKey::OnMessage(CMessage& message) {

@@ -1,5 +1,6 @@
 #include "app/ui/ShellOpen.h"
 
+#include "library/dialogs/ShowMessageBox.h"
 #include "library/text/CText.h"
 #include "library/text/ShellExecuteErrorText.h"
 #include "resources/ResourceIds.h"
@@ -18,7 +19,7 @@ bool ShellOpenFile(HWND owner, const char* verb, const std::string& file, const 
     CText text(message);
     text.ReplaceWithString("[FILEPATH]", file, true);
     text.ReplaceWithText("[ERROR]", CText(GetShellExecuteErrorTextId(result)), true);
-    MessageBoxA(owner, text, caption, MB_OK | MB_ICONERROR);
+    ShowMessageBox(owner, text, caption, MB_OK | MB_ICONERROR);
     return false;
 }
 

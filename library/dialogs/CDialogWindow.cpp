@@ -1,7 +1,10 @@
 #include "library/dialogs/CDialogWindow.h"
 
 #include "library/dialogs/CDialogRegistry.h"
+#include "library/dialogs/CModalScope.h"
 #include "library/dialogs/WindowProcBarrier.h"
+
+#include <optional>
 
 CDialogWindow::CDialogWindow() = default;
 
@@ -57,6 +60,12 @@ int CDialogWindow::Create(const SDialogParams& params) {
     m_exitCode = 0;
     int answer;
     if (m_params.modal) {
+        // A dialog over another window is a modal moment; a modal dialog without an
+        // owner is a loop of its own (the main window), not a moment over one.
+        std::optional<CModalScope> moment;
+        if (m_params.owner != nullptr) {
+            moment.emplace();
+        }
         CDialogRegistry& registry = CDialogRegistry::Instance();
         const bool hooked = m_accelerators != nullptr && registry.PushAccelerators(this);
         registry.PushModal(this);

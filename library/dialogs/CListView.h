@@ -21,6 +21,7 @@
 // - An exception thrown by the owner's callback ends the dialog (CDialogWindow rethrows
 //   it after its run); it never crosses the window procedure.
 // - No column becomes narrower than 30 pixels, however the user drags it.
+// - The small images given to Attach are borrowed, never destroyed with the control.
 
 #include "library/dialogs/CDialogWindow.h"
 #include "library/dialogs/CListViewControl.h"
@@ -73,6 +74,12 @@ public:
         }
         AutoSizeColumns();
         if (images != nullptr) {
+            // The images are lent: a control that owns its lists destroys them with itself,
+            // and with them the pictures of every other control that shows them.
+            const LONG_PTR listStyle = GetWindowLongPtrA(m_list, GWL_STYLE);
+            if ((listStyle & LVS_SHAREIMAGELISTS) == 0) {
+                SetWindowLongPtrA(m_list, GWL_STYLE, listStyle | LVS_SHAREIMAGELISTS);
+            }
             SendMessageA(m_list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
         }
     }

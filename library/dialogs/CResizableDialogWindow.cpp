@@ -131,12 +131,16 @@ void CResizableDialogWindow::OnInitDialog() {
     }
 }
 
-// A maximised window is laid out at the size it has now, not at its restored size.
+// A maximised window is laid out at the size it has now, not at its restored size. Only a
+// size that was laid out here counts as handled: the others (minimised above all) go on to
+// the message slots, so that a window may act on being minimised however that came about
+// (the title bar, the taskbar, another program).
 bool CResizableDialogWindow::OnSize(int sizeType) {
     if (sizeType == SIZE_RESTORED || sizeType == SIZE_MAXIMIZED) {
         ArrangeControls(GetHwnd(), GetSize(false));
+        return true;
     }
-    return true;
+    return false;
 }
 
 void CResizableDialogWindow::OnSizeSet(const SSize& size) {

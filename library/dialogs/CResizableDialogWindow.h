@@ -19,7 +19,8 @@
 // - The limits default to the initial size (minimum) and no maximum; (-1, -1) given to
 //   a setter stands for the initial size, 0x7fff in a direction for "no maximum". They
 //   may be set before or after creation.
-// - WM_SIZE and WM_SIZING are handled here and never reach the message slots.
+// - WM_SIZING and the restored and maximised WM_SIZE are handled here and never reach
+//   the message slots; every other WM_SIZE (a minimised window above all) does.
 
 #include "library/dialogs/CDialogWindow.h"
 #include "library/dialogs/SItemAnchor.h"

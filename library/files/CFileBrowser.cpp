@@ -1,5 +1,7 @@
 #include "library/files/CFileBrowser.h"
 
+#include "library/dialogs/CModalScope.h"
+
 #include "library/system/CWindowsVersion.h"
 
 #include <dlgs.h>
@@ -104,7 +106,11 @@ bool CFileBrowser::Browse() {
         ofn.Flags |= OFN_FILEMUSTEXIST;
     }
 
-    const BOOL chosen = m_mode == Save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    BOOL chosen;
+    {
+        CModalScope moment;
+        chosen = m_mode == Save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    }
     if (m_handlerError) {
         std::exception_ptr error = std::exchange(m_handlerError, nullptr);
         std::rethrow_exception(error);

@@ -10,10 +10,13 @@
 // - T derives publicly from CTreeNode<T>: class CActivity : public CTreeNode<CActivity>.
 // - Nodes are created with new: a node deletes its children when it is destroyed (first to
 //   last, each child unlinking itself as it goes) and then unlinks itself from its parent.
+//   Deeper down the subtree is deleted in the same depth-first order, a parent before its
+//   children, but each node is first taken out of the tree as a root: its parent is gone by
+//   then (only its own children are still linked to a node while its destructors run).
 // - InsertChild() moves a node, with its subtree, from wherever it was.
-// - Walks over a subtree (depths, counting) are iterative; only destruction recurses, once
-//   per level, so callers that build trees from files bound their depth.
-// - Single-threaded; not copyable.
+// - Every walk over a subtree (depths, counting, destruction) is iterative, so a tree of
+//   any depth can be built, walked and deleted.
+// - Single-threaded (per thread); not copyable.
 template <class T> class CTreeNode {
 public:
     CTreeNode() noexcept = default;
@@ -56,6 +59,8 @@ public:
 
 private:
     static T* AsT(CTreeNode* node) noexcept { return static_cast<T*>(node); }
+    // Hands this node's children, as roots, to the front of the deletion in progress.
+    void DeferChildren() noexcept;
     // The node after node in a depth-first walk of root's subtree; null after the last.
     static CTreeNode* NextInSubtree(const CTreeNode* node, const CTreeNode* root) noexcept;
 
@@ -70,14 +75,53 @@ private:
     CTreeNode* m_lastChild = nullptr;
     CTreeNode* m_nextSibling = nullptr;
     CTreeNode* m_prevSibling = nullptr;
+
+    // While a destructor deletes its subtree, the nodes still to be deleted, linked through
+    // their next-sibling links in deletion order. A node destroyed meanwhile puts its
+    // children in front instead of deleting them itself, so destruction never recurses.
+    static thread_local CTreeNode* s_pending;
+    static thread_local bool s_deleting;
 };
 
+template <class T> thread_local CTreeNode<T>* CTreeNode<T>::s_pending = nullptr;
+template <class T> thread_local bool CTreeNode<T>::s_deleting = false;
+
 template <class T> CTreeNode<T>::~CTreeNode() {
-    // Each child's destruction unlinks it, so the first child moves on by itself.
-    while (m_firstChild != nullptr) {
-        delete m_firstChild;
+    if (s_deleting) {
+        DeferChildren();
+    } else if (m_firstChild != nullptr) {
+        s_deleting = true;
+        // Each child's destruction unlinks it, so the first child moves on by itself; what
+        // it leaves pending (its subtree, a parent before its children) goes next.
+        while (m_firstChild != nullptr) {
+            delete m_firstChild;
+            while (s_pending != nullptr) {
+                CTreeNode* node = s_pending;
+                s_pending = node->m_nextSibling;
+                node->m_nextSibling = nullptr;
+                delete node;
+            }
+        }
+        s_deleting = false;
     }
     Unlink();
+}
+
+template <class T> void CTreeNode<T>::DeferChildren() noexcept {
+    CTreeNode* child = m_lastChild;
+    while (child != nullptr) {
+        CTreeNode* prev = child->m_prevSibling;
+        child->m_parent = nullptr;
+        child->m_prevSibling = nullptr;
+        child->m_index = 0;
+        child->m_depth = 0;
+        child->m_nextSibling = s_pending;
+        s_pending = child;
+        child = prev;
+    }
+    m_firstChild = nullptr;
+    m_lastChild = nullptr;
+    m_indexBase = 0;
 }
 
 template <class T>
@@ -105,10 +149,13 @@ template <class T> std::int32_t CTreeNode<T>::GetNumDescendants() const noexcept
 
 template <class T> bool CTreeNode<T>::InsertChild(T* child, std::int32_t position) {
     CTreeNode* node = child;
-    if (node == nullptr) {
+    if (node == nullptr || node == this) {
         return false;
     }
-    for (const CTreeNode* ancestor = this; ancestor != nullptr; ancestor = ancestor->m_parent) {
+    // A node without children is no one's ancestor: a new leaf goes in without a walk up
+    // the tree, so building a deep tree stays linear.
+    for (const CTreeNode* ancestor = node->m_firstChild != nullptr ? this : nullptr;
+         ancestor != nullptr; ancestor = ancestor->m_parent) {
         if (ancestor == node) {
             return false;
         }

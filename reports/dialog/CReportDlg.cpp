@@ -24,6 +24,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -200,31 +201,41 @@ bool CReportDlg::OnDialogInitialize(CDialogInitializeEvent&) {
 HTREEITEM CReportDlg::FillTemplateTree(HWND tree, HTREEITEM parent,
                                        const CReportTemplateCategory& category,
                                        const std::string& wanted) {
+    // A walk of the categories in depth-first order without recursion. The item taken is
+    // the last wanted template in that order: a wanted template below a node outranks the
+    // node itself, which comes before it. A node whose item could not be inserted is
+    // skipped with its subtree.
     HTREEITEM taken = nullptr;
-    for (CReportTemplateCategory* child = category.GetFirstChild(); child != nullptr;
-         child = child->GetNextSibling()) {
-        CReportTemplate* reportTemplate = child->GetTemplate();
+    std::vector<HTREEITEM> parents(1, parent);
+    const CReportTemplateCategory* node = category.GetFirstChild();
+    while (node != nullptr) {
+        CReportTemplate* reportTemplate = node->GetTemplate();
         const int image = GetTemplateImage(reportTemplate);
         TVINSERTSTRUCTA insert = {};
-        insert.hParent = parent;
+        insert.hParent = parents.back();
         insert.hInsertAfter = TVI_SORT;
         insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-        insert.item.pszText = const_cast<char*>(child->GetName().c_str());
+        insert.item.pszText = const_cast<char*>(node->GetName().c_str());
         insert.item.iImage = image;
         insert.item.iSelectedImage = image;
         insert.item.lParam = reinterpret_cast<LPARAM>(reportTemplate);
         HTREEITEM item = reinterpret_cast<HTREEITEM>(
             SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-        if (item == nullptr) {
-            continue;
-        }
-        HTREEITEM below = FillTemplateTree(tree, item, *child, wanted);
-        if (below != nullptr) {
-            taken = below;
-        } else if (reportTemplate != nullptr &&
-                   lstrcmpiA(reportTemplate->GetFileName().c_str(), wanted.c_str()) == 0) {
+        if (item != nullptr && reportTemplate != nullptr &&
+            lstrcmpiA(reportTemplate->GetFileName().c_str(), wanted.c_str()) == 0) {
             taken = item;
         }
+        if (item != nullptr && node->GetFirstChild() != nullptr) {
+            parents.push_back(item);
+            node = node->GetFirstChild();
+            continue;
+        }
+        // On to the next sibling, or that of the nearest ancestor below category.
+        while (node != &category && node->GetNextSibling() == nullptr) {
+            node = node->GetParent();
+            parents.pop_back();
+        }
+        node = node != &category ? node->GetNextSibling() : nullptr;
     }
     return taken;
 }

@@ -88,6 +88,10 @@ protected:
     virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
     virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
 
+    // The report of the current template over the chosen period and activities.
+    virtual std::string MakeReport(int32_t notation, int32_t statisticsPer, int32_t rounding,
+                                   bool emptyActivities, bool emptyPeriods);
+
 private:
     // The project is being closed: lets go of it and ends the dialog.
     void OnProjectClosed();

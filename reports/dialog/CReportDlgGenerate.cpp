@@ -67,6 +67,19 @@ bool GetFullPath(const std::string& path, std::string& full, DWORD& error) {
     return true;
 }
 
+// The file that a report goes into: the name typed, made absolute, with the template's
+// extension when it has none; false with the system's error (and path unchanged) when it
+// cannot be made absolute.
+bool GetReportPath(std::string& path, const std::string& extension, DWORD& error) {
+    std::string full;
+    if (!GetFullPath(path, full, error)) {
+        return false;
+    }
+    AddDefaultExtension(full, extension);
+    path = full;
+    return true;
+}
+
 } // namespace
 
 void CReportDlg::Generate(HWND dialog) {
@@ -81,9 +94,28 @@ void CReportDlg::Generate(HWND dialog) {
     } catch (const CError& error) {
         ShowGenerateError(dialog, error.GetText());
     } catch (const std::bad_alloc&) {
-        ShowGenerateError(
-            dialog, WithSystemError(IDS_REPORT_FILE_ERROR, std::string(), ERROR_NOT_ENOUGH_MEMORY));
+        // The message names where the report was going; the memory of the attempt is free
+        // again by now.
+        if (IsChecked(dialog, IDC_REPORT_TO_CLIPBOARD)) {
+            CText message(IDS_REPORT_CLIPBOARD_ERROR);
+            message.ReplaceWithSystemError("[ERROR]", ERROR_NOT_ENOUGH_MEMORY,
+                                           CText(IDS_UNKNOWN_ERROR).GetCStr(), true);
+            ShowGenerateError(dialog, message.GetString());
+        } else {
+            std::string path = GetFilePathText();
+            DWORD unused = ERROR_SUCCESS;
+            GetReportPath(path, m_currentTemplate->GetDefaultExtension(), unused);
+            ShowGenerateError(
+                dialog, WithSystemError(IDS_REPORT_FILE_ERROR, path, ERROR_NOT_ENOUGH_MEMORY));
+        }
     }
+}
+
+std::string CReportDlg::MakeReport(int32_t notation, int32_t statisticsPer, int32_t rounding,
+                                   bool emptyActivities, bool emptyPeriods) {
+    CReport report(m_project, m_state, notation, statisticsPer, rounding);
+    return report.Generate(m_periodStart, m_periodEnd, m_chosen, *m_currentTemplate,
+                           emptyActivities, emptyPeriods);
 }
 
 void CReportDlg::GenerateInto(HWND dialog) {
@@ -92,12 +124,7 @@ void CReportDlg::GenerateInto(HWND dialog) {
     const int32_t notation = GetNotation();
     const bool emptyActivities = IsChecked(dialog, IDC_REPORT_EMPTY_ACTIVITIES);
     const bool emptyPeriods = IsChecked(dialog, IDC_REPORT_EMPTY_PERIODS);
-    std::string text;
-    {
-        CReport report(m_project, m_state, notation, per, round);
-        text = report.Generate(m_periodStart, m_periodEnd, m_chosen, *m_currentTemplate,
-                               emptyActivities, emptyPeriods);
-    }
+    const std::string text = MakeReport(notation, per, round, emptyActivities, emptyPeriods);
     if (IsChecked(dialog, IDC_REPORT_TO_CLIPBOARD)) {
         ReportToClipboard(dialog, text);
     } else {
@@ -120,14 +147,11 @@ void CReportDlg::ReportToClipboard(HWND dialog, const std::string& text) {
 
 void CReportDlg::ReportToFile(HWND dialog, const std::string& text) {
     std::string path = GetFilePathText();
-    std::string full;
     DWORD error = ERROR_SUCCESS;
-    if (!GetFullPath(path, full, error)) {
+    if (!GetReportPath(path, m_currentTemplate->GetDefaultExtension(), error)) {
         ShowGenerateError(dialog, WithSystemError(IDS_REPORT_FILE_ERROR, path, error));
         return;
     }
-    AddDefaultExtension(full, m_currentTemplate->GetDefaultExtension());
-    path = full;
 
     if (FileExists(path)) {
         CText question(IDS_REPORT_REPLACE_QUESTION);

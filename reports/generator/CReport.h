@@ -21,6 +21,9 @@
 //   activity or project names that hold template markers are written as they are.
 // - The chosen activities must belong to the state given to the constructor; every
 //   activity of that state must stay alive during Generate.
+// - Expansion takes time linear in the sizes of the template and of the report. A report
+//   that would grow past the largest report size (sections of one kind standing inside
+//   each other multiply) is not made: Generate throws CError (code 1) with a message.
 
 #include "library/datetime/CDateTime.h"
 #include "library/datetime/CDateTimeSpan.h"
@@ -65,6 +68,13 @@ public:
     CReport(const CReport&) = delete;
     CReport& operator=(const CReport&) = delete;
     virtual ~CReport() = default;
+
+    // The largest report that Generate makes, in bytes.
+    static constexpr size_t kMaxReportSize = 256u * 1024u * 1024u;
+    // Another largest report size for this generation.
+    void SetMaxReportSize(size_t bytes) { m_maxReportSize = bytes; }
+    // Throws the CError of a report too large when size is over limit.
+    static void CheckReportSize(size_t size, size_t limit);
 
     // The report text; see the usage notes.
     std::string Generate(const CDateTime& start, const CDateTime& end,
@@ -182,6 +192,7 @@ private:
     std::int32_t m_notation;
     std::int32_t m_statisticsPer;
     std::int32_t m_rounding;
+    size_t m_maxReportSize = kMaxReportSize;
     std::int32_t m_unitsPerDay;
     const char* m_numberFormat;
     // The texts of the durations written so far: a report writes few distinct ones, many

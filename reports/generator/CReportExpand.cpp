@@ -1,11 +1,14 @@
 #include "reports/generator/CReport.h"
 
 #include "library/files/CFilePath.h"
+#include "library/text/CError.h"
+#include "library/text/CText.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "reports/generator/ReportText.h"
 #include "reports/templates/CReportTemplate.h"
+#include "resources/ResourceIds.h"
 
 #include <algorithm>
 #include <array>
@@ -117,37 +120,55 @@ FindPlaceholders(const std::string& text, const std::array<std::string, N>& name
 }
 
 // Appends to out text with the placeholders at spots replaced by their values (value(k)
-// gives the k-th), each appended by AppendValue.
+// gives the k-th), each appended by AppendValue; throws (CheckReportSize) when out grows
+// past limit.
 template <class F>
 void WritePlaceholders(std::string& out, const std::string& text,
-                       const std::vector<SReportPlaceholder>& spots, std::int32_t format, F value) {
+                       const std::vector<SReportPlaceholder>& spots, std::int32_t format,
+                       size_t limit, F value) {
     size_t from = 0;
     for (const SReportPlaceholder& spot : spots) {
         out.append(text, from, spot.at - from);
         AppendValue(out, format, value(spot.name));
         from = spot.at + spot.length;
+        CReport::CheckReportSize(out.size(), limit);
     }
     out.append(text, from, std::string::npos);
+    CReport::CheckReportSize(out.size(), limit);
 }
 
-// Expands the sections of one kind in text, filter by filter from sfAll to lastFilter,
-// for as long as FindSection finds one: text becomes what stood before the section,
-// expand(filter, inner, text) appends the section's expansion, and what stood after the
-// section follows. Each search starts again at the beginning, expansions included.
+// Expands the sections of one kind in text, filter by filter from sfAll to lastFilter:
+// each section (from a start marker to the first end marker behind it) is replaced by
+// what expand(filter, inner, out) appends, in order of appearance. The text is read once
+// per filter and the result built once: each search resumes behind the section before,
+// so text that an expansion inserted is never searched again for the same filter.
 template <class FExpand>
-void ExpandEachSection(std::string& text, std::int32_t kind, std::int32_t lastFilter,
+void ExpandEachSection(std::string& text, std::int32_t kind, std::int32_t lastFilter, size_t limit,
                        FExpand expand) {
     std::string start;
     std::string end;
-    std::string before;
     std::string inner;
-    std::string after;
     for (std::int32_t filter = CReport::sfAll; filter <= lastFilter; ++filter) {
         CReport::GetSectionMarkers(kind, filter, start, end);
-        while (CReport::FindSection(text, start, end, before, inner, after)) {
-            text.swap(before);
-            expand(filter, inner, text);
-            text += after;
+        // Made anew for each filter, so that the text before is not kept beside it.
+        std::string out;
+        size_t from = 0;
+        for (size_t startAt = FindMarker(text, start, 0); startAt != std::string::npos;
+             startAt = FindMarker(text, start, from)) {
+            const size_t endAt = FindMarker(text, end, startAt);
+            if (endAt == std::string::npos) {
+                break;
+            }
+            out.append(text, from, startAt - from);
+            inner.assign(text, startAt + start.size(), endAt - startAt - start.size());
+            expand(filter, inner, out);
+            from = endAt + end.size();
+            CReport::CheckReportSize(out.size(), limit);
+        }
+        if (from != 0) {
+            out.append(text, from, std::string::npos);
+            CReport::CheckReportSize(out.size(), limit);
+            text.swap(out);
         }
     }
 }
@@ -165,6 +186,15 @@ std::string CReport::Generate(const CDateTime& start, const CDateTime& end,
     ExpandActivitySections(format, text, includeEmptyPeriods, includeEmptyActivities);
     ExpandPeriodSections(format, text, includeEmptyPeriods, includeEmptyActivities);
     return reporttext::RestoreValues(std::move(text));
+}
+
+void CReport::CheckReportSize(size_t size, size_t limit) {
+    if (size <= limit) {
+        return;
+    }
+    CText message(IDS_REPORT_TOO_LARGE);
+    message.ReplaceWithNumber("[MAXSIZE]", static_cast<std::int32_t>(limit / (1024 * 1024)), true);
+    throw CError(1, message.GetString());
 }
 
 void CReport::ReplaceReportPlaceholders(std::int32_t format, std::string& text,
@@ -188,7 +218,7 @@ void CReport::ReplaceReportPlaceholders(std::int32_t format, std::string& text,
     static const auto kPlaceholders = Placeholders("", kReportNames);
     std::string result;
     const auto placeholders = FindPlaceholders(text, kPlaceholders, kPlaceholders.size());
-    WritePlaceholders(result, text, placeholders, format, [&](size_t k) {
+    WritePlaceholders(result, text, placeholders, format, m_maxReportSize, [&](size_t k) {
         switch (k) {
         case 0:
             return GetStatisticsPerName();
@@ -276,7 +306,7 @@ void CReport::AppendActivityPlaceholders(std::string& out, const SReportActivity
                                          const std::string& text,
                                          const std::vector<SReportPlaceholder>& placeholders,
                                          std::int32_t number) const {
-    WritePlaceholders(out, text, placeholders, format, [&](size_t k) {
+    WritePlaceholders(out, text, placeholders, format, m_maxReportSize, [&](size_t k) {
         switch (k) {
         case 0:
             return std::to_string(activity.id);
@@ -317,7 +347,7 @@ void CReport::AppendPeriodPlaceholders(std::string& out, const SReportPeriod& pe
                                        const std::string& text,
                                        const std::vector<SReportPlaceholder>& placeholders,
                                        std::int32_t number) const {
-    WritePlaceholders(out, text, placeholders, format, [&](size_t k) {
+    WritePlaceholders(out, text, placeholders, format, m_maxReportSize, [&](size_t k) {
         switch (k) {
         case 0:
             return std::to_string(period.id);
@@ -339,7 +369,7 @@ void CReport::AppendPeriodPlaceholders(std::string& out, const SReportPeriod& pe
 
 void CReport::ExpandActivitySections(std::int32_t format, std::string& text,
                                      bool includeEmptyPeriods, bool includeEmptyActivities) const {
-    ExpandEachSection(text, skActivity, sfUser,
+    ExpandEachSection(text, skActivity, sfUser, m_maxReportSize,
                       [&](std::int32_t filter, const std::string& inner, std::string& out) {
                           const auto placeholders = FindActivityPlaceholders(inner, false, false);
                           std::int32_t number = 0;
@@ -354,13 +384,14 @@ void CReport::ExpandActivitySections(std::int32_t format, std::string& text,
                               ExpandNested(format, copy, a, true, includeEmptyPeriods,
                                            includeEmptyActivities);
                               out += copy;
+                              CheckReportSize(out.size(), m_maxReportSize);
                           }
                       });
 }
 
 void CReport::ExpandPeriodSections(std::int32_t format, std::string& text, bool includeEmptyPeriods,
                                    bool includeEmptyActivities) const {
-    ExpandEachSection(text, skPeriod, sfUser,
+    ExpandEachSection(text, skPeriod, sfUser, m_maxReportSize,
                       [&](std::int32_t filter, const std::string& inner, std::string& out) {
                           const auto placeholders = FindPeriodPlaceholders(inner, false, false);
                           std::int32_t number = 0;
@@ -375,6 +406,7 @@ void CReport::ExpandPeriodSections(std::int32_t format, std::string& text, bool 
                               ExpandNested(format, copy, p, false, includeEmptyPeriods,
                                            includeEmptyActivities);
                               out += copy;
+                              CheckReportSize(out.size(), m_maxReportSize);
                           }
                       });
 }
@@ -383,9 +415,15 @@ void CReport::ExpandNested(std::int32_t format, std::string& copy, size_t outerI
                            bool outerIsActivity, bool includeEmptyPeriods,
                            bool includeEmptyActivities) const {
     const std::int32_t kind = outerIsActivity ? skActivityPeriod : skPeriodActivity;
+    // Every start marker of the kind begins so; most copies hold none and are left at once.
+    static const std::string kPrefixes[] = {"[#activity_timeperiod_startsection(",
+                                            "[#timeperiod_activity_startsection("};
+    if (copy.find(kPrefixes[outerIsActivity ? 0 : 1]) == std::string::npos) {
+        return;
+    }
     const size_t count = outerIsActivity ? m_periods.size() : m_activities.size();
     ExpandEachSection(
-        copy, kind, sfUserInSection,
+        copy, kind, sfUserInSection, m_maxReportSize,
         [&](std::int32_t filter, const std::string& inner, std::string& out) {
             const auto placeholders = outerIsActivity ? FindPeriodPlaceholders(inner, true, true)
                                                       : FindActivityPlaceholders(inner, true, true);

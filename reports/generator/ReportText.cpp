@@ -46,20 +46,22 @@ std::string ProtectTemplate(const std::string& content) {
 }
 
 std::string RestoreValues(std::string text) {
-    if (text.find(kEscape) == std::string::npos) {
+    // In place: every pair shrinks to its byte, so the text is never held twice.
+    size_t read = text.find(kEscape);
+    if (read == std::string::npos) {
         return text;
     }
-    std::string result;
-    result.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == kEscape && i + 1 < text.size()) {
-            ++i;
-            result += text[i] == kEscapedBracket ? '[' : kEscape;
+    size_t write = read;
+    for (; read < text.size(); ++read) {
+        if (text[read] == kEscape && read + 1 < text.size()) {
+            ++read;
+            text[write++] = text[read] == kEscapedBracket ? '[' : kEscape;
         } else {
-            result += text[i];
+            text[write++] = text[read];
         }
     }
-    return result;
+    text.resize(write);
+    return text;
 }
 
 void ReplaceAll(std::string& text, const std::string& placeholder, const std::string& value) {

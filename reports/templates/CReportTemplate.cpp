@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
 
 namespace {
@@ -34,7 +35,69 @@ bool EqualsIgnoringCase(const std::string& a, const char* b) {
     return i == a.size() && b[i] == '\0';
 }
 
+// The absolute form of path, or empty when it cannot be made.
+std::string FullPath(const std::string& path) {
+    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) {
+        return std::string();
+    }
+    std::string full(needed, '\0');
+    const DWORD length = GetFullPathNameA(path.c_str(), needed, &full[0], nullptr);
+    if (length == 0 || length >= needed) {
+        return std::string();
+    }
+    full.resize(length);
+    return full;
+}
+
+// A part of a path that the system may take as the parent folder: two or more dots, with
+// or without trailing spaces (which the system drops).
+bool IsParentPart(const std::string& part) {
+    size_t dots = 0;
+    for (char c : part) {
+        if (c == '.') {
+            ++dots;
+        } else if (c != ' ') {
+            return false;
+        }
+    }
+    return dots >= 2;
+}
+
 } // namespace
+
+bool CReportTemplate::IsInsideFolder(const std::string& folder, const std::string& fileName) {
+    // Drives and streams (":"), absolute paths, shares and "\\?\" names (a leading slash)
+    // and parent parts are refused by their text, before the system interprets anything.
+    if (fileName.empty() || fileName.find(':') != std::string::npos || fileName[0] == '\\' ||
+        fileName[0] == '/') {
+        return false;
+    }
+    size_t from = 0;
+    while (from <= fileName.size()) {
+        size_t to = fileName.find_first_of("\\/", from);
+        if (to == std::string::npos) {
+            to = fileName.size();
+        }
+        if (IsParentPart(fileName.substr(from, to - from))) {
+            return false;
+        }
+        from = to + 1;
+    }
+    // What is left must still resolve below the folder (device names resolve elsewhere).
+    std::string base = FullPath(folder);
+    const std::string full = FullPath(folder + "\\" + fileName);
+    if (base.empty() || full.empty()) {
+        return false;
+    }
+    if (base.back() != '\\') {
+        base += '\\';
+    }
+    return full.size() > base.size() &&
+           CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, full.c_str(),
+                          static_cast<int>(base.size()), base.c_str(),
+                          static_cast<int>(base.size())) == CSTR_EQUAL;
+}
 
 std::int32_t CReportTemplate::ParseFormat(const std::string& value) {
     static const char* const kWords[] = {"csv", "tab", "html", "xml", "rtf", "txt"};
@@ -48,6 +111,7 @@ std::int32_t CReportTemplate::ParseFormat(const std::string& value) {
 
 bool CReportTemplate::Load(const std::string& folder, const std::string& indexFileName) {
     m_fileName = indexFileName;
+    m_problem = EProblem::Invalid;
     CINIFile index;
     if (!index.Load((folder + "\\" + indexFileName).c_str())) {
         return false;
@@ -65,8 +129,21 @@ bool CReportTemplate::LoadIndex(CINIFile& index, const std::string& folder) {
     const std::string contentFile = ReadKey(section, "ContentFile");
     bool valid = !m_categorization.empty() && !m_description.empty() && m_format >= 0 &&
                  !m_fileNameType.empty() && !m_defaultExtension.empty() && !contentFile.empty();
-    if (!contentFile.empty() && !LoadContent(folder + "\\" + contentFile)) {
-        valid = false;
+    m_problem = valid ? EProblem::None : EProblem::Invalid;
+    if (!contentFile.empty()) {
+        if (!IsInsideFolder(folder, contentFile)) {
+            m_problem = EProblem::ContentOutsideFolder;
+            return false;
+        }
+        if (!LoadContent(folder + "\\" + contentFile)) {
+            m_problem = EProblem::Invalid;
+            return false;
+        }
+    }
+    if (valid &&
+        std::count(m_categorization.begin(), m_categorization.end(), '\\') >= kMaxCategoryLevels) {
+        m_problem = EProblem::CategoryTooDeep;
+        return false;
     }
     return valid;
 }

@@ -8,8 +8,13 @@
 //
 // Usage notes:
 // - Every key of section "Settings" must be present and non-empty, Format one of the six
-//   words; there are no defaults. An invalid template is only answered false, never
-//   explained.
+//   words; there are no defaults. An invalid template is answered false; GetProblem says
+//   why where the user can do something about it.
+// - A Categorization of more than kMaxCategoryLevels parts makes the template invalid, so
+//   the tree of templates stays shallow whatever the index files hold.
+// - The ContentFile must name a file in the template folder or below it: a name that
+//   leads elsewhere (".." parts, an absolute path, a drive, a server share, a device) makes
+//   the template invalid and is never read.
 // - The content is the content file's bytes as they stand: no character-set or line-end
 //   conversion.
 
@@ -32,6 +37,17 @@ class CReportTemplate {
 public:
     // The largest content file that is read; a bigger one makes the template invalid.
     static constexpr std::uint64_t kMaxContentSize = 64u * 1024u * 1024u;
+    // The most parts that a Categorization may have (categories and the template's name).
+    static constexpr int kMaxCategoryLevels = 32;
+
+    // Why Load refused a template.
+    enum class EProblem {
+        None,
+        // A key missing, empty or not allowed, or the content file unreadable.
+        Invalid,
+        CategoryTooDeep,
+        ContentOutsideFolder,
+    };
 
     CReportTemplate() = default;
     virtual ~CReportTemplate() = default;
@@ -49,6 +65,11 @@ public:
     // The format code of a Format value (compared without regard to case); -1 for any
     // other word.
     static std::int32_t ParseFormat(const std::string& value);
+    // Whether the file name, taken relative to folder, names a file inside folder.
+    static bool IsInsideFolder(const std::string& folder, const std::string& fileName);
+
+    // What made the last Load or LoadIndex refuse the template; None after a valid one.
+    EProblem GetProblem() const { return m_problem; }
 
     const std::string& GetFileName() const { return m_fileName; }
     const std::string& GetCategorization() const { return m_categorization; }
@@ -67,4 +88,5 @@ private:
     std::string m_fileNameType;
     std::string m_defaultExtension;
     std::string m_content;
+    EProblem m_problem = EProblem::None;
 };

@@ -16,12 +16,14 @@ void CReportTemplateCategory::AddTemplate(std::unique_ptr<CReportTemplate> repor
 
 void CReportTemplateCategory::InsertTemplate(std::unique_ptr<CReportTemplate> reportTemplate,
                                              const std::string& path) {
-    // Walks down level by level; each level consumes one part of the path.
+    // Walks down level by level; each level consumes one part of the path, which is never
+    // copied whole again, so a path of any length is inserted in time linear in it.
     CReportTemplateCategory* node = this;
-    std::string rest = path;
-    for (size_t slash = rest.find('\\'); slash != std::string::npos; slash = rest.find('\\')) {
-        const std::string head = rest.substr(0, slash);
-        rest.erase(0, slash + 1);
+    size_t from = 0;
+    for (size_t slash = path.find('\\'); slash != std::string::npos;
+         slash = path.find('\\', from)) {
+        const std::string head = path.substr(from, slash - from);
+        from = slash + 1;
         CReportTemplateCategory* child = node->GetFirstChild();
         while (child != nullptr && lstrcmpiA(child->GetName().c_str(), head.c_str()) != 0) {
             child = child->GetNextSibling();
@@ -32,5 +34,6 @@ void CReportTemplateCategory::InsertTemplate(std::unique_ptr<CReportTemplate> re
         }
         node = child;
     }
-    node->InsertChild(new CReportTemplateCategory(rest, std::move(reportTemplate)), -1);
+    node->InsertChild(new CReportTemplateCategory(path.substr(from), std::move(reportTemplate)),
+                      -1);
 }

@@ -13,6 +13,8 @@
 namespace {
 
 const char* const kExtension = "wkr";
+// The most refused templates that the message names one by one.
+const size_t kMaxListedFailures = 20;
 
 // The pattern "*.wkr" also finds longer extensions ("x.wkrx"); only ".wkr" counts.
 bool HasIndexExtension(const std::string& name) {
@@ -38,6 +40,27 @@ bool FindIndexFiles(const std::string& folder, std::vector<std::string>& names, 
     } while (FindNextFileA(search, &data));
     FindClose(search);
     return true;
+}
+
+// The line of a refused template in the message: its name, with the reason where the
+// user can act on it.
+std::string DescribeFailure(const std::string& name, CReportTemplate::EProblem problem) {
+    unsigned int id = 0;
+    switch (problem) {
+    case CReportTemplate::EProblem::CategoryTooDeep:
+        id = IDS_REPORT_TEMPLATE_TOO_DEEP;
+        break;
+    case CReportTemplate::EProblem::ContentOutsideFolder:
+        id = IDS_REPORT_TEMPLATE_CONTENT_OUTSIDE;
+        break;
+    default:
+        return name;
+    }
+    CText line(id);
+    // The name last: it may hold text that looks like a placeholder.
+    line.ReplaceWithNumber("[MAXLEVELS]", CReportTemplate::kMaxCategoryLevels, true);
+    line.ReplaceWithString("[TEMPLATE]", name, true);
+    return line.GetString();
 }
 
 } // namespace
@@ -85,16 +108,23 @@ CError CReportTemplates::LoadFrom(const std::string& folder, bool reportsInstall
         return CError(1, message.GetString());
     }
     std::string failed;
+    size_t failures = 0;
     for (const std::string& name : names) {
         auto reportTemplate = std::make_unique<CReportTemplate>();
         if (reportTemplate->Load(folder, name)) {
             m_root->AddTemplate(std::move(reportTemplate));
-        } else {
-            failed += "\n" + name;
+        } else if (++failures <= kMaxListedFailures) {
+            failed += "\n" + DescribeFailure(name, reportTemplate->GetProblem());
         }
     }
-    if (failed.empty()) {
+    if (failures == 0) {
         return CError();
+    }
+    if (failures > kMaxListedFailures) {
+        CText more(IDS_REPORT_TEMPLATES_MORE);
+        more.ReplaceWithNumber("[NUMBER]", static_cast<int32_t>(failures - kMaxListedFailures),
+                               true);
+        failed += "\n" + more.GetString();
     }
     message.ReplaceWithText("[ERROR]", CText(IDS_REPORT_TEMPLATES_FAILED), true);
     message.ReplaceWithString("[FAILEDTEMPLATES]", failed, true);

@@ -11,7 +11,8 @@
 // - The folder is string 40108 with "[INSTALLPATH]" replaced by the program folder.
 // - Load answers code -1 when every index file in the folder was a valid template, else
 //   code 1 with a message for the user: no folder or no index file, a failed folder search
-//   (with the system's error), or the list of the index files that were not valid; the
+//   (with the system's error), or the list of the index files that were not valid (the
+//   first twenty, with the reason where the user can act on it, then how many more); the
 //   valid ones are in the tree all the same.
 
 #include "library/text/CError.h"

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <utility>
 
 namespace harness {
 
@@ -93,6 +94,22 @@ CUiScript& CUiScript::WaitFor(std::function<bool()> condition, DWORD maxMs, std:
 CUiScript& CUiScript::AnswerMessageBox(int answer, std::string textPart) {
     m_expectedBoxes.push_back({answer, std::move(textPart)});
     return *this;
+}
+
+CUiScript& CUiScript::HoldMessageBox(std::string textPart) {
+    m_expectedBoxes.push_back({0, std::move(textPart), true});
+    return WaitFor([this] { return m_heldBox != nullptr; }, 5000, "the held message box");
+}
+
+CUiScript& CUiScript::AnswerHeldMessageBox(int answer) {
+    return Do([this, answer] {
+        ASSERT_NE(m_heldBox, nullptr) << "no held message box to answer";
+        HWND box = std::exchange(m_heldBox, nullptr);
+        EXPECT_NE(GetDlgItem(box, answer), nullptr) << "the held box has no button " << answer;
+        m_boxes.back().answer = answer;
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, answer)));
+    });
 }
 
 void CUiScript::Run(const std::function<void()>& modal) {
@@ -213,6 +230,12 @@ void CUiScript::OnMessageBox(HWND box) {
         m_expectedBoxes.pop_front();
         EXPECT_NE(record.text.find(expected.textPart), std::string::npos)
             << "message box text \"" << record.text << "\" lacks \"" << expected.textPart << "\"";
+        if (expected.hold) {
+            EXPECT_EQ(m_heldBox, nullptr) << "a second box held: \"" << record.text << "\"";
+            m_heldBox = box;
+            m_boxes.push_back(record);
+            return;
+        }
         EXPECT_NE(GetDlgItem(box, expected.answer), nullptr)
             << "message box \"" << record.text << "\" has no button " << expected.answer;
         record.answer = expected.answer;

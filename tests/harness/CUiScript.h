@@ -49,6 +49,13 @@ public:
     // The next message box is answered with button answer; when textPart is not
     // empty the box's text must contain it.
     CUiScript& AnswerMessageBox(int answer, std::string textPart = std::string());
+    // The next message box (whose text must contain textPart) is recorded and left up:
+    // the following steps run in its loop (GetHeldMessageBox) until one answers it
+    // with AnswerHeldMessageBox.
+    CUiScript& HoldMessageBox(std::string textPart);
+    CUiScript& AnswerHeldMessageBox(int answer);
+    // The box that HoldMessageBox left up and nothing answered yet, or null.
+    HWND GetHeldMessageBox() const { return m_heldBox; }
 
     // Runs modal (code that shows windows modally and returns when they end) while
     // the steps run. Afterwards every step must have run and every expected message
@@ -68,6 +75,7 @@ private:
     struct SExpectedBox {
         int answer;
         std::string textPart;
+        bool hold = false;
     };
 
     static void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD);
@@ -81,6 +89,7 @@ private:
     std::deque<SExpectedBox> m_expectedBoxes;
     std::vector<SMessageBoxRecord> m_boxes;
     bool m_inStep = false;
+    HWND m_heldBox = nullptr;
     volatile LONG m_timedOut = 0;
     DWORD m_threadId = 0;
     HANDLE m_finished = nullptr;

@@ -6,6 +6,7 @@
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/EProjectFileFormat.h"
+#include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -33,6 +34,12 @@ public:
                        "[InactivityDetector]\r\nDetect=n\r\n[Settings]\r\nShowTips=n\r\n");
     }
     ~CInstalledProgram() {
+        // A test that failed may leave its instance running: it must not outlive the test.
+        if (m_first.hProcess != nullptr &&
+            WaitForSingleObject(m_first.hProcess, 0) == WAIT_TIMEOUT) {
+            TerminateProcess(m_first.hProcess, 1);
+            WaitForSingleObject(m_first.hProcess, 5000);
+        }
         for (HANDLE process : {m_first.hProcess, m_first.hThread}) {
             if (process != nullptr) {
                 CloseHandle(process);
@@ -64,6 +71,8 @@ public:
         return nullptr;
     }
     DWORD WaitFirst() { return Wait(m_first.hProcess); }
+    DWORD FirstProcessId() const { return m_first.dwProcessId; }
+    std::string Read(const std::string& file) const { return m_folder.Read(file); }
     static DWORD Wait(HANDLE process) {
         DWORD code = 0xDEAD;
         if (WaitForSingleObject(process, 30000) == WAIT_OBJECT_0) {
@@ -102,6 +111,55 @@ bool WaitForTitle(HWND window, const std::string& part) {
         Sleep(50);
     }
     return false;
+}
+
+struct SWindowSearch {
+    DWORD processId;
+    HWND except;
+    int buttonId;
+    HWND found;
+};
+
+BOOL CALLBACK FindDialogWithButton(HWND window, LPARAM lParam) {
+    auto* search = reinterpret_cast<SWindowSearch*>(lParam);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    if (processId == search->processId && window != search->except && IsWindowVisible(window) &&
+        GetDlgItem(window, search->buttonId) != nullptr) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible top-level window of the process, other than except, with the button; waits
+// for it up to a few seconds.
+HWND WaitForDialogWithButton(DWORD processId, HWND except, int buttonId) {
+    for (int i = 0; i < 200; ++i) {
+        SWindowSearch search = {processId, except, buttonId, nullptr};
+        EnumWindows(&FindDialogWithButton, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) {
+            return search.found;
+        }
+        Sleep(25);
+    }
+    return nullptr;
+}
+
+HWND WaitForWindow(const char* caption) {
+    for (int i = 0; i < 200; ++i) {
+        if (HWND window = FindWindowA(nullptr, caption)) {
+            return window;
+        }
+        Sleep(25);
+    }
+    return nullptr;
+}
+
+std::string LoadedName(const std::string& path) {
+    CProject project;
+    const CError error = project.Load(CFilePath(path));
+    return error.IsError() ? "error: " + error.GetText() : project.GetState()->GetName();
 }
 
 } // namespace
@@ -174,4 +232,41 @@ TEST(ProgramTest, HostileHandOverMessagesChangeNothing) {
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitFirst(), 0u);
     EXPECT_EQ(program.Settings().find(second), std::string::npos);
+}
+
+// A close request from another program while Save as asks for the file: refused, and the
+// confirmed save rewrites the project file with the project it still holds.
+TEST(ProgramTest, ACloseRequestDuringSaveAsLeavesTheFileWhole) {
+    CInstalledProgram program;
+    const std::string work = program.MakeProject("Work.wkp", "Work");
+    const std::string before = program.Read("Work.wkp");
+    HWND window = program.StartFirst("\"" + work + "\"");
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitForTitle(window, "Work"));
+    PostMessageA(window, WM_COMMAND, IDM_PROJECT_SAVE_AS, 0);
+    HWND saveDialog = WaitForWindow("Tallymarks - Save project");
+    ASSERT_NE(saveDialog, nullptr);
+
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, WM_CLOSE, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+    const bool keptDuring = IsWindow(window) && IsWindowVisible(window);
+    // A posted Exit from the menu is turned away too.
+    PostMessageA(window, WM_COMMAND, IDM_PROJECT_EXIT, 0);
+
+    PostMessageA(saveDialog, WM_COMMAND, IDOK, 0);
+    // The system asks before it replaces the existing file.
+    HWND replace = WaitForDialogWithButton(program.FirstProcessId(), saveDialog, IDYES);
+    ASSERT_NE(replace, nullptr);
+    PostMessageA(replace, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(replace, IDYES)));
+    for (int i = 0; i < 200 && IsWindow(saveDialog); ++i) {
+        Sleep(25);
+    }
+    EXPECT_FALSE(IsWindow(saveDialog));
+    EXPECT_TRUE(keptDuring);
+    EXPECT_TRUE(IsWindow(window));
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitFirst(), 0u);
+    EXPECT_EQ(program.Read("Work.wkp"), before);
+    EXPECT_EQ(LoadedName(work), "Work");
 }

@@ -1,9 +1,14 @@
 #include "app/main/HandOver.h"
 
+#include "app/main/CHandOverQueue.h"
+#include "library/dialogs/CModalScope.h"
+#include "model/CProjects.h"
+
 #include "AppMainFixture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -176,6 +181,47 @@ TEST(HandOverTest, AReceiverThatTakesNoMessagesIsGivenUpAfterTheTimeout) {
     CloseHandle(thread);
     CloseHandle(busy.created);
     CloseHandle(busy.release);
+}
+
+// Paths handed over during a modal moment wait, a repeated one moves behind the others,
+// and beyond the bound the queue takes no more; once no moment runs they open in order.
+TEST(HandOverQueueTest, KeepsPathsDuringAModalMomentInOrderAndWithinItsBound) {
+    CProjects projects;
+    std::vector<std::string> opened;
+    struct COpenLog : CSlot<CProjectsAddedEvent> {
+        std::vector<std::string>* log;
+        bool OnEvent(CProjectsAddedEvent& event) override {
+            log->push_back(event.path.GetPath());
+            return true;
+        }
+    } openLog;
+    openLog.log = &opened;
+    openLog.Connect(&projects);
+
+    CHandOverQueue queue(projects);
+    std::vector<bool> taken;
+    {
+        CModalScope moment;
+        taken.push_back(queue.Receive("C:\\missing\\b.wkp"));
+        taken.push_back(queue.Receive("C:\\missing\\a.wkp"));
+        taken.push_back(queue.Receive("C:\\missing\\B.wkp"));
+        for (size_t i = 3; i < CHandOverQueue::kMaxPending + 2; ++i) {
+            taken.push_back(queue.Receive("C:\\missing\\p" + std::to_string(i) + ".wkp"));
+        }
+        EXPECT_TRUE(opened.empty());
+        EXPECT_EQ(queue.GetPendingCount(), CHandOverQueue::kMaxPending);
+        queue.OpenPending(); // a moment still runs
+        EXPECT_TRUE(opened.empty());
+    }
+    queue.OpenPending();
+    EXPECT_EQ(queue.GetPendingCount(), 0u);
+    ASSERT_EQ(opened.size(), CHandOverQueue::kMaxPending);
+    EXPECT_EQ(opened[0], "C:\\missing\\a.wkp");
+    EXPECT_EQ(opened[1], "C:\\missing\\B.wkp");
+    EXPECT_EQ(opened[2], "C:\\missing\\p3.wkp");
+    const size_t accepted = static_cast<size_t>(std::count(taken.begin(), taken.end(), true));
+    EXPECT_EQ(accepted, CHandOverQueue::kMaxPending + 1); // b.wkp was taken twice
+    EXPECT_FALSE(taken.back());
 }
 
 } // namespace

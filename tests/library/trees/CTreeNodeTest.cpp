@@ -249,3 +249,40 @@ TEST_F(CTreeNodeTest, FrontRemovalsAndInsertionsKeepPositions) {
 }
 
 } // namespace
+
+namespace {
+
+// Trees far deeper than the stack allows recursion for are built and deleted, in the same
+// order as a shallow one: a parent before its children, children first to last.
+TEST_F(CTreeNodeTest, DeepTreesAreDeletedWithoutRecursion) {
+    constexpr int levels = 200000;
+    CNode* top = New("top");
+    CNode* leaf = top;
+    for (int i = 0; i < levels; ++i) {
+        CNode* next = New(i % 2 == 0 ? "e" : "o");
+        EXPECT_TRUE(leaf->InsertChild(next, -1));
+        // A second child beside every tenth level, with a child of its own.
+        if (i % 10 == 0) {
+            CNode* side = New("s");
+            leaf->InsertChild(side, -1);
+            side->InsertChild(New("t"), -1);
+        }
+        leaf = next;
+    }
+    EXPECT_EQ(leaf->GetDepth(), levels);
+    EXPECT_FALSE(leaf->InsertChild(top, -1));
+    delete top;
+    ASSERT_EQ(m_deleted.size(), static_cast<std::size_t>(levels + 1 + 2 * (levels / 10)));
+    // Depth-first: every level's chain child and its whole subtree before the side branch.
+    std::size_t at = 0;
+    EXPECT_EQ(m_deleted[at++], "top");
+    for (int i = 0; i < levels; ++i) {
+        ASSERT_EQ(m_deleted[at++], i % 2 == 0 ? "e" : "o") << i;
+    }
+    for (int i = 0; i < levels / 10; ++i) {
+        ASSERT_EQ(m_deleted[at++], "s") << i;
+        ASSERT_EQ(m_deleted[at++], "t") << i;
+    }
+}
+
+} // namespace

@@ -17,6 +17,7 @@
 
 using harness::CUiScript;
 using mainwindowtest::CMainWindowFixture;
+using mainwindowtest::CStandInDialog;
 using mainwindowtest::SFixtureActivity;
 
 namespace {
@@ -25,9 +26,13 @@ const std::vector<SFixtureActivity> kTree = {
     {"Build", -1, 2}, {"Compile", 0, 1}, {"Link", 0, 0}, {"Test", -1, 3}, {"Unit", 3, 0},
 };
 
-bool Visible(HWND dialog, int id) { return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE; }
+bool Visible(HWND dialog, int id) {
+    return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE;
+}
 
-std::string Title(HWND window) { return harness::GetText(window); }
+std::string Title(HWND window) {
+    return harness::GetText(window);
+}
 
 } // namespace
 
@@ -37,13 +42,12 @@ TEST_F(FullWindowTest, WithoutProjectsOnlyTheMenuActsAndExitSavesTheSettings) {
     CUiScript script;
     bool hidden = false;
     std::string title;
-    script.WaitFor(WindowShown())
-        .Do([&] {
-            title = Title(Hwnd());
-            hidden = !Visible(Hwnd(), IDC_MAIN_ACTIVITIES) && !Visible(Hwnd(), IDC_MAIN_START) &&
-                     !Visible(Hwnd(), IDC_MAIN_FOLLOW_NOW);
-            Command(IDM_PROJECT_EXIT);
-        });
+    script.WaitFor(WindowShown()).Do([&] {
+        title = Title(Hwnd());
+        hidden = !Visible(Hwnd(), IDC_MAIN_ACTIVITIES) && !Visible(Hwnd(), IDC_MAIN_START) &&
+                 !Visible(Hwnd(), IDC_MAIN_FOLLOW_NOW);
+        Command(IDM_PROJECT_EXIT);
+    });
     EXPECT_EQ(Run(script), 0);
     EXPECT_EQ(title, "Tallymarks");
     EXPECT_TRUE(hidden);
@@ -57,7 +61,8 @@ TEST_F(FullWindowTest, WithoutProjectsOnlyTheMenuActsAndExitSavesTheSettings) {
 TEST_F(FullWindowTest, ListsTheTreeStartsAndStopsWorkAndRecordsTheProjects) {
     const std::string recorded = MakeProject("Recorded.wkp", "Recorded", {{"Other", -1, 0}});
     const std::string named = MakeProject("Named.wkp", "Named", kTree);
-    SetUserSettings("[OpenProjects]\nSize=1\nActive=0\nProject0Name=Recorded\nProject0FilePath=" + recorded + "\n");
+    SetUserSettings("[OpenProjects]\nSize=1\nActive=0\nProject0Name=Recorded\nProject0FilePath=" +
+                    recorded + "\n");
     CUiScript script;
     std::vector<std::string> rows;
     std::string workingOn;
@@ -103,8 +108,8 @@ TEST_F(FullWindowTest, ExitWhileWorkingAsksAndCancelKeepsTheWindow) {
     script.WaitFor(WindowShown())
         .Do([&] {
             CProjects& projects = App().GetProjects();
-            CActivity* test = projects.GetCurrentProject()->GetState(true)->GetRootActivity()
-                                  ->GetLastChild();
+            CActivity* test =
+                projects.GetCurrentProject()->GetState(true)->GetRootActivity()->GetLastChild();
             projects.StartWorking(nullptr, test);
             Command(IDM_PROJECT_EXIT);
         })
@@ -129,9 +134,9 @@ TEST_F(FullWindowTest, RefusedEndOfSessionIsAnsweredNoAndKeepsEverything) {
     script.WaitFor(WindowShown())
         .Do([&] {
             CProjects& projects = App().GetProjects();
-            projects.StartWorking(nullptr,
-                                  projects.GetCurrentProject()->GetState(true)->GetRootActivity()
-                                      ->GetFirstChild());
+            projects.StartWorking(
+                nullptr,
+                projects.GetCurrentProject()->GetState(true)->GetRootActivity()->GetFirstChild());
             answer = SendMessageA(Hwnd(), WM_QUERYENDSESSION, 0, 0);
             projectsAfter = projects.GetNumProjects();
             projects.StopWorking(nullptr);
@@ -174,17 +179,16 @@ TEST_F(FullWindowTest, HandOverMessagesAreReadWithinTheirBytes) {
 
 TEST_F(FullWindowTest, AProjectAnnouncedTwiceIsHeardOnce) {
     const std::string named = MakeProject("Twice.wkp", "Twice", kTree);
-    SetUserSettings("[OpenProjects]\nSize=1\nActive=0\nProject0Name=Twice\nProject0FilePath=" + named + "\n");
+    SetUserSettings(
+        "[OpenProjects]\nSize=1\nActive=0\nProject0Name=Twice\nProject0FilePath=" + named + "\n");
     CUiScript script;
     int askLinks = -1;
-    script.WaitFor(WindowShown())
-        .Do([&] {
-            // The recorded project, the command line and a hand-over all name one file.
-            App().GetProjects().OpenPath(named, CProjects::kOpenAndSwitch, true);
-            askLinks = static_cast<int>(
-                Window()->CSlot<CProjectAskNewLocationEvent>::GetNumPeers());
-            Command(IDM_PROJECT_EXIT);
-        });
+    script.WaitFor(WindowShown()).Do([&] {
+        // The recorded project, the command line and a hand-over all name one file.
+        App().GetProjects().OpenPath(named, CProjects::kOpenAndSwitch, true);
+        askLinks = static_cast<int>(Window()->CSlot<CProjectAskNewLocationEvent>::GetNumPeers());
+        Command(IDM_PROJECT_EXIT);
+    });
     EXPECT_EQ(Run(script, named), 0);
     EXPECT_EQ(askLinks, 1);
 }
@@ -206,8 +210,7 @@ TEST_F(FullWindowTest, YesToSaveThenNoLocationKeepsTheProjectOpen) {
         })
         .Do([&] {
             CProject* project = App().GetProjects().GetCurrentProject();
-            stillOpen = IsWindow(Hwnd()) && project != nullptr &&
-                        project->IsModified(ppName);
+            stillOpen = IsWindow(Hwnd()) && project != nullptr && project->IsModified(ppName);
             Command(IDM_PROJECT_EXIT);
         })
         .AnswerMessageBox(IDNO, "The project Fresh has unsaved changes");
@@ -225,9 +228,9 @@ TEST_F(FullWindowTest, DisplaySwitchKeepsProjectsAndWorkAndTheColumnWidthsStayWh
         .Do([&] {
             first = Hwnd();
             CProjects& projects = App().GetProjects();
-            projects.StartWorking(nullptr,
-                                  projects.GetCurrentProject()->GetState(true)->GetRootActivity()
-                                      ->GetFirstChild());
+            projects.StartWorking(
+                nullptr,
+                projects.GetCurrentProject()->GetState(true)->GetRootActivity()->GetFirstChild());
             Command(IDM_VIEW_WHOLE_PROJECT);
             Command(IDM_VIEW_COMPACT);
         })
@@ -267,7 +270,8 @@ TEST_F(FullWindowTest, PeriodButtonsStepByTheKindOfPeriod) {
         int button;
         CDateTime expected;
     } cases[] = {
-        {0, At(2024, 5, 10, 10) + CDateTimeSpan(0, 0, 35, 0), IDC_MAIN_PREVIOUS, At(2024, 5, 10, 9)},
+        {0, At(2024, 5, 10, 10) + CDateTimeSpan(0, 0, 35, 0), IDC_MAIN_PREVIOUS,
+         At(2024, 5, 10, 9)},
         {1, At(2024, 5, 10, 15), IDC_MAIN_NEXT, At(2024, 5, 11)},
         // With weeks from Monday, a Sunday steps back to the Monday 13 days before.
         {2, At(2024, 5, 12), IDC_MAIN_PREVIOUS, At(2024, 4, 29)},
@@ -288,36 +292,17 @@ TEST_F(FullWindowTest, PeriodButtonsStepByTheKindOfPeriod) {
         CUiScript script;
         bool enabled = false;
         double reached = 0.0;
-        script.WaitFor(WindowShown())
-            .Do([&] {
-                enabled = harness::IsItemEnabled(Hwnd(), entry.button);
-                SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(entry.button, BN_CLICKED), 0);
-                reached = App().GetSetMainDlg().GetPosition().GetValue();
-                Command(IDM_PROJECT_EXIT);
-            });
+        script.WaitFor(WindowShown()).Do([&] {
+            enabled = harness::IsItemEnabled(Hwnd(), entry.button);
+            SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(entry.button, BN_CLICKED), 0);
+            reached = App().GetSetMainDlg().GetPosition().GetValue();
+            Command(IDM_PROJECT_EXIT);
+        });
         EXPECT_EQ(Run(script, path), 0);
         EXPECT_EQ(enabled, entry.kind != 5) << "kind " << entry.kind;
         EXPECT_NEAR(reached, entry.expected.GetValue(), 1e-6) << "kind " << entry.kind;
     }
 }
-
-namespace {
-
-// A dialog the launcher runs for a kind: closes on OK.
-class CStandInDialog : public CDialogWindow, public CSlot<CDialogCommandEvent> {
-public:
-    CStandInDialog() { CSlot<CDialogCommandEvent>::Connect(this); }
-
-protected:
-    bool OnEvent(CDialogCommandEvent& event) override {
-        if (event.controlId == IDOK) {
-            Close();
-        }
-        return true;
-    }
-};
-
-} // namespace
 
 // While a dialog of the window runs, neither the tray's Exit nor the end of the session
 // may close the project the dialog works on: both are refused.

@@ -41,7 +41,9 @@ void CMainWindowFixture::StartApp() {
         [](int) -> std::unique_ptr<IMainWindow> { return std::make_unique<CMainDlg>(); });
 }
 
-CMainWindowFixture::~CMainWindowFixture() { m_app.reset(); }
+CMainWindowFixture::~CMainWindowFixture() {
+    m_app.reset();
+}
 
 void CMainWindowFixture::SetUserSettings(const std::string& lines) {
     m_folder.Write("UserSettings.ini",
@@ -57,8 +59,8 @@ std::string CMainWindowFixture::MakeProject(const std::string& file, const std::
     const CDateTime now = CDateTime::Now(true);
     for (const SFixtureActivity& entry : activities) {
         CActivity* activity = new CActivity(state, entry.name, true);
-        CActivity* parent = entry.parent < 0 ? state->GetRootActivity()
-                                             : made[static_cast<size_t>(entry.parent)];
+        CActivity* parent =
+            entry.parent < 0 ? state->GetRootActivity() : made[static_cast<size_t>(entry.parent)];
         parent->AddChildActivity(activity, -1);
         made.push_back(activity);
         for (int hour = 0; hour < entry.hours; ++hour) {

@@ -7,6 +7,9 @@
 #include "app/main/CAppMain.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
+#include "library/dialogs/CDialogCommandEvent.h"
+#include "library/dialogs/CDialogWindow.h"
+#include "library/events/CSlot.h"
 #include "library/system/CScratchFolder.h"
 #include "mainwindow/CMainDlg.h"
 
@@ -26,6 +29,20 @@ struct SFixtureActivity {
     std::string name;
     int parent;
     int hours;
+};
+
+// A dialog the launcher runs for a kind (template 990, "Stand-in dialog"): closes on OK.
+class CStandInDialog : public CDialogWindow, public CSlot<CDialogCommandEvent> {
+public:
+    CStandInDialog() { CSlot<CDialogCommandEvent>::Connect(this); }
+
+protected:
+    bool OnEvent(CDialogCommandEvent& event) override {
+        if (event.controlId == IDOK) {
+            Close();
+        }
+        return true;
+    }
 };
 
 class CMainWindowFixture : public ::testing::Test {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -175,6 +176,75 @@ TEST(ReportTemplatesTest, MessagesWhenNothingLoads) {
     ASSERT_EQ(error.GetText().compare(0, searchError.size(), searchError), 0) << error.GetText();
     const char first = error.GetText()[searchError.size()];
     EXPECT_TRUE(first >= '1' && first <= '9') << error.GetText();
+}
+
+// A Categorization of levels parts: categories c1, c2, ... and the template's name.
+std::string Categorization(int levels) {
+    std::string path;
+    for (int level = 1; level < levels; ++level) {
+        path += "c" + std::to_string(level) + "\\";
+    }
+    return path + "leaf";
+}
+
+// The depth of the deepest node below node.
+int Depth(const CReportTemplateCategory* node) {
+    int deepest = 0;
+    for (const CReportTemplateCategory* n = node->GetNextInSubtree(node); n != nullptr;
+         n = n->GetNextInSubtree(node)) {
+        deepest = std::max(deepest, static_cast<int>(n->GetDepth()));
+    }
+    return deepest;
+}
+
+// Hostile index files are refused, each with its reason in the message where the user can
+// act on it: a category too deep for the tree, a content file outside the template folder
+// (which is never read).
+TEST(ReportTemplatesTest, HostileIndexFilesAreRefusedWithTheirReason) {
+    CScratchFolder scratch;
+    ASSERT_TRUE(scratch.Write("secret.ini", "[Private]\r\nPassword=x\r\n"));
+    const std::string deep = " (its categorization has more than 32 levels)";
+    const std::string outside = " (its content file lies outside the template folder)";
+    struct SCase {
+        std::string categorization;
+        std::string contentFile;
+        std::string expected; // the failed list, empty when all load
+        int depth;            // of the tree when all load
+    } const cases[] = {
+        {Categorization(32), "c.txt", "", 32},
+        {Categorization(33), "c.txt", "\nx0.wkr" + deep, 0},
+        {Categorization(10000), "c.txt", "\nx0.wkr" + deep, 0},
+        {Categorization(1000000), "c.txt", "\nx0.wkr" + deep, 0},
+        {"A\\B", "sub\\c.txt", "", 2},
+        {"A\\B", ".\\sub\\..\\c.txt", "\nx0.wkr" + outside, 0},
+        {"A\\B", "..\\secret.ini", "\nx0.wkr" + outside, 0},
+        {"A\\B", "sub/../../secret.ini", "\nx0.wkr" + outside, 0},
+        {"A\\B", "sub\\.. \\..\\secret.ini", "\nx0.wkr" + outside, 0},
+        {"A\\B", scratch.File("secret.ini"), "\nx0.wkr" + outside, 0},
+        {"A\\B", scratch.File("secret.ini").substr(2), "\nx0.wkr" + outside, 0},
+        {"A\\B", "\\\\?\\" + scratch.File("secret.ini"), "\nx0.wkr" + outside, 0},
+        {"A\\B", "\\\\localhost\\share\\secret.ini", "\nx0.wkr" + outside, 0},
+        {"A\\B", "c.txt:stream", "\nx0.wkr" + outside, 0},
+    };
+    int run = 0;
+    for (const SCase& c : cases) {
+        const std::string name = "t" + std::to_string(++run);
+        ASSERT_TRUE(scratch.MakeFolder(name));
+        ASSERT_TRUE(scratch.MakeFolder(name + "\\sub"));
+        ASSERT_TRUE(scratch.Write(name + "\\c.txt", "x"));
+        ASSERT_TRUE(scratch.Write(name + "\\sub\\c.txt", "y"));
+        ASSERT_TRUE(
+            scratch.Write(name + "\\x0.wkr", Index(c.categorization, "txt", c.contentFile)));
+        CReportTemplates templates;
+        const CError error = templates.LoadFrom(scratch.File(name), true);
+        EXPECT_EQ(error.GetText(), c.expected.empty()
+                                       ? std::string()
+                                       : "There was an error loading the report templates; the "
+                                         "following templates had problems:" +
+                                             c.expected)
+            << c.categorization.substr(0, 40) << " " << c.contentFile;
+        EXPECT_EQ(Depth(templates.GetRoot()), c.depth) << c.contentFile;
+    }
 }
 
 } // namespace

@@ -1,0 +1,54 @@
+#pragma once
+
+// CModalScope: one modal moment of the program: a dialog running modally over another
+// window, a file dialog, a message box or a question. While any moment runs, the
+// windows, projects and files it holds belong to it: nothing that arrives from outside
+// the moment (a close request, the end of the session, a hand-over, a command posted by
+// another program) may close, delete or rewrite them. Code that reacts to such a
+// trigger asks IsActive and refuses or defers.
+//
+//   {
+//       CModalScope moment;                 // counted: moments nest
+//       GetSaveFileNameA(&ofn);
+//   }                                       // the last to end posts the end notice
+//
+//   if (CModalScope::IsActive()) {          // a trigger from outside
+//       CModalScope::BringToFront(mainWindow);
+//       return false;
+//   }
+//
+// Usage notes:
+// - Every modal loop of the program enters one: CDialogWindow (a modal dialog with an
+//   owner), CFileBrowser and ShowMessageBox do it themselves; code that asks a chain of
+//   questions and acts on the answers holds one around the whole chain.
+// - Work deferred during a moment is carried out when the last moment has ended: the
+//   window named by SetEndNotice receives its message then (posted, so that the work
+//   never runs inside the code that ended the moment).
+// - User-interface thread only; the count is the thread's.
+
+#include <windows.h>
+
+class CModalScope {
+public:
+    CModalScope();
+    ~CModalScope();
+    CModalScope(const CModalScope&) = delete;
+    CModalScope& operator=(const CModalScope&) = delete;
+
+    // Whether a modal moment runs on this thread.
+    static bool IsActive();
+    static int GetDepth();
+
+    // The window of the innermost moment shown over mainWindow: the thread's visible,
+    // enabled top-level window with a caption, other than mainWindow, that lies
+    // highest. Null when none shows (a moment without a window yet).
+    static HWND FindModalWindow(HWND mainWindow);
+    // Restores mainWindow when it is minimised and brings the moment's window to the
+    // front, flashing it.
+    static void BringToFront(HWND mainWindow);
+
+    // When the last moment ends, message is posted to window (null: nobody is told).
+    static void SetEndNotice(HWND window, UINT message);
+    // Forgets the end notice when it names window.
+    static void ClearEndNotice(HWND window);
+};

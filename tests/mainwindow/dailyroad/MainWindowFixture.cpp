@@ -1,0 +1,2 @@
+// The full-window fixture, shared with the tests of the full window.
+#include "../fullwindow/MainWindowFixture.cpp"
