@@ -25,23 +25,18 @@ void CMainDlgBase::ShowDialog(EDialogKind kind) {
         return;
     }
     std::unique_ptr<CDialogWindow> dialog;
-    SDialogParams params;
     {
         CTempCursor hourglass(IDC_WAIT, nullptr);
         dialog = entry->make(*this);
         if (!dialog) {
             return;
         }
-        params = MakeModalDialogParams(entry->identity, GetHwnd());
     }
-    RunDialog(*dialog, params);
+    RunDialog(*dialog, entry->identity);
 }
 
-void CMainDlgBase::RunDialog(CDialogWindow& dialog, SDialogParams& params) {
-    params.modal = true;
-    params.owner = GetHwnd();
-    CAppMain::Get().SetDialogModules(params);
-    dialog.Create(params);
+void CMainDlgBase::RunDialog(CDialogWindow& dialog, const SDialogIdentity& identity) {
+    dialog.Create(MakeModalDialogParams(identity, GetHwnd()));
 }
 
 bool CMainDlgBase::OnInactive(CInactiveEvent& event) {
@@ -61,9 +56,7 @@ bool CMainDlgBase::OnInactive(CInactiveEvent& event) {
         if (!dialog) {
             continue;
         }
-        SDialogParams params =
-            MakeModalDialogParams(CDialogLauncher::GetInactivityDialogIdentity(), GetHwnd());
-        RunDialog(*dialog, params);
+        RunDialog(*dialog, CDialogLauncher::GetInactivityDialogIdentity());
     }
     return true;
 }
