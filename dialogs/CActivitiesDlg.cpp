@@ -48,19 +48,15 @@ CActivitiesDlg::CActivitiesDlg(CProject* project) : m_project(project), m_list(*
     CSlot<CDialogTerminateEvent>::Connect(this);
     m_closeWatch.Watch(m_project);
     if (m_project == nullptr) {
-        m_editOpen = false;
         return;
     }
-    m_project->StartStateTracking();
-    m_state = m_project->GetState(true);
+    m_edit = CEditTransaction(*m_project);
+    m_state = m_edit.GetState();
 }
 
 CActivitiesDlg::~CActivitiesDlg() {
-    // The list lets go of the edit copy before the copy goes.
+    // The list lets go of the edit copy before the copy goes (with m_edit).
     m_list.SetProject(nullptr, nullptr);
-    if (m_editOpen && m_project != nullptr) {
-        m_project->EndStateTracking(false);
-    }
     CSlot<CDialogMessageEvent>::DisconnectAll();
     CSlot<CDialogCommandEvent>::DisconnectAll();
     CSlot<CDialogInitializeEvent>::DisconnectAll();
@@ -246,13 +242,20 @@ bool CActivitiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
         widths[i] = shown[i];
     }
     event.exitCode = m_cancelled ? 1 : 0;
+    // Every way out but OK throws the edit away now, not when the object goes: whatever
+    // waits for the project's edit to end runs as soon as the dialog closes.
+    if (m_edit.IsOpen()) {
+        m_list.SetProject(nullptr, nullptr);
+        m_state = nullptr;
+        m_edit.Discard();
+    }
     return true;
 }
 
 void CActivitiesDlg::OnProjectClosed() {
     // The transaction goes with the project and its states.
     m_list.SetProject(nullptr, nullptr);
-    m_editOpen = false;
+    m_edit.Abandon();
     m_project = nullptr;
     m_state = nullptr;
     Close();

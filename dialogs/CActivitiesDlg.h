@@ -10,9 +10,9 @@
 // Usage notes:
 // - Every edit goes into a clone of the project's newest state. OK, and only the OK
 //   button itself, commits the clone; every other way out (Cancel, Escape, the close
-//   box, destruction) discards it. Opened while another dialog holds a transaction on
-//   the same project, the commit lands in that dialog's clone, whose own OK or Cancel
-//   then decides for both.
+//   box) discards it as the dialog ends, and a dialog that never ran when it goes. Opened while
+//   another dialog holds a transaction on the same project, the commit lands in that dialog's
+//   clone, whose own OK or Cancel then decides for both.
 // - When the project is closed while the dialog runs, the dialog ends at once and never
 //   touches the project again; it then counts as cancelled.
 
@@ -23,6 +23,7 @@
 #include "library/windows/CSubclassedWindow.h"
 #include "mainwindow/CActivityTreeList.h"
 #include "mainwindow/IActivityTreeListCallbacks.h"
+#include "model/CEditTransaction.h"
 
 #include <functional>
 #include <set>
@@ -117,7 +118,7 @@ private:
 
     CProject* m_project;
     CProjectState* m_state = nullptr;
-    bool m_editOpen = true;
+    CEditTransaction m_edit;
     bool m_cancelled = true;
     CActivityTreeList m_list;
     CMoveKeys m_moveKeys{*this};

@@ -236,7 +236,6 @@ void CActivitiesDlg::RemoveUnused() {
 
 void CActivitiesDlg::Commit() {
     m_cancelled = false;
-    m_project->EndStateTracking(true);
-    m_editOpen = false;
+    m_edit.Commit();
     Close();
 }

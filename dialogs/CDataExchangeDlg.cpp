@@ -57,8 +57,8 @@ CDataExchangeDlg::CDataExchangeDlg(CProject* project, unsigned direction)
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
     CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
-    m_currentProject->StartStateTracking();
-    m_currentEdited = m_currentProject->GetState(true);
+    m_currentEdit = CEditTransaction(*m_currentProject);
+    m_currentEdited = m_currentEdit.GetState();
     if (!m_import) {
         CChooseActivitiesDlg::ChooseAll(m_currentBase->GetRootActivity(), m_chosen, true);
         m_totalActivities = static_cast<int>(m_chosen.size());
@@ -68,10 +68,7 @@ CDataExchangeDlg::CDataExchangeDlg(CProject* project, unsigned direction)
 CDataExchangeDlg::~CDataExchangeDlg() {
     CSlot<CProjectsClosedEvent>::DisconnectAll();
     UnbindList();
-    if (m_currentEditOpen && m_currentProject != nullptr) {
-        m_currentProject->EndStateTracking(false);
-    }
-    m_currentEditOpen = false;
+    m_currentEdit = CEditTransaction();
     ReleaseOtherProject();
     m_list.reset();
     CSlot<CProjectsAddedEvent>::DisconnectAll();
@@ -326,5 +323,12 @@ bool CDataExchangeDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     }
     m_settings->GetRemoveTraces() = m_move;
     UnbindList();
+    // Every way out but OK throws the edits away now, not when the object goes: whatever
+    // waits for a project's edit to end runs as soon as the dialog closes.
+    // (The project this dialog opened stays open until the dialog goes.)
+    m_otherEdited = nullptr;
+    m_otherEdit.Discard();
+    m_currentEdited = nullptr;
+    m_currentEdit.Discard();
     return true;
 }

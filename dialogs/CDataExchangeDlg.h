@@ -14,9 +14,12 @@
 // - Every change is a preview: both projects are edited only in edit transactions of
 //   this dialog, thrown away and redone from the unchanged projects on every change of
 //   the choices. OK commits both; every other way out leaves both projects as they were.
-// - Only the other project is ever saved here, on OK, after the user agreed, and only when
-//   the dialog opened it itself. A project the dialog opened is closed again without a
-//   question when it is replaced or the dialog ends.
+// - The other project is saved here on OK, after the user agreed, and only when the
+//   dialog opened it itself. When a move import takes tally marks out of its file, the
+//   current project is saved first (asking for a location when it has none): the marks
+//   are always in one of the two files. When that save fails or no location is chosen,
+//   nothing is moved and the dialog stays open. A project the dialog opened is closed again without
+//   a question when it is replaced or the dialog ends.
 // - When one of its projects is closed while it runs (a tray exit, the end of the
 //   session), the dialog forgets that project and ends, touching it no more.
 
@@ -30,6 +33,7 @@
 #include "library/events/CSlot.h"
 #include "mainwindow/CActivityTreeList.h"
 #include "mainwindow/IActivityTreeListCallbacks.h"
+#include "model/CEditTransaction.h"
 #include "model/CProjectAskNewLocationEvent.h"
 #include "model/CProjectBrowser.h"
 #include "model/CProjectSavedEvent.h"
@@ -133,6 +137,10 @@ private:
     void RunExchange();
     void Confirm();
     bool SaveOtherProject();
+    // Saves the current project's copy, with the tally marks that a move import takes out
+    // of the other project's file, before that file is rewritten: false (nothing moved
+    // yet) when the save failed or no location was chosen.
+    bool SaveReceivingProject();
     void BindList(CProject* project, CProjectState* state);
     // Forgets the projects the result list shows before their states go.
     void UnbindList();
@@ -149,9 +157,11 @@ private:
     bool m_otherChanged = false;
     std::string m_browsePath;
     int m_browseFormat = 0;
-    bool m_currentEditOpen = true;
-    bool m_otherEditOpen = false;
+    // The edits of both projects: opened for every preview, ended when the dialog ends.
+    CEditTransaction m_currentEdit;
+    CEditTransaction m_otherEdit;
     bool m_saveSucceeded = false;
+    bool m_receivingSaved = false;
     bool m_move = true;
     // The edit copies are untouched clones (no exchange ran in them since they were made).
     bool m_currentPristine = true;

@@ -106,9 +106,8 @@ bool CDataExchangeDlg::TakeOtherProject(CProject* project, bool wasOpen) {
     m_otherEdited = nullptr;
     m_otherChanged = false;
     if (project != nullptr) {
-        project->StartStateTracking();
-        m_otherEdited = project->GetState(true);
-        m_otherEditOpen = true;
+        m_otherEdit = CEditTransaction(*project);
+        m_otherEdited = m_otherEdit.GetState();
         m_otherPristine = true;
         if (!m_settingsAvailable) {
             m_settingsAvailable = true;
@@ -136,10 +135,7 @@ void CDataExchangeDlg::ReleaseOtherProject() {
     m_otherProject = nullptr;
     m_otherBase = nullptr;
     m_otherEdited = nullptr;
-    if (m_otherEditOpen) {
-        project->EndStateTracking(false);
-        m_otherEditOpen = false;
-    }
+    m_otherEdit = CEditTransaction();
     if (!m_otherWasOpen) {
         CAppMain::Get().GetProjects().Close(project, true);
     }
@@ -148,20 +144,16 @@ void CDataExchangeDlg::ReleaseOtherProject() {
 void CDataExchangeDlg::RestartEdits() {
     // An edit copy that no exchange has touched yet is still an exact clone: cloning a
     // large project again would only cost time.
-    if (!m_currentPristine) {
-        m_currentProject->EndStateTracking(false);
-        m_currentProject->StartStateTracking();
-        m_currentEdited = m_currentProject->GetState(true);
+    if (!m_currentPristine || !m_currentEdit.IsOpen()) {
+        m_currentEdit.Discard();
+        m_currentEdit = CEditTransaction(*m_currentProject);
+        m_currentEdited = m_currentEdit.GetState();
     }
-    m_currentEditOpen = true;
-    if (!m_otherPristine || !m_otherEditOpen) {
-        if (m_otherEditOpen) {
-            m_otherProject->EndStateTracking(false);
-        }
-        m_otherProject->StartStateTracking();
-        m_otherEdited = m_otherProject->GetState(true);
+    if (!m_otherPristine || !m_otherEdit.IsOpen()) {
+        m_otherEdit.Discard();
+        m_otherEdit = CEditTransaction(*m_otherProject);
+        m_otherEdited = m_otherEdit.GetState();
     }
-    m_otherEditOpen = true;
     m_otherChanged = false;
     m_currentPristine = false;
     m_otherPristine = false;
@@ -201,6 +193,7 @@ void CDataExchangeDlg::Confirm() {
         return;
     }
     const bool hadOther = m_otherProject != nullptr;
+    m_receivingSaved = false;
     if (hadOther) {
         if (m_otherChanged && !m_otherWasOpen) {
             CText question(Text(IDS_IMPORT_SAVE_QUESTION, IDS_EXPORT_SAVE_QUESTION));
@@ -208,19 +201,34 @@ void CDataExchangeDlg::Confirm() {
             if (MessageBoxA(GetHwnd(), question,
                             CText(Text(IDS_IMPORT_SAVE_CAPTION, IDS_EXPORT_SAVE_CAPTION)),
                             MB_OKCANCEL | MB_ICONQUESTION) != IDOK ||
-                !SaveOtherProject()) {
+                (m_import && !SaveReceivingProject()) || !SaveOtherProject()) {
                 return;
             }
         }
         UnbindList();
-        m_otherProject->EndStateTracking(true);
-        m_otherEditOpen = false;
+        m_otherEdit.Commit();
         ReleaseOtherProject();
     }
     UnbindList();
-    m_currentProject->EndStateTracking(hadOther);
-    m_currentEditOpen = false;
+    if (hadOther) {
+        m_currentEdit.Commit();
+    } else {
+        m_currentEdit.Discard();
+    }
+    // The commit announces what the copy changed, which marks the project unsaved again
+    // although its file holds exactly that: written once more, it counts as saved.
+    if (m_receivingSaved && m_currentProject->IsModified(ppName | ppActivities | ppTallymarks)) {
+        m_currentProject->Save(false);
+    }
     Close();
+}
+
+bool CDataExchangeDlg::SaveReceivingProject() {
+    // Asked and reported by the main window as every save of a user project; a declined
+    // location writes nothing and leaves the copy unsaved.
+    m_receivingSaved = m_currentProject->Save(false, m_currentEdited) &&
+                       !m_currentEdited->GetModified().HasAny(ppName | ppActivities | ppTallymarks);
+    return m_receivingSaved;
 }
 
 bool CDataExchangeDlg::SaveOtherProject() {
@@ -277,7 +285,7 @@ CProjectBrowser CDataExchangeDlg::OnProjectAskNewLocation(CProjectAskNewLocation
     CProjectBrowser browser;
     if (event.project != nullptr) {
         browser.Browse(CProjectBrowser::bpSave, GetHwnd(),
-                       event.project->GetFilePath(true).GetPath(), event.format);
+                       CProjectBrowser::ProposedName(*event.project), event.format);
     }
     if (!browser.IsConfirmed()) {
         m_saveSucceeded = false;
@@ -296,12 +304,12 @@ bool CDataExchangeDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
         m_currentProject = nullptr;
         m_currentBase = nullptr;
         m_currentEdited = nullptr;
-        m_currentEditOpen = false;
+        m_currentEdit.Abandon();
     } else {
         m_otherProject = nullptr;
         m_otherBase = nullptr;
         m_otherEdited = nullptr;
-        m_otherEditOpen = false;
+        m_otherEdit.Abandon();
     }
     if (GetHwnd() != nullptr) {
         Close();

@@ -7,6 +7,7 @@
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/datetime/CDateTimeSpan.h"
 #include "library/text/CText.h"
+#include "mainwindow/CDialogLauncher.h"
 #include "model/ActivityBooking.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
@@ -59,7 +60,7 @@ CDetectedInactivityDlg::CDetectedInactivityDlg(const CDateTime& inactivityStart,
     CSlot<CDialogCommandEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
-    CSlot<CProjectEndStateTrackingEvent>::Connect(m_project);
+    CSlot<CProjectStateSwitchedEvent>::Connect(m_project);
     m_closeWatch.Watch(m_project);
 }
 
@@ -74,7 +75,7 @@ CDetectedInactivityDlg::~CDetectedInactivityDlg() {
 void CDetectedInactivityDlg::Detach() {
     m_timer.Stop();
     CSlot<CTimerWentOffEvent>::DisconnectAll();
-    CSlot<CProjectEndStateTrackingEvent>::DisconnectAll();
+    CSlot<CProjectStateSwitchedEvent>::DisconnectAll();
     m_include.SetProject(nullptr, nullptr);
     m_continue.SetProject(nullptr, nullptr);
 }
@@ -99,7 +100,7 @@ bool CDetectedInactivityDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     m_timer.SetWindow(window);
     m_timer.Start(kRefreshMs);
     RefreshTexts();
-    UpdateOk();
+    PostponeWhileEdited();
     return true;
 }
 
@@ -122,9 +123,13 @@ void CDetectedInactivityDlg::RefreshTexts() {
     SetDlgItemTextA(window, IDC_INACTIVITY_PERIOD, inactive.FormatHMS(3).c_str());
 }
 
-void CDetectedInactivityDlg::UpdateOk() {
-    const bool editing = m_project != nullptr && m_project->GetStateCount() > 1;
-    EnableWindow(GetDlgItem(GetHwnd(), IDC_INACTIVITY_OK), editing ? FALSE : TRUE);
+bool CDetectedInactivityDlg::PostponeWhileEdited() {
+    if (m_project == nullptr || CProjects::CanChangeWork(m_project)) {
+        return false;
+    }
+    m_postponed = true;
+    Close();
+    return true;
 }
 
 CActivity* CDetectedInactivityDlg::GetValidActivity(const CActivityComboBox& comboBox,
@@ -162,7 +167,10 @@ bool CDetectedInactivityDlg::Book() {
                                      IDS_INACTIVITY_CONTINUE_DISABLED);
         valid = valid && continued != nullptr;
     }
-    if (!valid || m_project == nullptr || m_project->GetStateCount() > 1) {
+    if (!valid || m_project == nullptr) {
+        return false;
+    }
+    if (PostponeWhileEdited()) {
         return false;
     }
     CProjectState* state = m_project->GetState(false);
@@ -210,7 +218,9 @@ bool CDetectedInactivityDlg::Book() {
 }
 
 bool CDetectedInactivityDlg::OnTimerWentOff(CTimerWentOffEvent&) {
-    RefreshTexts();
+    if (!PostponeWhileEdited()) {
+        RefreshTexts();
+    }
     return true;
 }
 
@@ -235,15 +245,22 @@ bool CDetectedInactivityDlg::OnDialogCommand(CDialogCommandEvent& event) {
     }
 }
 
-bool CDetectedInactivityDlg::OnDialogTerminate(CDialogTerminateEvent&) {
+bool CDetectedInactivityDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
     m_timer.Stop();
     StoreDialogRect(*this, kIdentity.slot);
+    event.exitCode = m_postponed ? CDialogLauncher::kInactivityPostponed : 0;
     return true;
 }
 
-bool CDetectedInactivityDlg::OnProjectEndStateTracking(CProjectEndStateTrackingEvent&) {
-    if (GetHwnd() != nullptr) {
-        UpdateOk();
+bool CDetectedInactivityDlg::OnProjectStateSwitched(CProjectStateSwitchedEvent& event) {
+    // An edit committed under the dialog (it began between two ticks): its choices named
+    // activities of a state that goes now. (The choosers rebind themselves.)
+    if (event.oldState == m_state) {
+        m_state = event.newState;
+    }
+    if (GetHwnd() != nullptr && !m_postponed) {
+        m_postponed = true;
+        Close();
     }
     return true;
 }

@@ -9,10 +9,12 @@
 //   dialog.Create(MakeModalDialogParams(CDetectedInactivityDlg::kIdentity, owner));
 //
 // Usage notes:
-// - The dialog writes into the project's committed state, never into an edit copy. While
-//   another dialog holds an edit transaction on the project its OK button waits (disabled)
-//   until that transaction ends, so that the booking is not lost when the other dialog
-//   commits its older copy.
+// - The dialog writes into the project's committed state, never into an edit copy. The
+//   main window opens it only while no dialog edits the project; when an edit of the
+//   project begins while it runs, it closes at once without booking, with the exit code
+//   CDialogLauncher::kInactivityPostponed, and the main window opens it again once that
+//   edit is over (the edit's commit would replace what it booked, and would replace the
+//   activities its choices name).
 // - It books only on the running tally mark it was opened for. When that tally mark no
 //   longer runs at OK (stopped, or moved to another activity from the tray meanwhile),
 //   OK closes the dialog and changes nothing.
@@ -32,7 +34,7 @@
 #include "library/events/CSlot.h"
 #include "library/windows/CTimer.h"
 #include "mainwindow/CActivityComboBox.h"
-#include "model/CProjectEndStateTrackingEvent.h"
+#include "model/CProjectStateSwitchedEvent.h"
 
 #include <string>
 
@@ -46,7 +48,7 @@ class CDetectedInactivityDlg : public CResizableDialogWindow,
                                public CSlot<CDialogInitializeEvent>,
                                public CSlot<CDialogTerminateEvent>,
                                public CSlot<CTimerWentOffEvent>,
-                               public CSlot<CProjectEndStateTrackingEvent> {
+                               public CSlot<CProjectStateSwitchedEvent> {
 public:
     // What names this dialog: template, size grip, placement slot and help page.
     static const SDialogIdentity kIdentity;
@@ -57,6 +59,8 @@ public:
 
     // Whether OK changed the project's tally marks.
     bool HasBooked() const { return m_booked; }
+    // Whether it closed because an edit of its project began.
+    bool IsPostponed() const { return m_postponed; }
     // The project; null once it was closed under the dialog.
     CProject* GetProject() const { return m_project; }
 
@@ -66,8 +70,8 @@ protected:
     bool OnEvent(CDialogCommandEvent& event) override { return OnDialogCommand(event); }
     bool OnEvent(CDialogInitializeEvent& event) override { return OnDialogInitialize(event); }
     bool OnEvent(CDialogTerminateEvent& event) override { return OnDialogTerminate(event); }
-    bool OnEvent(CProjectEndStateTrackingEvent& event) override {
-        return OnProjectEndStateTracking(event);
+    bool OnEvent(CProjectStateSwitchedEvent& event) override {
+        return OnProjectStateSwitched(event);
     }
 
     virtual bool OnTimerWentOff(CTimerWentOffEvent& event);
@@ -75,7 +79,7 @@ protected:
     virtual bool OnDialogCommand(CDialogCommandEvent& event);
     virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
     virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
-    virtual bool OnProjectEndStateTracking(CProjectEndStateTrackingEvent& event);
+    virtual bool OnProjectStateSwitched(CProjectStateSwitchedEvent& event);
 
 private:
     // The project is being closed: lets go of it and ends the dialog.
@@ -85,8 +89,9 @@ private:
     CActivity* GetValidActivity(const CActivityComboBox& comboBox, int noActivityMessage,
                                 int invalidActivityMessage);
     void RefreshTexts();
-    // OK waits while an edit transaction is open on the project.
-    void UpdateOk();
+    // An edit of the project began: closes without booking, to be opened again after it.
+    // False while no edit is open.
+    bool PostponeWhileEdited();
     // Validates the choices and rewrites the running tally mark; false keeps the dialog
     // open.
     bool Book();
@@ -104,6 +109,7 @@ private:
     bool m_lastActiveShown = false;
     bool m_lastActiveShownAsToday = false;
     bool m_booked = false;
+    bool m_postponed = false;
     CActivityComboBox m_include{false, false};
     CActivityComboBox m_continue{false, false};
     CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};

@@ -51,15 +51,12 @@ CProjectPropertiesDlg::CProjectPropertiesDlg(CProject* project) : m_project(proj
     CSlot<CDialogTerminateEvent>::Connect(this);
     CSlot<CProjectStateSwitchedEvent>::Connect(m_project);
     CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
-    m_project->StartStateTracking();
-    m_state = m_project->GetState(true);
+    m_edit = CEditTransaction(*m_project);
+    m_state = m_edit.GetState();
 }
 
 CProjectPropertiesDlg::~CProjectPropertiesDlg() {
-    // A dialog that never ran still holds its transaction.
-    if (m_editOpen && m_project != nullptr) {
-        m_project->EndStateTracking(false);
-    }
+    // A dialog that never ran still holds its transaction: m_edit discards it.
     CSlot<CProjectsClosedEvent>::DisconnectAll();
     CSlot<CProjectStateSwitchedEvent>::DisconnectAll();
     CSlot<CDialogMessageEvent>::DisconnectAll();
@@ -216,19 +213,16 @@ void CProjectPropertiesDlg::Ok() {
     }
     m_cancelled = false;
     m_state->SetName(name);
-    m_editOpen = false;
-    m_project->EndStateTracking(true);
+    m_edit.Commit();
     Close();
 }
 
 bool CProjectPropertiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
     StoreDialogRect(*this, kIdentity.slot);
-    // Only this dialog's own transaction, and only while it is open: after OK the
-    // innermost one may belong to somebody else.
-    if (m_editOpen && m_project != nullptr) {
-        m_editOpen = false;
-        m_project->EndStateTracking(false);
-    }
+    // Every way out but OK throws the edit away now, not when the object goes: whatever
+    // waits for the project's edit to end runs as soon as the dialog closes.
+    m_state = nullptr;
+    m_edit.Discard();
     event.exitCode = m_cancelled ? 1 : 0;
     return true;
 }
@@ -256,7 +250,7 @@ bool CProjectPropertiesDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
 
 void CProjectPropertiesDlg::ForgetProject() {
     m_cancelled = true;
-    m_editOpen = false;
+    m_edit.Abandon();
     m_project = nullptr;
     m_state = nullptr;
     CSlot<CProjectStateSwitchedEvent>::DisconnectAll();

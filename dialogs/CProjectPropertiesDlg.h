@@ -25,6 +25,7 @@
 #include "library/dialogs/CResizableDialogWindow.h"
 #include "library/dialogs/SDialogParams.h"
 #include "library/events/CSlot.h"
+#include "model/CEditTransaction.h"
 #include "model/CProjectStateSwitchedEvent.h"
 #include "model/CProjectsClosedEvent.h"
 
@@ -92,6 +93,6 @@ private:
 
     CProject* m_project;
     CProjectState* m_state = nullptr;
-    bool m_editOpen = true;
+    CEditTransaction m_edit;
     bool m_cancelled = true;
 };

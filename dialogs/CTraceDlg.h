@@ -20,6 +20,8 @@
 // - The controls show local time, the model holds universal time.
 // - OK and Split are refused (focus on the field, a beep) while a time field holds no
 //   valid number.
+// - A running tally mark that stopped while the dialog ran (its end set elsewhere) is
+//   checked at OK as the closed one it now is: its start is never stored after its end.
 
 #include "app/ui/SDialogIdentity.h"
 #include "dialogs/CProjectCloseWatch.h"
@@ -91,6 +93,8 @@ private:
     // A tally mark of the dialog's values that belongs to nobody; the caller owns it.
     CTallymark* CreateTallymark() const;
     void StopWorking();
+    // The tally mark shows as closed at endUtc (UTC), with its end controls.
+    void ShowStopped(const CDateTime& endUtc);
     void SetEndToNow();
     void Split();
     void Confirm();

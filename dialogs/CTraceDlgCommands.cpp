@@ -84,6 +84,11 @@ bool CTraceDlg::OnDialogCommand(CDialogCommandEvent& event) {
 }
 
 bool CTraceDlg::Validate() {
+    // The running tally mark may have been stopped meanwhile: from here on it has an end,
+    // which the start must not pass.
+    if (m_open && !m_isNew && m_tallymark != nullptr && !m_tallymark->IsOpen()) {
+        ShowStopped(m_tallymark->GetEnd(false));
+    }
     // An emptied or pasted-over field holds no time: the user mends it first, so that no
     // invalid date ever reaches the model.
     HWND invalid = m_startTime.GetInvalidField();
@@ -126,11 +131,14 @@ CTallymark* CTraceDlg::CreateTallymark() const {
 }
 
 void CTraceDlg::StopWorking() {
-    if (!m_open) {
-        return;
+    if (m_open) {
+        ShowStopped(CDateTime::Now(true));
     }
+}
+
+void CTraceDlg::ShowStopped(const CDateTime& endUtc) {
     m_open = false;
-    m_endUtc = CDateTime::Now(true);
+    m_endUtc = endUtc;
     m_endLocal = ToLocalTime(m_endUtc);
     KillTimer(GetHwnd(), kTimerId);
     for (int id : kShownAfterStop) {

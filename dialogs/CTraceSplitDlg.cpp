@@ -171,6 +171,11 @@ bool CTraceSplitDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     m_splitTime.SetTime(split);
     m_splitCalendar.SetSelection(split);
     m_updating = false;
+    // The fields show whole seconds: the parts are those of the point they show, as after
+    // any change of a field.
+    if (m_state != nullptr) {
+        ReadSplitPoint();
+    }
     ShowPeriods();
     return true;
 }
@@ -240,7 +245,9 @@ bool CTraceSplitDlg::Split() {
         return false;
     }
     if (split > GetEnd()) {
-        Warn(m_open ? IDS_SPLIT_IN_FUTURE : IDS_SPLIT_AFTER_END, IDS_SPLIT_POINT_CAPTION);
+        // Asked anew: the tally mark may have stopped while the dialog ran.
+        Warn(m_tallymark->IsOpen() ? IDS_SPLIT_IN_FUTURE : IDS_SPLIT_AFTER_END,
+             IDS_SPLIT_POINT_CAPTION);
         return false;
     }
     if (!CheckActivity(m_firstActivity, IDS_SPLIT_FIRST_WORD) ||

@@ -45,16 +45,12 @@ CTracesDlg::CTracesDlg(CProject* project)
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
     m_closeWatch.Watch(m_project);
-    m_project->StartStateTracking();
-    m_state = m_project->GetState(true);
+    m_edit = CEditTransaction(*m_project);
+    m_state = m_edit.GetState();
     m_dateIndex = &m_state->GetTallymarksByDate();
 }
 
-CTracesDlg::~CTracesDlg() {
-    if (m_editOpen) {
-        m_project->EndStateTracking(false);
-    }
-}
+CTracesDlg::~CTracesDlg() = default;
 
 SDialogParams CTracesDlg::MakeParams(HWND owner) {
     return MakeModalDialogParams(kIdentity, owner);
@@ -253,13 +249,22 @@ bool CTracesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
         }
     }
     event.exitCode = m_cancelled ? 1 : 0;
+    // Every way out but OK throws the edit away now, not when the object goes: whatever
+    // waits for the project's edit to end runs as soon as the dialog closes. The rows name
+    // tally marks of the copy, so they go first.
+    if (m_edit.IsOpen()) {
+        m_fillOrder.clear();
+        m_list.Reload();
+        m_state = nullptr;
+        m_dateIndex = nullptr;
+        m_edit.Discard();
+    }
     return true;
 }
 
 void CTracesDlg::Ok() {
     m_cancelled = false;
-    m_project->EndStateTracking(true);
-    m_editOpen = false;
+    m_edit.Commit();
     Close();
 }
 
@@ -272,7 +277,7 @@ void CTracesDlg::OnProjectClosed() {
     // go first, and the transaction with the project.
     m_fillOrder.clear();
     m_list.Reload();
-    m_editOpen = false;
+    m_edit.Abandon();
     m_project = nullptr;
     m_state = nullptr;
     m_dateIndex = nullptr;

@@ -10,8 +10,9 @@
 //
 // Usage notes:
 // - All edits go into the clone that the constructor's transaction pushes. OK commits it;
-//   Cancel, the close box and Escape end the dialog and its destruction discards it. A
-//   dialog opened while another transaction of the project is open commits into that one.
+//   Cancel, the close box and Escape discard it as the dialog ends (a dialog that never
+//   ran discards it when it goes). A dialog opened while another transaction of the
+//   project is open commits into that one.
 // - The rows change only through the dialog's own commands. The one model event it hears
 //   is its project's closing: the dialog (and any dialog open over it) then ends at once
 //   as cancelled and never touches the project again.
@@ -24,6 +25,7 @@
 #include "library/dialogs/CDialogInitializeEvent.h"
 #include "library/dialogs/CDialogMessageEvent.h"
 #include "library/dialogs/CDialogTerminateEvent.h"
+#include "model/CEditTransaction.h"
 #include "library/dialogs/CListView.h"
 #include "library/dialogs/CResizableDialogWindow.h"
 #include "library/dialogs/IListViewCallback.h"
@@ -132,7 +134,8 @@ private:
 
     CProject* m_project;
     CProjectState* m_state;
-    bool m_editOpen = true;
+    // Opened by the constructor, ended when the dialog terminates.
+    CEditTransaction m_edit;
     CTallymarksByDate* m_dateIndex;
     // The rows to fill, already in the order of the sort, so that the control's sort that
     // follows finds every row in place (it moves rows one by one).

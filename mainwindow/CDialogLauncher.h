@@ -32,6 +32,9 @@ struct SDialogKindEntry {
 
 class CDialogLauncher {
 public:
+    // The exit code of an inactivity dialog that closed because its project came under
+    // edit: it is opened again once that edit is over.
+    static const int kInactivityPostponed = 2;
     // The dialog that books a detected inactivity (from start, UTC) of one working project.
     using InactivityDialogFactory =
         std::function<std::unique_ptr<CDialogWindow>(const CDateTime& start, CProject& project)>;

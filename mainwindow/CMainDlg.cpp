@@ -174,31 +174,32 @@ void CMainDlg::StepPeriod(bool forward) {
     CDateTime& position = app.GetSetMainDlg().GetPosition();
     const int firstDay = app.GetSetDateTime().GetFirstDayOfWeek();
     const CDateTime shown = position;
-    const double step = forward ? 1.0 : -1.0;
+    const int step = forward ? 1 : -1;
+    // On the calendar's linear scale: dates before 1900 count their time of day forward.
     CDateTime next = shown;
     switch (GetKind()) {
     case sikHour:
-        next = CDateTime(shown.GetHourStart().GetValue() + step / 24.0);
+        next = shown.GetHourStartOffset(step);
         break;
     case sikDay:
-        next = CDateTime(shown.GetDayStart().GetValue() + step);
+        next = shown.GetDayStartOffset(step);
         break;
     case sikWeek:
-        next = CDateTime(shown.GetWeekStart(firstDay).GetValue() + 7.0 * step);
+        next = shown.GetWeekStartOffset(step, firstDay);
         break;
     case sikMonth:
-        next = forward ? CDateTime(shown.GetMonthStart().GetValue() + 1.0).GetNextMonthStart()
-                       : CDateTime(shown.GetMonthStart().GetValue() - 1.0).GetMonthStart();
+        next = shown.GetMonthStartOffset(step);
         break;
     case sikYear:
-        next = forward ? CDateTime(shown.GetYearStart().GetValue() + 1.0).GetNextYearStart()
-                       : CDateTime(shown.GetYearStart().GetValue() - 1.0).GetYearStart();
+        next = shown.GetYearStartOffset(step);
         break;
     default:
         break;
     }
-    // A step past the calendar's ends leaves the shown period where it is.
-    if (next.IsValid()) {
+    // A step after which a column would reach past the calendar's ends leaves the shown
+    // period where it is.
+    if (CStatInts::FitsUpTo(static_cast<EStatIntKind>(GetKind()), GetNumColumns() - 1, next,
+                            firstDay)) {
         position = next;
     }
     RefreshColumns(true);

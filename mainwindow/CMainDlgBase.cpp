@@ -23,7 +23,11 @@ CMainDlgBase::CMainDlgBase(int displayKind)
       CSlotBridge<CProjectSavedEvent, CMainDlgBase>(this),
       CSlotBridge<CProjectsAddedEvent, CMainDlgBase>(this),
       CSlotBridge<CProjectsClosedEvent, CMainDlgBase>(this),
-      CSlotBridge<CProjectsSwitchedEvent, CMainDlgBase>(this), m_displayKind(displayKind) {
+      CSlotBridge<CProjectsSwitchedEvent, CMainDlgBase>(this), m_displayKind(displayKind),
+      m_postponedInactivity(CAppMain::Get().GetProjects(),
+                            [this](CProject& project, const CDateTime& start) {
+                                OpenInactivityDialog(project, start);
+                            }) {
     CAppMain& app = CAppMain::Get();
     CProjects& projects = app.GetProjects();
     m_menu = std::make_unique<CMenu>(*this, displayKind);

@@ -36,6 +36,7 @@
 #include "library/dialogs/CResizableDialogWindow.h"
 #include "library/events/CSlot.h"
 #include "library/events/CSlotBridge.h"
+#include "mainwindow/CPostponedInactivity.h"
 #include "model/CProjectAskNewLocationEvent.h"
 #include "model/CProjectBrowser.h"
 #include "model/CProjectModifiedEvent.h"
@@ -157,6 +158,9 @@ private:
     void RunDialog(CDialogWindow& dialog, const SDialogIdentity& identity);
     // The answer to the session's end: refused while a modal moment runs.
     bool QueryEndSession();
+    // Runs the inactivity dialog of project; it comes back later when the dialog found
+    // the project being edited.
+    void OpenInactivityDialog(CProject& project, const CDateTime& start);
 
     std::unique_ptr<CMenu> m_menu;
     CProject* m_project = nullptr;
@@ -166,4 +170,6 @@ private:
     int m_displayKind;
     // The working state whose icons the window carries; -1 before the first.
     int m_shownIconState = -1;
+    // Inactivities of projects under edit, waiting for the edit's end.
+    CPostponedInactivity m_postponedInactivity;
 };

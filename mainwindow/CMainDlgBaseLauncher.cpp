@@ -40,9 +40,7 @@ void CMainDlgBase::RunDialog(CDialogWindow& dialog, const SDialogIdentity& ident
 }
 
 bool CMainDlgBase::OnInactive(CInactiveEvent& event) {
-    const CDialogLauncher::InactivityDialogFactory& factory =
-        CDialogLauncher::GetInactivityDialog();
-    if (!factory) {
+    if (!CDialogLauncher::GetInactivityDialog()) {
         return true;
     }
     CProjects& projects = CAppMain::Get().GetProjects();
@@ -52,13 +50,29 @@ bool CMainDlgBase::OnInactive(CInactiveEvent& event) {
         if (!projects.Contains(project)) {
             continue;
         }
-        std::unique_ptr<CDialogWindow> dialog = factory(event.start, *project);
-        if (!dialog) {
+        // A project that a dialog edits gets its inactivity dialog once that edit is over:
+        // the edit's OK or Cancel would otherwise decide over the booking.
+        if (!CProjects::CanChangeWork(project)) {
+            m_postponedInactivity.Postpone(*project, event.start, GetHwnd());
             continue;
         }
-        RunDialog(*dialog, CDialogLauncher::GetInactivityDialogIdentity());
+        OpenInactivityDialog(*project, event.start);
     }
     return true;
+}
+
+void CMainDlgBase::OpenInactivityDialog(CProject& project, const CDateTime& start) {
+    const CDialogLauncher::InactivityDialogFactory& factory =
+        CDialogLauncher::GetInactivityDialog();
+    std::unique_ptr<CDialogWindow> dialog = factory ? factory(start, project) : nullptr;
+    if (!dialog) {
+        return;
+    }
+    RunDialog(*dialog, CDialogLauncher::GetInactivityDialogIdentity());
+    if (dialog->GetExitCode() == CDialogLauncher::kInactivityPostponed &&
+        CAppMain::Get().GetProjects().Contains(&project)) {
+        m_postponedInactivity.Postpone(project, start, GetHwnd());
+    }
 }
 
 bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
@@ -128,7 +142,7 @@ CProjectBrowser CMainDlgBase::OnProjectAskNewLocation(CProjectAskNewLocationEven
     CProjectBrowser browser;
     if (event.project != nullptr) {
         browser.Browse(CProjectBrowser::bpSave, GetHwnd(),
-                       event.project->GetFilePath(true).GetPath(), event.format);
+                       CProjectBrowser::ProposedName(*event.project), event.format);
     }
     return browser;
 }

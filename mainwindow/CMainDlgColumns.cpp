@@ -42,9 +42,13 @@ void CMainDlg::EnsureIntervals() {
         return;
     }
     CAppMain& app = CAppMain::Get();
-    m_intervals.GenerateUpTo(static_cast<EStatIntKind>(GetKind()), GetNumColumns() - 1,
-                             app.GetSetMainDlg().GetPosition(), EStatIntBounds::Whole,
-                             app.GetSetDateTime().GetFirstDayOfWeek());
+    const EStatIntKind kind = static_cast<EStatIntKind>(GetKind());
+    const int firstDay = app.GetSetDateTime().GetFirstDayOfWeek();
+    // Whatever the settings held, and after a change of kind or number of columns, every
+    // column lies in the calendar.
+    CDateTime& position = app.GetSetMainDlg().GetPosition();
+    position = CStatInts::ClampUpTo(kind, GetNumColumns() - 1, position, firstDay);
+    m_intervals.GenerateUpTo(kind, GetNumColumns() - 1, position, EStatIntBounds::Whole, firstDay);
     m_intervalsStale = false;
 }
 
@@ -103,7 +107,7 @@ SListViewColumn CMainDlg::GetColumn(int index) {
 
 std::string CMainDlg::GetColumnText(CActivity* activity, int column) {
     const CStatInt* interval = GetInterval(column);
-    if (activity == nullptr || interval == nullptr) {
+    if (activity == nullptr || interval == nullptr || !interval->IsInCalendar()) {
         return std::string();
     }
     CSetTimeDisplay& display = CAppMain::Get().GetSetTimeDisplay();

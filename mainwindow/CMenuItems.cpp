@@ -147,7 +147,10 @@ void CMenu::RebuildWindowMenu() {
     }
     const CProjects& projects = CAppMain::Get().GetProjects();
     for (size_t i = 0; i < projects.GetNumProjects(); ++i) {
-        m_listed.push_back(projects.GetProject(i));
+        // A project opened to import from or export to is not the user's to switch to.
+        if (projects.GetProject(i)->IsUserProject()) {
+            m_listed.push_back(projects.GetProject(i));
+        }
     }
     // A renamed project may be announced here before the set of projects files it under
     // its new name: the names themselves decide the order.

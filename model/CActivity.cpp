@@ -2,6 +2,8 @@
 
 #include "library/text/CError.h"
 #include "library/text/CText.h"
+#include "model/CClockNotices.h"
+#include "model/CTickClock.h"
 #include "model/CTallymark.h"
 
 #include "resources/ResourceIds.h"
@@ -86,7 +88,13 @@ bool CActivity::HasTallymarks(bool withDescendants) const {
 }
 
 CTallymark* CActivity::StartTallymark() {
-    CTallymark* tallymark = new CTallymark(this, CDateTime::Now(true));
+    const CDateTime now = CDateTime::Now(true);
+    if (!CTallymark::CanHold(now)) {
+        CClockNotices::Get().Report(EClockNotice::StartRefused, this, nullptr, now);
+        return nullptr;
+    }
+    CTallymark* tallymark = new CTallymark(this, now);
+    tallymark->MarkStartedNow();
     m_tallymarks.Add(tallymark);
     return tallymark;
 }

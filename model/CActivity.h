@@ -66,7 +66,8 @@ public:
     bool HasTallymarks(bool withDescendants) const;
 
     // A new open tally mark starting now, added to this activity (and announced). Neither
-    // the enabled flag nor other running work is checked.
+    // the enabled flag nor other running work is checked. Null, announced through
+    // CClockNotices, when the clock shows a time that no project file can hold.
     CTallymark* StartTallymark();
 
     // Attaches child before the child at position (a position outside 0 .. count - 1

@@ -3,8 +3,10 @@
 #include "library/files/CDataStream.h"
 #include "library/text/CText.h"
 #include "library/windows/CTempCursor.h"
+#include "model/CProjectBackups.h"
 #include "model/CProjectBrowser.h"
 #include "model/CProjectState.h"
+#include "model/CSaveCheck.h"
 #include "model/CTranslator.h"
 #include "resources/ResourceIds.h"
 
@@ -145,6 +147,15 @@ CError CProject::Load(const CFilePath& path) {
         text.Load(IDS_PROJECT_DAMAGED);
         break;
     }
+    if (result != trNewerVersion) {
+        // A save that could not finish may have left a good copy beside the file.
+        const std::string backup = CProjectBackups::FindComplete(path.GetPath());
+        if (!backup.empty()) {
+            CText found(IDS_LOAD_BACKUP_AVAILABLE);
+            found.ReplaceWithString("[BACKUPFILEPATH]", backup, true);
+            return CError(1, text.GetString() + found.GetString());
+        }
+    }
     return CError(1, text.GetString());
 }
 
@@ -190,8 +201,11 @@ bool CProject::Save(bool forceAsk, CProjectState* state, const char* path, int f
     DWORD systemError = ERROR_SUCCESS;
     CDataStream stream;
     bool rendered = false;
+    // A date that the readers would refuse is never written: the file and its backup stay.
+    const CTallymark* unstorable = CSaveCheck::FindUnstorable(*state);
     try {
-        std::unique_ptr<CTranslator> translator(CTranslator::Create(*state, format, stream));
+        std::unique_ptr<CTranslator> translator(
+            unstorable == nullptr ? CTranslator::Create(*state, format, stream) : nullptr);
         if (translator) {
             translator->Save();
             rendered = true;
@@ -233,7 +247,10 @@ bool CProject::Save(bool forceAsk, CProjectState* state, const char* path, int f
         }
     } else {
         text.Load(IDS_PROJECT_SAVE_FAILED);
-        text.ReplaceWithText("[ERROR]", SaveFailureText(saved.status, systemError), true);
+        text.ReplaceWithText("[ERROR]",
+                             unstorable != nullptr ? CSaveCheck::Describe(*unstorable)
+                                                   : SaveFailureText(saved.status, systemError),
+                             true);
         m_writable = !m_dataFile.IsReadOnly();
     }
     if (!text.GetString().empty()) {

@@ -2,6 +2,8 @@
 
 #include "library/files/CFileBrowser.h"
 #include "library/text/CText.h"
+#include "model/CProject.h"
+#include "model/CProjectState.h"
 #include "model/EProjectFileFormat.h"
 #include "model/ILastProjectFolder.h"
 #include "resources/ResourceIds.h"
@@ -75,6 +77,11 @@ bool CProjectBrowser::Browse(int purpose, HWND owner, const std::string& propose
     m_format = xml ? pffXML : pffBinary;
     ILastProjectFolder::GetCurrent().SetLastPathFromFile(m_filePath);
     return true;
+}
+
+std::string CProjectBrowser::ProposedName(const CProject& project) {
+    const CFilePath file = project.GetFilePath(false);
+    return file.IsValid() ? file.GetPath() : project.GetState()->GetName();
 }
 
 std::string CProjectBrowser::AddDefaultExtension(const std::string& path,

@@ -13,6 +13,8 @@
 #include <windows.h>
 #include <string>
 
+class CProject;
+
 class CProjectBrowser {
 public:
     // What the file is chosen for; any other value counts as opening.
@@ -41,6 +43,11 @@ public:
     const std::string& GetFilePath() const { return m_filePath; }
     // pffBinary or pffXML once a file was chosen, else 0.
     int GetFormat() const { return m_format; }
+
+    // The name to propose when project is saved to a new location: its file's path when it
+    // has a file, else its name alone, so that the dialog starts in the last project folder
+    // and not in the working folder that a path made from the name alone would hold.
+    static std::string ProposedName(const CProject& project);
 
     // path with "." and extension appended when its file name has no extension.
     static std::string AddDefaultExtension(const std::string& path, const std::string& extension);

@@ -1,9 +1,11 @@
 #include "model/CProjects.h"
 
+#include "library/files/CFileIdentity.h"
 #include "library/text/CText.h"
 #include "library/windows/CTempCursor.h"
 #include "model/ActivityBooking.h"
 #include "model/CActivity.h"
+#include "model/CClockNotices.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
@@ -80,7 +82,26 @@ CProject* CProjects::GetPrevious(CProject* project, bool wrap, bool selfIfOnly) 
 }
 
 bool CProjects::IsOpen(const CFilePath& path) const {
-    return m_byPath.count(path.GetLowerCasePath()) != 0;
+    return FindOpen(path) != nullptr;
+}
+
+CProject* CProjects::FindOpen(const CFilePath& path) const {
+    const auto open = m_byPath.find(path.GetLowerCasePath());
+    if (open != m_byPath.end()) {
+        return open->second;
+    }
+    // Another spelling of an open project's file (a link, a prefix, another mapping).
+    const CFileIdentity identity = CFileIdentity::Of(path.GetPath());
+    if (!identity.IsKnown()) {
+        return nullptr;
+    }
+    for (const auto& entry : m_byPath) {
+        const CFilePath file = entry.second->GetFilePath(false);
+        if (file.IsValid() && CFileIdentity::Of(file.GetPath()) == identity) {
+            return entry.second;
+        }
+    }
+    return nullptr;
 }
 
 bool CProjects::IsPathOpen(const std::string& path) const {
@@ -150,52 +171,56 @@ void CProjects::SwitchToPrevious() {
     }
 }
 
-CActivity* CProjects::MapToNewestState(CProject* project, CActivity* activity) {
+bool CProjects::CanChangeWork(const CProject* project) {
+    return project != nullptr && project->GetStateCount() == 1;
+}
+
+bool CProjects::IsActivityOf(const CProject* project, CActivity* activity) {
     const CProjectState* state = activity->GetProjectState();
-    if (state == nullptr || !project->HasState(state) ||
-        activity->GetTreeRoot() != state->GetRootActivity() || activity->GetParent() == nullptr) {
-        // Not an activity of this project's trees, or the unnamed root, which never runs.
-        return nullptr;
-    }
-    CProjectState* newest = project->GetState(true);
-    return state == newest ? activity : newest->FindByPosition(activity);
+    // The unnamed root never runs.
+    return state != nullptr && state == project->GetState() &&
+           activity->GetTreeRoot() == state->GetRootActivity() && activity->GetParent() != nullptr;
 }
 
 bool CProjects::StartWorking(CProject* project, CActivity* activity) {
     if (project == nullptr) {
         project = m_current;
     }
-    if (project == nullptr) {
+    // An open edit would commit or discard its copy over the change, or the change would
+    // land on the copy's activity at the same place: the edit decides for the project.
+    if (!CanChangeWork(project)) {
         return false;
     }
-    CProjectState* newest = project->GetState(true);
+    CProjectState* state = project->GetState();
     if (activity == nullptr) {
-        activity = newest->GetSelectedActivity();
+        activity = state->GetSelectedActivity();
     }
     if (activity == nullptr) {
         return false;
     }
-    // While an edit transaction is open the committed tree must not get a second running
-    // tally mark: an activity of an older state stands for its counterpart in the newest.
-    activity = MapToNewestState(project, activity);
-    if (!IsBookable(activity)) {
+    if (!IsActivityOf(project, activity) || !IsBookable(activity)) {
         return false;
     }
-    if (CTallymark* running = newest->GetCurrentTallymark()) {
+    const CDateTime now = CDateTime::Now(true);
+    if (!CTallymark::CanHold(now)) {
+        // The running work goes on: nothing can start in its place.
+        CClockNotices::Get().Report(EClockNotice::StartRefused, activity, nullptr, now);
+        return false;
+    }
+    if (CTallymark* running = state->GetCurrentTallymark()) {
         running->EndNow();
     }
-    activity->StartTallymark();
-    return true;
+    return activity->StartTallymark() != nullptr;
 }
 
 bool CProjects::StopWorking(CProject* project) {
     if (project == nullptr) {
         project = m_current;
     }
-    if (project == nullptr) {
+    if (!CanChangeWork(project)) {
         return false;
     }
-    CTallymark* running = project->GetState(true)->GetCurrentTallymark();
+    CTallymark* running = project->GetState()->GetCurrentTallymark();
     if (running == nullptr) {
         return false;
     }
@@ -208,12 +233,11 @@ CProject* CProjects::Open(const CFilePath& path, int mode, bool mustExist) {
     const bool userProject = mode != kOpenForExchange;
     CProjectsAddedEvent event(nullptr, false, userProject, path, CError());
 
-    auto open = m_byPath.find(path.GetLowerCasePath());
-    if (open != m_byPath.end()) {
-        event.project = open->second;
+    if (CProject* open = FindOpen(path)) {
+        event.project = open;
         event.ok = true;
         if (mode == kOpenAndSwitch) {
-            SetCurrent(open->second);
+            SetCurrent(open);
         }
     } else if (mustExist && !path.Exists()) {
         CText text(IDS_PROJECT_FILE_MISSING);
@@ -228,7 +252,8 @@ CProject* CProjects::Open(const CFilePath& path, int mode, bool mustExist) {
                 CText text(IDS_PROJECT_OPEN_FAILED);
                 text.Replace("[FILEPATH]", path.GetPath().c_str(), false);
                 text.Replace("[ERROR]", error.GetText().c_str(), false);
-                event.error = CError(1, text.GetString());
+                // The load's own code: a file in use or damaged is no missing file.
+                event.error = CError(error.GetCode(), text.GetString());
                 loaded = false;
             }
         }

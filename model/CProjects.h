@@ -62,7 +62,11 @@ public:
     // the set gives null.
     CProject* GetNext(CProject* project, bool wrap, bool selfIfOnly) const;
     CProject* GetPrevious(CProject* project, bool wrap, bool selfIfOnly) const;
+    // Whether the file is open as a project, under this or any other spelling of it.
     bool IsOpen(const CFilePath& path) const;
+    // The project of that file, found by its path or, for another spelling, by the file's
+    // identity (CFileIdentity); null when none.
+    CProject* FindOpen(const CFilePath& path) const;
     bool IsPathOpen(const std::string& path) const;
     // Whether a user project's committed state has a running tally mark; the list of those
     // projects in name order.
@@ -79,15 +83,17 @@ public:
     void SwitchToNext();
     void SwitchToPrevious();
 
-    // Starts work on activity (the selected one of the project's newest state when null) in
-    // project (the current one when null), ending the running tally mark first. An
-    // activity of an older state of the project stands for the one at the same place in
-    // the newest state. False, changing nothing, without a project or activity, for a
-    // disabled one, or for one that belongs to neither the project nor that place.
+    // Starts work on activity (the selected one of the project's state when null) in
+    // project (the current one when null), ending the running tally mark first. False,
+    // changing nothing, without a project or activity, for a disabled one, for one that is
+    // not the project's, and while an edit transaction is open on the project (the dialog
+    // that holds it decides for the project until it ends).
     bool StartWorking(CProject* project, CActivity* activity);
-    // Ends the running tally mark of the project's (current project's) newest state; false
-    // when nothing runs.
+    // Ends the running tally mark of project (the current one when null); false when
+    // nothing runs or an edit transaction is open on the project.
     bool StopWorking(CProject* project);
+    // Whether StartWorking and StopWorking act on project now (no edit is open on it).
+    static bool CanChangeWork(const CProject* project);
 
     // Opens the project file (see EOpenMode). An open file gives its project without loading
     // it again. A missing file gives a new, empty, untitled project unless mustExist.
@@ -124,8 +130,8 @@ private:
     CIndex::const_iterator FindInNameIndex(const CProject* project) const;
     void RemoveFromIndexes(CProject* project, CIndex::iterator pathEntry);
     void Unlink(CProject* project);
-    // The activity of project's newest state that activity stands for; null when none.
-    static CActivity* MapToNewestState(CProject* project, CActivity* activity);
+    // Whether activity is one of project's own (not the root).
+    static bool IsActivityOf(const CProject* project, CActivity* activity);
 
     CIndex m_byName;
     CIndex m_byPath;

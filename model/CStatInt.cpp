@@ -29,6 +29,10 @@ void CStatInt::Set(const CDateTime& localStart, const CDateTime& localEnd, const
     m_key.end = PackValue(m_end);
 }
 
+bool CStatInt::IsInCalendar() const {
+    return m_start.IsValid() && m_end.IsValid() && m_utcStart.IsValid() && m_utcEnd.IsValid();
+}
+
 std::int64_t CStatInt::PackValue(const CDateTime& date) {
     const double value = date.GetValue();
     if (!std::isfinite(value) || std::fabs(value) > INT_MAX / 2) {

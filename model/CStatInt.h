@@ -57,6 +57,9 @@ public:
         return base == ETimeBase::Utc ? m_utcEnd : m_end;
     }
     const SStatIntKey& GetKey() const { return m_key; }
+    // Whether all four bounds are valid dates: an interval that reaches past either end of
+    // the calendar (or whose universal twin does) holds no time.
+    bool IsInCalendar() const;
 
     // By key.
     bool operator<(const CStatInt& other) const { return m_key < other.m_key; }

@@ -14,6 +14,8 @@ namespace {
 // so that a conversion between local and universal time stays in range.
 const double kAllStart = -657434.0 + 80.0;
 const double kAllEnd = 2958465.0 - 80.0;
+// A date in the middle of the calendar: which end a date lies nearer to.
+const double kMiddle = (-657434.0 + 2958465.0) / 2.0;
 
 } // namespace
 
@@ -78,10 +80,50 @@ void CStatInts::GenerateUpTo(EStatIntKind kind, int count, const CDateTime& date
     if (!IsKnown(kind) || count <= 0 || !date.IsValid()) {
         ThrowNoIntervals();
     }
-    // From the start of the interval after the one that holds date, count intervals back.
+    // From the start of the interval after the one that holds date, count intervals back;
+    // in the calendar's last interval, from that interval's start count - 1 back.
     const CDateTime next = GetIntervalStart(kind, date, 1, firstDayOfWeek);
-    const CDateTime first = GetIntervalStart(kind, next, -count, firstDayOfWeek);
+    const CDateTime first = next.IsValid()
+                                ? GetIntervalStart(kind, next, -count, firstDayOfWeek)
+                                : GetIntervalStart(kind, date, 1 - count, firstDayOfWeek);
     Build(kind, first, count, nullptr, bounds == EStatIntBounds::Whole ? nullptr : &date);
+}
+
+bool CStatInts::FitsUpTo(EStatIntKind kind, int count, const CDateTime& date, int firstDayOfWeek) {
+    if (!IsKnown(kind) || count <= 0 || !date.IsValid()) {
+        return false;
+    }
+    const CDateTime next = GetIntervalStart(kind, date, 1, firstDayOfWeek);
+    if (!next.IsValid() || !GetIntervalStart(kind, next, -count, firstDayOfWeek).IsValid()) {
+        return false;
+    }
+    CStatInts intervals;
+    intervals.GenerateUpTo(kind, count, date, EStatIntBounds::Whole, firstDayOfWeek);
+    for (const CStatInt& interval : intervals.m_intervals) {
+        if (!interval.IsInCalendar()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+CDateTime CStatInts::ClampUpTo(EStatIntKind kind, int count, const CDateTime& date,
+                               int firstDayOfWeek) {
+    if (!date.IsValid() || FitsUpTo(kind, count, date, firstDayOfWeek)) {
+        return date;
+    }
+    // Enough steps for the most columns of hours plus a day of zone offset, or of years.
+    const int kMostSteps = 400;
+    const int direction = date > CDateTime(kMiddle) ? -1 : 1;
+    // Dates on the calendar's first day after its very start are no valid dates: steps
+    // that land there are passed over.
+    for (int step = 1; step <= kMostSteps; ++step) {
+        const CDateTime candidate = GetIntervalStart(kind, date, direction * step, firstDayOfWeek);
+        if (FitsUpTo(kind, count, candidate, firstDayOfWeek)) {
+            return candidate;
+        }
+    }
+    return date;
 }
 
 void CStatInts::Build(EStatIntKind kind, const CDateTime& first, long long count,

@@ -61,8 +61,19 @@ public:
     void GenerateFrom(EStatIntKind kind, int count, const CDateTime& date, EStatIntBounds bounds,
                       int firstDayOfWeek);
     // count intervals, the last being the one that holds date (clipped: ending at date).
+    // When the interval after date's lies past the calendar, the last interval's end is
+    // the invalid date (that interval is not in the calendar); a first interval before the
+    // calendar throws.
     void GenerateUpTo(EStatIntKind kind, int count, const CDateTime& date, EStatIntBounds bounds,
                       int firstDayOfWeek);
+
+    // Whether GenerateUpTo of whole intervals builds only intervals that lie in the calendar
+    // (CStatInt::IsInCalendar), in the model's zone.
+    static bool FitsUpTo(EStatIntKind kind, int count, const CDateTime& date, int firstDayOfWeek);
+    // date when it fits (FitsUpTo); otherwise the nearest start of an interval of kind, on
+    // the side of the calendar's middle, that fits; date itself when none is found.
+    static CDateTime ClampUpTo(EStatIntKind kind, int count, const CDateTime& date,
+                               int firstDayOfWeek);
 
 private:
     // Replaces the sequence by count intervals from the aligned start first; a non-null

@@ -1,5 +1,7 @@
 #include "model/CTallymark.h"
 
+#include "model/CClockNotices.h"
+#include "model/CTickClock.h"
 #include "model/CTallymarkPool.h"
 
 #include <new>
@@ -30,7 +32,10 @@ void CTallymark::operator delete(void* tallymark, std::size_t size) noexcept {
 }
 
 CTallymark* CTallymark::Copy(const CTallymark& tallymark, CActivity* activity) {
-    return new CTallymark(activity, tallymark.m_start, tallymark.m_end);
+    CTallymark* copy = new CTallymark(activity, tallymark.m_start, tallymark.m_end);
+    // An edit works on copies: the running copy still knows when the work began.
+    copy->m_startTicks = tallymark.m_startTicks;
+    return copy;
 }
 
 CDateTime CTallymark::GetEnd(bool nowIfOpen) const {
@@ -55,6 +60,7 @@ void CTallymark::SetStart(const CDateTime& start) {
     }
     CTraceStartChangedEvent event(this, m_start, start);
     m_start = start;
+    m_startTicks = 0;
     CSignal<CTraceStartChangedEvent>::Emit(event);
 }
 
@@ -76,8 +82,35 @@ void CTallymark::SetActivity(CActivity* activity) {
     CSignal<CTraceActivityChangedEvent>::Emit(event);
 }
 
-void CTallymark::EndNow() {
-    if (IsOpen()) {
-        SetEnd(CDateTime::Now(true));
+ETallymarkEnd CTallymark::EndNow() {
+    if (!IsOpen()) {
+        return ETallymarkEnd::NotOpen;
     }
+    const CDateTime now = CDateTime::Now(true);
+    if (!CanHold(now)) {
+        CClockNotices::Get().Report(EClockNotice::StopRefused, m_activity, this, now);
+        return ETallymarkEnd::Refused;
+    }
+    if (!(now < m_start)) {
+        SetEnd(now);
+        return ETallymarkEnd::Ended;
+    }
+    const std::uint64_t ticks = CTickClock::Get();
+    const double elapsedDays =
+        m_startTicks != 0 && ticks >= m_startTicks ? (ticks - m_startTicks) / 86400000.0 : 0.0;
+    CDateTime end = m_start + CDateTimeSpan(elapsedDays);
+    if (!CanHold(end)) {
+        end = m_start;
+    }
+    SetEnd(end);
+    CClockNotices::Get().Report(EClockNotice::EndedAfterClockSetBack, m_activity, this, now);
+    return ETallymarkEnd::EndedAfterClockSetBack;
+}
+
+void CTallymark::MarkStartedNow() {
+    m_startTicks = CTickClock::Get();
+}
+
+bool CTallymark::CanHold(const CDateTime& date) {
+    return date.IsValid();
 }

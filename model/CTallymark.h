@@ -10,8 +10,21 @@
 #include "model/CTraceStartChangedEvent.h"
 
 #include <cstddef>
+#include <cstdint>
 
 class CActivity;
+
+// What CTallymark::EndNow did.
+enum class ETallymarkEnd {
+    // Nothing: the tally mark was closed.
+    NotOpen,
+    // It ended now.
+    Ended,
+    // The clock lay before its start: it ended at its start plus the time that passed.
+    EndedAfterClockSetBack,
+    // It stays open: the clock shows a time that a project file cannot hold.
+    Refused,
+};
 
 // One registration of time: a start, an end and the activity the time was spent on. Both
 // dates are universal time. A tally mark without an end (its end is the null date) is open:
@@ -76,8 +89,18 @@ public:
     // The null date reopens a closed tally mark.
     void SetEnd(const CDateTime& end);
     void SetActivity(CActivity* activity);
-    // An open tally mark ends now; a closed one stays as it is.
-    void EndNow();
+    // An open tally mark ends now (CDateTime::Now); a closed one stays as it is. A time that no
+    // project file can hold (CanHold) is refused and the tally mark stays open. A clock
+    // before the start (set back since) ends it at the start plus the time that passed on
+    // the monotonic clock (CTickClock) since MarkStartedNow (none for a tally mark not started so).
+    // Refusals and set-back clocks are announced through CClockNotices.
+    ETallymarkEnd EndNow();
+    // Notes the monotonic clock's reading as the moment the work on this tally mark began
+    // (for EndNow); a later SetStart forgets it.
+    void MarkStartedNow();
+    // Whether a project file can hold date as a start or end: a valid date (the null date
+    // of an open end aside, which is no time).
+    static bool CanHold(const CDateTime& date);
 
 private:
     static constexpr double kNullDate = -693959.0;
@@ -85,4 +108,6 @@ private:
     CDateTime m_start;
     CDateTime m_end;
     CActivity* m_activity;
+    // The monotonic clock (milliseconds) when the work began; 0: not known.
+    std::uint64_t m_startTicks = 0;
 };

@@ -148,6 +148,8 @@
 #define IDS_HELP_FILE 40083
 #define IDS_LANGUAGE_ABBREVIATION 40089
 #define IDS_LANGUAGE_NAMES 40090
+// The confirming button's word, the same in every language.
+#define IDS_OK_BUTTON 40103
 
 // The main window: columns, working state, help pages, window and recent menus.
 #define IDS_COLUMN_ACTIVITY 40065
@@ -173,6 +175,13 @@
 #define IDS_STILL_WORKING_CLOSE 40241
 #define IDS_STILL_WORKING_EXIT 40242
 #define IDS_STILL_WORKING_SHUTDOWN 40243
+// Dates a project file cannot hold, the clock, and backup copies of a damaged project.
+#define IDS_SAVE_UNSTORABLE_DATE 40430
+#define IDS_CLOCK_START_REFUSED 40431
+#define IDS_CLOCK_STOP_REFUSED 40432
+#define IDS_CLOCK_SET_BACK 40433
+#define IDS_CLOCK_CAPTION 40434
+#define IDS_LOAD_BACKUP_AVAILABLE 40435
 
 // Dialogs, menu and accelerators of the main window.
 #define IDD_MAIN 100

@@ -47,16 +47,17 @@ if [ ! -f "$WINEPREFIX/.tallymarks-ready" ]; then
     touch "$WINEPREFIX/.tallymarks-ready"
 fi
 
-# Files named on the command line are handed over with their Windows names.
-args=()
-for arg in "$@"; do
-    if [ -e "$arg" ]; then
-        arg=$("$wine" winepath -w "$arg" 2>/dev/null | tr -d '\r')
-    fi
-    args+=("$arg")
-done
-
+# Files named on the command line are handed over with their Windows names. winepath
+# starts Wine, which stays a moment for the program to join: it runs on the display that
+# the program is to use, so on the virtual one when there is no display.
 if [ -n "${DISPLAY:-}" ]; then
+    args=()
+    for arg in "$@"; do
+        if [ -e "$arg" ]; then
+            arg=$("$wine" winepath -w "$arg" 2>/dev/null | tr -d '\r')
+        fi
+        args+=("$arg")
+    done
     exec "$wine" "$exe" "${args[@]}"
 fi
 
@@ -65,7 +66,14 @@ export TM_WINE="$wine" TM_WINESERVER="$wineserver" TM_EXE="$exe" TM_CONTROL="$co
 export TM_SCREENSHOTS="$screenshots" TM_MAIN_CLASS="$main_class"
 rm -f "$screenshots"-*.png
 xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
-    "$TM_WINE" "$TM_EXE" "$@" </dev/null &
+    args=()
+    for arg in "$@"; do
+        if [ -e "$arg" ]; then
+            arg=$("$TM_WINE" winepath -w "$arg" 2>/dev/null </dev/null | tr -d "\r")
+        fi
+        args+=("$arg")
+    done
+    "$TM_WINE" "$TM_EXE" "${args[@]}" </dev/null &
     program=$!
     if ! "$TM_WINE" "$TM_CONTROL" wait "$TM_MAIN_CLASS" 120 </dev/null; then
         echo "run.sh: the main window did not show within two minutes" >&2
@@ -104,4 +112,4 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     "$TM_WINESERVER" -w # the helper processes of Wine end before the display does
     echo "The program was closed (exit code $status)."
     exit "$status"
-' run "${args[@]}"
+' run "$@"

@@ -15,6 +15,7 @@
 #include "library/system/CResourceModule.h"
 #include "library/text/CText.h"
 #include "model/CStatUpdateNotifier.h"
+#include "model/ILastProjectFolder.h"
 #include "resources/ResourceIds.h"
 
 #include <commctrl.h>
@@ -71,6 +72,8 @@ CAppMain::CAppMain(const SAppOptions& options)
         throw std::logic_error("a second application object");
     }
     s_instance = this;
+    // The project file dialogs start in the folder that the settings keep.
+    ILastProjectFolder::SetCurrent(&m_setLastProjects);
 }
 
 CAppMain::~CAppMain() {
@@ -79,6 +82,9 @@ CAppMain::~CAppMain() {
     if (m_languageChosen) {
         // The language module is unloaded with the members.
         CResourceModule::GetCurrent().SetInstance(nullptr);
+    }
+    if (&ILastProjectFolder::GetCurrent() == &m_setLastProjects) {
+        ILastProjectFolder::SetCurrent(nullptr);
     }
     if (s_instance == this) {
         s_instance = nullptr;

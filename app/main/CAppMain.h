@@ -23,6 +23,7 @@
 //   instance, and the destructor gives it back the program.
 // - User-interface thread only.
 
+#include "app/ui/CClockNoticeBox.h"
 #include "app/services/CCurrentHour.h"
 #include "app/services/CHotKey.h"
 #include "app/services/CInactivityDetector.h"
@@ -236,6 +237,8 @@ private:
     bool m_startupProjectsOpened = false;
     bool m_mainWindowShownOnce = false;
     CPowerStateTracker m_powerStateTracker;
+    // Tells the user when the clock refused a start or stop, or was set back.
+    CClockNoticeBox m_clockNoticeBox;
     // Whether a language module became the primary resource instance.
     bool m_languageChosen = false;
 };

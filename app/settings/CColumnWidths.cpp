@@ -4,14 +4,12 @@
 #include "app/ui/LayoutNumber.h"
 #include "library/settings/CINIFile.h"
 
-#include <climits>
-
 CColumnWidths::CColumnWidths(std::vector<SColumn> columns)
     : m_columns(std::move(columns)), m_widths(m_columns.size(), -1) {}
 
 void CColumnWidths::Load(CINISection& section) {
     for (size_t i = 0; i < m_columns.size(); ++i) {
-        m_widths[i] = ReadInt(section, m_columns[i].key, -1, INT32_MIN, INT32_MAX);
+        m_widths[i] = ReadColumnWidth(section, m_columns[i].key);
     }
 }
 

@@ -15,8 +15,13 @@ std::string Key(const char* name, int slot) {
     return name + std::to_string(slot);
 }
 
-int32_t ReadAny(CINISection& section, const std::string& key, int32_t defaultValue) {
-    return ReadInt(section, key.c_str(), defaultValue, INT32_MIN, INT32_MAX);
+int32_t ReadCoordinate(CINISection& section, const std::string& key) {
+    return ReadInt(section, key.c_str(), CSetDialogPosNSize::NotStored, -kLargestCoordinate - 1,
+                   kLargestCoordinate);
+}
+
+int32_t ReadSize(CINISection& section, const std::string& key) {
+    return ReadInt(section, key.c_str(), 0, 0, kLargestCoordinate);
 }
 
 } // namespace
@@ -30,10 +35,15 @@ CSetDialogPosNSize::CSetDialogPosNSize() {
 void CSetDialogPosNSize::Load(CINIFile& ini) {
     CINISection& section = *ini.GetSection(kSection, true);
     for (int n = 0; n < NumSlots; ++n) {
-        m_slots[n].x = ReadAny(section, Key("PositionXDlg", n), NotStored);
-        m_slots[n].y = ReadAny(section, Key("PositionYDlg", n), NotStored);
-        m_slots[n].width = ReadAny(section, Key("SizeXDlg", n), 0);
-        m_slots[n].height = ReadAny(section, Key("SizeYDlg", n), 0);
+        m_slots[n].x = ReadCoordinate(section, Key("PositionXDlg", n));
+        m_slots[n].y = ReadCoordinate(section, Key("PositionYDlg", n));
+        // Half a place is no place.
+        if (m_slots[n].x == NotStored || m_slots[n].y == NotStored) {
+            m_slots[n].x = NotStored;
+            m_slots[n].y = NotStored;
+        }
+        m_slots[n].width = ReadSize(section, Key("SizeXDlg", n));
+        m_slots[n].height = ReadSize(section, Key("SizeYDlg", n));
     }
 }
 

@@ -29,7 +29,7 @@ void CSetInstall::Load(CINIFile& ini) {
     m_helpInstalled = ReadBool(section, "HelpInstalled", m_helpInstalled);
     m_reportsInstalled = ReadBool(section, "ReportsInstalled", m_reportsInstalled);
     m_portableInstall = ReadBool(section, "PortableInstall", m_portableInstall);
-    m_defLanguage = ReadText(section, "DefLanguage", m_defLanguage);
+    m_defLanguage = ReadLanguageKey(section, "DefLanguage", m_defLanguage);
 }
 
 void CSetInstall::Save(CINIFile&) {}

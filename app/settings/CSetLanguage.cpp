@@ -17,7 +17,8 @@ CSetLanguage::CSetLanguage(const CSetInstall& install)
 CSetLanguage::~CSetLanguage() = default;
 
 void CSetLanguage::Load(CINIFile& ini) {
-    m_language = ReadText(*ini.GetSection(kSection, true), kLanguage, m_install.GetDefLanguage());
+    m_language =
+        ReadLanguageKey(*ini.GetSection(kSection, true), kLanguage, m_install.GetDefLanguage());
 }
 
 void CSetLanguage::Save(CINIFile& ini) {

@@ -43,9 +43,9 @@ void CSetMainDlg::Load(CINIFile& ini) {
             m_position = CDateTime(position);
         }
     }
-    m_widths[0] = ReadInt(section, "ActivityWidth", -1, INT32_MIN, INT32_MAX);
+    m_widths[0] = ReadColumnWidth(section, "ActivityWidth");
     for (int32_t n = 0; n < m_numColumns; ++n) {
-        m_widths[n + 1] = ReadInt(section, ColumnKey(n).c_str(), -1, INT32_MIN, INT32_MAX);
+        m_widths[n + 1] = ReadColumnWidth(section, ColumnKey(n).c_str());
     }
 }
 

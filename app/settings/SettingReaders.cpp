@@ -71,5 +71,28 @@ bool ReadBool(CINISection& section, const char* key, bool defaultValue) {
 
 std::string ReadText(CINISection& section, const char* key, const std::string& defaultValue) {
     const CINISetting* setting = section.GetSetting(key, false);
-    return setting != nullptr ? setting->GetStringStd(defaultValue) : defaultValue;
+    const std::string text =
+        setting != nullptr ? setting->GetStringStd(defaultValue) : defaultValue;
+    return text.size() <= kLongestText ? text : defaultValue;
+}
+
+std::string ReadLanguageKey(CINISection& section, const char* key,
+                            const std::string& defaultValue) {
+    const std::string text = ReadText(section, key, defaultValue);
+    const size_t kLongestKey = 16;
+    if (text.size() > kLongestKey) {
+        return defaultValue;
+    }
+    for (char c : text) {
+        const bool allowed = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                             (c >= '0' && c <= '9') || c == '-' || c == '_';
+        if (!allowed) {
+            return defaultValue;
+        }
+    }
+    return text;
+}
+
+int32_t ReadColumnWidth(CINISection& section, const char* key) {
+    return ReadInt(section, key, -1, -1, kLargestCoordinate);
 }

@@ -5,6 +5,7 @@
 // first letter, or text; a missing, empty or damaged value gives the default. So a
 // hand-edited settings file can never put an object into a state its users do not expect.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -24,5 +25,15 @@ uint32_t ReadClampedUInt(CINISection& section, const char* key, uint32_t default
                          uint32_t minimum, uint32_t maximum);
 // By the first letter as CINISetting::GetBool reads it; the default otherwise.
 bool ReadBool(CINISection& section, const char* key, bool defaultValue);
-// The text; the default when the key is missing or empty.
+// The text; the default when the key is missing, empty or longer than the longest path
+// the system knows (kLongestText characters).
+constexpr size_t kLongestText = 32767;
 std::string ReadText(CINISection& section, const char* key, const std::string& defaultValue);
+// A language abbreviation ("EN"): 1 to 16 letters, digits, "-" or "_"; the default
+// otherwise.
+std::string ReadLanguageKey(CINISection& section, const char* key, const std::string& defaultValue);
+
+// What a window's coordinates and sizes can be: within 16 bits either side of 0. A width of
+// a column reads as -1 (the language's layout number) outside 0 .. kLargestCoordinate.
+constexpr int32_t kLargestCoordinate = 32767;
+int32_t ReadColumnWidth(CINISection& section, const char* key);

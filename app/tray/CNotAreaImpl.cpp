@@ -96,23 +96,36 @@ void CNotAreaImpl::AddStopWorkingMenu(CPopupMenuEntry& root) {
     for (CProject* project : working) {
         const CProjectState* state = project->GetState(false);
         const CActivity* running = state->GetCurrentActivity();
-        const std::string text = EscapeMenuText(state->GetName()) + '\\' +
-                                 EscapeMenuText(running != nullptr ? running->GetPath() : std::string());
-        menu->AddItem(text, new STrayMenuItem(STrayMenuItem::kStopWorking, project), true, true);
+        const std::string text =
+            EscapeMenuText(state->GetName()) + '\\' +
+            EscapeMenuText(running != nullptr ? running->GetPath() : std::string());
+        // Greyed while a dialog edits the project: its OK or Cancel decides the work.
+        const bool changeable = CProjects::CanChangeWork(project);
+        menu->AddItem(
+            text, changeable ? new STrayMenuItem(STrayMenuItem::kStopWorking, project) : nullptr,
+            changeable, true);
     }
 }
 
 void CNotAreaImpl::AddStartWorkingMenu(CPopupMenuEntry& root) {
     const std::string title = CText(IDS_TRAY_START_WORKING).GetString();
-    if (!m_projects.HasProjects()) {
+    // Projects opened to import from or export to are not the user's: never offered.
+    std::vector<CProject*> projects;
+    for (size_t index = 0; index < m_projects.GetNumProjects(); ++index) {
+        CProject* project = m_projects.GetProject(index);
+        if (project->IsUserProject()) {
+            projects.push_back(project);
+        }
+    }
+    if (projects.empty()) {
         root.AddItem(title, nullptr, false, false);
         return;
     }
     CPopupMenuEntry* menu = root.AddSubMenu(title, true, false);
-    for (size_t index = 0; index < m_projects.GetNumProjects(); ++index) {
-        CProject* project = m_projects.GetProject(index);
+    for (CProject* project : projects) {
         const CProjectState* state = project->GetState(false);
         const CActivity* running = state->GetCurrentActivity();
+        const bool changeable = CProjects::CanChangeWork(project);
         CPopupMenuEntry* projectMenu =
             menu->AddSubMenu(EscapeMenuText(state->GetName()), true, running != nullptr);
         bool any = false;
@@ -122,9 +135,11 @@ void CNotAreaImpl::AddStartWorkingMenu(CPopupMenuEntry& root) {
             if (!IsBookable(activity)) {
                 continue;
             }
-            projectMenu->AddItem(EscapeMenuText(activity->GetPath()),
-                                 new STrayMenuItem(STrayMenuItem::kStartWorking, project, activity),
-                                 true, activity == running);
+            projectMenu->AddItem(
+                EscapeMenuText(activity->GetPath()),
+                changeable ? new STrayMenuItem(STrayMenuItem::kStartWorking, project, activity)
+                           : nullptr,
+                changeable, activity == running);
             any = true;
         }
         if (!any) {
@@ -135,8 +150,7 @@ void CNotAreaImpl::AddStartWorkingMenu(CPopupMenuEntry& root) {
 }
 
 bool CNotAreaImpl::HasActivity(const CProject* project, const CActivity* activity) {
-    return TreeHolds(project->GetState(false)->GetRootActivity(), activity) ||
-           TreeHolds(project->GetState(true)->GetRootActivity(), activity);
+    return TreeHolds(project->GetState(false)->GetRootActivity(), activity);
 }
 
 bool CNotAreaImpl::OnMenuItem(SPopupMenuEntryData* data) {

@@ -13,7 +13,10 @@
 //
 // Every appearance and disappearance of the icon is announced as
 // CNotIconActiveChangeEvent. The menu is built anew for every right click; an entry
-// whose project or activity went away while the menu was open does nothing.
+// whose project or activity went away while the menu was open does nothing. Only the
+// user's own projects are offered (not one opened to import from or export to), and the
+// start and stop entries of a project that a dialog is editing are greyed: that dialog's
+// OK or Cancel decides the project's content until it closes.
 // User-interface thread only.
 
 #include "app/tray/CNotIconActiveChangeEvent.h"
@@ -69,8 +72,8 @@ public:
 private:
     void AddStopWorkingMenu(CPopupMenuEntry& root);
     void AddStartWorkingMenu(CPopupMenuEntry& root);
-    // Whether activity is still an activity of project's committed or newest state; found
-    // by address alone, so that a deleted activity is never touched.
+    // Whether activity is still an activity of project's committed state; found by address
+    // alone, so that a deleted activity is never touched.
     static bool HasActivity(const CProject* project, const CActivity* activity);
 
     CProjects& m_projects;

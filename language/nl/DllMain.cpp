@@ -1,7 +1,8 @@
-// The Dutch language module holds resources only: its entry routine does nothing.
+// The Dutch language module holds resources only: its entry routine, the one symbol it
+// exports, does nothing. The program never looks a function up in a module.
 
 #include <windows.h>
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
+extern "C" __declspec(dllexport) BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
     return TRUE;
 }

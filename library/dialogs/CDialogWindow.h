@@ -99,9 +99,9 @@ public:
     // its Create to throw. False when the thread runs none.
     static bool EndInnermostWithError(std::exception_ptr error);
 
-    // Keeps a dialog's top-left corner on the work area of the nearest monitor, at
-    // least 64 by 32 pixels away from its right and bottom edges.
-    static void ClampToWorkArea(POINT& point);
+    // Moves the top-left corner of a dialog of size so that the whole dialog (or, when it
+    // is larger, its top-left part) lies on the work area of the monitor nearest to it.
+    static void ClampToWorkArea(POINT& point, SIZE size);
     // Screen coordinates; the position is clamped as above, the size raised to the
     // minimum when one is given.
     void SetPos(int x, int y);

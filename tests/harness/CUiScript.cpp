@@ -199,9 +199,30 @@ LRESULT CALLBACK CUiScript::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(t_hook, code, wParam, lParam);
 }
 
+// Whether the caption of box fits in its title bar, beside the close button.
+bool CaptionFits(HWND box, const std::string& caption) {
+    NONCLIENTMETRICSA metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    HFONT font = CreateFontIndirectA(&metrics.lfCaptionFont);
+    HDC dc = GetDC(box);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(box, dc);
+    DeleteObject(font);
+    RECT window = {};
+    GetWindowRect(box, &window);
+    const int room = (window.right - window.left) - 2 * GetSystemMetrics(SM_CXDLGFRAME) -
+                     metrics.iCaptionWidth - 4;
+    return size.cx <= room;
+}
+
 void CUiScript::OnMessageBox(HWND box) {
     SMessageBoxRecord record;
     record.caption = GetText(box);
+    record.captionWhole = CaptionFits(box, record.caption);
     record.text = GetText(GetDlgItem(box, 0xFFFF));
     const int ids[] = {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO};
     for (int id : ids) {

@@ -31,6 +31,7 @@ struct SMessageBoxRecord {
     UINT icon = 0;            // MB_ICONERROR, MB_ICONWARNING, MB_ICONINFORMATION,
                               // MB_ICONQUESTION, or 0
     int answer = 0;           // the button the script pressed
+    bool captionWhole = true; // the caption fits the box's title bar, not cut short
 };
 
 class CUiScript {

@@ -120,6 +120,21 @@ int TextWidth(HWND control, bool keepMarks) {
     return shown.empty() ? 0 : CDialogWindow::GetTextSize(control, shown).width - 4;
 }
 
+int HiddenLines(HWND label) {
+    char text[1024] = "";
+    GetWindowTextA(label, text, sizeof(text));
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(label, WM_GETFONT, 0, 0)));
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    RECT client = {};
+    GetClientRect(label, &client);
+    const int lines = 1 + static_cast<int>(std::count(text, text + lstrlenA(text), '\n'));
+    return std::max(0, lines - static_cast<int>(client.bottom / std::max(1L, metrics.tmHeight)));
+}
+
 std::string CheckCalendar(HWND window, int calendarId, int groupId) {
     HWND calendar = GetDlgItem(window, calendarId);
     std::string faults;

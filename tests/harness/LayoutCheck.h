@@ -60,6 +60,10 @@ std::string CheckShownControls(HWND window, const std::vector<int>& ids);
 // unless keepMarks; 0 when it has no text.
 int TextWidth(HWND control, bool keepMarks = false);
 
+// How many of the lines of label's text (lines ended by "\n", none wrapped) it has no
+// room for at its font; 0 when all show.
+int HiddenLines(HWND label);
+
 // A month calendar too small for what it needs to show, outside its group, or without
 // seven different weekdays in one row of days.
 std::string CheckCalendar(HWND window, int calendarId, int groupId);

@@ -184,3 +184,51 @@ TEST_F(CStatIntsTest, KeysCompareTheLocalBoundsToTheSecond) {
 }
 
 } // namespace
+
+// At both ends of the calendar the intervals up to a date are clamped to the last place
+// where every one of them (and its universal twin) exists; one interval further does not
+// fit. Up to the calendar's last day, the interval past its end is built, but holds no time.
+TEST_F(CStatIntsTest, IntervalsUpToADateStayInTheCalendarAtItsEnds) {
+    const auto step = [](EStatIntKind kind, const CDateTime& date, int n) {
+        switch (kind) {
+        case sikHour:
+            return date.GetHourStartOffset(n);
+        case sikDay:
+            return date.GetDayStartOffset(n);
+        case sikWeek:
+            return date.GetWeekStartOffset(n, 1);
+        case sikMonth:
+            return date.GetMonthStartOffset(n);
+        default:
+            return date.GetYearStartOffset(n);
+        }
+    };
+    const CDateTime ends[] = {CDateTime(CDateTime::GetMinimum()),
+                              CDateTime(CDateTime::GetMaximum())};
+    for (EStatIntKind kind : {sikHour, sikDay, sikWeek, sikMonth, sikYear}) {
+        for (int count : {1, 3, 99}) {
+            for (const CDateTime& end : ends) {
+                const bool late = end == ends[1];
+                const std::string label = std::to_string(kind) + " " + std::to_string(count) +
+                                          (late ? " late" : " early");
+                EXPECT_FALSE(CStatInts::FitsUpTo(kind, count, end, 1)) << label;
+                const CDateTime clamped = CStatInts::ClampUpTo(kind, count, end, 1);
+                ASSERT_TRUE(CStatInts::FitsUpTo(kind, count, clamped, 1)) << label;
+                EXPECT_FALSE(
+                    CStatInts::FitsUpTo(kind, count, step(kind, clamped, late ? 1 : -1), 1))
+                    << label;
+                CStatInts intervals;
+                intervals.GenerateUpTo(kind, count, clamped, EStatIntBounds::Whole, 1);
+                for (int i = 0; i < intervals.GetCount(); ++i) {
+                    EXPECT_TRUE(intervals.GetAt(i).IsInCalendar()) << label << " " << i;
+                }
+            }
+            CStatInts last;
+            EXPECT_NO_THROW(last.GenerateUpTo(kind, count, ends[1], EStatIntBounds::Whole, 1));
+            ASSERT_EQ(last.GetCount(), count);
+            EXPECT_FALSE(last.GetAt(count - 1).IsInCalendar()) << kind;
+        }
+    }
+    // A date that fits stays.
+    EXPECT_EQ(CStatInts::ClampUpTo(sikDay, 3, Date(2024, 5, 10, 15), 1), Date(2024, 5, 10, 15));
+}

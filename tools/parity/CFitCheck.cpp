@@ -153,6 +153,7 @@ void CFitCheck::CheckDialog(HMODULE module, unsigned id, HWND owner,
                            ")");
         return;
     }
+    CheckOverlaps(dialog, where, findings);
     for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr;
          control = GetWindow(control, GW_HWNDNEXT)) {
         SIZE needed = {};
@@ -172,6 +173,40 @@ void CFitCheck::CheckDialog(HMODULE module, unsigned id, HWND owner,
         findings.push_back(line);
     }
     DestroyWindow(dialog);
+}
+
+void CFitCheck::CheckOverlaps(HWND dialog, const std::string& where,
+                              std::vector<std::string>& findings) {
+    // A button lying on up-down arrows takes the clicks meant for them.
+    std::vector<HWND> arrows;
+    std::vector<HWND> buttons;
+    for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+        char className[64] = "";
+        GetClassNameA(control, className, sizeof className);
+        const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE));
+        if (lstrcmpiA(className, UPDOWN_CLASSA) == 0) {
+            arrows.push_back(control);
+        } else if (lstrcmpiA(className, "Button") == 0 && (style & BS_TYPEMASK) != BS_GROUPBOX) {
+            buttons.push_back(control);
+        }
+    }
+    for (HWND arrow : arrows) {
+        RECT arrowRect;
+        GetWindowRect(arrow, &arrowRect);
+        for (HWND button : buttons) {
+            RECT buttonRect;
+            RECT both;
+            GetWindowRect(button, &buttonRect);
+            if (IntersectRect(&both, &arrowRect, &buttonRect)) {
+                char text[256] = "";
+                GetWindowTextA(button, text, sizeof text);
+                findings.push_back(where + " control " + std::to_string(GetDlgCtrlID(button)) +
+                                   " \"" + text + "\": lies on the up-down control " +
+                                   std::to_string(GetDlgCtrlID(arrow)));
+            }
+        }
+    }
 }
 
 std::vector<std::string> CFitCheck::Run(HMODULE module) {

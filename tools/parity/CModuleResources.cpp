@@ -1,5 +1,7 @@
 #include "CModuleResources.h"
 
+#include "CModuleExports.h"
+
 #include <cstring>
 
 namespace {
@@ -195,6 +197,10 @@ bool CModuleResources::Load(const std::string& path) {
         }
     }
     EnumResourceTypesA(m_module, CountType, reinterpret_cast<LONG_PTR>(&otherTypes));
+    std::string exportError;
+    if (!CModuleExports::Read(path, exports, exportError)) {
+        m_error += "exports: " + exportError + "; ";
+    }
     return m_error.empty();
 }
 

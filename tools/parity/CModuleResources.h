@@ -51,6 +51,7 @@ public:
     std::map<unsigned, std::vector<SMenuItem>> menus;
     std::map<unsigned, std::vector<unsigned char>> data; // RCDATA
     std::map<std::string, int> otherTypes;               // resource kind name -> count
+    std::vector<std::string> exports;                    // exported names, in table order
 
     // Parses one dialog template; false when it is cut short.
     static bool ParseDialog(const unsigned char* bytes, size_t size, SDialogTemplate& result);

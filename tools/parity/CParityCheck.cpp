@@ -1,6 +1,7 @@
 #include "CParityCheck.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 
 namespace {
@@ -214,12 +215,31 @@ void CParityCheck::CompareMenus() {
 }
 
 void CParityCheck::CompareData() {
+    const auto number = [](const std::vector<unsigned char>& bytes) {
+        return static_cast<short>(bytes[0] | (bytes[1] << 8));
+    };
     for (const auto& entry : m_program.data) {
+        const std::string where = "layout number " + std::to_string(entry.first);
         const auto found = m_module.data.find(entry.first);
         if (found == m_module.data.end()) {
-            Add("layout number " + std::to_string(entry.first) + ": missing");
+            Add(where + ": missing");
         } else if (found->second.size() < 2) {
-            Add("layout number " + std::to_string(entry.first) + ": shorter than 2 bytes");
+            Add(where + ": shorter than 2 bytes");
+        } else if (entry.second.size() >= 2) {
+            // A translation's words are rarely shorter: its column may be wider, never
+            // narrower, and the column that takes the rest of the list stays that one.
+            const int english = number(entry.second);
+            const int translated = number(found->second);
+            if ((english < 0) != (translated < 0)) {
+                Add(where + ": " + std::to_string(translated) + " where the program has " +
+                    std::to_string(english) + " (" +
+                    (english < 0 ? "the column that takes the rest of the list"
+                                 : "a column of its own width") +
+                    ")");
+            } else if (std::abs(translated) < std::abs(english)) {
+                Add(where + ": " + std::to_string(translated) + " is narrower than the program's " +
+                    std::to_string(english));
+            }
         }
     }
     for (const auto& entry : m_module.data) {
@@ -245,6 +265,13 @@ void CParityCheck::CheckTypes() {
     }
 }
 
+void CParityCheck::CheckExports() {
+    // The entry routine and nothing else: the program never looks a function up.
+    if (m_module.exports != std::vector<std::string>{"DllMain"}) {
+        Add("exports " + Join(m_module.exports) + " instead of DllMain alone");
+    }
+}
+
 std::vector<std::string> CParityCheck::Run() {
     m_findings.clear();
     CompareStrings();
@@ -252,5 +279,6 @@ std::vector<std::string> CParityCheck::Run() {
     CompareMenus();
     CompareData();
     CheckTypes();
+    CheckExports();
     return m_findings;
 }

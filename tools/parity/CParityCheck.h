@@ -3,7 +3,9 @@
 // Compares a language module with the program's own resources and lists every
 // difference a user would see: something missing or extra, a control of another class
 // or style, a placeholder or leading line break lost, a layout number missing, a window
-// class or program name changed, or a resource that only the program may carry.
+// class or program name changed, a dialog template of the other kind (DIALOG against
+// DIALOGEX), a default column width that no longer fits its column, a resource that only
+// the program may carry, or an exported symbol other than the entry routine.
 
 #include "CModuleResources.h"
 
@@ -31,6 +33,7 @@ private:
     void CompareText(const std::string& where, const std::string& english,
                      const std::string& dutch);
     void CheckTypes();
+    void CheckExports();
     void Add(const std::string& finding) { m_findings.push_back(finding); }
 
     const CModuleResources& m_program;

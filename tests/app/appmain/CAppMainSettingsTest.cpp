@@ -1,6 +1,7 @@
 #include "AppMainFixture.h"
 
 #include "harness/CUiScript.h"
+#include "model/ILastProjectFolder.h"
 #include "resources/ResourceIds.h"
 
 #include <string>
@@ -85,6 +86,37 @@ TEST_F(AppMainSettingsTest, AModuleThatFailsIsListedAndTheChosenOneServesTheText
     m_app.reset();
     EXPECT_EQ(CResourceModule::GetCurrent().GetInstance(), GetModuleHandleA(nullptr))
         << "the module goes with the application object";
+}
+
+// The file dialogs start in the last project folder of the settings (the Documents folder
+// when none is stored yet), and a folder chosen there is saved again.
+TEST_F(AppMainSettingsTest, FileDialogsStartInTheLastProjectFolderOfTheSettings) {
+    WriteUserSettings("[OpenProjects]|LastPath=C:\\Projects|");
+    CAppMain& app = MakeOpenedApp();
+    EXPECT_EQ(ILastProjectFolder::GetCurrent().GetLastPath(), "C:\\Projects");
+    ILastProjectFolder::GetCurrent().SetLastPathFromFile("C:\\Elsewhere\\plan.wkp");
+    EXPECT_TRUE(app.QueryExit(1));
+    EXPECT_NE(m_folder.Read("UserSettings.ini").find("LastPath=C:\\Elsewhere\r\n"),
+              std::string::npos);
+    m_app.reset();
+    EXPECT_EQ(ILastProjectFolder::GetCurrent().GetLastPath(), "");
+}
+
+// No help ships with the program: asking for a page says so, and no re-installation helps.
+TEST_F(AppMainSettingsTest, HelpThatIsNotInstalledIsSaidToBeMissingWithoutAskingToReinstall) {
+    WriteUserSettings("Language=EN|");
+    CAppMain& app = MakeOpenedApp();
+    harness::CUiScript script;
+    script.AnswerMessageBox(IDOK, "The help pages are not installed");
+    script.Run([&] {
+        app.LoadLanguageModules();
+        EXPECT_FALSE(app.ShowHelpPage(IDS_HELP_MAIN_WINDOW, nullptr));
+    });
+
+    ASSERT_EQ(script.GetMessageBoxes().size(), 1u);
+    EXPECT_EQ(script.GetMessageBoxes()[0].text.find("install Tallymarks"), std::string::npos)
+        << script.GetMessageBoxes()[0].text;
+    EXPECT_EQ(script.GetMessageBoxes()[0].icon, static_cast<UINT>(MB_ICONINFORMATION));
 }
 
 } // namespace

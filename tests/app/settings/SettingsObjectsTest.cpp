@@ -73,6 +73,29 @@ TEST(SettingsObjectsTest, DefaultsStoredAndDamagedValues) {
     EXPECT_EQ(TimeOfDay(settings.dateTime.GetWorkStart()), "09:00:00");
 }
 
+// Texts no setting can hold are written back as the defaults: a language key of 100 KB or
+// with characters no abbreviation has, a template name longer than any path.
+TEST(SettingsObjectsTest, JunkTextsAreSavedAsTheirDefaults) {
+    const struct {
+        std::string stored;
+        std::string expected;
+    } cases[] = {
+        {"[Settings]|Language=" + std::string(100 * 1024, 'N'), "Language=EN"},
+        {"[Settings]|Language=N L", "Language=EN"},
+        {"[Settings]|Language=../../x", "Language=EN"},
+        {"[Settings]|Language=pt-BR", "Language=pt-BR"},
+        {"[ReportDlg]|Template=" + std::string(40000, 't'), "Template=\r\n"},
+        {"[ReportDlg]|Template=weekly.ini", "Template=weekly.ini"},
+    };
+    for (const auto& c : cases) {
+        SUserSettings settings;
+        settings.Load(c.stored);
+        const std::string saved = settings.Save();
+        EXPECT_NE(saved.find(c.expected), std::string::npos) << c.expected;
+        EXPECT_LT(saved.size(), 2000u) << c.expected;
+    }
+}
+
 TEST(SettingsObjectsTest, NumbersWithTheirOwnRules) {
     struct SCase {
         const char* text;

@@ -3,6 +3,7 @@
 #include "app/tray/CNotAreaImpl.h"
 
 #include "TrayTestHelpers.h"
+#include "model/CEditTransaction.h"
 
 #include <gtest/gtest.h>
 
@@ -164,18 +165,23 @@ TEST_F(CNotAreaImplMenuTest, EntriesOfActivitiesGoneOrDisabledMeanwhileDoNothing
     }
 }
 
-TEST_F(CNotAreaImplMenuTest, StartDuringAnOpenEditWorksOnTheEditedState) {
+// While a dialog edits a project its OK or Cancel decides the project's work: the tray's
+// entries of that project are grey, and entries of a menu built before do nothing.
+TEST_F(CNotAreaImplMenuTest, WorkEntriesOfAProjectUnderEditAreGreyAndDoNothing) {
     CProject* alpha = AddProject(m_projects, "Alpha");
-    AddActivity(alpha, "Write", true);
-    CActivity* read = AddActivity(alpha, "Read", true);
+    ASSERT_TRUE(m_projects.StartWorking(alpha, AddActivity(alpha, "Write", true)));
+    AddActivity(alpha, "Read", true);
     Build();
-    alpha->StartStateTracking();
+    CEditTransaction edit(*alpha);
+    EXPECT_FALSE(Choose({"Stop working", "Alpha\\Write"}));
+    EXPECT_FALSE(Choose({"Start working", "Alpha", "Read"}));
+    EXPECT_EQ(DescribeMenu(Build()),
+              Lines({"Show #0", "Exit #1", "----", "> Stop working",
+                     "  Alpha\\Write (grey) (check)", "> Start working", "  > Alpha (check)",
+                     "    Write (grey) (check)", "    Read (grey)"}));
+    edit.Discard();
+    Build();
     EXPECT_TRUE(Choose({"Start working", "Alpha", "Read"}));
-    CProjectState* edited = alpha->GetState(true);
-    EXPECT_EQ(edited->GetCurrentActivity(), edited->FindByPosition(read));
-    EXPECT_FALSE(alpha->GetState(false)->IsWorking()) << "the committed tree runs nothing";
-    alpha->EndStateTracking(true);
-    EXPECT_EQ(alpha->GetState(false)->GetCurrentActivity()->GetPath(), "Read");
 }
 
 TEST_F(CNotAreaImplMenuTest, ExitAsksTheMainWindowAndPassesItsAnswer) {

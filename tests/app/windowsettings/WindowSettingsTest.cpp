@@ -156,6 +156,43 @@ TEST(ColumnWidthSettingsTest, UnsetWidthsTakeTheLanguagesLayoutNumbersOnce) {
     EXPECT_EQ(activities.GetColumnWidths()[0], -1);
 }
 
+// Values no window can have are written back as the defaults: positions beyond 16 bits
+// (and the other half of such a place), negative or huge sizes, and column widths other
+// than -1 or 0 .. 32767.
+TEST(WindowSettingsJunkTest, OutOfRangeValuesAreSavedAsTheirDefaults) {
+    const struct {
+        const char* section;
+        const char* key;
+        const char* stored;
+        const char* otherKey;
+        const char* saved;
+        const char* otherSaved;
+    } cases[] = {
+        {"Dialogs", "PositionXDlg0", "-2147483647", "PositionYDlg0", "-2147483648", "-2147483648"},
+        {"Dialogs", "PositionYDlg1", "40000", "PositionXDlg1", "-2147483648", "-2147483648"},
+        {"Dialogs", "PositionXDlg2", "-32768", "PositionYDlg2", "-2147483648", "-2147483648"},
+        {"Dialogs", "SizeXDlg5", "32767", "SizeYDlg5", "32767", "0"},
+        {"Dialogs", "SizeXDlg3", "-5", "SizeYDlg3", "0", "0"},
+        {"Dialogs", "SizeYDlg4", "2147483647", "SizeXDlg4", "0", "0"},
+        {"MainWindow", "ActivityWidth", "-2147483648", "ColumnWidth0", "-1", "-1"},
+        {"MainWindow", "ColumnWidth1", "1000000", "ColumnWidth0", "-1", "-1"},
+        {"MainWindow", "ColumnWidth0", "32767", "ColumnWidth1", "32767", "-1"},
+    };
+    for (const auto& c : cases) {
+        CINIFile ini;
+        Parse(ini, std::string("[") + c.section + "]\r\n" + c.key + "=" + c.stored);
+        CSetDialogPosNSize placements;
+        CSetMainDlg main;
+        placements.Load(ini);
+        main.Load(ini);
+        CINIFile out;
+        placements.Save(out);
+        main.Save(out);
+        EXPECT_EQ(Value(out, c.section, c.key), c.saved) << c.key << "=" << c.stored;
+        EXPECT_EQ(Value(out, c.section, c.otherKey), c.otherSaved) << c.key << "=" << c.stored;
+    }
+}
+
 struct SSortCase {
     const char* stored;
     std::vector<int32_t> columns;

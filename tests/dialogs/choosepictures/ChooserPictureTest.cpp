@@ -60,6 +60,28 @@ TEST_F(ChooserPictureTest, PeriodDialogLaysOutAroundWholeCalendars) {
     EXPECT_NE(GetFileAttributesA(picture.c_str()), INVALID_FILE_ATTRIBUTES) << picture;
 }
 
+TEST_F(ChooserPictureTest, PeriodDialogShowsBothLinesOfRunningWork) {
+    ASSERT_TRUE(Projects().StartWorking(m_project, m_a["Permits"]));
+    CChooseTimePeriodDlg dialog(*m_project, *State(), CTallymark::GetNullDate(),
+                                CTallymark::GetNullDate());
+    CUiScript script;
+    std::string text, layout;
+    int hidden = -1;
+    script.Do([&] {
+        HWND window = dialog.GetHwnd();
+        text = harness::GetText(GetDlgItem(window, IDC_PERIOD_AVAILABLE));
+        hidden = harness::HiddenLines(GetDlgItem(window, IDC_PERIOD_AVAILABLE));
+        layout = CheckLayout(window, {IDC_PERIOD_PRESETS_GROUP, IDC_PERIOD_START_GROUP,
+                                      IDC_PERIOD_END_GROUP, IDC_PERIOD_START_TIME_FRAME,
+                                      IDC_PERIOD_END_TIME_FRAME});
+        harness::Click(window, IDCANCEL);
+    });
+    script.Run([&] { dialog.Create(CChooseTimePeriodDlg::MakeParams(nullptr)); });
+    EXPECT_NE(text.find('\n'), std::string::npos) << text;
+    EXPECT_EQ(hidden, 0) << text;
+    EXPECT_EQ(layout, "");
+}
+
 TEST_F(ChooserPictureTest, ActivitiesDialogLaysOutCleanlyAtEverySize) {
     std::set<CActivity*> chosen = {m_a["Quotes"], m_a["Pipes"]};
     CChooseActivitiesDlg dialog(*m_project, *State(), chosen, IDS_CHOOSE_ACTS_EXPORT);

@@ -54,7 +54,8 @@ TEST_F(ExchangeTest, ImportCopiesOrMovesTheDayAndSavesOnlyAMovedSource) {
             EXPECT_EQ(Records(home->GetState()),
                       std::vector<std::string>({"Dev 10 12", "Dev 9 10", "Dev\\Code 0 2"}))
                 << label;
-            EXPECT_TRUE(home->IsModified(ppTallymarks)) << label;
+            // A move saves Home (to its own file) before it cuts the marks out of Work's.
+            EXPECT_EQ(home->IsModified(ppTallymarks), !move) << label;
             EXPECT_EQ(home->GetStateCount(), 1u);
             EXPECT_FALSE(Projects().IsPathOpen(m_workPath)) << label;
             EXPECT_EQ(m_app->GetSetImportDlg().GetRemoveTraces(), move);
@@ -62,6 +63,7 @@ TEST_F(ExchangeTest, ImportCopiesOrMovesTheDayAndSavesOnlyAMovedSource) {
                 EXPECT_TRUE(script.GetMessageBoxes().empty()) << label;
                 EXPECT_EQ(ReadFile(m_workPath), m_workBytes) << label;
             } else {
+                EXPECT_NE(ReadFile(m_homePath), m_homeBytes) << label;
                 CProject* work = Projects().OpenPath(m_workPath, CProjects::kOpenOnly, true);
                 ASSERT_NE(work, nullptr);
                 EXPECT_EQ(Records(work->GetState()),
@@ -299,6 +301,82 @@ TEST_F(ExchangeTest, AProjectClosedUnderItEndsIt) {
         }
         Projects().CloseAll();
         EXPECT_EQ(ReadFile(m_workPath), m_workBytes);
+    }
+}
+
+// A move import cuts the tally marks out of the source file only once the receiving
+// project holds them in its own file: Home, never saved, is saved first (the location
+// question as for any save); a declined location or a failed save moves nothing and keeps
+// the dialog open, with both files as they were.
+TEST_F(ExchangeTest, AMoveImportSavesTheReceivingProjectFirst) {
+    struct CLocationAnswer : CSlot<CProjectAskNewLocationEvent> {
+        CProjectBrowser answer;
+        int asked = 0;
+        CProjectBrowser OnEvent(CProjectAskNewLocationEvent&) override {
+            ++asked;
+            return answer;
+        }
+    };
+    const struct {
+        const char* name;
+        const char* location; // null: declined
+        bool moved;
+    } cases[] = {
+        {"declined", nullptr, false},
+        {"failing", "C:\\no such folder\\Home.wkp", false},
+        {"saved", "Home new.wkp", true},
+    };
+    for (const auto& c : cases) {
+        WriteProjects(pffBinary);
+        CProject* home = Projects().CreateNew();
+        home->GetState()->SetName("Home");
+        AddMark(AddActivity(home->GetState()->GetRootActivity(), "Dev"), 9, 10);
+        Projects().SetCurrent(home);
+        CLocationAnswer location;
+        location.Connect(home);
+        const std::string homePath =
+            c.location == nullptr || c.location[1] == ':' ? std::string() : PathOf(c.location);
+        if (c.location != nullptr) {
+            location.answer.Choose(homePath.empty() ? c.location : homePath, pffBinary);
+        }
+        auto owned = std::make_unique<CDataExchangeDlg>(home, CDataExchangeDlg::kImport);
+        CDataExchangeDlg& dialog = *owned;
+        CUiScript script;
+        bool open = false;
+        script
+            .Do([&] {
+                ASSERT_TRUE(dialog.OpenOtherProject(m_workPath, 0));
+                harness::Click(dialog.GetHwnd(), IDC_EXCHANGE_MOVE);
+                ChooseDay(dialog);
+                harness::Click(dialog.GetHwnd(), IDC_EXCHANGE_OK);
+            })
+            .AnswerMessageBox(IDOK, "The project Work has been modified by the import");
+        if (!c.moved) {
+            script.Do([&] {
+                open = dialog.IsOpen();
+                harness::Click(dialog.GetHwnd(), IDCANCEL);
+            });
+        }
+        Run(script, dialog, CDataExchangeDlg::kImport);
+        owned.reset();
+        EXPECT_EQ(location.asked, 1) << c.name;
+        EXPECT_EQ(open, !c.moved) << c.name;
+        EXPECT_EQ(ReadFile(m_workPath) == m_workBytes, !c.moved) << c.name;
+        EXPECT_EQ(home->GetStateCount(), 1u) << c.name;
+        EXPECT_EQ(home->IsModified(ppTallymarks), !c.moved) << c.name;
+        EXPECT_EQ(Records(home->GetState()),
+                  c.moved ? std::vector<std::string>({"Dev 10 12", "Dev 9 10", "Dev\\Code 0 2"})
+                          : std::vector<std::string>({"Dev 9 10"}))
+            << c.name;
+        Projects().CloseAll();
+        if (c.moved) {
+            CProject* saved = Projects().OpenPath(homePath, CProjects::kOpenOnly, true);
+            ASSERT_NE(saved, nullptr) << c.name;
+            EXPECT_EQ(Records(saved->GetState()),
+                      std::vector<std::string>({"Dev 10 12", "Dev 9 10", "Dev\\Code 0 2"}))
+                << c.name;
+            Projects().CloseAll();
+        }
     }
 }
 

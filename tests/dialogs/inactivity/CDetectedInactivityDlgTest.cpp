@@ -7,6 +7,7 @@
 #include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
+#include "mainwindow/CDialogLauncher.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -180,28 +181,36 @@ TEST_F(InactivityTest, DisabledChoicesWarnTwiceAndKeepTheDialogOpen) {
     EXPECT_EQ(Records(), std::vector<std::string>({"Dev -60 open"}));
 }
 
-// Another dialog's edit transaction holds OK back; its commit replaces every object, and
-// the booking then lands in the committed state without being lost.
-TEST_F(InactivityTest, OkWaitsForAnEditTransactionOfTheProject) {
+// An edit of the project, open when the dialog comes up or begun and committed while it
+// runs, closes it at once without booking, to be opened again after the edit: the edit's
+// commit would replace the booking and the activities that its choices name.
+TEST_F(InactivityTest, AnEditOfItsProjectClosesItUnbookedToComeBackLater) {
     StartDev(60);
-    m_project->StartStateTracking();
-    CDetectedInactivityDlg dialog(CDateTime(kNow - 20 * kMinute), *m_project);
-    CUiScript script;
-    bool waited = false, released = false;
-    script
-        .Do([&] {
-            waited = !harness::IsItemEnabled(dialog.GetHwnd(), IDC_INACTIVITY_OK);
-            m_project->GetState(true)->SetName("Plan B");
-            m_project->EndStateTracking(true);
-            released = harness::IsItemEnabled(dialog.GetHwnd(), IDC_INACTIVITY_OK);
-        })
-        .Do([&] { harness::Click(dialog.GetHwnd(), IDC_INACTIVITY_OK); });
-    Run(script, dialog);
-    EXPECT_TRUE(waited);
-    EXPECT_TRUE(released);
-    EXPECT_TRUE(dialog.HasBooked());
-    EXPECT_EQ(m_project->GetState()->GetName(), "Plan B");
-    EXPECT_EQ(Records(), std::vector<std::string>({"Dev -60 -20"}));
+    for (bool openAtStart : {true, false}) {
+        if (openAtStart) {
+            m_project->StartStateTracking();
+        }
+        CDetectedInactivityDlg dialog(CDateTime(kNow - 20 * kMinute), *m_project);
+        CUiScript script;
+        if (!openAtStart) {
+            script.Do([&] {
+                Choose(dialog.GetHwnd(), kMail, kNone);
+                m_project->StartStateTracking();
+                m_project->GetState(true)->SetName("Plan B");
+                m_project->EndStateTracking(true);
+                if (!dialog.IsPostponed()) {
+                    harness::Click(dialog.GetHwnd(), IDC_INACTIVITY_OK);
+                }
+            });
+        }
+        Run(script, dialog);
+        EXPECT_TRUE(dialog.IsPostponed()) << openAtStart;
+        EXPECT_EQ(dialog.GetExitCode(), CDialogLauncher::kInactivityPostponed) << openAtStart;
+        EXPECT_FALSE(dialog.HasBooked()) << openAtStart;
+        m_project->EndStateTracking(false);
+        EXPECT_EQ(m_project->GetStateCount(), 1u);
+        EXPECT_EQ(Records(), std::vector<std::string>({"Dev -60 open"})) << openAtStart;
+    }
 }
 
 TEST_F(InactivityTest, AProjectClosedUnderItEndsItUntouched) {

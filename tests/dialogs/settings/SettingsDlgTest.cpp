@@ -278,6 +278,9 @@ TEST_F(CSettingsFixture, ChecksKeepTheDialogOpenOnTheirPage) {
         Run(script, dialog);
         EXPECT_EQ(page, test.page);
         EXPECT_EQ(script.GetMessageBoxes().size(), test.message != nullptr ? 1u : 0u);
+        for (const harness::SMessageBoxRecord& box : script.GetMessageBoxes()) {
+            EXPECT_TRUE(box.captionWhole) << "caption cut short: " << box.caption;
+        }
         test.check(*m_app);
         m_app->GetHotKey().SetWindow(nullptr);
         DestroyWindow(m_hotKeyWindow);

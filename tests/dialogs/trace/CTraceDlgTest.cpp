@@ -186,6 +186,38 @@ TEST_F(CTraceDlgTest, RunningTallymarkStaysOpenUnlessStoppedAndRefusesADisabledA
     }
 }
 
+// A running tally mark stopped elsewhere while the dialog runs (at 10:00) is checked at OK
+// as the closed one it is: a start moved past that end is swapped with it after the
+// question, never stored after it.
+TEST_F(CTraceDlgTest, ARunningTallymarkStoppedMeanwhileIsCheckedAgainstItsEnd) {
+    const struct {
+        int startHour;
+        bool swapQuestion;
+        const char* stored;
+    } cases[] = {
+        {8, false, "A 2023-06-15 08:00:00-2023-06-15 10:00:00"},
+        {12, true, "A 2023-06-15 10:00:00-2023-06-15 12:00:00"},
+    };
+    for (const auto& test : cases) {
+        CTallymark* running = Add("A", Date(2023, 6, 15, 8));
+        CTraceDlg dialog(m_project, State(), running);
+        CUiScript script;
+        script.Do([&] {
+            running->SetEnd(Date(2023, 6, 15, 10));
+            Enter(Hwnd(), IDC_TRACE_START_DATE, IDC_TRACE_START_HOURS,
+                  Date(2023, 6, 15, test.startHour));
+            harness::Click(Hwnd(), IDC_TRACE_OK);
+        });
+        if (test.swapQuestion) {
+            script.AnswerMessageBox(IDOK, "switch the start- and end date/times");
+        }
+        Run(script, dialog, IDD_TRACE);
+        EXPECT_FALSE(dialog.IsCancelled()) << test.startHour;
+        EXPECT_EQ(Marks("A"), std::vector<std::string>{test.stored}) << test.startHour;
+        m_a.at("A")->GetTallymarks().Clear();
+    }
+}
+
 TEST_F(CTraceDlgTest, CalendarsThatCannotBeFittedLeaveTheTemplateLayout) {
     CTraceDlg dialog(m_project, State(), m_a["A"]);
     CUiScript script;

@@ -32,6 +32,29 @@ TEST_F(CTraceSplitDlgTest, SplitsAtTheChosenMomentOntoTwoActivities) {
     EXPECT_EQ(Marks("B"), std::vector<std::string>{"B 2023-05-02 01:30:00-2023-05-02 17:00:00"});
 }
 
+// The parts shown at the start are those of the split point that the fields show, as
+// after any change of a field: the middle of an odd number of seconds is not between them.
+TEST_F(CTraceSplitDlgTest, OpensShowingThePartsOfTheShownSplitPoint) {
+    CTallymark* mark = Add("A", Date(2023, 5, 1, 9), Date(2023, 5, 1, 17, 0, 3));
+    CTraceSplitDlg dialog(m_project, State(), mark);
+    CUiScript script;
+    std::string shown, atOpen, afterChange;
+    script.Do([&] {
+        shown = ShownTime(Hwnd(), IDC_SPLIT_HOURS);
+        atOpen = harness::GetItemText(Hwnd(), IDC_SPLIT_FIRST_LENGTH) + " " +
+                 harness::GetItemText(Hwnd(), IDC_SPLIT_SECOND_LENGTH);
+        harness::SetItemText(Hwnd(), IDC_SPLIT_SECONDS,
+                             harness::GetItemText(Hwnd(), IDC_SPLIT_SECONDS));
+        afterChange = harness::GetItemText(Hwnd(), IDC_SPLIT_FIRST_LENGTH) + " " +
+                      harness::GetItemText(Hwnd(), IDC_SPLIT_SECOND_LENGTH);
+        harness::Click(Hwnd(), IDCANCEL);
+    });
+    Run(script, dialog, IDD_TRACE_SPLIT);
+    EXPECT_EQ(shown, "13:0:2");
+    EXPECT_EQ(atOpen, "04:00:02 04:00:01");
+    EXPECT_EQ(afterChange, atOpen);
+}
+
 TEST_F(CTraceSplitDlgTest, RefusalsLeaveTheRecordAsItWas) {
     const struct {
         CDateTime end; // of the record from 09:00 (invalid: running)

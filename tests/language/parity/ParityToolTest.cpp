@@ -99,7 +99,19 @@ INSTANTIATE_TEST_SUITE_P(
         SDifferenceCase{"Icon", "icon resource in the module"},
         SDifferenceCase{"Accelerators", "accelerator resource in the module"},
         SDifferenceCase{"Version", "version resource in the module"},
-        SDifferenceCase{"LongText", "does not fit: dialog 100 control 10 \"&Onthouden voor alle"}),
+        SDifferenceCase{"LongText", "does not fit: dialog 100 control 10 \"&Onthouden voor alle"},
+        SDifferenceCase{
+            "ButtonOnArrows",
+            "does not fit: dialog 100 control 15 \"Nu\": lies on the up-down control 14"},
+        SDifferenceCase{"NoExport", "difference: exports none instead of DllMain alone"},
+        SDifferenceCase{"ExtraExport",
+                        "difference: exports DllMain GetLanguageName instead of DllMain alone"},
+        SDifferenceCase{"PlainTemplate",
+                        "difference: dialog 100: plain template instead of extended"},
+        SDifferenceCase{"NarrowLayout",
+                        "difference: layout number 30001: 40 is narrower than the program's 70"},
+        SDifferenceCase{"FixedLayout", "difference: layout number 30000: 120 where the program has "
+                                       "-120 (the column that takes the rest of the list)"}),
     [](const testing::TestParamInfo<SDifferenceCase>& info) { return info.param.module; });
 
 TEST(ParityTool, FitAloneMeasuresTheGivenFile) {

@@ -381,7 +381,7 @@ TEST(DutchProgramTest, TheMainWindowAndEveryDialogOfAMenuCommandShowDutchTexts) 
         {IDM_PROJECT_STATISTICS, IDD_PROJECT_STATS, false},
         {IDM_PROJECT_IMPORT, IDD_IMPORT, false},
         {IDM_PROJECT_EXPORT, IDD_EXPORT, false},
-        {IDM_ACTIVITIES_MANAGE, IDD_ACTIVITIES, false},
+        {IDM_ACTIVITIES_MANAGE, IDD_ACTIVITIES, true},
         {IDM_TIME_NEW_TALLYMARK, IDD_TRACE, false},
         {IDM_TIME_MANAGE_TALLYMARKS, IDD_TRACES, false},
         {IDM_OPTIONS_SETTINGS, IDD_SETTINGS, true},

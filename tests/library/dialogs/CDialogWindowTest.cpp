@@ -226,11 +226,15 @@ TEST(CDialogWindowTest, PositionsAreKeptOnTheWorkArea) {
     monitor.cbSize = sizeof(monitor);
     GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
+    RECT window;
+    GetWindowRect(dialog.GetHwnd(), &window);
+    // The whole dialog stays on the work area, not only its top-left corner.
     const struct {
         int x, y;
         LONG expectedX, expectedY;
     } cases[] = {
-        {100000, 100000, work.right - 64, work.bottom - 32},
+        {100000, 100000, work.right - (window.right - window.left),
+         work.bottom - (window.bottom - window.top)},
         {-100000, -100000, work.left, work.top},
         {work.left + 20, work.top + 10, work.left + 20, work.top + 10},
     };

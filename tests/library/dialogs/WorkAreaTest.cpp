@@ -21,4 +21,24 @@ TEST(WorkAreaTest, RestoredPlacesComeBackInScreenCoordinates) {
     }
 }
 
+// A restored window lies wholly on the work area; one larger than the work area shows its
+// top-left part.
+TEST(WorkAreaTest, AWindowIsMovedWhollyOntoTheWorkArea) {
+    const RECT work = {0, 0, 1024, 768};
+    const struct {
+        POINT point;
+        SIZE size;
+        POINT expected;
+    } cases[] = {
+        {{960, 736}, {456, 436}, {568, 332}}, {{-500, -20}, {456, 436}, {0, 0}},
+        {{100, 50}, {456, 436}, {100, 50}},   {{568, 332}, {456, 436}, {568, 332}},
+        {{300, 300}, {2000, 900}, {0, 0}},    {{300, 100}, {200, 900}, {300, 0}},
+    };
+    for (const auto& test : cases) {
+        const POINT got = ClampIntoWorkArea(test.point, test.size, work);
+        EXPECT_EQ(got.x, test.expected.x) << test.point.x << "," << test.point.y;
+        EXPECT_EQ(got.y, test.expected.y) << test.point.x << "," << test.point.y;
+    }
+}
+
 } // namespace

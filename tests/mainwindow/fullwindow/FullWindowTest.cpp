@@ -244,9 +244,10 @@ TEST_F(FullWindowTest, DisplaySwitchKeepsProjectsAndWorkAndTheColumnWidthsStayWh
     EXPECT_EQ(Run(script, named), 0);
     EXPECT_TRUE(workingAfter);
     const std::string ini = ReadUserSettings();
-    // The widths of all four time columns stay, at the language's default width.
-    for (const char* key : {"ActivityWidth=160", "ColumnWidth0=80", "ColumnWidth1=80",
-                            "ColumnWidth2=80", "ColumnWidth3=80", "NumColumns=4"}) {
+    // The widths of all four time columns stay, at the language's default width; the
+    // activity column takes the rest of the list, here no more than its least width.
+    for (const char* key : {"ActivityWidth=120", "ColumnWidth0=90", "ColumnWidth1=90",
+                            "ColumnWidth2=90", "ColumnWidth3=90", "NumColumns=4"}) {
         EXPECT_NE(ini.find(key), std::string::npos) << key << "\n" << ini;
     }
 }
@@ -301,6 +302,70 @@ TEST_F(FullWindowTest, PeriodButtonsStepByTheKindOfPeriod) {
         EXPECT_EQ(Run(script, path), 0);
         EXPECT_EQ(enabled, entry.kind != 5) << "kind " << entry.kind;
         EXPECT_NEAR(reached, entry.expected.GetValue(), 1e-6) << "kind " << entry.kind;
+    }
+}
+
+// At the calendar's ends, for every kind and both directions: a stored position there
+// starts the window with every column in the calendar (the settings cannot make a start
+// fail), and a step that would take a column past the calendar leaves the period put.
+TEST_F(FullWindowTest, PeriodStepsStopAtTheCalendarsEnds) {
+    const CDateTime first(CDateTime::GetMinimum()), last(CDateTime::GetMaximum());
+    const struct {
+        int kind;
+        int columns;
+        CDateTime stored;
+        int button;
+        // How close to the calendar's end the shown columns reach, in days.
+        double reach;
+    } cases[] = {
+        {0, 4, last, IDC_MAIN_NEXT, 2},
+        {0, 4, first, IDC_MAIN_PREVIOUS, 3},
+        {1, 4, last, IDC_MAIN_NEXT, 3},
+        {1, 99, first, IDC_MAIN_PREVIOUS, 3},
+        {2, 4, last, IDC_MAIN_NEXT, 9},
+        {2, 4, first, IDC_MAIN_PREVIOUS, 9},
+        {3, 4, last, IDC_MAIN_NEXT, 33},
+        {3, 4, first, IDC_MAIN_PREVIOUS, 33},
+        {4, 4, last, IDC_MAIN_NEXT, 367},
+        {4, 99, first, IDC_MAIN_PREVIOUS, 367},
+        {4, 4, At(9999, 6, 1), IDC_MAIN_NEXT, 367},
+    };
+    for (const auto& entry : cases) {
+        const std::string label = "kind " + std::to_string(entry.kind) + " columns " +
+                                  std::to_string(entry.columns) + " at " +
+                                  std::to_string(entry.stored.GetValue());
+        m_app.reset();
+        char position[64];
+        snprintf(position, sizeof position, "%.8f", entry.stored.GetValue());
+        SetUserSettings("[Application]\nFirstDayOfWeek=1\n[MainWindow]\nTrackNow=n\nNumColumns=" +
+                        std::to_string(entry.columns) + "\nPosition=" + std::string(position) +
+                        "\n[View]\nType=" + std::to_string(entry.kind) + "\n");
+        StartApp();
+        const std::string path = MakeProject("Ends.wkp", "Ends", kTree);
+        CUiScript script;
+        double before = 0.0, after = 0.0;
+        bool inCalendar = true;
+        CDateTime shownStart, shownEnd;
+        script.WaitFor(WindowShown()).Do([&] {
+            before = App().GetSetMainDlg().GetPosition().GetValue();
+            SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(entry.button, BN_CLICKED), 0);
+            after = App().GetSetMainDlg().GetPosition().GetValue();
+            const CStatInts& intervals = Window()->GetIntervals();
+            for (int i = 0; i < intervals.GetCount(); ++i) {
+                inCalendar = inCalendar && intervals.GetAt(i).IsInCalendar();
+            }
+            shownStart = intervals.GetStart();
+            shownEnd = intervals.GetEnd();
+            Command(IDM_PROJECT_EXIT);
+        });
+        EXPECT_EQ(Run(script, path), 0) << label;
+        EXPECT_EQ(before, after) << label;
+        EXPECT_TRUE(inCalendar) << label;
+        if (entry.button == IDC_MAIN_NEXT) {
+            EXPECT_LT((last - shownEnd).GetValue(), entry.reach) << label;
+        } else {
+            EXPECT_LT((shownStart - first).GetValue(), entry.reach) << label;
+        }
     }
 }
 

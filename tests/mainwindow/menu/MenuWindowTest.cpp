@@ -345,6 +345,41 @@ TEST_F(MenuWindowTest, RecentEntriesHaveKeysAndChecksAndOpenTheirFiles) {
     EXPECT_EQ(Items(RecentMenu(), 0).size(), 9u);
 }
 
+// A file that exists but cannot be read now stays in the recent list, and the message
+// gives the reason of the load.
+TEST_F(MenuWindowTest, AFileInUseOrDamagedStaysInTheRecentList) {
+    const struct {
+        const char* name;
+        bool locked;
+        const char* reason; // a part of the message
+    } cases[] = {
+        {"Locked.xml", true, "couldn't read from project file;\n32 - "},
+        {"Damaged.xml", false, "corrupt"},
+    };
+    Show();
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        const std::string path =
+            test.locked ? SavedFile(test.name, "Locked") : m_folder.File(test.name);
+        if (!test.locked) {
+            m_folder.Write(test.name,
+                           "<?xml version=\"1.0\"?><TallymarksProject version=\"1\"><Na");
+        }
+        HANDLE lock = test.locked ? CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr,
+                                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                                  : INVALID_HANDLE_VALUE;
+        Recent().AddEntry({test.name, CFilePath(path)});
+        Command(IDM_RECENT_FIRST, IDOK, test.reason);
+        if (lock != INVALID_HANDLE_VALUE) {
+            CloseHandle(lock);
+        }
+        EXPECT_EQ(Projects().GetNumProjects(), 0u);
+        EXPECT_EQ(Recent().GetSize(), static_cast<size_t>(&test - cases + 1));
+        EXPECT_EQ(Recent().GetSize() > 0 ? Recent().GetEntry(0).filePath.GetPath() : "",
+                  CFilePath(path).GetPath());
+    }
+}
+
 TEST_F(MenuWindowTest, OpenProjectsHaveKeysToZThenBlankAndEntriesChooseTheCurrentOne) {
     Show();
     for (int i = 0; i < 37; ++i) {
@@ -441,4 +476,29 @@ TEST_F(MenuWindowTest, APortableInstallationCannotBeMadeAgain) {
     Show();
     EXPECT_TRUE(Greyed(IDM_OPTIONS_PORTABLE));
     Command(IDM_OPTIONS_PORTABLE); // would report that the creator is missing
+}
+
+// A project that the import and export dialog opens for its own use is not the user's: it
+// never joins the open-projects list, also when the list is rebuilt while it is open, and
+// nothing is left of it after it closes.
+TEST_F(MenuWindowTest, AProjectOpenedForAnExchangeIsNeverListed) {
+    const std::string path = SavedFile("Other.xml", "Other");
+    Show();
+    CProject* home = MakeCurrent("Home");
+    CProject* other = Projects().Open(CFilePath(path), CProjects::kOpenForExchange, true);
+    ASSERT_NE(other, nullptr);
+    home->GetState()->SetName("Home B");
+    const auto texts = [this] {
+        std::vector<std::string> texts;
+        for (const SItem& item : Items(WindowMenu(), 3)) {
+            texts.push_back(item.text);
+        }
+        return texts;
+    };
+    EXPECT_EQ(texts(), std::vector<std::string>({"&1 - Home B *"}));
+    Command(IDM_WINDOW_FIRST + 1);
+    EXPECT_EQ(Projects().GetCurrentProject(), home);
+    ASSERT_TRUE(Projects().Close(other, true));
+    home->GetState()->SetName("Home");
+    EXPECT_EQ(texts(), std::vector<std::string>({"&1 - Home *"}));
 }

@@ -1,6 +1,8 @@
 #include "model/CProjectBrowser.h"
 
 #include "model/CMemoryLastProjectFolder.h"
+#include "model/CProject.h"
+#include "model/CProjectState.h"
 #include "model/EProjectFileFormat.h"
 
 #include "../../harness/CUiScript.h"
@@ -87,6 +89,26 @@ TEST_F(ProjectBrowserTest, SavingUnderTheXmlFilterAddsXmlAndRemembersTheFolder) 
     EXPECT_EQ(browser.GetFormat(), pffXML);
     EXPECT_TRUE(SamePath(m_lastFolder.GetLastPath(), proposedFolder.GetPath()))
         << m_lastFolder.GetLastPath();
+}
+
+// A project without a file proposes its name alone: the dialog starts in the last folder,
+// not in the working folder; a project with a file proposes that file.
+TEST_F(ProjectBrowserTest, ANewProjectIsFirstSavedInTheLastFolder) {
+    CTempFolder last;
+    m_lastFolder.SetLastPathFromFile(last.Path("old.wkp"));
+    CProject project;
+    project.GetState(true)->SetName("Kitchen");
+    EXPECT_EQ(CProjectBrowser::ProposedName(project), "Kitchen");
+    CProjectBrowser browser;
+    ASSERT_TRUE(BrowseAndType(browser, CProjectBrowser::bpSave,
+                              CProjectBrowser::ProposedName(project), pffBinary,
+                              "Tallymarks - Save project", "Kitchen"));
+    EXPECT_TRUE(SamePath(browser.GetFilePath(), last.Path("Kitchen.wkp"))) << browser.GetFilePath();
+
+    CTempFolder other;
+    ASSERT_TRUE(project.Save(false, nullptr, other.Path("Kitchen.wkp").c_str(), pffBinary));
+    EXPECT_TRUE(SamePath(CProjectBrowser::ProposedName(project), other.Path("Kitchen.wkp")))
+        << CProjectBrowser::ProposedName(project);
 }
 
 TEST_F(ProjectBrowserTest, OpeningTakesAnExtensionlessFileAsItIsInBinaryFormat) {

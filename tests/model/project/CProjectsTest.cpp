@@ -1,11 +1,13 @@
 #include "model/CProjects.h"
 
 #include "model/CActivity.h"
+#include "model/CEditTransaction.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
 #include "model/EProjectFileFormat.h"
 
+#include "../ModelTestHelpers.h"
 #include "../StateTestHelpers.h"
 #include "ProjectTestHelpers.h"
 
@@ -225,6 +227,25 @@ TEST_F(ProjectsFileTest, OpeningAnOpenFileInAnyCaseGivesTheOpenProject) {
     EXPECT_FALSE(projects.SwitchToFile(CFilePath(folder.Path("other.xml"))));
 }
 
+// A file is one project whatever name reaches it: a hard link, the "\\?\" and "\\.\"
+// prefixes and forward slashes give the open project; another file does not.
+TEST_F(ProjectsFileTest, EveryNameOfAnOpenFileGivesTheOpenProject) {
+    CProject* opened = OpenSaved("plan.wkp", "Plan", CProjects::kOpenOnly);
+    ASSERT_NE(opened, nullptr);
+    const std::string link = folder.Path("alias.wkp");
+    ASSERT_TRUE(CreateHardLinkA(link.c_str(), path.c_str(), nullptr));
+    std::string slashes = path;
+    std::replace(slashes.begin(), slashes.end(), '\\', '/');
+    const std::string spellings[] = {link, "\\\\?\\" + path, "\\\\.\\" + path, slashes};
+    for (const std::string& spelling : spellings) {
+        EXPECT_TRUE(projects.IsPathOpen(spelling)) << spelling;
+        EXPECT_EQ(projects.OpenPath(spelling, CProjects::kOpenOnly, true), opened) << spelling;
+        EXPECT_EQ(projects.GetNumProjects(), 1u) << spelling;
+    }
+    const std::string other = SaveProjectFile(folder, "other.wkp", "Other");
+    EXPECT_FALSE(projects.IsPathOpen(other));
+}
+
 TEST(ProjectsTest, MissingAndDamagedFilesAreReportedThroughTheEvent) {
     CTempFolder folder;
     CProjects projects;
@@ -258,6 +279,20 @@ TEST(ProjectsTest, MissingAndDamagedFilesAreReportedThroughTheEvent) {
     EXPECT_GT(log.addedError.GetText().size(), prefix.size()) << "the load error follows";
     EXPECT_EQ(projects.GetNumProjects(), 1u);
     EXPECT_EQ(projects.GetCurrentProject(), fresh);
+
+    // A file that another program holds keeps the load's own code: it is not missing.
+    const std::string locked = folder.Path("locked.wkp");
+    {
+        CProject saved;
+        ASSERT_TRUE(saved.Save(false, nullptr, locked.c_str(), pffBinary));
+    }
+    HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(projects.OpenPath(locked, CProjects::kOpenAndSwitch, true), nullptr);
+    CloseHandle(lock);
+    EXPECT_FALSE(log.addedOk);
+    EXPECT_EQ(log.addedError.GetCode(), 3);
 }
 
 TEST(ProjectsTest, ClosingTheCurrentProjectChoosesTheNextElseThePrevious) {
@@ -375,24 +410,54 @@ TEST(ProjectsTest, StartingWorkEndsTheRunningTallymarkAndRefusesDisabledActiviti
     EXPECT_EQ(read->GetTallymarks().GetCount(), 1u);
 }
 
-TEST(ProjectsTest, WorkDuringAnEditGoesToTheNewestStateOnly) {
+// With the clock past the calendar nothing starts or stops: the running work goes on
+// rather than end at a time that no file holds.
+TEST(ProjectsTest, AClockPastTheCalendarNeitherStartsNorStopsWork) {
     CProjects projects;
     CProject* project = NewNamed(projects, "p");
-    CProject* other = NewNamed(projects, "other");
-    CActivity* foreign = AddActivity(*other->GetState(), "Foreign");
-    CActivity* committed = AddActivity(*project->GetState(), "Write");
-    project->StartStateTracking();
-    CProjectState* newest = project->GetState(true);
+    CProjectState* state = project->GetState();
+    CActivity* write = AddActivity(*state, "Write");
+    CActivity* read = AddActivity(*state, "Read");
+    modeltest::CPinnedClock clock(modeltest::Date(9999, 12, 30, 12));
+    ASSERT_TRUE(projects.StartWorking(project, write));
+    CTallymark* running = state->GetCurrentTallymark();
+    modeltest::CPinnedClock::Set(CDateTime(CDateTime::GetMaximum() + 0.5));
+    EXPECT_FALSE(projects.StartWorking(project, read));
+    EXPECT_TRUE(running->IsOpen());
+    EXPECT_EQ(read->GetTallymarks().GetCount(), 0u);
+    projects.StopWorking(project);
+    EXPECT_TRUE(running->IsOpen());
+    EXPECT_EQ(state->GetCurrentTallymark(), running);
+}
 
-    EXPECT_FALSE(projects.StartWorking(project, foreign));
-    EXPECT_TRUE(projects.StartWorking(project, committed));
-    EXPECT_FALSE(project->GetState(false)->IsWorking()) << "no running tally mark in the committed";
-    EXPECT_EQ(committed->GetTallymarks().GetCount(), 0u);
-    ASSERT_TRUE(newest->IsWorking());
-    EXPECT_EQ(newest->GetCurrentActivity()->GetName(), "Write");
-    EXPECT_FALSE(projects.IsAnyWorking()) << "only committed work counts";
-    project->EndStateTracking(true);
-    EXPECT_TRUE(projects.IsAnyWorking());
+// While a dialog edits a project, its OK or Cancel decides the project's content: work is
+// neither started nor stopped from outside, on the committed tree or on the copy, and
+// whichever way the edit ends the running tally mark is the one from before.
+TEST(ProjectsTest, WorkIsNeitherStartedNorStoppedWhileAnEditIsOpen) {
+    CProjects projects;
+    CProject* project = NewNamed(projects, "p");
+    CActivity* write = AddActivity(*project->GetState(), "Write");
+    CActivity* read = AddActivity(*project->GetState(), "Read");
+    ASSERT_TRUE(projects.StartWorking(project, write));
+    for (bool commit : {true, false}) {
+        CEditTransaction edit(*project);
+        EXPECT_FALSE(CProjects::CanChangeWork(project));
+        EXPECT_FALSE(projects.StartWorking(project, read)) << commit;
+        EXPECT_FALSE(projects.StartWorking(project, edit.GetState()->FindByPosition(read)))
+            << commit;
+        EXPECT_FALSE(projects.StopWorking(project)) << commit;
+        if (commit) {
+            edit.Commit();
+        } else {
+            edit.Discard();
+        }
+        read = project->GetState()->GetRootActivity()->GetLastChild();
+        ASSERT_TRUE(project->GetState()->IsWorking()) << commit;
+        EXPECT_EQ(project->GetState()->GetCurrentActivity()->GetName(), "Write") << commit;
+        EXPECT_EQ(read->GetTallymarks().GetCount(), 0u) << commit;
+    }
+    EXPECT_TRUE(CProjects::CanChangeWork(project));
+    EXPECT_TRUE(projects.StopWorking(project));
 }
 
 TEST_F(ProjectsFileTest, OnlyUserProjectsCountAsWorking) {

@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <cstring>
 #include <map>
 #include <memory>
@@ -110,5 +112,18 @@ protected:
     CScratchFolder m_folder;
     int m_templates = 0;
 };
+
+// A folder of the source tree. A relative source name (a compiler cache keeps them
+// relative) starts from the build folder, the parent of this program's folder.
+inline std::string SourceFolder(const std::string& relative) {
+    std::string file = __FILE__;
+    if (!file.empty() && file[0] != '/' && file.find(':') == std::string::npos) {
+        char self[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, self, MAX_PATH);
+        const std::string program = self;
+        file = program.substr(0, program.rfind('\\')) + "\\..\\" + file;
+    }
+    return file.substr(0, file.find("tests/reports/generator")) + relative;
+}
 
 } // namespace reporttest

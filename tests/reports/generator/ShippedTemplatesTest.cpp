@@ -15,23 +15,6 @@ namespace {
 
 using namespace reporttest;
 
-// A folder of the source tree. This file's name may be relative to the folder the compiler
-// ran in (compiler caches make it so), which is the test's folder or one above it.
-std::string SourceFolder(const std::string& relative) {
-    const std::string file = __FILE__;
-    const std::string root = file.substr(0, file.find("tests/reports/generator"));
-    const bool absolute =
-        !file.empty() && (file[0] == '/' || file[0] == '\\' || file.find(':') != std::string::npos);
-    for (const char* up : {"", "../", "../../"}) {
-        const std::string candidate = (absolute ? "" : up) + root;
-        if (GetFileAttributesA((candidate + "tests/reports/generator").c_str()) !=
-            INVALID_FILE_ATTRIBUTES) {
-            return candidate + relative;
-        }
-    }
-    return root + relative;
-}
-
 std::string ReadBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream bytes;

@@ -1,0 +1,72 @@
+#include "model/CEditTransaction.h"
+
+#include "library/text/CError.h"
+#include "model/CProject.h"
+
+#include <utility>
+
+CEditTransaction::CEditTransaction(CProject& project) : m_project(&project) {
+    project.StartStateTracking();
+    m_depth = project.GetStateCount();
+}
+
+CEditTransaction::CEditTransaction(CEditTransaction&& other) noexcept
+    : m_project(std::exchange(other.m_project, nullptr)), m_depth(std::exchange(other.m_depth, 0)) {
+}
+
+CEditTransaction& CEditTransaction::operator=(CEditTransaction&& other) noexcept {
+    if (this != &other) {
+        DiscardIfInnermost();
+        m_project = std::exchange(other.m_project, nullptr);
+        m_depth = std::exchange(other.m_depth, 0);
+    }
+    return *this;
+}
+
+CEditTransaction::~CEditTransaction() {
+    DiscardIfInnermost();
+}
+
+// A transaction that is not the innermost is left to whoever holds the inner ones: ending
+// it here would end theirs.
+void CEditTransaction::DiscardIfInnermost() noexcept {
+    if (IsInnermost()) {
+        CProject* project = m_project;
+        Abandon();
+        project->EndStateTracking(false);
+    }
+}
+
+CProjectState* CEditTransaction::GetState() const {
+    return IsInnermost() ? m_project->GetState(true) : nullptr;
+}
+
+bool CEditTransaction::IsInnermost() const {
+    return m_project != nullptr && m_project->GetStateCount() == m_depth;
+}
+
+void CEditTransaction::Commit() {
+    End(true);
+}
+
+void CEditTransaction::Discard() {
+    End(false);
+}
+
+void CEditTransaction::Abandon() {
+    m_project = nullptr;
+    m_depth = 0;
+}
+
+void CEditTransaction::End(bool commit) {
+    if (m_project == nullptr) {
+        return;
+    }
+    if (!IsInnermost()) {
+        throw CError(1, "internal program error;\nEditTransaction::End called for a "
+                        "transaction that is not the innermost");
+    }
+    CProject* project = m_project;
+    Abandon();
+    project->EndStateTracking(commit);
+}

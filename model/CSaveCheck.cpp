@@ -1,0 +1,60 @@
+#include "model/CSaveCheck.h"
+
+#include "model/CActivity.h"
+#include "model/CModelTimeZone.h"
+#include "model/CProjectState.h"
+#include "model/CTallymark.h"
+#include "model/ProjectFileValues.h"
+#include "resources/ResourceIds.h"
+
+#include <string>
+
+namespace {
+
+// A date as the user knows it, or "?" for one that cannot be read.
+std::string LocalText(const CDateTime& utc) {
+    const std::string text =
+        utc.IsValid() ? FormatFileDateTime(utc.UtcToLocal(CModelTimeZone::Get())) : std::string();
+    return text.empty() ? "?" : text;
+}
+
+} // namespace
+
+CTallymark* CSaveCheck::FindUnstorable(CProjectState& state) {
+    return FindUnstorable(state.GetRootActivity());
+}
+
+CTallymark* CSaveCheck::FindUnstorable(CActivity* activity) {
+    CTallymarks& tallymarks = activity->GetTallymarks();
+    for (CTallymark* tallymark = tallymarks.GetFirst(); tallymark != nullptr;
+         tallymark = tallymarks.GetNext()) {
+        if (!CTallymark::CanHold(tallymark->GetStart()) ||
+            (!tallymark->IsOpen() && !CTallymark::CanHold(tallymark->GetEnd(false)))) {
+            return tallymark;
+        }
+    }
+    for (CActivity* child = activity->GetFirstChild(); child != nullptr;
+         child = child->GetNextSibling()) {
+        if (CTallymark* found = FindUnstorable(child)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+CText CSaveCheck::Describe(const CTallymark& tallymark) {
+    std::string path;
+    for (const CActivity* activity = tallymark.GetActivity();
+         activity != nullptr && activity->GetParent() != nullptr;
+         activity = activity->GetParent()) {
+        path = path.empty() ? activity->GetName() : activity->GetName() + "\\" + path;
+    }
+    CText text(IDS_SAVE_UNSTORABLE_DATE);
+    text.ReplaceWithString("[ACTIVITY]", path, true);
+    text.ReplaceWithString("[START]", LocalText(tallymark.GetStart()), true);
+    text.ReplaceWithString("[END]",
+                           tallymark.IsOpen() ? CText(IDS_WORKING).GetString()
+                                              : LocalText(tallymark.GetEnd(false)),
+                           true);
+    return text;
+}
