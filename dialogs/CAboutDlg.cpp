@@ -19,6 +19,9 @@ const int kTitleBase = 8;
 
 } // namespace
 
+const SDialogIdentity CAboutDlg::kIdentity = {IDD_ABOUT, false, EPlacementSlot::About,
+                                              IDS_HELP_ABOUT};
+
 CAboutDlg::CAboutDlg() {
     CSlot<CDialogMessageEvent>::Connect(this);
     CSlot<CDialogCommandEvent>::Connect(this);
@@ -49,7 +52,7 @@ std::string CAboutDlg::MakeVersionText() {
 bool CAboutDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
-    RestoreDialogPosition(*this, kPlacementSlot);
+    RestoreDialogPosition(*this, kIdentity.slot);
     SendDlgItemMessageA(window, IDC_ABOUT_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
                         reinterpret_cast<LPARAM>(AboutBitmap().Get()));
     // The control took the picture's size; it stands centred over the centred lines, also
@@ -89,10 +92,10 @@ bool CAboutDlg::OnDialogCommand(CDialogCommandEvent& event) {
 }
 
 bool CAboutDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    return AnswerCloseAndHelp(*this, event, IDS_HELP_ABOUT);
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CAboutDlg::OnDialogTerminate(CDialogTerminateEvent&) {
-    StoreDialogPosition(*this, kPlacementSlot);
+    StoreDialogPosition(*this, kIdentity.slot);
     return true;
 }

@@ -5,13 +5,14 @@
 // on the XML parser module with a link to its page.
 //
 //   CAboutDlg dialog;
-//   dialog.Create(params);                // IDD_ABOUT, modal, owner the main window
+//   dialog.Create(MakeModalDialogParams(CAboutDlg::kIdentity, mainWindow));
 //
 // Usage notes:
-// - It reads and changes no project data; only its position is stored (slot 3).
+// - It reads and changes no project data; only its position is stored.
 // - The texts come from the current language module; the version number always from the
 //   program itself, so that a module never shows another number than the file has.
 
+#include "app/ui/SDialogIdentity.h"
 #include "library/controls/CLinkControl.h"
 #include "library/controls/CShellExecuteLink.h"
 #include "library/dialogs/CDialogCommandEvent.h"
@@ -31,8 +32,8 @@ class CAboutDlg : public CDialogWindow,
                   public CSlot<CDialogInitializeEvent>,
                   public CSlot<CDialogTerminateEvent> {
 public:
-    // The placement slot of this dialog.
-    static const int kPlacementSlot = 3;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     CAboutDlg();
     ~CAboutDlg() override;

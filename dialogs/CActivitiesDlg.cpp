@@ -4,6 +4,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "library/text/CText.h"
 #include "model/CActivity.h"
@@ -36,6 +37,9 @@ const SItemAnchor kAnchors[] = {
 };
 
 } // namespace
+
+const SDialogIdentity CActivitiesDlg::kIdentity = {
+    IDD_ACTIVITIES, true, EPlacementSlot::ManageActivities, IDS_HELP_MANAGE_ACTIVITIES};
 
 CActivitiesDlg::CActivitiesDlg(CProject* project) : m_project(project), m_list(*this, false) {
     CSlot<CDialogMessageEvent>::Connect(this);
@@ -159,16 +163,7 @@ void CActivitiesDlg::CMoveKeys::OnMessage(CMessage& message) {
 }
 
 bool CActivitiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_MANAGE_ACTIVITIES, GetHwnd());
-        return true;
-    default:
-        return false;
-    }
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CActivitiesDlg::OnDialogCommand(CDialogCommandEvent& event) {
@@ -230,7 +225,7 @@ bool CActivitiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    RestoreDialogRect(*this, kPlacementSlot);
+    RestoreDialogRect(*this, kIdentity.slot);
     m_list.Attach(window, IDC_ACTIVITIES_LIST, false);
     m_moveKeys.Subclass(m_list.GetList());
     Rebind();
@@ -239,7 +234,7 @@ bool CActivitiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
 }
 
 bool CActivitiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
-    StoreDialogRect(*this, kPlacementSlot);
+    StoreDialogRect(*this, kIdentity.slot);
     std::vector<int> shown;
     m_list.GetColumnWidths(shown);
     std::vector<int32_t>& widths = CAppMain::Get().GetSetActivitiesDlg().GetColumnWidths();

@@ -5,8 +5,7 @@
 // and disable, sort all by name, remove every activity without tally marks.
 //
 //   CActivitiesDlg dialog(project);          // opens an edit transaction
-//   SDialogParams params;                   // IDD_ACTIVITIES, modal, size grip, owner
-//   dialog.Create(params);                  // 0 after OK, 1 otherwise
+//   dialog.Create(MakeModalDialogParams(CActivitiesDlg::kIdentity, owner)); // 0 after OK, else 1
 //
 // Usage notes:
 // - Every edit goes into a clone of the project's newest state. OK, and only the OK
@@ -17,6 +16,7 @@
 // - When the project is closed while the dialog runs, the dialog ends at once and never
 //   touches the project again; it then counts as cancelled.
 
+#include "app/ui/SDialogIdentity.h"
 #include "dialogs/CProjectCloseWatch.h"
 #include "library/dialogs/CResizableDialogWindow.h"
 #include "library/events/CSlot.h"
@@ -40,8 +40,8 @@ class CActivitiesDlg : public IActivityTreeListCallbacks,
                        public CSlot<CDialogInitializeEvent>,
                        public CSlot<CDialogTerminateEvent> {
 public:
-    // The placement slot of this dialog.
-    static const int kPlacementSlot = 20;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     // Opens an edit transaction on project; without a project the dialog shows nothing.
     explicit CActivitiesDlg(CProject* project);

@@ -46,6 +46,9 @@ void CollectSubtree(CActivity* activity, std::set<CActivity*>& into) {
 
 } // namespace
 
+const SDialogIdentity CChooseActivitiesDlg::kIdentity = {
+    IDD_CHOOSE_ACTIVITIES, true, EPlacementSlot::ChooseActivities, IDS_HELP_CHOOSE_ACTIVITIES};
+
 CChooseActivitiesDlg::CChooseActivitiesDlg(CProject& project, CProjectState& state,
                                            const std::set<CActivity*>& chosen,
                                            unsigned int instructionId)
@@ -57,9 +60,7 @@ CChooseActivitiesDlg::CChooseActivitiesDlg(CProject& project, CProjectState& sta
     CSlot<CDialogCommandEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
-    if (CAppMain::Exists()) {
-        CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
-    }
+    m_closeWatch.Watch(m_project);
 }
 
 CChooseActivitiesDlg::~CChooseActivitiesDlg() {
@@ -67,7 +68,7 @@ CChooseActivitiesDlg::~CChooseActivitiesDlg() {
 }
 
 SDialogParams CChooseActivitiesDlg::MakeParams(HWND owner) {
-    return MakeModalDialogParams(IDD_CHOOSE_ACTIVITIES, owner, true);
+    return MakeModalDialogParams(kIdentity, owner);
 }
 
 void CChooseActivitiesDlg::ChooseAll(CActivity* activity, std::set<CActivity*>& chosen,
@@ -133,7 +134,7 @@ bool CChooseActivitiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    RestoreDialogRect(*this, kPlacementSlot);
+    RestoreDialogRect(*this, kIdentity.slot);
     m_list.Attach(window, IDC_CHOOSE_ACTS_LIST, true);
     m_list.SetProject(m_project, m_state);
     SetDlgItemTextA(window, IDC_CHOOSE_ACTS_INSTRUCTION, CText(m_instructionId).GetCStr());
@@ -186,12 +187,12 @@ bool CChooseActivitiesDlg::OnDialogCommand(CDialogCommandEvent& event) {
 }
 
 bool CChooseActivitiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    return AnswerCloseAndHelp(*this, event, IDS_HELP_CHOOSE_ACTIVITIES);
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CChooseActivitiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
     CAppMain& app = CAppMain::Get();
-    StoreDialogRect(*this, kPlacementSlot);
+    StoreDialogRect(*this, kIdentity.slot);
     if (m_list.GetList() != nullptr) {
         std::vector<int> shown;
         m_list.GetColumnWidths(shown);
@@ -206,10 +207,7 @@ bool CChooseActivitiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
     return true;
 }
 
-bool CChooseActivitiesDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
-    if (event.project != m_project || m_project == nullptr) {
-        return false;
-    }
+void CChooseActivitiesDlg::OnProjectClosed() {
     // The project and its states go after this event: nothing may point at them.
     m_list.SetProject(nullptr, nullptr);
     m_project = nullptr;
@@ -217,7 +215,6 @@ bool CChooseActivitiesDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
     m_chosen.clear();
     m_cancelled = true;
     Close();
-    return true;
 }
 
 void CChooseActivitiesDlg::UpdateCount() {

@@ -17,6 +17,8 @@
 // - When the project is closed while the dialog runs (the tray menu works meanwhile), the
 //   dialog ends cancelled and forgets the project.
 
+#include "app/ui/SDialogIdentity.h"
+#include "dialogs/CProjectCloseWatch.h"
 #include "library/dialogs/CDialogCommandEvent.h"
 #include "library/dialogs/CDialogInitializeEvent.h"
 #include "library/dialogs/CDialogMessageEvent.h"
@@ -25,7 +27,6 @@
 #include "library/events/CSlot.h"
 #include "mainwindow/CActivityTreeList.h"
 #include "mainwindow/IActivityTreeListCallbacks.h"
-#include "model/CProjectsClosedEvent.h"
 
 #include <set>
 #include <string>
@@ -39,11 +40,10 @@ class CChooseActivitiesDlg : public IActivityTreeListCallbacks,
                              public CSlot<CDialogMessageEvent>,
                              public CSlot<CDialogCommandEvent>,
                              public CSlot<CDialogInitializeEvent>,
-                             public CSlot<CDialogTerminateEvent>,
-                             public CSlot<CProjectsClosedEvent> {
+                             public CSlot<CDialogTerminateEvent> {
 public:
-    // The placement slot of this dialog.
-    static const int kPlacementSlot = 18;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     // state must be one of project's states; instructionId is the string shown above the
     // list. Both must outlive the dialog's run.
@@ -51,7 +51,7 @@ public:
                          const std::set<CActivity*>& chosen, unsigned int instructionId);
     ~CChooseActivitiesDlg() override;
 
-    // Modal parameters of dialog 118 with the application's resource modules.
+    // MakeModalDialogParams of this dialog's identity.
     static SDialogParams MakeParams(HWND owner);
 
     bool IsCancelled() const { return m_cancelled; }
@@ -77,15 +77,15 @@ protected:
     bool OnEvent(CDialogCommandEvent& event) override { return OnDialogCommand(event); }
     bool OnEvent(CDialogInitializeEvent& event) override { return OnDialogInitialize(event); }
     bool OnEvent(CDialogTerminateEvent& event) override { return OnDialogTerminate(event); }
-    bool OnEvent(CProjectsClosedEvent& event) override { return OnProjectsClosed(event); }
 
     virtual bool OnDialogMessage(CDialogMessageEvent& event);
     virtual bool OnDialogCommand(CDialogCommandEvent& event);
     virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
     virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
-    virtual bool OnProjectsClosed(CProjectsClosedEvent& event);
 
 private:
+    // The project is being closed: lets go of it and ends the dialog.
+    void OnProjectClosed();
     // The count line from the list's ticks.
     void UpdateCount();
     // The branch buttons follow whether a row is selected.
@@ -100,4 +100,5 @@ private:
     int m_total;
     CActivityTreeList m_list;
     unsigned int m_instructionId;
+    CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};
 };

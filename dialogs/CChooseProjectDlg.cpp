@@ -2,6 +2,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "app/ui/TextHelpers.h"
 #include "library/controls/CTracker.h"
@@ -20,6 +21,9 @@ const SItemAnchor kAnchors[] = {
 };
 
 } // namespace
+
+const SDialogIdentity CChooseProjectDlg::kIdentity = {
+    IDD_CHOOSE_PROJECT, true, EPlacementSlot::ChooseProject, IDS_HELP_CHOOSE_PROJECT};
 
 CChooseProjectDlg::CChooseProjectDlg(bool currentProjectAllowed, bool workingProjectsAllowed)
     : m_currentProjectAllowed(currentProjectAllowed),
@@ -107,16 +111,7 @@ void CChooseProjectDlg::EnableOk(bool enable) {
 }
 
 bool CChooseProjectDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_CHOOSE_PROJECT, GetHwnd());
-        return true;
-    default:
-        return false;
-    }
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CChooseProjectDlg::OnDialogCommand(CDialogCommandEvent& event) {
@@ -156,13 +151,13 @@ bool CChooseProjectDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    RestoreDialogRect(*this, kPlacementSlot);
+    RestoreDialogRect(*this, kIdentity.slot);
     FillProjectList();
     return true;
 }
 
 bool CChooseProjectDlg::OnDialogTerminate(CDialogTerminateEvent&) {
-    StoreDialogRect(*this, kPlacementSlot);
+    StoreDialogRect(*this, kIdentity.slot);
     return true;
 }
 

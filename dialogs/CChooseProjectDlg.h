@@ -6,12 +6,13 @@
 // Those that may not are listed greyed and cannot be selected.
 //
 //   CChooseProjectDlg chooser(false, true);  // not the current project; working ones may
-//   chooser.Create(params);                  // IDD_CHOOSE_PROJECT, modal, size grip
+//   chooser.Create(MakeModalDialogParams(CChooseProjectDlg::kIdentity, owner));
 //   CProject* other = chooser.GetChosenProject();  // null unless OK or a double-click
 //
 // A project that is closed while the dialog runs is taken off the list and can no
 // longer be chosen; the chosen project is always one that is still open.
 
+#include "app/ui/SDialogIdentity.h"
 #include "library/controls/CListBox.h"
 #include "library/dialogs/CResizableDialogWindow.h"
 #include "library/events/CSlot.h"
@@ -29,7 +30,8 @@ class CChooseProjectDlg : public CResizableDialogWindow,
                           public CSlot<CDialogTerminateEvent>,
                           public CSlot<CProjectsClosedEvent> {
 public:
-    static const int kPlacementSlot = 15;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     CChooseProjectDlg(bool currentProjectAllowed, bool workingProjectsAllowed);
     ~CChooseProjectDlg() override;

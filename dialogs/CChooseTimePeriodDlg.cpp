@@ -104,6 +104,9 @@ CDateTime Combine(const CMarkedDayCalendar& calendar, const CTimeControl& time) 
 
 } // namespace
 
+const SDialogIdentity CChooseTimePeriodDlg::kIdentity = {
+    IDD_CHOOSE_PERIOD, false, EPlacementSlot::ChoosePeriod, IDS_HELP_CHOOSE_PERIOD};
+
 CChooseTimePeriodDlg::CChooseTimePeriodDlg(CProject& project, CProjectState& state,
                                            const CDateTime& start, const CDateTime& end)
     : m_project(&project), m_state(&state), m_start(start), m_end(end) {
@@ -125,15 +128,13 @@ CChooseTimePeriodDlg::CChooseTimePeriodDlg(CProject& project, CProjectState& sta
     CSlot<CDialogCCNotificationEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
-    if (CAppMain::Exists()) {
-        CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
-    }
+    m_closeWatch.Watch(m_project);
 }
 
 CChooseTimePeriodDlg::~CChooseTimePeriodDlg() = default;
 
 SDialogParams CChooseTimePeriodDlg::MakeParams(HWND owner) {
-    return MakeModalDialogParams(IDD_CHOOSE_PERIOD, owner, false);
+    return MakeModalDialogParams(kIdentity, owner);
 }
 
 void CChooseTimePeriodDlg::Normalise() {
@@ -219,7 +220,7 @@ void CChooseTimePeriodDlg::Confirm() {
 bool CChooseTimePeriodDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
-    RestoreDialogPosition(*this, kPlacementSlot);
+    RestoreDialogPosition(*this, kIdentity.slot);
     HWND startCalendar = GetDlgItem(window, IDC_PERIOD_START_DATE);
     HWND endCalendar = GetDlgItem(window, IDC_PERIOD_END_DATE);
     AnchorItems(startCalendar, kStartCalendarAnchors);
@@ -306,22 +307,18 @@ bool CChooseTimePeriodDlg::OnDialogCCNotification(CDialogCCNotificationEvent& ev
 }
 
 bool CChooseTimePeriodDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    return AnswerCloseAndHelp(*this, event, IDS_HELP_CHOOSE_PERIOD);
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CChooseTimePeriodDlg::OnDialogTerminate(CDialogTerminateEvent&) {
-    StoreDialogPosition(*this, kPlacementSlot);
+    StoreDialogPosition(*this, kIdentity.slot);
     return true;
 }
 
-bool CChooseTimePeriodDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
-    if (event.project != m_project || m_project == nullptr) {
-        return false;
-    }
+void CChooseTimePeriodDlg::OnProjectClosed() {
     // The project and its date index go after this event.
     m_project = nullptr;
     m_state = nullptr;
     m_cancelled = true;
     Close();
-    return true;
 }

@@ -18,6 +18,8 @@
 //   to switch them and stays open when the user declines.
 // - When the project is closed while the dialog runs, the dialog ends cancelled.
 
+#include "app/ui/SDialogIdentity.h"
+#include "dialogs/CProjectCloseWatch.h"
 #include "dialogs/PeriodPresets.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CDialogCCNotificationEvent.h"
@@ -29,7 +31,6 @@
 #include "library/events/CSlot.h"
 #include "mainwindow/CMarkedDayCalendar.h"
 #include "mainwindow/CTimeControl.h"
-#include "model/CProjectsClosedEvent.h"
 
 class CProject;
 class CProjectState;
@@ -39,11 +40,10 @@ class CChooseTimePeriodDlg : public CResizableDialogWindow,
                              public CSlot<CDialogCommandEvent>,
                              public CSlot<CDialogCCNotificationEvent>,
                              public CSlot<CDialogInitializeEvent>,
-                             public CSlot<CDialogTerminateEvent>,
-                             public CSlot<CProjectsClosedEvent> {
+                             public CSlot<CDialogTerminateEvent> {
 public:
-    // The placement slot of this dialog (its position only).
-    static const int kPlacementSlot = 17;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     // start and end are local; when either is not a valid date/time (the null date means
     // "none") the period is today 00:00 to tomorrow 00:00. state must be one of project's
@@ -52,7 +52,7 @@ public:
                          const CDateTime& end);
     ~CChooseTimePeriodDlg() override;
 
-    // Modal parameters of dialog 117 with the application's resource modules.
+    // MakeModalDialogParams of this dialog's identity.
     static SDialogParams MakeParams(HWND owner);
 
     bool IsCancelled() const { return m_cancelled; }
@@ -70,16 +70,16 @@ protected:
     }
     bool OnEvent(CDialogInitializeEvent& event) override { return OnDialogInitialize(event); }
     bool OnEvent(CDialogTerminateEvent& event) override { return OnDialogTerminate(event); }
-    bool OnEvent(CProjectsClosedEvent& event) override { return OnProjectsClosed(event); }
 
     virtual bool OnDialogMessage(CDialogMessageEvent& event);
     virtual bool OnDialogCommand(CDialogCommandEvent& event);
     virtual bool OnDialogCCNotification(CDialogCCNotificationEvent& event);
     virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
     virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
-    virtual bool OnProjectsClosed(CProjectsClosedEvent& event);
 
 private:
+    // The project is being closed: lets go of it and ends the dialog.
+    void OnProjectClosed();
     // Orders start and end and works out the flags below.
     void Normalise();
     // The period line and whether OK is enabled.
@@ -115,4 +115,5 @@ private:
     CTimeControl m_endTime;
     CMarkedDayCalendar m_startCalendar;
     CMarkedDayCalendar m_endCalendar;
+    CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};
 };

@@ -80,8 +80,16 @@ CDataExchangeDlg::~CDataExchangeDlg() {
     CSlot<CDialogTerminateEvent>::DisconnectAll();
 }
 
+const SDialogIdentity& CDataExchangeDlg::GetIdentity(unsigned direction) {
+    static const SDialogIdentity kImportIdentity = {IDD_IMPORT, true, EPlacementSlot::Import,
+                                                    IDS_HELP_IMPORT_WINDOW};
+    static const SDialogIdentity kExportIdentity = {IDD_EXPORT, true, EPlacementSlot::Export,
+                                                    IDS_HELP_EXPORT_WINDOW};
+    return direction == kImport ? kImportIdentity : kExportIdentity;
+}
+
 int CDataExchangeDlg::GetDialogId(unsigned direction) {
-    return direction == kImport ? IDD_IMPORT : IDD_EXPORT;
+    return GetIdentity(direction).dialogId;
 }
 
 CProjectState* CDataExchangeDlg::GetPreviewState() const {
@@ -123,8 +131,7 @@ bool CDataExchangeDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    const int slot = m_import ? 13 : 14;
-    RestoreDialogRect(*this, slot);
+    RestoreDialogRect(*this, GetIdentity(m_direction).slot);
     ShowProject(IDC_EXCHANGE_CURRENT_NAME, IDC_EXCHANGE_CURRENT_FILE, IDC_EXCHANGE_CURRENT_STATUS,
                 m_currentProject, m_currentBase, false);
     ShowTexts();
@@ -206,7 +213,7 @@ void CDataExchangeDlg::SetChosenActivities(const std::set<CActivity*>& chosen) {
 
 void CDataExchangeDlg::OnChoose() {
     CChooseProjectDlg chooser(false, !m_currentBase->IsWorking());
-    chooser.Create(MakeModalDialogParams(IDD_CHOOSE_PROJECT, GetHwnd(), true));
+    chooser.Create(MakeModalDialogParams(CChooseProjectDlg::kIdentity, GetHwnd()));
     CProject* chosen = chooser.GetChosenProject();
     if (chosen != nullptr && m_currentProject != nullptr && TakeOtherProject(chosen, true)) {
         ShowProject(IDC_EXCHANGE_OTHER_NAME, IDC_EXCHANGE_OTHER_FILE, IDC_EXCHANGE_OTHER_STATUS,
@@ -299,11 +306,11 @@ bool CDataExchangeDlg::OnDialogCommand(CDialogCommandEvent& event) {
 }
 
 bool CDataExchangeDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    return AnswerCloseAndHelp(*this, event, Text(IDS_HELP_IMPORT_WINDOW, IDS_HELP_EXPORT_WINDOW));
+    return AnswerCloseAndHelp(*this, event, GetIdentity(m_direction).helpTopic);
 }
 
 bool CDataExchangeDlg::OnDialogTerminate(CDialogTerminateEvent&) {
-    StoreDialogRect(*this, m_import ? 13 : 14);
+    StoreDialogRect(*this, GetIdentity(m_direction).slot);
     if (m_list->GetList() != nullptr) {
         std::vector<int> shown;
         m_list->GetColumnWidths(shown);

@@ -7,8 +7,8 @@
 // period and the activities, and sees the receiving project at once in the result list.
 //
 //   CDataExchangeDlg dialog(project, CDataExchangeDlg::kImport);
-//   params.dialogId = CDataExchangeDlg::GetDialogId(CDataExchangeDlg::kImport);
-//   dialog.Create(params);     // modal, size grip
+//   dialog.Create(MakeModalDialogParams(CDataExchangeDlg::GetIdentity(CDataExchangeDlg::kImport),
+//                                       owner));
 //
 // Usage notes:
 // - Every change is a preview: both projects are edited only in edit transactions of
@@ -23,6 +23,7 @@
 // - When one of its projects is closed while it runs (a tray exit, the end of the
 //   session), the dialog forgets that project and ends, touching it no more.
 
+#include "app/ui/SDialogIdentity.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CDialogCommandEvent.h"
 #include "library/dialogs/CDialogInitializeEvent.h"
@@ -65,6 +66,9 @@ public:
     CDataExchangeDlg(CProject* project, unsigned direction);
     ~CDataExchangeDlg() override;
 
+    // What names the dialog of the direction: template, size grip, placement slot and
+    // help page.
+    static const SDialogIdentity& GetIdentity(unsigned direction);
     static int GetDialogId(unsigned direction);
     CSetDataExchangeDlg& GetSettings() const { return *m_settings; }
 

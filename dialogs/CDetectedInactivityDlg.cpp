@@ -8,6 +8,7 @@
 #include "library/datetime/CDateTimeSpan.h"
 #include "library/text/CText.h"
 #include "mainwindow/CDialogLauncher.h"
+#include "model/ActivityBooking.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -44,6 +45,10 @@ void AddOpen(CActivity* activity, const CDateTime& start) {
 
 } // namespace
 
+const SDialogIdentity CDetectedInactivityDlg::kIdentity = {IDD_DETECTED_INACTIVITY, true,
+                                                           EPlacementSlot::DetectedInactivity,
+                                                           IDS_HELP_DETECTED_INACTIVITY_WINDOW};
+
 CDetectedInactivityDlg::CDetectedInactivityDlg(const CDateTime& inactivityStart, CProject& project)
     : m_inactivityStart(inactivityStart), m_inactivityStartLocal(inactivityStart.UtcToLocal()),
       m_project(&project), m_state(project.GetState(false)) {
@@ -56,7 +61,7 @@ CDetectedInactivityDlg::CDetectedInactivityDlg(const CDateTime& inactivityStart,
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
     CSlot<CProjectStateSwitchedEvent>::Connect(m_project);
-    CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
+    m_closeWatch.Watch(m_project);
 }
 
 CDetectedInactivityDlg::~CDetectedInactivityDlg() {
@@ -71,7 +76,6 @@ void CDetectedInactivityDlg::Detach() {
     m_timer.Stop();
     CSlot<CTimerWentOffEvent>::DisconnectAll();
     CSlot<CProjectStateSwitchedEvent>::DisconnectAll();
-    CSlot<CProjectsClosedEvent>::DisconnectAll();
     m_include.SetProject(nullptr, nullptr);
     m_continue.SetProject(nullptr, nullptr);
 }
@@ -81,7 +85,7 @@ bool CDetectedInactivityDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     SetDialogIcons(window);
     SetMaximumSize(SSize{kNoMaximum, GetSize(true).height});
     AnchorItems(window, kAnchors);
-    RestoreDialogRectWidthOnly(*this, kPlacementSlot);
+    RestoreDialogRectWidthOnly(*this, kIdentity.slot);
     SetDlgItemTextA(window, IDC_INACTIVITY_PROJECT, m_state->GetName().c_str());
     CActivity* current = m_state->GetCurrentActivity();
     SetDlgItemTextA(window, IDC_INACTIVITY_ACTIVITY,
@@ -132,12 +136,13 @@ CActivity* CDetectedInactivityDlg::GetValidActivity(const CActivityComboBox& com
                                                     int noActivityMessage,
                                                     int invalidActivityMessage) {
     CActivity* activity = comboBox.GetActivity();
-    if (activity == nullptr) {
+    const EActivityChoice choice = CheckActivityChoice(activity);
+    if (choice == EActivityChoice::None) {
         MessageBoxA(GetHwnd(), CText(noActivityMessage), CText(IDS_NO_ACTIVITY_CAPTION),
                     MB_OK | MB_ICONWARNING);
         return nullptr;
     }
-    if (!activity->IsEnabled()) {
+    if (choice == EActivityChoice::NotBookable) {
         MessageBoxA(GetHwnd(), CText(invalidActivityMessage), CText(IDS_INVALID_ACTIVITY_CAPTION),
                     MB_OK | MB_ICONWARNING);
         return nullptr;
@@ -220,7 +225,7 @@ bool CDetectedInactivityDlg::OnTimerWentOff(CTimerWentOffEvent&) {
 }
 
 bool CDetectedInactivityDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    return AnswerCloseAndHelp(*this, event, IDS_HELP_DETECTED_INACTIVITY_WINDOW);
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CDetectedInactivityDlg::OnDialogCommand(CDialogCommandEvent& event) {
@@ -242,7 +247,7 @@ bool CDetectedInactivityDlg::OnDialogCommand(CDialogCommandEvent& event) {
 
 bool CDetectedInactivityDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
     m_timer.Stop();
-    StoreDialogRect(*this, kPlacementSlot);
+    StoreDialogRect(*this, kIdentity.slot);
     event.exitCode = m_postponed ? CDialogLauncher::kInactivityPostponed : 0;
     return true;
 }
@@ -260,14 +265,10 @@ bool CDetectedInactivityDlg::OnProjectStateSwitched(CProjectStateSwitchedEvent& 
     return true;
 }
 
-bool CDetectedInactivityDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
-    if (event.project == nullptr || event.project != m_project) {
-        return true;
-    }
+void CDetectedInactivityDlg::OnProjectClosed() {
     // The project and its states go right after this event.
     Detach();
     m_project = nullptr;
     m_state = nullptr;
     Close();
-    return true;
 }

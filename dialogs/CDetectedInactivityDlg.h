@@ -6,7 +6,7 @@
 // chosen activity or not at all, and work continues on a chosen activity or stops.
 //
 //   CDetectedInactivityDlg dialog(lastInput, project);  // lastInput in UTC
-//   dialog.Create(params);                              // IDD_DETECTED_INACTIVITY, modal
+//   dialog.Create(MakeModalDialogParams(CDetectedInactivityDlg::kIdentity, owner));
 //
 // Usage notes:
 // - The dialog writes into the project's committed state, never into an edit copy. The
@@ -23,6 +23,8 @@
 // - When its project is closed while it runs (a tray exit, the end of the session), it
 //   ends at once without touching the project.
 
+#include "app/ui/SDialogIdentity.h"
+#include "dialogs/CProjectCloseWatch.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CDialogCommandEvent.h"
 #include "library/dialogs/CDialogInitializeEvent.h"
@@ -33,7 +35,6 @@
 #include "library/windows/CTimer.h"
 #include "mainwindow/CActivityComboBox.h"
 #include "model/CProjectStateSwitchedEvent.h"
-#include "model/CProjectsClosedEvent.h"
 
 #include <string>
 
@@ -47,10 +48,10 @@ class CDetectedInactivityDlg : public CResizableDialogWindow,
                                public CSlot<CDialogInitializeEvent>,
                                public CSlot<CDialogTerminateEvent>,
                                public CSlot<CTimerWentOffEvent>,
-                               public CSlot<CProjectStateSwitchedEvent>,
-                               public CSlot<CProjectsClosedEvent> {
+                               public CSlot<CProjectStateSwitchedEvent> {
 public:
-    static const int kPlacementSlot = 16;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     // inactivityStart: the last input, UTC.
     CDetectedInactivityDlg(const CDateTime& inactivityStart, CProject& project);
@@ -72,7 +73,6 @@ protected:
     bool OnEvent(CProjectStateSwitchedEvent& event) override {
         return OnProjectStateSwitched(event);
     }
-    bool OnEvent(CProjectsClosedEvent& event) override { return OnProjectsClosed(event); }
 
     virtual bool OnTimerWentOff(CTimerWentOffEvent& event);
     virtual bool OnDialogMessage(CDialogMessageEvent& event);
@@ -80,9 +80,10 @@ protected:
     virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
     virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
     virtual bool OnProjectStateSwitched(CProjectStateSwitchedEvent& event);
-    virtual bool OnProjectsClosed(CProjectsClosedEvent& event);
 
 private:
+    // The project is being closed: lets go of it and ends the dialog.
+    void OnProjectClosed();
     // The combo box's activity; none (after a warning) when nothing is chosen or the
     // choice is disabled.
     CActivity* GetValidActivity(const CActivityComboBox& comboBox, int noActivityMessage,
@@ -111,4 +112,5 @@ private:
     bool m_postponed = false;
     CActivityComboBox m_include{false, false};
     CActivityComboBox m_continue{false, false};
+    CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};
 };

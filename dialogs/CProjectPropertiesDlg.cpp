@@ -41,6 +41,9 @@ size_t CountActivities(CProjectState& state) {
 
 } // namespace
 
+const SDialogIdentity CProjectPropertiesDlg::kIdentity = {
+    IDD_PROJECT_PROPERTIES, true, EPlacementSlot::ProjectProperties, IDS_HELP_PROJECT_PROPERTIES};
+
 CProjectPropertiesDlg::CProjectPropertiesDlg(CProject* project) : m_project(project) {
     CSlot<CDialogMessageEvent>::Connect(this);
     CSlot<CDialogCommandEvent>::Connect(this);
@@ -63,7 +66,7 @@ CProjectPropertiesDlg::~CProjectPropertiesDlg() {
 }
 
 SDialogParams CProjectPropertiesDlg::MakeParams(HWND owner) {
-    return MakeModalDialogParams(IDD_PROJECT_PROPERTIES, owner, true);
+    return MakeModalDialogParams(kIdentity, owner);
 }
 
 bool CProjectPropertiesDlg::RunForNewProject(CProject& project, HWND owner) {
@@ -108,7 +111,7 @@ bool CProjectPropertiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     const SSize initial = GetSize(true);
     SetMaximumSize({kNoMaximum, initial.height});
     AnchorItems(window, kAnchors);
-    RestoreDialogRect(*this, kPlacementSlot);
+    RestoreDialogRect(*this, kIdentity.slot);
     if (m_state == nullptr) {
         return true;
     }
@@ -133,7 +136,7 @@ bool CProjectPropertiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
         }
         return false;
     default:
-        return AnswerCloseAndHelp(*this, event, IDS_HELP_PROJECT_PROPERTIES);
+        return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
     }
 }
 
@@ -175,19 +178,17 @@ bool CProjectPropertiesDlg::OnDialogCommand(CDialogCommandEvent& event) {
 
 void CProjectPropertiesDlg::ManageActivities() {
     CActivitiesDlg dialog(m_project);
-    RunNested(dialog, IDD_ACTIVITIES);
+    RunNested(dialog, CActivitiesDlg::kIdentity);
 }
 
 void CProjectPropertiesDlg::ManageTallymarks() {
     CTracesDlg dialog(m_project);
-    RunNested(dialog, IDD_TRACES);
+    RunNested(dialog, CTracesDlg::kIdentity);
 }
 
-void CProjectPropertiesDlg::RunNested(CDialogWindow& dialog, int dialogId) {
-    SDialogParams params = MakeParams(GetHwnd());
-    params.dialogId = dialogId;
+void CProjectPropertiesDlg::RunNested(CDialogWindow& dialog, const SDialogIdentity& identity) {
     // Its commit replaces this dialog's edit copy, which OnProjectStateSwitched follows.
-    dialog.Create(params);
+    dialog.Create(MakeModalDialogParams(identity, GetHwnd()));
     ShowActivityCount();
     ShowTallymarkCount();
 }
@@ -217,7 +218,7 @@ void CProjectPropertiesDlg::Ok() {
 }
 
 bool CProjectPropertiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
-    StoreDialogRect(*this, kPlacementSlot);
+    StoreDialogRect(*this, kIdentity.slot);
     // Every way out but OK throws the edit away now, not when the object goes: whatever
     // waits for the project's edit to end runs as soon as the dialog closes.
     m_state = nullptr;

@@ -17,6 +17,7 @@
 // - When its project is closed while it runs (a tray exit, the end of the session), it
 //   forgets the project and ends at once, cancelled, never touching the project again.
 
+#include "app/ui/SDialogIdentity.h"
 #include "library/dialogs/CDialogCommandEvent.h"
 #include "library/dialogs/CDialogInitializeEvent.h"
 #include "library/dialogs/CDialogMessageEvent.h"
@@ -42,8 +43,8 @@ class CProjectPropertiesDlg : public CResizableDialogWindow,
                               public CSlot<CProjectStateSwitchedEvent>,
                               public CSlot<CProjectsClosedEvent> {
 public:
-    // The placement slot of this dialog.
-    static const int kPlacementSlot = 2;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     // Opens an edit transaction on project, which must be open in the application.
     explicit CProjectPropertiesDlg(CProject* project);
@@ -86,7 +87,7 @@ private:
     void ManageActivities();
     void ManageTallymarks();
     // Runs a management dialog of this project modally over this one.
-    void RunNested(CDialogWindow& dialog, int dialogId);
+    void RunNested(CDialogWindow& dialog, const SDialogIdentity& identity);
     void Ok();
     void ForgetProject();
 

@@ -29,17 +29,19 @@ std::string FormatLocal(const CDateTime& local) {
 
 } // namespace
 
+const SDialogIdentity CProjectStatsDlg::kIdentity = {
+    IDD_PROJECT_STATS, false, EPlacementSlot::ProjectStatistics, IDS_HELP_PROJECT_STATISTICS};
+
 CProjectStatsDlg::CProjectStatsDlg(CProject* project)
     : m_project(project), m_state(project->GetState(true)) {
     CSlot<CDialogMessageEvent>::Connect(this);
     CSlot<CDialogCommandEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
-    CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
+    m_closeWatch.Watch(m_project);
 }
 
 CProjectStatsDlg::~CProjectStatsDlg() {
-    CSlot<CProjectsClosedEvent>::DisconnectAll();
     CSlot<CDialogMessageEvent>::DisconnectAll();
     CSlot<CDialogCommandEvent>::DisconnectAll();
     CSlot<CDialogInitializeEvent>::DisconnectAll();
@@ -58,7 +60,7 @@ std::string CProjectStatsDlg::FormatPeriodTotal(EStatIntKind kind, const CDateTi
 bool CProjectStatsDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
-    RestoreDialogPosition(*this, kPlacementSlot);
+    RestoreDialogPosition(*this, kIdentity.slot);
     if (m_state == nullptr) {
         return true;
     }
@@ -134,25 +136,20 @@ bool CProjectStatsDlg::OnDialogMessage(CDialogMessageEvent& event) {
         ShowStatistics();
         return true;
     default:
-        return AnswerCloseAndHelp(*this, event, IDS_HELP_PROJECT_STATISTICS);
+        return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
     }
 }
 
 bool CProjectStatsDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     StopRefreshing();
-    StoreDialogPosition(*this, kPlacementSlot);
+    StoreDialogPosition(*this, kIdentity.slot);
     return true;
 }
 
-bool CProjectStatsDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
-    if (event.project == nullptr || event.project != m_project) {
-        return true;
-    }
+void CProjectStatsDlg::OnProjectClosed() {
     // The project and its states go right after this event.
     StopRefreshing();
     m_project = nullptr;
     m_state = nullptr;
-    CSlot<CProjectsClosedEvent>::DisconnectAll();
     Close();
-    return true;
 }

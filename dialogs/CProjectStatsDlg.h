@@ -6,7 +6,7 @@
 // the dates and totals follow the clock every second (window timer 1).
 //
 //   CProjectStatsDlg dialog(project);     // shows the project's newest state
-//   dialog.Create(params);                // IDD_PROJECT_STATS, modal
+//   dialog.Create(MakeModalDialogParams(CProjectStatsDlg::kIdentity, owner));
 //
 // Usage notes:
 // - It changes nothing. A dialog opened while the project does not work is never
@@ -14,6 +14,8 @@
 // - When its project is closed while it runs (a tray exit, the end of the session), it
 //   stops its timer, forgets the project and ends at once, never touching it again.
 
+#include "app/ui/SDialogIdentity.h"
+#include "dialogs/CProjectCloseWatch.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CDialogCommandEvent.h"
 #include "library/dialogs/CDialogInitializeEvent.h"
@@ -21,7 +23,6 @@
 #include "library/dialogs/CDialogTerminateEvent.h"
 #include "library/dialogs/CDialogWindow.h"
 #include "library/events/CSlot.h"
-#include "model/CProjectsClosedEvent.h"
 #include "model/CStatInts.h"
 
 #include <string>
@@ -34,11 +35,10 @@ class CProjectStatsDlg : public CDialogWindow,
                          public CSlot<CDialogMessageEvent>,
                          public CSlot<CDialogCommandEvent>,
                          public CSlot<CDialogInitializeEvent>,
-                         public CSlot<CDialogTerminateEvent>,
-                         public CSlot<CProjectsClosedEvent> {
+                         public CSlot<CDialogTerminateEvent> {
 public:
-    // The placement slot of this dialog.
-    static const int kPlacementSlot = 6;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     explicit CProjectStatsDlg(CProject* project);
     ~CProjectStatsDlg() override;
@@ -57,15 +57,15 @@ protected:
     bool OnEvent(CDialogCommandEvent& event) override { return OnDialogCommand(event); }
     bool OnEvent(CDialogInitializeEvent& event) override { return OnDialogInitialize(event); }
     bool OnEvent(CDialogTerminateEvent& event) override { return OnDialogTerminate(event); }
-    bool OnEvent(CProjectsClosedEvent& event) override { return OnProjectsClosed(event); }
 
     virtual bool OnDialogMessage(CDialogMessageEvent& event);
     virtual bool OnDialogCommand(CDialogCommandEvent& event);
     virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
     virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
-    virtual bool OnProjectsClosed(CProjectsClosedEvent& event);
 
 private:
+    // The project is being closed: lets go of it and ends the dialog.
+    void OnProjectClosed();
     static const UINT_PTR kTimerId = 1;
 
     // Fills the dates, the count and the totals from the state.
@@ -75,4 +75,5 @@ private:
     CProject* m_project;
     CProjectState* m_state;
     bool m_refreshing = false;
+    CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};
 };

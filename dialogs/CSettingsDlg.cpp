@@ -22,6 +22,9 @@ const int kPageTemplates[CSettingsDlg::PageCount] = {
 
 } // namespace
 
+const SDialogIdentity CSettingsDlg::kIdentity = {IDD_SETTINGS, false, EPlacementSlot::Settings,
+                                                 IDS_HELP_SETTINGS};
+
 CSettingsDlg::CSettingsDlg() : CSettingsDlg(CAppMain::Get().GetSetAutoStart()) {}
 
 CSettingsDlg::CSettingsDlg(CSetAutoStart& autoStart) : m_autoStart(autoStart) {
@@ -66,7 +69,7 @@ bool CSettingsDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     const SSize size = GetSize(false);
     SetSize(size.width + growth.width, size.height + growth.height);
 
-    RestoreDialogPosition(*this, kPlacementSlot);
+    RestoreDialogPosition(*this, kIdentity.slot);
     m_workStart.Attach(Control(IDC_SET_WORK_START_HOURS), Control(IDC_SET_WORK_START_MINUTES),
                        Control(IDC_SET_WORK_START_SECONDS), Control(IDC_SET_WORK_START_SPIN));
     m_workEnd.Attach(Control(IDC_SET_WORK_END_HOURS), Control(IDC_SET_WORK_END_MINUTES),
@@ -134,12 +137,12 @@ bool CSettingsDlg::OnDialogMessage(CDialogMessageEvent& event) {
         }
         return true;
     default:
-        return AnswerCloseAndHelp(*this, event, IDS_HELP_SETTINGS);
+        return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
     }
 }
 
 bool CSettingsDlg::OnDialogTerminate(CDialogTerminateEvent&) {
-    StoreDialogPosition(*this, kPlacementSlot);
+    StoreDialogPosition(*this, kIdentity.slot);
     CAppMain::Get().GetHotKey().Register();
     return true;
 }

@@ -4,7 +4,7 @@
 // and close, automatic time registration, support, language).
 //
 //   CSettingsDlg dialog;          // reads the settings objects of CAppMain when it opens
-//   dialog.Create(params);        // IDD_SETTINGS, modal, owner the main window
+//   dialog.Create(MakeModalDialogParams(CSettingsDlg::kIdentity, mainWindow));
 //
 // Usage notes:
 // - Nothing is written until OK, and OK writes only after every page passed its check:
@@ -17,6 +17,7 @@
 //   language takes effect at the next start.
 // - Settings files are written by the application, not here.
 
+#include "app/ui/SDialogIdentity.h"
 #include "dialogs/SSettingsValues.h"
 #include "library/controls/CNumberEditBox.h"
 #include "library/dialogs/CDialogCommandEvent.h"
@@ -42,8 +43,8 @@ class CSettingsDlg : public CDialogWindow,
                      public CSlot<CDialogInitializeEvent>,
                      public CSlot<CDialogTerminateEvent> {
 public:
-    // The placement slot of this dialog.
-    static const int kPlacementSlot = 5;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
     // Page indexes, in tab order.
     enum EPage {
         DateTimePage,

@@ -46,6 +46,9 @@ const int kHeadingBase = 8;
 
 } // namespace
 
+const SDialogIdentity CTipDlg::kIdentity = {IDD_TIP, false, EPlacementSlot::TipOfTheDay,
+                                            IDS_HELP_TIP};
+
 CTipDlg::CTipDlg() : m_currentTip(0, kTipCount - 1, true) {
     CSlot<CDialogMessageEvent>::Connect(this);
     CSlot<CDialogCommandEvent>::Connect(this);
@@ -73,7 +76,7 @@ const STip& CTipDlg::GetTip(int32_t index) {
 bool CTipDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
-    RestoreDialogPosition(*this, kPlacementSlot);
+    RestoreDialogPosition(*this, kIdentity.slot);
     m_textWithLink = GetItemRect(IDC_TIP_TEXT);
     const SWindowRect link = GetItemRect(IDC_TIP_LINK);
     m_textWithoutLink = m_textWithLink;
@@ -147,11 +150,11 @@ bool CTipDlg::OnLinkClicked(CLinkControl&) {
 }
 
 bool CTipDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    return AnswerCloseAndHelp(*this, event, IDS_HELP_TIP);
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CTipDlg::OnDialogTerminate(CDialogTerminateEvent&) {
-    StoreDialogPosition(*this, kPlacementSlot);
+    StoreDialogPosition(*this, kIdentity.slot);
     ++m_currentTip;
     CAppMain::Get().GetSetTips().GetTipIndex() = static_cast<uint32_t>(m_currentTip.GetValue());
     return true;

@@ -5,7 +5,7 @@
 // them both ways, round and round, and decides whether the tips show at start-up.
 //
 //   CTipDlg dialog;                       // starts at the stored TipIndex, wrapped
-//   dialog.Create(params);                // IDD_TIP, modal, owner the main window
+//   dialog.Create(MakeModalDialogParams(CTipDlg::kIdentity, mainWindow));
 //
 // Usage notes:
 // - Any stored TipIndex names a tip: it is read as a signed 32-bit number and wrapped into
@@ -14,6 +14,7 @@
 //   the next opening continues there. The start-up check box is stored at once.
 // - Without the help file the link is hidden and the text takes its lines.
 
+#include "app/ui/SDialogIdentity.h"
 #include "library/controls/CLinkControl.h"
 #include "library/controls/ILinkControlCallback.h"
 #include "library/dialogs/CDialogCommandEvent.h"
@@ -43,8 +44,8 @@ class CTipDlg : public ILinkControlCallback,
                 public CSlot<CDialogInitializeEvent>,
                 public CSlot<CDialogTerminateEvent> {
 public:
-    // The placement slot of this dialog.
-    static const int kPlacementSlot = 12;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
     static const int kTipCount = 22;
 
     CTipDlg();

@@ -4,6 +4,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "dialogs/LocalTime.h"
 #include "library/text/CText.h"
@@ -17,7 +18,6 @@ namespace {
 
 const UINT_PTR kTimerId = 1;
 const UINT kTimerMs = 1000;
-const int kPlacementSlot = 7;
 
 // What follows each calendar when it is fitted to the size its locale needs.
 const SItemAnchor kStartCalendarAnchors[] = {
@@ -68,6 +68,9 @@ const int kEndControls[] = {
 const int kRunningControls[] = {IDC_TRACE_STILL_WORKING, IDC_TRACE_STOP};
 
 } // namespace
+
+const SDialogIdentity CTraceDlg::kIdentity = {IDD_TRACE, false, EPlacementSlot::Tallymark,
+                                              IDS_HELP_TALLYMARK};
 
 CTraceDlg::CTraceDlg(CProject* project, CProjectState* state)
     : m_isNew(true), m_project(project), m_state(state) {
@@ -134,19 +137,13 @@ void CTraceDlg::LoadTallymark(const CTallymark& tallymark) {
 
 bool CTraceDlg::OnDialogMessage(CDialogMessageEvent& event) {
     switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_TALLYMARK, GetHwnd());
-        return true;
     case WM_TIMER:
         if (!m_closeWatch.IsClosed()) {
             ShowPeriod();
         }
         return true;
     default:
-        return false;
+        return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
     }
 }
 
@@ -174,7 +171,7 @@ bool CTraceDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     AnchorItems(endCalendar, kEndCalendarAnchors);
     AnchorControl(endCalendar, dialog, 1, 0, 0, 0);
 
-    RestoreDialogPosition(*this, kPlacementSlot);
+    RestoreDialogPosition(*this, kIdentity.slot);
 
     m_activityBox.Attach(dialog, IDC_TRACE_ACTIVITY);
     m_activityBox.SetProject(m_project, m_state);
@@ -220,7 +217,7 @@ bool CTraceDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     if (m_open) {
         KillTimer(GetHwnd(), kTimerId);
     }
-    StoreDialogPosition(*this, kPlacementSlot);
+    StoreDialogPosition(*this, kIdentity.slot);
     return true;
 }
 

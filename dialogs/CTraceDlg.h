@@ -6,7 +6,7 @@
 // dialog until OK hands them to the model.
 //
 //   CTraceDlg dialog(project, state, tallymark);   // or (project, state[, activity]): new
-//   dialog.Create(MakeModalDialogParams(IDD_TRACE, GetHwnd(), false));
+//   dialog.Create(MakeModalDialogParams(CTraceDlg::kIdentity, GetHwnd()));
 //   if (!dialog.IsCancelled()) {
 //       list.Add(dialog.GetTallymark());
 //       for (CTallymark* part : dialog.GetSplitTallymarks()) ...
@@ -23,6 +23,7 @@
 // - A running tally mark that stopped while the dialog ran (its end set elsewhere) is
 //   checked at OK as the closed one it now is: its start is never stored after its end.
 
+#include "app/ui/SDialogIdentity.h"
 #include "dialogs/CProjectCloseWatch.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CResizableDialogWindow.h"
@@ -45,6 +46,9 @@ class CTraceDlg : public CResizableDialogWindow,
                   public CSlot<CDialogInitializeEvent>,
                   public CSlot<CDialogTerminateEvent> {
 public:
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
+
     // A new tally mark on the state's selected activity, today within the working hours.
     CTraceDlg(CProject* project, CProjectState* state);
     // A new tally mark on activity (null: none chosen yet), today within the working hours.

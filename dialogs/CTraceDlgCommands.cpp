@@ -7,6 +7,7 @@
 #include "dialogs/CTraceSplitDlg.h"
 #include "dialogs/LocalTime.h"
 #include "library/text/CText.h"
+#include "model/ActivityBooking.h"
 #include "model/CActivity.h"
 #include "model/CTallymark.h"
 #include "model/CTallymarks.h"
@@ -110,12 +111,13 @@ bool CTraceDlg::Validate() {
         std::swap(m_startLocal, m_endLocal);
     }
     m_activity = m_activityBox.GetActivity();
-    if (m_activity == nullptr) {
+    const EActivityChoice choice = CheckActivityChoice(m_activity);
+    if (choice == EActivityChoice::None) {
         MessageBoxA(GetHwnd(), CText(IDS_NO_ACTIVITY_CHOSEN), CText(IDS_NO_ACTIVITY_CAPTION),
                     MB_OK | MB_ICONWARNING);
         return false;
     }
-    if (!m_activity->IsEnabled()) {
+    if (choice == EActivityChoice::NotBookable) {
         MessageBoxA(GetHwnd(), CText(IDS_ACTIVITY_NOT_BOOKABLE),
                     CText(IDS_INVALID_ACTIVITY_CAPTION), MB_OK | MB_ICONWARNING);
         return false;
@@ -161,7 +163,7 @@ void CTraceDlg::Split() {
     }
     const std::unique_ptr<CTallymark> values(CreateTallymark());
     CTraceSplitDlg split(m_project, m_state, values.get());
-    split.Create(MakeModalDialogParams(IDD_TRACE_SPLIT, GetHwnd(), false));
+    split.Create(MakeModalDialogParams(CTraceSplitDlg::kIdentity, GetHwnd()));
     if (split.IsCancelled()) {
         return;
     }

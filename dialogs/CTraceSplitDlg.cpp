@@ -1,12 +1,13 @@
 #include "dialogs/CTraceSplitDlg.h"
 
-#include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
 #include "dialogs/LocalTime.h"
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/datetime/CDateTimeSpan.h"
 #include "library/text/CText.h"
+#include "model/ActivityBooking.h"
 #include "model/CActivity.h"
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
@@ -20,7 +21,6 @@ namespace {
 
 const UINT_PTR kTimerId = 1;
 const UINT kTimerMs = 1000;
-const int kPlacementSlot = 9;
 const char* const kNoPeriod = "------";
 
 // What follows the split calendar when it is fitted to the size its locale needs.
@@ -53,6 +53,9 @@ std::string FormatLocal(const CDateTime& local) {
 
 } // namespace
 
+const SDialogIdentity CTraceSplitDlg::kIdentity = {
+    IDD_TRACE_SPLIT, false, EPlacementSlot::SplitTallymark, IDS_HELP_SPLIT_TALLYMARK};
+
 CTraceSplitDlg::CTraceSplitDlg(CProject* project, CProjectState* state, CTallymark* tallymark)
     : m_tallymark(tallymark), m_project(project), m_state(state), m_open(tallymark->IsOpen()) {
     CSlot<CDialogMessageEvent>::Connect(this);
@@ -70,19 +73,13 @@ CTraceSplitDlg::~CTraceSplitDlg() = default;
 
 bool CTraceSplitDlg::OnDialogMessage(CDialogMessageEvent& event) {
     switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_SPLIT_TALLYMARK, GetHwnd());
-        return true;
     case WM_TIMER:
         if (!m_closeWatch.IsClosed()) {
             ShowPeriods();
         }
         return true;
     default:
-        return false;
+        return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
     }
 }
 
@@ -137,7 +134,7 @@ bool CTraceSplitDlg::OnDialogCommand(CDialogCommandEvent& event) {
 bool CTraceSplitDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND dialog = GetHwnd();
     SetDialogIcons(dialog);
-    RestoreDialogPosition(*this, kPlacementSlot);
+    RestoreDialogPosition(*this, kIdentity.slot);
     HWND calendar = GetDlgItem(dialog, IDC_SPLIT_DATE);
     AnchorItems(calendar, kCalendarAnchors);
     AnchorControl(calendar, dialog, 1, 0, 1, 0);
@@ -187,7 +184,7 @@ bool CTraceSplitDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     if (m_open) {
         KillTimer(GetHwnd(), kTimerId);
     }
-    StoreDialogPosition(*this, kPlacementSlot);
+    StoreDialogPosition(*this, kIdentity.slot);
     return true;
 }
 
@@ -220,14 +217,16 @@ void CTraceSplitDlg::Warn(unsigned int text, unsigned int caption) {
 }
 
 bool CTraceSplitDlg::CheckActivity(const CActivityComboBox& box, unsigned int partWord) {
-    const CActivity* activity = box.GetActivity();
-    if (activity != nullptr && activity->IsEnabled()) {
+    const EActivityChoice choice = CheckActivityChoice(box.GetActivity());
+    if (choice == EActivityChoice::Bookable) {
         return true;
     }
-    CText text(activity == nullptr ? IDS_SPLIT_NO_ACTIVITY : IDS_SPLIT_ACTIVITY_NOT_BOOKABLE);
+    CText text(choice == EActivityChoice::None ? IDS_SPLIT_NO_ACTIVITY
+                                               : IDS_SPLIT_ACTIVITY_NOT_BOOKABLE);
     text.ReplaceWithText("[WHICH]", CText(partWord), true);
     MessageBoxA(GetHwnd(), text,
-                CText(activity == nullptr ? IDS_NO_ACTIVITY_CAPTION : IDS_INVALID_ACTIVITY_CAPTION),
+                CText(choice == EActivityChoice::None ? IDS_NO_ACTIVITY_CAPTION
+                                                      : IDS_INVALID_ACTIVITY_CAPTION),
                 MB_OK | MB_ICONWARNING);
     return false;
 }

@@ -6,7 +6,7 @@
 // new tally mark for the first part, which the caller takes with GetNewTallymark and owns.
 //
 //   CTraceSplitDlg split(project, state, tallymark);
-//   split.Create(MakeModalDialogParams(IDD_TRACE_SPLIT, GetHwnd(), false));
+//   split.Create(MakeModalDialogParams(CTraceSplitDlg::kIdentity, GetHwnd()));
 //   if (!split.IsCancelled()) {
 //       std::unique_ptr<CTallymark> first(split.GetNewTallymark());
 //       ...
@@ -20,6 +20,7 @@
 // - When the project is closed while the dialog runs, the dialog ends at once as cancelled
 //   and never touches the project or the tally mark again.
 
+#include "app/ui/SDialogIdentity.h"
 #include "dialogs/CProjectCloseWatch.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CResizableDialogWindow.h"
@@ -40,6 +41,9 @@ class CTraceSplitDlg : public CResizableDialogWindow,
                        public CSlot<CDialogInitializeEvent>,
                        public CSlot<CDialogTerminateEvent> {
 public:
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
+
     // tallymark must outlive the dialog; its middle (in local time, an open end read as
     // now) is the first split point.
     CTraceSplitDlg(CProject* project, CProjectState* state, CTallymark* tallymark);

@@ -7,6 +7,7 @@
 #include "library/controls/CTracker.h"
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/text/CText.h"
+#include "model/ActivityBooking.h"
 #include "model/CActivity.h"
 #include "model/CTallymark.h"
 #include "resources/ResourceIds.h"
@@ -39,6 +40,9 @@ std::string FormatLocal(const CDateTime& local) {
 }
 
 } // namespace
+
+const SDialogIdentity CTracesActivityDlg::kIdentity = {
+    IDD_TRACES_ACTIVITY, true, EPlacementSlot::MoveTallymarks, IDS_HELP_MOVE_TALLYMARKS};
 
 CTracesActivityDlg::CTracesActivityDlg(CProject* project, CProjectState* state,
                                        const std::set<CTallymark*>* selection)
@@ -75,7 +79,7 @@ bool CTracesActivityDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    RestoreDialogRect(*this, kPlacementSlot);
+    RestoreDialogRect(*this, kIdentity.slot);
     m_usedList.Attach(window, IDC_TRACES_ACTIVITY_USED);
     {
         CTracker batch;
@@ -105,7 +109,7 @@ bool CTracesActivityDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     if (m_hasRunning) {
         KillTimer(GetHwnd(), kTimerId);
     }
-    StoreDialogRect(*this, kPlacementSlot);
+    StoreDialogRect(*this, kIdentity.slot);
     return true;
 }
 
@@ -115,7 +119,7 @@ bool CTracesActivityDlg::OnDialogMessage(CDialogMessageEvent& event) {
         ShowTotal();
         return true;
     default:
-        return AnswerCloseAndHelp(*this, event, IDS_HELP_MOVE_TALLYMARKS);
+        return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
     }
 }
 
@@ -147,12 +151,13 @@ void CTracesActivityDlg::ShowTotal() {
 
 CActivity* CTracesActivityDlg::GetChosenActivity() {
     CActivity* activity = m_activityBox.GetActivity();
-    if (activity == nullptr) {
+    const EActivityChoice choice = CheckActivityChoice(activity);
+    if (choice == EActivityChoice::None) {
         MessageBoxA(GetHwnd(), CText(IDS_NO_ACTIVITY_CHOSEN), CText(IDS_NO_ACTIVITY_CAPTION),
                     MB_OK | MB_ICONWARNING);
         return nullptr;
     }
-    if (!activity->IsEnabled()) {
+    if (choice == EActivityChoice::NotBookable) {
         MessageBoxA(GetHwnd(), CText(IDS_ACTIVITY_NOT_BOOKABLE),
                     CText(IDS_INVALID_ACTIVITY_CAPTION), MB_OK | MB_ICONWARNING);
         return nullptr;

@@ -6,7 +6,7 @@
 // gives every tally mark of the selection the chosen activity.
 //
 //   CTracesActivityDlg dialog(project, state, &selection);
-//   dialog.Create(params);                  // dialog 110, modal, size grip on
+//   dialog.Create(MakeModalDialogParams(CTracesActivityDlg::kIdentity, owner));
 //   if (!dialog.IsCancelled()) { ... the selection's rows changed ... }
 //
 // Usage notes:
@@ -17,6 +17,7 @@
 // - When the project is closed while the dialog runs, the dialog ends at once as cancelled
 //   and never touches the project or the selection again.
 
+#include "app/ui/SDialogIdentity.h"
 #include "dialogs/CProjectCloseWatch.h"
 #include "library/controls/CListBox.h"
 #include "library/datetime/CDateTime.h"
@@ -42,8 +43,8 @@ class CTracesActivityDlg : public CResizableDialogWindow,
                            public CSlot<CDialogInitializeEvent>,
                            public CSlot<CDialogTerminateEvent> {
 public:
-    // The placement slot of this dialog.
-    static const int kPlacementSlot = 10;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     // state must be one of project's states; selection holds tally marks of state.
     CTracesActivityDlg(CProject* project, CProjectState* state,

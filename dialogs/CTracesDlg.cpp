@@ -1,9 +1,11 @@
 #include "dialogs/CTracesDlg.h"
 
 #include "app/main/CAppMain.h"
-#include "app/settings/CSetDialogPosNSize.h"
 #include "app/settings/CSetTracesDlg.h"
 #include "app/ui/ButtonControls.h"
+#include "app/ui/DialogCloseAndHelp.h"
+#include "app/ui/DialogPlacement.h"
+#include "app/ui/ModalDialogParams.h"
 #include "app/ui/SharedPictures.h"
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/text/CText.h"
@@ -32,6 +34,9 @@ const int kColumnCount = 4;
 
 } // namespace
 
+const SDialogIdentity CTracesDlg::kIdentity = {IDD_TRACES, true, EPlacementSlot::ManageTallymarks,
+                                               IDS_HELP_MANAGE_TALLYMARKS};
+
 CTracesDlg::CTracesDlg(CProject* project)
     : m_project(project), m_state(nullptr), m_dateIndex(nullptr),
       m_order(CAppMain::Get().GetSetTracesDlg()), m_list(this) {
@@ -48,13 +53,7 @@ CTracesDlg::CTracesDlg(CProject* project)
 CTracesDlg::~CTracesDlg() = default;
 
 SDialogParams CTracesDlg::MakeParams(HWND owner) {
-    SDialogParams params;
-    params.dialogId = IDD_TRACES;
-    CAppMain::Get().SetDialogModules(params);
-    params.owner = owner;
-    params.modal = true;
-    params.sizeGrip = true;
-    return params;
+    return MakeModalDialogParams(kIdentity, owner);
 }
 
 int CTracesDlg::GetColumnCount() {
@@ -164,17 +163,7 @@ int CTracesDlg::Compare(CTallymark* a, CTallymark* b) {
 }
 
 bool CTracesDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    switch (event.message) {
-    case WM_CLOSE:
-        Close();
-        return true;
-    case WM_HELP:
-        CAppMain::Get().ShowHelpPage(IDS_HELP_MANAGE_TALLYMARKS, GetHwnd());
-        event.result = TRUE;
-        return true;
-    default:
-        return false;
-    }
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CTracesDlg::OnDialogCommand(CDialogCommandEvent& event) {
@@ -221,12 +210,7 @@ bool CTracesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    const SDialogPlacement placement =
-        CAppMain::Get().GetSetDialogPosNSize().GetPlacement(kPlacementSlot);
-    if (placement.x != CSetDialogPosNSize::NotStored) {
-        const SSize minimum = GetSize(true);
-        SetRect(placement.x, placement.y, placement.width, placement.height, &minimum);
-    }
+    RestoreDialogRect(*this, kIdentity.slot);
     m_invalidText = CText(IDS_TRACES_INVALID_START).GetString();
     m_workingText = CText(IDS_WORKING).GetString();
     m_list.Attach(window, IDC_TRACES_LIST, nullptr, false);
@@ -255,9 +239,7 @@ bool CTracesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
 
 bool CTracesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
     CAppMain& app = CAppMain::Get();
-    const SWindowRect rect = GetRect(true);
-    app.GetSetDialogPosNSize().SetPlacement(kPlacementSlot,
-                                            {rect.x, rect.y, rect.width, rect.height});
+    StoreDialogRect(*this, kIdentity.slot);
     if (m_list.GetList() != nullptr) {
         std::vector<int> shown;
         m_list.GetColumnWidths(shown);
@@ -286,14 +268,8 @@ void CTracesDlg::Ok() {
     Close();
 }
 
-void CTracesDlg::RunChild(CDialogWindow& dialog, int dialogId, bool sizeGrip) {
-    SDialogParams params;
-    params.dialogId = dialogId;
-    CAppMain::Get().SetDialogModules(params);
-    params.owner = GetHwnd();
-    params.modal = true;
-    params.sizeGrip = sizeGrip;
-    dialog.Create(params);
+void CTracesDlg::RunChild(CDialogWindow& dialog, const SDialogIdentity& identity) {
+    dialog.Create(MakeModalDialogParams(identity, GetHwnd()));
 }
 
 void CTracesDlg::OnProjectClosed() {

@@ -6,8 +6,7 @@
 // several to another activity.
 //
 //   CTracesDlg dialog(project);             // opens an edit transaction
-//   SDialogParams params = CTracesDlg::MakeParams(owner);
-//   dialog.Create(params);                  // OK commits every edit at once
+//   dialog.Create(CTracesDlg::MakeParams(owner));  // OK commits every edit at once
 //
 // Usage notes:
 // - All edits go into the clone that the constructor's transaction pushes. OK commits it;
@@ -19,6 +18,7 @@
 //   as cancelled and never touches the project again.
 // - The exit code is 0 after OK, 1 otherwise.
 
+#include "app/ui/SDialogIdentity.h"
 #include "dialogs/CProjectCloseWatch.h"
 #include "dialogs/CTallymarkOrder.h"
 #include "library/dialogs/CDialogCommandEvent.h"
@@ -49,15 +49,15 @@ class CTracesDlg : public IListViewCallback<CTallymark>,
                    public CSlot<CDialogInitializeEvent>,
                    public CSlot<CDialogTerminateEvent> {
 public:
-    // The placement slot of this dialog.
-    static const int kPlacementSlot = 1;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     // Opens the edit transaction on project.
     explicit CTracesDlg(CProject* project);
     // Discards the edit copy unless OK committed it.
     ~CTracesDlg() override;
 
-    // Modal parameters of dialog 105 with the application's resource modules.
+    // MakeModalDialogParams of this dialog's identity.
     static SDialogParams MakeParams(HWND owner);
 
     bool IsCancelled() const { return m_cancelled; }
@@ -102,7 +102,7 @@ private:
     void Remove();
     void Ok();
     // Runs a dialog of this one modally over it.
-    void RunChild(CDialogWindow& dialog, int dialogId, bool sizeGrip);
+    void RunChild(CDialogWindow& dialog, const SDialogIdentity& identity);
     // The project is being closed: empties the list, lets go of the project and ends.
     void OnProjectClosed();
 

@@ -12,7 +12,7 @@
 
 void CTracesDlg::New() {
     CTraceDlg dialog(m_project, m_state, static_cast<CActivity*>(nullptr));
-    RunChild(dialog, IDD_TRACE, false);
+    RunChild(dialog, CTraceDlg::kIdentity);
     if (dialog.IsCancelled()) {
         return;
     }
@@ -42,14 +42,14 @@ void CTracesDlg::Modify() {
     std::set<CTallymark*> parts;
     if (selection.size() == 1) {
         CTraceDlg dialog(m_project, m_state, *selection.begin());
-        RunChild(dialog, IDD_TRACE, false);
+        RunChild(dialog, CTraceDlg::kIdentity);
         if (dialog.IsCancelled()) {
             return;
         }
         parts = dialog.GetSplitTallymarks();
     } else {
         CTracesActivityDlg dialog(m_project, m_state, &selection);
-        RunChild(dialog, IDD_TRACES_ACTIVITY, true);
+        RunChild(dialog, CTracesActivityDlg::kIdentity);
         if (dialog.IsCancelled()) {
             return;
         }
@@ -81,7 +81,7 @@ void CTracesDlg::Split() {
     }
     CTallymark* tallymark = *m_list.GetSelected().begin();
     CTraceSplitDlg dialog(m_project, m_state, tallymark);
-    RunChild(dialog, IDD_TRACE_SPLIT, false);
+    RunChild(dialog, CTraceSplitDlg::kIdentity);
     if (dialog.IsCancelled()) {
         return;
     }

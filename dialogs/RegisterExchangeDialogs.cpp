@@ -4,20 +4,19 @@
 #include "dialogs/CDetectedInactivityDlg.h"
 #include "mainwindow/CDialogLauncher.h"
 #include "mainwindow/CMainDlgBase.h"
-#include "resources/ResourceIds.h"
 
 #include <memory>
 
 void RegisterExchangeDialogs() {
     CDialogLauncher::RegisterInactivityDialog(
-        IDD_DETECTED_INACTIVITY,
+        CDetectedInactivityDlg::kIdentity,
         [](const CDateTime& start, CProject& project) -> std::unique_ptr<CDialogWindow> {
             return std::make_unique<CDetectedInactivityDlg>(start, project);
         });
     for (unsigned direction : {CDataExchangeDlg::kImport, CDataExchangeDlg::kExport}) {
         CDialogLauncher::Register(
             direction == CDataExchangeDlg::kImport ? EDialogKind::Import : EDialogKind::Export,
-            {CDataExchangeDlg::GetDialogId(direction), true, true,
+            {CDataExchangeDlg::GetIdentity(direction), true,
              [direction](CMainDlgBase& window) -> std::unique_ptr<CDialogWindow> {
                  return std::make_unique<CDataExchangeDlg>(window.GetCurrentProject(), direction);
              }});

@@ -3,12 +3,12 @@
 #include "dialogs/CActivitiesDlg.h"
 #include "mainwindow/CDialogLauncher.h"
 #include "mainwindow/CMainDlgBase.h"
-#include "resources/ResourceIds.h"
 
 void RegisterManageActivitiesDialogs() {
-    CDialogLauncher::Register(
-        EDialogKind::ManageActivities,
-        {IDD_ACTIVITIES, true, true, [](CMainDlgBase& window) -> std::unique_ptr<CDialogWindow> {
-             return std::make_unique<CActivitiesDlg>(window.GetCurrentProject());
-         }});
+    CDialogLauncher::Register(EDialogKind::ManageActivities,
+                              {CActivitiesDlg::kIdentity, true,
+                               [](CMainDlgBase& window) -> std::unique_ptr<CDialogWindow> {
+                                   return std::make_unique<CActivitiesDlg>(
+                                       window.GetCurrentProject());
+                               }});
 }

@@ -4,13 +4,12 @@
 #include "dialogs/CProjectPropertiesDlg.h"
 #include "mainwindow/CDialogLauncher.h"
 #include "mainwindow/CMainDlgBase.h"
-#include "resources/ResourceIds.h"
 
 #include <memory>
 
 void RegisterProjectPropertiesDialogs() {
     CDialogLauncher::Register(EDialogKind::ProjectProperties,
-                              {IDD_PROJECT_PROPERTIES, true, true,
+                              {CProjectPropertiesDlg::kIdentity, true,
                                [](CMainDlgBase& window) -> std::unique_ptr<CDialogWindow> {
                                    return std::make_unique<CProjectPropertiesDlg>(
                                        window.GetCurrentProject());

@@ -3,7 +3,6 @@
 #include "dialogs/CTraceDlg.h"
 #include "mainwindow/CDialogLauncher.h"
 #include "mainwindow/CMainDlgBase.h"
-#include "resources/ResourceIds.h"
 
 #include <memory>
 
@@ -11,7 +10,7 @@ void RegisterTallymarkDialogs() {
     // A new tally mark on the window's current project, in its current state, preset to
     // the selected activity.
     CDialogLauncher::Register(EDialogKind::NewTallymark,
-                              {IDD_TRACE, false, true, [](CMainDlgBase& window) {
+                              {CTraceDlg::kIdentity, true, [](CMainDlgBase& window) {
                                    return std::make_unique<CTraceDlg>(window.GetCurrentProject(),
                                                                       window.GetCurrentState());
                                }});

@@ -7,6 +7,7 @@
 #include "library/windows/CTempCursor.h"
 #include "mainwindow/ButtonPictures.h"
 #include "mainwindow/CMenu.h"
+#include "model/ActivityBooking.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -163,8 +164,7 @@ void CCompactDlg::UpdateWorkingState() {
     EWorkingState shown = EWorkingState::NoProject;
     if (state != nullptr) {
         CActivity* selected = state->GetSelectedActivity();
-        start = state->GetRootActivity()->GetFirstChild() != nullptr && selected != nullptr &&
-                selected->IsEnabled();
+        start = state->GetRootActivity()->GetFirstChild() != nullptr && IsBookable(selected);
         stop = state->GetCurrentActivity() != nullptr;
         // Work in any open project counts, not only in the one shown.
         shown = stop || CAppMain::Get().GetProjects().IsAnyWorking() ? EWorkingState::Working

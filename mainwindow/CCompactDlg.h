@@ -13,6 +13,7 @@
 #include "app/services/CCurrentHourChangedEvent.h"
 #include "app/settings/CEmptyTimeModeChangedEvent.h"
 #include "app/settings/CShowTimeCumulativeChangedEvent.h"
+#include "app/ui/EPlacementSlot.h"
 #include "library/dialogs/CDialogCommandEvent.h"
 #include "library/handles/CHandle.h"
 #include "library/handles/HandleTraits.h"
@@ -38,7 +39,7 @@ class CCompactDlg : public CMainDlgBase,
                     public CSlotBridge<CProjectsSwitchedEvent, CCompactDlg> {
 public:
     // The placement slot of the compact window.
-    static const int kPlacementSlot = 11;
+    static constexpr EPlacementSlot kPlacementSlot = EPlacementSlot::CompactWindow;
 
     CCompactDlg();
     ~CCompactDlg() override;

@@ -6,8 +6,8 @@ namespace {
 
 struct SRegistry {
     std::map<EDialogKind, SDialogKindEntry> kinds;
-    int32_t inactivityDialogId = 0;
-    CDialogLauncher::InactivityDialogFactory inactivityDialog;
+    SDialogIdentity inactivityDialog = {};
+    CDialogLauncher::InactivityDialogFactory inactivityFactory;
 };
 
 // Built on first use and never destroyed, so that no window outlives it at exit.
@@ -28,21 +28,22 @@ const SDialogKindEntry* CDialogLauncher::Find(EDialogKind kind) {
     return found == kinds.end() || !found->second.make ? nullptr : &found->second;
 }
 
-void CDialogLauncher::RegisterInactivityDialog(int32_t dialogId, InactivityDialogFactory factory) {
-    Registry().inactivityDialogId = dialogId;
-    Registry().inactivityDialog = std::move(factory);
+void CDialogLauncher::RegisterInactivityDialog(const SDialogIdentity& identity,
+                                               InactivityDialogFactory factory) {
+    Registry().inactivityDialog = identity;
+    Registry().inactivityFactory = std::move(factory);
 }
 
 const CDialogLauncher::InactivityDialogFactory& CDialogLauncher::GetInactivityDialog() {
-    return Registry().inactivityDialog;
+    return Registry().inactivityFactory;
 }
 
-int32_t CDialogLauncher::GetInactivityDialogId() {
-    return Registry().inactivityDialogId;
+const SDialogIdentity& CDialogLauncher::GetInactivityDialogIdentity() {
+    return Registry().inactivityDialog;
 }
 
 void CDialogLauncher::Clear() {
     Registry().kinds.clear();
-    Registry().inactivityDialogId = 0;
-    Registry().inactivityDialog = nullptr;
+    Registry().inactivityDialog = {};
+    Registry().inactivityFactory = nullptr;
 }

@@ -5,12 +5,13 @@
 // each one it has, and the main window asks here. A kind that nobody registered is
 // not available: the menu greys its command and the launcher opens nothing.
 //
-//   CDialogLauncher::Register(EDialogKind::About,
-//       {IDD_ABOUT, false, false, [](CMainDlgBase&) { return std::make_unique<CAboutDlg>(); }});
+//   CDialogLauncher::Register(EDialogKind::About, {CAboutDlg::kIdentity, false,
+//       [](CMainDlgBase&) { return std::make_unique<CAboutDlg>(); }});
 //
 // User-interface thread only; registrations are made before the first window runs.
 
 #include "app/main/EDialogKind.h"
+#include "app/ui/SDialogIdentity.h"
 #include "library/datetime/CDateTime.h"
 
 #include <cstdint>
@@ -22,8 +23,8 @@ class CMainDlgBase;
 class CProject;
 
 struct SDialogKindEntry {
-    int32_t dialogId = 0;
-    bool sizeGrip = false;
+    // The identity of the dialog that make builds.
+    SDialogIdentity identity = {};
     // Built for the window's current project: asked for only while there is one.
     bool needsProject = false;
     std::function<std::unique_ptr<CDialogWindow>(CMainDlgBase& window)> make;
@@ -41,9 +42,10 @@ public:
     static void Register(EDialogKind kind, SDialogKindEntry entry);
     // The entry of kind, null when it is not available.
     static const SDialogKindEntry* Find(EDialogKind kind);
-    static void RegisterInactivityDialog(int32_t dialogId, InactivityDialogFactory factory);
+    static void RegisterInactivityDialog(const SDialogIdentity& identity,
+                                         InactivityDialogFactory factory);
     static const InactivityDialogFactory& GetInactivityDialog();
-    static int32_t GetInactivityDialogId();
+    static const SDialogIdentity& GetInactivityDialogIdentity();
     // Forgets every registration (tests).
     static void Clear();
 };

@@ -9,6 +9,7 @@
 #include "library/windows/CTempCursor.h"
 #include "mainwindow/ButtonPictures.h"
 #include "mainwindow/CMenu.h"
+#include "model/ActivityBooking.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -249,7 +250,7 @@ void CMainDlg::UpdateWorkingState() {
         if (HasActivities(state)) {
             add = IsDialogAvailable(EDialogKind::NewTallymark);
             CActivity* selected = state->GetSelectedActivity();
-            start = selected != nullptr && selected->IsEnabled();
+            start = IsBookable(selected);
         }
         if (state != nullptr && state->GetCurrentActivity() != nullptr) {
             text = state->GetCurrentActivity()->GetPath();

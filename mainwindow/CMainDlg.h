@@ -15,6 +15,7 @@
 #include "app/settings/CEmptyTimeModeChangedEvent.h"
 #include "app/settings/CNumColumnsChangedEvent.h"
 #include "app/settings/CShowTimeCumulativeChangedEvent.h"
+#include "app/ui/EPlacementSlot.h"
 #include "library/controls/CRepeatButton.h"
 #include "library/handles/CHandle.h"
 #include "library/handles/HandleTraits.h"
@@ -47,7 +48,7 @@ class CMainDlg : public CMainDlgBase,
                  public CSlotBridge<CProjectsSwitchedEvent, CMainDlg> {
 public:
     // The placement slot of the full window.
-    static const int kPlacementSlot = 0;
+    static constexpr EPlacementSlot kPlacementSlot = EPlacementSlot::MainWindow;
 
     CMainDlg();
     ~CMainDlg() override;

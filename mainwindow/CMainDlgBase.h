@@ -54,6 +54,7 @@
 class CMenu;
 class CProject;
 class CProjectState;
+struct SDialogIdentity;
 
 class CMainDlgBase : public CResizableDialogWindow,
                      public IMainWindow,
@@ -149,9 +150,9 @@ protected:
 private:
     // Brings the window of the innermost modal moment to the front.
     void BringDialogToFront();
-    // Runs dialog modally over this window with params (owner and modules filled
-    // here): a modal moment for as long as it runs.
-    void RunDialog(CDialogWindow& dialog, SDialogParams& params);
+    // Runs dialog, named by identity, modally over this window: a modal moment for as
+    // long as it runs.
+    void RunDialog(CDialogWindow& dialog, const SDialogIdentity& identity);
     // The answer to the session's end: refused while a modal moment runs.
     bool QueryEndSession();
     // Runs the inactivity dialog of project; it comes back later when the dialog found

@@ -4,6 +4,7 @@
 #include "mainwindow/CMainDlgBase.h"
 
 #include "app/main/CAppMain.h"
+#include "app/ui/ModalDialogParams.h"
 #include "library/dialogs/ShowMessageBox.h"
 #include "library/text/CText.h"
 #include "library/windows/CTempCursor.h"
@@ -24,24 +25,18 @@ void CMainDlgBase::ShowDialog(EDialogKind kind) {
         return;
     }
     std::unique_ptr<CDialogWindow> dialog;
-    SDialogParams params;
     {
         CTempCursor hourglass(IDC_WAIT, nullptr);
         dialog = entry->make(*this);
         if (!dialog) {
             return;
         }
-        params.dialogId = entry->dialogId;
-        params.sizeGrip = entry->sizeGrip;
     }
-    RunDialog(*dialog, params);
+    RunDialog(*dialog, entry->identity);
 }
 
-void CMainDlgBase::RunDialog(CDialogWindow& dialog, SDialogParams& params) {
-    params.modal = true;
-    params.owner = GetHwnd();
-    CAppMain::Get().SetDialogModules(params);
-    dialog.Create(params);
+void CMainDlgBase::RunDialog(CDialogWindow& dialog, const SDialogIdentity& identity) {
+    dialog.Create(MakeModalDialogParams(identity, GetHwnd()));
 }
 
 bool CMainDlgBase::OnInactive(CInactiveEvent& event) {
@@ -73,10 +68,7 @@ void CMainDlgBase::OpenInactivityDialog(CProject& project, const CDateTime& star
     if (!dialog) {
         return;
     }
-    SDialogParams params;
-    params.dialogId = CDialogLauncher::GetInactivityDialogId();
-    params.sizeGrip = true;
-    RunDialog(*dialog, params);
+    RunDialog(*dialog, CDialogLauncher::GetInactivityDialogIdentity());
     if (dialog->GetExitCode() == CDialogLauncher::kInactivityPostponed &&
         CAppMain::Get().GetProjects().Contains(&project)) {
         m_postponedInactivity.Postpone(project, start, GetHwnd());

@@ -6,6 +6,7 @@
 #include "library/text/CText.h"
 #include "mainwindow/CMainDlgBase.h"
 #include "mainwindow/MenuRules.h"
+#include "model/ActivityBooking.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -77,7 +78,7 @@ SMenuFacts CMenu::GetFacts() const {
         const CProjectState* state = ShownState(project);
         facts.hasActivities = HasActivities(state);
         const CActivity* selected = state->GetSelectedActivity();
-        facts.selectedEnabled = selected != nullptr && selected->IsEnabled();
+        facts.selectedEnabled = IsBookable(selected);
         facts.working = state->IsWorking();
     }
     facts.numProjects = app.GetProjects().GetNumProjects();

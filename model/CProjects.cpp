@@ -3,6 +3,7 @@
 #include "library/files/CFileIdentity.h"
 #include "library/text/CText.h"
 #include "library/windows/CTempCursor.h"
+#include "model/ActivityBooking.h"
 #include "model/CActivity.h"
 #include "model/CClockNotices.h"
 #include "model/CProject.h"
@@ -197,7 +198,7 @@ bool CProjects::StartWorking(CProject* project, CActivity* activity) {
     if (activity == nullptr) {
         return false;
     }
-    if (!IsActivityOf(project, activity) || !activity->IsEnabled()) {
+    if (!IsActivityOf(project, activity) || !IsBookable(activity)) {
         return false;
     }
     const CDateTime now = CDateTime::Now(true);

@@ -6,6 +6,7 @@
 #include "app/ui/TextHelpers.h"
 #include "library/controls/CPopupMenuEntry.h"
 #include "library/text/CText.h"
+#include "model/ActivityBooking.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -131,7 +132,7 @@ void CNotAreaImpl::AddStartWorkingMenu(CPopupMenuEntry& root) {
         CActivity* tree = state->GetRootActivity();
         for (CActivity* activity = tree->GetNextInSubtree(tree); activity != nullptr;
              activity = activity->GetNextInSubtree(tree)) {
-            if (!activity->IsEnabled()) {
+            if (!IsBookable(activity)) {
                 continue;
             }
             projectMenu->AddItem(

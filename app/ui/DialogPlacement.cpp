@@ -10,8 +10,8 @@ CSetDialogPosNSize& Placements() {
     return CAppMain::Get().GetSetDialogPosNSize();
 }
 
-void RestoreRect(CDialogWindow& dialog, int slot, bool storedHeight) {
-    const SDialogPlacement placement = Placements().GetPlacement(slot);
+void RestoreRect(CDialogWindow& dialog, EPlacementSlot slot, bool storedHeight) {
+    const SDialogPlacement placement = Placements().GetPlacement(SlotIndex(slot));
     if (placement.x == CSetDialogPosNSize::NotStored) {
         return;
     }
@@ -22,29 +22,29 @@ void RestoreRect(CDialogWindow& dialog, int slot, bool storedHeight) {
 
 } // namespace
 
-void RestoreDialogPosition(CDialogWindow& dialog, int slot) {
+void RestoreDialogPosition(CDialogWindow& dialog, EPlacementSlot slot) {
     int32_t x = 0;
     int32_t y = 0;
-    Placements().GetPosition(slot, x, y);
+    Placements().GetPosition(SlotIndex(slot), x, y);
     if (x != CSetDialogPosNSize::NotStored) {
         dialog.SetPos(x, y);
     }
 }
 
-void StoreDialogPosition(const CDialogWindow& dialog, int slot) {
+void StoreDialogPosition(const CDialogWindow& dialog, EPlacementSlot slot) {
     const POINT position = dialog.GetPos(true);
-    Placements().SetPosition(slot, position.x, position.y);
+    Placements().SetPosition(SlotIndex(slot), position.x, position.y);
 }
 
-void RestoreDialogRect(CDialogWindow& dialog, int slot) {
+void RestoreDialogRect(CDialogWindow& dialog, EPlacementSlot slot) {
     RestoreRect(dialog, slot, true);
 }
 
-void RestoreDialogRectWidthOnly(CDialogWindow& dialog, int slot) {
+void RestoreDialogRectWidthOnly(CDialogWindow& dialog, EPlacementSlot slot) {
     RestoreRect(dialog, slot, false);
 }
 
-void StoreDialogRect(const CDialogWindow& dialog, int slot) {
+void StoreDialogRect(const CDialogWindow& dialog, EPlacementSlot slot) {
     const SWindowRect rect = dialog.GetRect(true);
-    Placements().SetPlacement(slot, {rect.x, rect.y, rect.width, rect.height});
+    Placements().SetPlacement(SlotIndex(slot), {rect.x, rect.y, rect.width, rect.height});
 }

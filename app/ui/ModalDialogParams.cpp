@@ -2,12 +2,12 @@
 
 #include "app/main/CAppMain.h"
 
-SDialogParams MakeModalDialogParams(int32_t dialogId, HWND owner, bool sizeGrip) {
+SDialogParams MakeModalDialogParams(const SDialogIdentity& identity, HWND owner) {
     SDialogParams params;
-    params.dialogId = dialogId;
+    params.dialogId = identity.dialogId;
     CAppMain::Get().SetDialogModules(params);
     params.owner = owner;
     params.modal = true;
-    params.sizeGrip = sizeGrip;
+    params.sizeGrip = identity.sizeGrip;
     return params;
 }

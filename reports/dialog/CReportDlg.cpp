@@ -84,6 +84,9 @@ void Enable(HWND dialog, int id, bool enabled) {
 
 } // namespace
 
+const SDialogIdentity CReportDlg::kIdentity = {IDD_REPORT, true, EPlacementSlot::Report,
+                                               IDS_HELP_GENERATE_REPORT};
+
 CReportDlg::CReportDlg(CProject* project)
     : m_project(project), m_state(project->GetState(true)),
       m_periodStart(CTallymark::GetNullDate()), m_periodEnd(CTallymark::GetNullDate()) {
@@ -95,11 +98,10 @@ CReportDlg::CReportDlg(CProject* project)
     CSlot<CDialogCCNotificationEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
-    CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
+    m_closeWatch.Watch(m_project);
 }
 
 CReportDlg::~CReportDlg() {
-    CSlot<CProjectsClosedEvent>::DisconnectAll();
     CSlot<CDialogMessageEvent>::DisconnectAll();
     CSlot<CDialogCommandEvent>::DisconnectAll();
     CSlot<CDialogCCNotificationEvent>::DisconnectAll();
@@ -108,7 +110,7 @@ CReportDlg::~CReportDlg() {
 }
 
 SDialogParams CReportDlg::MakeParams(HWND owner) {
-    return MakeModalDialogParams(IDD_REPORT, owner, true);
+    return MakeModalDialogParams(kIdentity, owner);
 }
 
 int32_t CReportDlg::GetNotation() const {
@@ -159,7 +161,7 @@ bool CReportDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     AnchorItems(window, kAnchors);
-    RestoreDialogRect(*this, kPlacementSlot);
+    RestoreDialogRect(*this, kIdentity.slot);
     CSetReportDlg& settings = CAppMain::Get().GetSetReportDlg();
     const uint32_t notation = settings.GetDataFormat();
     Check(window, IDC_REPORT_NOTATION_DAYS, notation == 1);
@@ -309,9 +311,7 @@ void CReportDlg::ChoosePeriod() {
         return;
     }
     CChooseTimePeriodDlg chooser(*m_project, *m_state, m_periodStart, m_periodEnd);
-    SDialogParams params = CChooseTimePeriodDlg::MakeParams(GetHwnd());
-    params.sizeGrip = false;
-    const int result = chooser.Create(params);
+    const int result = chooser.Create(CChooseTimePeriodDlg::MakeParams(GetHwnd()));
     // A project closed meanwhile ended this dialog too: nothing more of it is touched.
     if (m_project == nullptr || result < 0 || chooser.IsCancelled()) {
         return;
@@ -424,12 +424,12 @@ bool CReportDlg::OnDialogCCNotification(CDialogCCNotificationEvent& event) {
 }
 
 bool CReportDlg::OnDialogMessage(CDialogMessageEvent& event) {
-    return AnswerCloseAndHelp(*this, event, IDS_HELP_GENERATE_REPORT);
+    return AnswerCloseAndHelp(*this, event, kIdentity.helpTopic);
 }
 
 bool CReportDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     HWND window = GetHwnd();
-    StoreDialogPosition(*this, kPlacementSlot);
+    StoreDialogPosition(*this, kIdentity.slot);
     CSetReportDlg& settings = CAppMain::Get().GetSetReportDlg();
     const LRESULT per = SendDlgItemMessageA(window, IDC_REPORT_STATISTICS_PER, CB_GETCURSEL, 0, 0);
     const LRESULT round = SendDlgItemMessageA(window, IDC_REPORT_ROUND_TO, CB_GETCURSEL, 0, 0);
@@ -450,15 +450,10 @@ bool CReportDlg::OnDialogTerminate(CDialogTerminateEvent&) {
     return true;
 }
 
-bool CReportDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
-    if (event.project == nullptr || event.project != m_project) {
-        return true;
-    }
+void CReportDlg::OnProjectClosed() {
     // The project and its states go right after this event; the chosen activities with them.
     m_project = nullptr;
     m_state = nullptr;
     m_chosen.clear();
-    CSlot<CProjectsClosedEvent>::DisconnectAll();
     Close();
-    return true;
 }

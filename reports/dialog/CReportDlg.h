@@ -18,6 +18,8 @@
 // - When its project is closed while it runs (a tray exit, the end of the session) it
 //   forgets the project and ends at once, never touching it again.
 
+#include "app/ui/SDialogIdentity.h"
+#include "dialogs/CProjectCloseWatch.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CDialogCCNotificationEvent.h"
 #include "library/dialogs/CDialogCommandEvent.h"
@@ -26,7 +28,6 @@
 #include "library/dialogs/CDialogTerminateEvent.h"
 #include "library/dialogs/CResizableDialogWindow.h"
 #include "library/events/CSlot.h"
-#include "model/CProjectsClosedEvent.h"
 #include "reports/templates/CReportTemplates.h"
 
 #include <commctrl.h>
@@ -46,17 +47,16 @@ class CReportDlg : public CResizableDialogWindow,
                    public CSlot<CDialogCommandEvent>,
                    public CSlot<CDialogCCNotificationEvent>,
                    public CSlot<CDialogInitializeEvent>,
-                   public CSlot<CDialogTerminateEvent>,
-                   public CSlot<CProjectsClosedEvent> {
+                   public CSlot<CDialogTerminateEvent> {
 public:
-    // The placement slot of this dialog (its position only).
-    static const int kPlacementSlot = 4;
+    // What names this dialog: template, size grip, placement slot and help page.
+    static const SDialogIdentity kIdentity;
 
     // Reports on the project's newest state; project must be open.
     explicit CReportDlg(CProject* project);
     ~CReportDlg() override;
 
-    // Modal parameters of dialog 102, with size grip and the application's resource modules.
+    // MakeModalDialogParams of this dialog's identity.
     static SDialogParams MakeParams(HWND owner);
 
     // The project reported on; null once it was closed under the dialog.
@@ -81,20 +81,20 @@ protected:
     }
     bool OnEvent(CDialogInitializeEvent& event) override { return OnDialogInitialize(event); }
     bool OnEvent(CDialogTerminateEvent& event) override { return OnDialogTerminate(event); }
-    bool OnEvent(CProjectsClosedEvent& event) override { return OnProjectsClosed(event); }
 
     virtual bool OnDialogMessage(CDialogMessageEvent& event);
     virtual bool OnDialogCommand(CDialogCommandEvent& event);
     virtual bool OnDialogCCNotification(CDialogCCNotificationEvent& event);
     virtual bool OnDialogInitialize(CDialogInitializeEvent& event);
     virtual bool OnDialogTerminate(CDialogTerminateEvent& event);
-    virtual bool OnProjectsClosed(CProjectsClosedEvent& event);
 
     // The report of the current template over the chosen period and activities.
     virtual std::string MakeReport(int32_t notation, int32_t statisticsPer, int32_t rounding,
                                    bool emptyActivities, bool emptyPeriods);
 
 private:
+    // The project is being closed: lets go of it and ends the dialog.
+    void OnProjectClosed();
     // The file-name edit's whole text (empty when it cannot be read).
     std::string GetFilePathText() const;
     void UpdateDescription();
@@ -131,4 +131,5 @@ private:
     bool m_destinationValid = false;
     std::string m_filePath;
     bool m_templateChosen = false;
+    CProjectCloseWatch m_closeWatch{[this] { OnProjectClosed(); }};
 };

@@ -232,7 +232,8 @@ TEST_F(CChooseTimePeriodDlgTest, WithoutDataTheEntireProjectIsOffAndThePositionI
     EXPECT_TRUE(m_dialog->IsCancelled());
     EXPECT_EQ(Period(), "2024-04-01 00:00:00 2024-04-02 00:00:00");
     int32_t x = 0, y = 0;
-    m_app->GetSetDialogPosNSize().GetPosition(CChooseTimePeriodDlg::kPlacementSlot, x, y);
+    m_app->GetSetDialogPosNSize().GetPosition(SlotIndex(CChooseTimePeriodDlg::kIdentity.slot), x,
+                                              y);
     EXPECT_EQ(x, 70);
     EXPECT_EQ(y, 50);
 }

@@ -46,7 +46,7 @@ TEST_F(AboutDlgTest, ShowsTheVersionOfTheVersionResourceAndLinksFromTheAboutBox)
     EXPECT_EQ(title, ScaleFontHeight(plain, 18, 8));
     EXPECT_LT(title, plain);
     int32_t x = 0, y = 0;
-    m_app->GetSetDialogPosNSize().GetPosition(CAboutDlg::kPlacementSlot, x, y);
+    m_app->GetSetDialogPosNSize().GetPosition(SlotIndex(CAboutDlg::kIdentity.slot), x, y);
     EXPECT_EQ(x, 70);
     EXPECT_EQ(y, 50);
     // Heights scale toward zero.

@@ -150,7 +150,7 @@ TEST_F(DutchPictureTest, ManageActivitiesShowsWholeHeadings) {
         harness::KeepPicture(window, picture);
         dialog.Close();
     });
-    script.Run([&] { dialog.Create(MakeModalDialogParams(IDD_ACTIVITIES, nullptr, true)); });
+    script.Run([&] { dialog.Create(MakeModalDialogParams(CActivitiesDlg::kIdentity, nullptr)); });
     EXPECT_EQ(layout, "");
     EXPECT_EQ(headings, "");
     EXPECT_NE(GetFileAttributesA(picture.c_str()), INVALID_FILE_ATTRIBUTES) << picture;

@@ -373,10 +373,11 @@ TEST_F(FullWindowTest, PeriodStepsStopAtTheCalendarsEnds) {
 // may close the project the dialog works on: both are refused.
 TEST_F(FullWindowTest, ExitAndEndOfSessionWaitForARunningDialog) {
     const std::string named = MakeProject("Work.wkp", "Work", kTree);
-    CDialogLauncher::Register(EDialogKind::ProjectStatistics,
-                              {990, false, true, [](CMainDlgBase&) {
-                                   return std::unique_ptr<CDialogWindow>(new CStandInDialog());
-                               }});
+    CDialogLauncher::Register(
+        EDialogKind::ProjectStatistics,
+        {{990, false, EPlacementSlot::ProjectStatistics, 0}, true, [](CMainDlgBase&) {
+             return std::unique_ptr<CDialogWindow>(new CStandInDialog());
+         }});
     CUiScript script;
     bool exitAnswer = true;
     LRESULT sessionAnswer = -1;

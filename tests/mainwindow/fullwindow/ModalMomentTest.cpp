@@ -90,11 +90,11 @@ protected:
                 .HoldMessageBox("unsaved changes");
             break;
         case EMoment::LauncherDialog:
-            CDialogLauncher::Register(EDialogKind::ProjectStatistics,
-                                      {990, false, true, [](CMainDlgBase&) {
-                                           return std::unique_ptr<CDialogWindow>(
-                                               new CStandInDialog());
-                                       }});
+            CDialogLauncher::Register(
+                EDialogKind::ProjectStatistics,
+                {{990, false, EPlacementSlot::ProjectStatistics, 0}, true, [](CMainDlgBase&) {
+                     return std::unique_ptr<CDialogWindow>(new CStandInDialog());
+                 }});
             script.Do([this] { Post(WM_COMMAND, IDM_PROJECT_STATISTICS); }).WaitFor([] {
                 return harness::FindThreadWindow(kStandIn) != nullptr;
             });

@@ -143,7 +143,7 @@ protected:
         for (const auto& command : kDialogCommands) {
             const EDialogKind kind = command.second;
             SDialogKindEntry entry;
-            entry.dialogId = IDD_MENU_TEST_PROBE;
+            entry.identity.dialogId = IDD_MENU_TEST_PROBE;
             entry.make = [this, kind](CMainDlgBase&) {
                 return std::make_unique<CProbeDialog>(kind, m_opened);
             };
