@@ -127,8 +127,9 @@ int main(int argc, char** argv) {
     options.mutexName.clear();
     {
         CAppMain app(options);
-        app.SetMainWindowFactory(
-            [](EDisplayMode&) -> std::unique_ptr<IMainWindow> { return std::make_unique<CMainDlg>(); });
+        app.SetMainWindowFactory([](EDisplayMode&) -> std::unique_ptr<IMainWindow> {
+            return std::make_unique<CMainDlg>();
+        });
         // The first tick comes once the window is up and has shown its totals.
         SetTimer(nullptr, 0, 10, &Measure);
         g_runStart = bench::Seconds();

@@ -101,6 +101,15 @@ bool CTraceDlg::Validate() {
         return false;
     }
     ReadControls();
+    // A moment no project file can hold (the calendar's first hour, in local time) is mended
+    // as an empty field is: the model never gets it.
+    const bool startStorable = CTallymark::CanHold(m_startUtc);
+    if (!startStorable || (!m_open && !CTallymark::CanHold(m_endUtc))) {
+        SetFocus(
+            GetDlgItem(GetHwnd(), startStorable ? IDC_TRACE_END_HOURS : IDC_TRACE_START_HOURS));
+        MessageBeep(MB_ICONWARNING);
+        return false;
+    }
     if (!m_open && !(m_startUtc < m_endUtc)) {
         if (MessageBoxA(GetHwnd(), CText(IDS_TRACE_SWAP_PERIOD),
                         CText(IDS_TRACE_SWAP_PERIOD_CAPTION),

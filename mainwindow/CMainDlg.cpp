@@ -23,16 +23,16 @@ namespace {
 // Names and working-on text widen with the window, the list grows, the buttons keep to
 // the bottom-right corner; everything else keeps its place.
 const SItemAnchor kAnchors[] = {
-    {IDC_MAIN_PROJECT, 1, 0, 0, 0},     {IDC_MAIN_WORKING_ON, 1, 0, 0, 0},
-    {IDC_MAIN_ACTIVITIES, 1, 0, 1, 0},  {IDC_MAIN_START, 0, 1, 0, 1},
-    {IDC_MAIN_STOP, 0, 1, 0, 1},        {IDC_MAIN_NEW_TALLYMARK, 0, 1, 0, 1},
+    {IDC_MAIN_PROJECT, 1, 0, 0, 0},    {IDC_MAIN_WORKING_ON, 1, 0, 0, 0},
+    {IDC_MAIN_ACTIVITIES, 1, 0, 1, 0}, {IDC_MAIN_START, 0, 1, 0, 1},
+    {IDC_MAIN_STOP, 0, 1, 0, 1},       {IDC_MAIN_NEW_TALLYMARK, 0, 1, 0, 1},
 };
 
 // Shown only while a project is current.
 const int kProjectControls[] = {
-    IDC_MAIN_PROJECT_LABEL, IDC_MAIN_PROJECT,      IDC_MAIN_WORKING_LABEL, IDC_MAIN_WORKING_ON,
-    IDC_MAIN_FOLLOW_NOW,    IDC_MAIN_SHOW_DATE,    IDC_MAIN_PERIOD_FRAME,  IDC_MAIN_PREVIOUS,
-    IDC_MAIN_PERIOD,        IDC_MAIN_NEXT,         IDC_MAIN_ACTIVITIES,    IDC_MAIN_START,
+    IDC_MAIN_PROJECT_LABEL, IDC_MAIN_PROJECT,       IDC_MAIN_WORKING_LABEL, IDC_MAIN_WORKING_ON,
+    IDC_MAIN_FOLLOW_NOW,    IDC_MAIN_SHOW_DATE,     IDC_MAIN_PERIOD_FRAME,  IDC_MAIN_PREVIOUS,
+    IDC_MAIN_PERIOD,        IDC_MAIN_NEXT,          IDC_MAIN_ACTIVITIES,    IDC_MAIN_START,
     IDC_MAIN_STOP,          IDC_MAIN_NEW_TALLYMARK,
 };
 
@@ -47,14 +47,12 @@ bool HasActivities(const CProjectState* state) {
 } // namespace
 
 CMainDlg::CMainDlg()
-    : CMainDlgBase(EDisplayMode::Full),
-      CSlotBridge<CDialogMessageEvent, CMainDlg>(this),
-      CSlotBridge<CProjectModifiedEvent, CMainDlg>(this),
-      CSlotBridge<CProjectSavedEvent, CMainDlg>(this),
-      CSlotBridge<CProjectsAddedEvent, CMainDlg>(this),
-      CSlotBridge<CProjectsClosedEvent, CMainDlg>(this),
-      CSlotBridge<CProjectsSwitchedEvent, CMainDlg>(this),
-      m_list(*this, true) {
+    : CMainDlgBase(EDisplayMode::Full), CSlotBridge<CDialogMessageEvent, CMainDlg>(this),
+      CSlotBridge<CProjectModifiedEvent, CMainDlg>(this), CSlotBridge<CProjectSavedEvent, CMainDlg>(
+                                                              this),
+      CSlotBridge<CProjectsAddedEvent, CMainDlg>(this), CSlotBridge<CProjectsClosedEvent, CMainDlg>(
+                                                            this),
+      CSlotBridge<CProjectsSwitchedEvent, CMainDlg>(this), m_list(*this, true) {
     CAppMain& app = CAppMain::Get();
     CSlotBridge<CDialogMessageEvent, CMainDlg>::Connect(this);
     CSlot<CDialogCommandEvent>::Connect(this);

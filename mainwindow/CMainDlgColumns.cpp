@@ -23,7 +23,9 @@ const int32_t kFallbackColumnWidth = 70;
 
 } // namespace
 
-int CMainDlg::ListColumns() const { return static_cast<int>(m_list.GetColumns().size()); }
+int CMainDlg::ListColumns() const {
+    return static_cast<int>(m_list.GetColumns().size());
+}
 
 int CMainDlg::GetKind() const {
     const uint32_t kind = CAppMain::Get().GetSetView().GetType();
@@ -125,7 +127,9 @@ void CMainDlg::OnItemActivated(CActivity*) {
     CAppMain::Get().GetProjects().StartWorking(nullptr, nullptr);
 }
 
-bool CMainDlg::OnKeyDown(WORD) { return false; }
+bool CMainDlg::OnKeyDown(WORD) {
+    return false;
+}
 
 void CMainDlg::GetCheckedActivities(std::set<CActivity*>&) {}
 
@@ -151,8 +155,7 @@ void CMainDlg::RefreshColumns(bool updateTitles) {
         }
     }
     if (updateTitles) {
-        for (int c = diff + 1 > 1 ? diff + 1 : 1; c <= newCount && c < ListColumns();
-             ++c) {
+        for (int c = diff + 1 > 1 ? diff + 1 : 1; c <= newCount && c < ListColumns(); ++c) {
             m_list.SetColumn(c, GetColumn(c));
             m_list.UpdateColumn(c);
         }

@@ -20,7 +20,8 @@ bool InRange(int id, int first, int last) {
 
 } // namespace
 
-CMenu::CMenu(CMainDlgBase& window, EDisplayMode displayKind) : m_window(window), m_displayKind(displayKind) {
+CMenu::CMenu(CMainDlgBase& window, EDisplayMode displayKind)
+    : m_window(window), m_displayKind(displayKind) {
     CAppMain& app = CAppMain::Get();
     CProjects& projects = app.GetProjects();
     CSlot<CProjectsAddedEvent>::Connect(&projects);

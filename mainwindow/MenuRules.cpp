@@ -28,7 +28,6 @@ bool InRange(int id, int first, int last) {
     return id >= first && id <= last;
 }
 
-
 std::string LabelStart(size_t index, const std::string& name) {
     return std::string("&") + GetMenuListKey(index) + " - " + EscapeMenuText(name);
 }

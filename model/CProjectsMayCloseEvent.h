@@ -8,7 +8,8 @@ class CProject;
 // listener it stays open). Listeners may ask the user to stop work and to save, by reason.
 class CProjectsMayCloseEvent : public CEventTypeBoolOr {
 public:
-    CProjectsMayCloseEvent(CProject* project_, EExitReason reason_) : project(project_), reason(reason_) {}
+    CProjectsMayCloseEvent(CProject* project_, EExitReason reason_)
+        : project(project_), reason(reason_) {}
     CProject* project;
     EExitReason reason;
 };

@@ -86,7 +86,8 @@ public:
     // deleted after its run. A factory that cannot build that display builds the other
     // and sets displayMode to it: the window runs from the template of the display it
     // is, and the next display switch asks for the other one again.
-    using MainWindowFactory = std::function<std::unique_ptr<IMainWindow>(EDisplayMode& displayMode)>;
+    using MainWindowFactory =
+        std::function<std::unique_ptr<IMainWindow>(EDisplayMode& displayMode)>;
     // Runs the properties dialog of a new project over owner; true when the user
     // confirmed it.
     using NewProjectDialog = std::function<bool(CProject& project, HWND owner)>;

@@ -221,8 +221,8 @@ TEST_F(CStatGenTest, ChangeStampMovesWithEveryChangeOfTheOwnTallymarks) {
         {"running start moved",
          [&] { state->GetCurrentTallymark()->SetStart(Date(2024, 5, 2, 9, 40)); }, true},
         {"work stopped", [&] { state->GetCurrentTallymark()->EndNow(); }, true},
-        {"another activity's tally mark", [&] {
-             AddTallymark(build, Date(2024, 5, 1, 8), Date(2024, 5, 1, 9)); }, false},
+        {"another activity's tally mark",
+         [&] { AddTallymark(build, Date(2024, 5, 1, 8), Date(2024, 5, 1, 9)); }, false},
         {"totals asked for", [&] { Hours(design, Day(2), kAll); }, false},
         {"tally mark deleted", [&] { delete designMark; }, true},
     };

@@ -11,7 +11,7 @@
 #include "dialogs/CChooseTimePeriodDlg.h"
 #include "dialogs/CDataExchangeDlg.h"
 #include "dialogs/CDetectedInactivityDlg.h"
-#include "dialogs/CProjectPropertiesDlg.h"
+#include "dialogs/CPropsDlg.h"
 #include "dialogs/CProjectStatsDlg.h"
 #include "dialogs/CSettingsDlg.h"
 #include "dialogs/CTipDlg.h"
@@ -55,7 +55,7 @@ const std::vector<SNamedIdentity>& AllDialogs() {
         {"statistics", CProjectStatsDlg::kIdentity},
         {"activities", CActivitiesDlg::kIdentity},
         {"tally marks", CTracesDlg::kIdentity},
-        {"properties", CProjectPropertiesDlg::kIdentity},
+        {"properties", CPropsDlg::kIdentity},
         {"settings", CSettingsDlg::kIdentity},
         {"tally mark", CTraceDlg::kIdentity},
         {"split", CTraceSplitDlg::kIdentity},
@@ -90,7 +90,7 @@ TEST_F(DialogIdentityTest, EveryKindOpensWithTheIdentityOfItsDialog) {
     };
     const SCase cases[] = {
         {EDialogKind::ManageTallymarks, CTracesDlg::kIdentity, true},
-        {EDialogKind::ProjectProperties, CProjectPropertiesDlg::kIdentity, true},
+        {EDialogKind::ProjectProperties, CPropsDlg::kIdentity, true},
         {EDialogKind::About, CAboutDlg::kIdentity, false},
         {EDialogKind::Report, CReportDlg::kIdentity, true},
         {EDialogKind::Settings, CSettingsDlg::kIdentity, false},

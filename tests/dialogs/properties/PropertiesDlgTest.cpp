@@ -2,7 +2,7 @@
 // and the two management dialogs inside its transaction, with the saved file compared
 // after the outer OK and Cancel.
 
-#include "dialogs/CProjectPropertiesDlg.h"
+#include "dialogs/CPropsDlg.h"
 #include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
@@ -48,17 +48,17 @@ protected:
         });
     }
     int Run(CUiScript& script, CProject* project) {
-        CProjectPropertiesDlg dialog(project);
+        CPropsDlg dialog(project);
         int exitCode = -2;
         m_dialog = &dialog;
-        script.Run([&] { exitCode = dialog.Create(CProjectPropertiesDlg::MakeParams(nullptr)); });
+        script.Run([&] { exitCode = dialog.Create(CPropsDlg::MakeParams(nullptr)); });
         m_dialog = nullptr;
         return exitCode;
     }
     HWND Dlg() const { return m_dialog->GetHwnd(); }
     std::string Text(int id) const { return harness::GetItemText(Dlg(), id); }
 
-    CProjectPropertiesDlg* m_dialog = nullptr;
+    CPropsDlg* m_dialog = nullptr;
 };
 
 // A refused name and a refused "no activities" keep the dialog open; a command with OK's

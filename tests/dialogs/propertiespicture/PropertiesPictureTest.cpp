@@ -2,7 +2,7 @@
 // the window and on no other, whole texts in the content lines, at the template's size
 // and widened (it never grows taller); a picture is kept for people to look at.
 
-#include "dialogs/CProjectPropertiesDlg.h"
+#include "dialogs/CPropsDlg.h"
 #include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
@@ -43,7 +43,7 @@ TEST_F(PropertiesPictureTest, NewProjectLaysOutCleanlyAndOnlyWidens) {
         state->GetRootActivity()->AddChildActivity(new CActivity(state, name, true), -1);
     }
 
-    CProjectPropertiesDlg dialog(project);
+    CPropsDlg dialog(project);
     std::vector<std::string> faults;
     RECT before = {}, after = {}, cancelBefore = {}, cancelAfter = {}, nameBefore = {},
          nameAfter = {};
@@ -65,7 +65,7 @@ TEST_F(PropertiesPictureTest, NewProjectLaysOutCleanlyAndOnlyWidens) {
         faults.push_back(CheckLayout(window));
         dialog.Close();
     });
-    harness::RunDialog(script, dialog, CProjectPropertiesDlg::MakeParams(nullptr));
+    harness::RunDialog(script, dialog, CPropsDlg::MakeParams(nullptr));
     EXPECT_EQ(faults, std::vector<std::string>({"", ""}));
     const LONG grown = (after.right - after.left) - (before.right - before.left);
     EXPECT_EQ(grown, (before.right - before.left) / 2);

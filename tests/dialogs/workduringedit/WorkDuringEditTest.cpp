@@ -7,7 +7,7 @@
 #include "app/tray/TrayTestHelpers.h"
 #include "dialogs/CActivitiesDlg.h"
 #include "dialogs/CDataExchangeDlg.h"
-#include "dialogs/CProjectPropertiesDlg.h"
+#include "dialogs/CPropsDlg.h"
 #include "dialogs/CTracesDlg.h"
 #include "harness/CDialogAppFixture.h"
 #include "harness/CUiScript.h"
@@ -110,7 +110,7 @@ TEST_F(WorkDuringEditTest, TheTrayNeitherStartsNorStopsWorkOfAProjectUnderEdit) 
         {EDialog::Activities, IDD_ACTIVITIES, IDC_ACTIVITIES_OK,
          [](CProject* p) { return std::make_unique<CActivitiesDlg>(p); }},
         {EDialog::Properties, IDD_PROJECT_PROPERTIES, IDC_PROPERTIES_OK,
-         [](CProject* p) { return std::make_unique<CProjectPropertiesDlg>(p); }},
+         [](CProject* p) { return std::make_unique<CPropsDlg>(p); }},
         {EDialog::Import, IDD_IMPORT, IDC_EXCHANGE_OK,
          [](CProject* p) {
              return std::make_unique<CDataExchangeDlg>(p, CDataExchangeDlg::kImport);

@@ -5,7 +5,7 @@
 
 #include "MainWindowFixture.h"
 
-#include "dialogs/CProjectPropertiesDlg.h"
+#include "dialogs/CPropsDlg.h"
 #include "library/dialogs/CModalScope.h"
 #include "mainwindow/CDialogLauncher.h"
 #include "model/CActivity.h"
@@ -100,7 +100,7 @@ protected:
             });
             break;
         case EMoment::NewProjectDialog:
-            App().SetNewProjectDialog(&CProjectPropertiesDlg::RunForNewProject);
+            App().SetNewProjectDialog(&CPropsDlg::RunForNewProject);
             script.Do([this] { Post(WM_COMMAND, IDM_PROJECT_NEW); }).WaitFor([] {
                 return harness::FindThreadWindow(kNewProjectDialog) != nullptr;
             });

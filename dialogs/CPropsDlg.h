@@ -1,12 +1,12 @@
 #pragma once
 
-// CProjectPropertiesDlg: dialog 104, one project's name (editable), its file and its
+// CPropsDlg: dialog 104, one project's name (editable), its file and its
 // content (the numbers of activities and of tally marks), with buttons that open the
 // manage activities and the manage tally marks dialogs on the same project. It is also
 // the dialog in which the user names a new project.
 //
-//   CProjectPropertiesDlg dialog(project);          // opens an edit transaction
-//   dialog.Create(CProjectPropertiesDlg::MakeParams(owner));
+//   CPropsDlg dialog(project);          // opens an edit transaction
+//   dialog.Create(CPropsDlg::MakeParams(owner));
 //   if (!dialog.IsCancelled()) { ... }              // the exit code says the same
 //
 // Usage notes:
@@ -35,20 +35,20 @@
 class CProject;
 class CProjectState;
 
-class CProjectPropertiesDlg : public CResizableDialogWindow,
-                              public CSlot<CDialogMessageEvent>,
-                              public CSlot<CDialogCommandEvent>,
-                              public CSlot<CDialogInitializeEvent>,
-                              public CSlot<CDialogTerminateEvent>,
-                              public CSlot<CProjectStateSwitchedEvent>,
-                              public CSlot<CProjectsClosedEvent> {
+class CPropsDlg : public CResizableDialogWindow,
+                  public CSlot<CDialogMessageEvent>,
+                  public CSlot<CDialogCommandEvent>,
+                  public CSlot<CDialogInitializeEvent>,
+                  public CSlot<CDialogTerminateEvent>,
+                  public CSlot<CProjectStateSwitchedEvent>,
+                  public CSlot<CProjectsClosedEvent> {
 public:
     // What names this dialog: template, size grip, placement slot and help page.
     static const SDialogIdentity kIdentity;
 
     // Opens an edit transaction on project, which must be open in the application.
-    explicit CProjectPropertiesDlg(CProject* project);
-    ~CProjectPropertiesDlg() override;
+    explicit CPropsDlg(CProject* project);
+    ~CPropsDlg() override;
 
     // Modal parameters of dialog 104 with a size grip and the application's resources.
     static SDialogParams MakeParams(HWND owner);

@@ -1,4 +1,4 @@
-#include "dialogs/CProjectPropertiesDlg.h"
+#include "dialogs/CPropsDlg.h"
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ButtonControls.h"
@@ -41,10 +41,10 @@ size_t CountActivities(CProjectState& state) {
 
 } // namespace
 
-const SDialogIdentity CProjectPropertiesDlg::kIdentity = {
+const SDialogIdentity CPropsDlg::kIdentity = {
     IDD_PROJECT_PROPERTIES, true, EPlacementSlot::ProjectProperties, IDS_HELP_PROJECT_PROPERTIES};
 
-CProjectPropertiesDlg::CProjectPropertiesDlg(CProject* project) : m_project(project) {
+CPropsDlg::CPropsDlg(CProject* project) : m_project(project) {
     CSlot<CDialogMessageEvent>::Connect(this);
     CSlot<CDialogCommandEvent>::Connect(this);
     CSlot<CDialogInitializeEvent>::Connect(this);
@@ -55,7 +55,7 @@ CProjectPropertiesDlg::CProjectPropertiesDlg(CProject* project) : m_project(proj
     m_state = m_edit.GetState();
 }
 
-CProjectPropertiesDlg::~CProjectPropertiesDlg() {
+CPropsDlg::~CPropsDlg() {
     // A dialog that never ran still holds its transaction: m_edit discards it.
     CSlot<CProjectsClosedEvent>::DisconnectAll();
     CSlot<CProjectStateSwitchedEvent>::DisconnectAll();
@@ -65,26 +65,25 @@ CProjectPropertiesDlg::~CProjectPropertiesDlg() {
     CSlot<CDialogTerminateEvent>::DisconnectAll();
 }
 
-SDialogParams CProjectPropertiesDlg::MakeParams(HWND owner) {
+SDialogParams CPropsDlg::MakeParams(HWND owner) {
     return MakeModalDialogParams(kIdentity, owner);
 }
 
-bool CProjectPropertiesDlg::RunForNewProject(CProject& project, HWND owner) {
-    CProjectPropertiesDlg dialog(&project);
+bool CPropsDlg::RunForNewProject(CProject& project, HWND owner) {
+    CPropsDlg dialog(&project);
     dialog.Create(MakeParams(owner));
     // A project closed under the dialog is gone: the caller must not take it as one.
     return !dialog.IsCancelled() && CAppMain::Get().GetProjects().Contains(&project);
 }
 
-std::string CProjectPropertiesDlg::FormatContent(size_t count, unsigned int oneWord,
-                                                 unsigned int manyWord) {
+std::string CPropsDlg::FormatContent(size_t count, unsigned int oneWord, unsigned int manyWord) {
     CText text(IDS_PROPERTIES_CONTENT);
     text.ReplaceWithString("[NUMWHAT]", std::to_string(count), true);
     text.ReplaceWithString("[WHAT]", CText(count == 1 ? oneWord : manyWord).GetString(), true);
     return text.GetString();
 }
 
-void CProjectPropertiesDlg::ShowActivityCount() {
+void CPropsDlg::ShowActivityCount() {
     if (m_state == nullptr || GetHwnd() == nullptr) {
         return;
     }
@@ -93,7 +92,7 @@ void CProjectPropertiesDlg::ShowActivityCount() {
     SetDlgItemTextA(GetHwnd(), IDC_PROPERTIES_ACTIVITY_COUNT, text.c_str());
 }
 
-void CProjectPropertiesDlg::ShowTallymarkCount() {
+void CPropsDlg::ShowTallymarkCount() {
     if (m_state == nullptr || GetHwnd() == nullptr) {
         return;
     }
@@ -102,7 +101,7 @@ void CProjectPropertiesDlg::ShowTallymarkCount() {
     SetDlgItemTextA(GetHwnd(), IDC_PROPERTIES_TALLYMARK_COUNT, text.c_str());
 }
 
-bool CProjectPropertiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
+bool CPropsDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     HWND window = GetHwnd();
     SetDialogIcons(window);
     if (m_project != nullptr && !m_project->IsInitialised()) {
@@ -124,7 +123,7 @@ bool CProjectPropertiesDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     return true;
 }
 
-bool CProjectPropertiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
+bool CPropsDlg::OnDialogMessage(CDialogMessageEvent& event) {
     switch (event.message) {
     case WM_GETMINMAXINFO:
         // Never taller than the template, also when maximised or sized by a program
@@ -140,7 +139,7 @@ bool CProjectPropertiesDlg::OnDialogMessage(CDialogMessageEvent& event) {
     }
 }
 
-bool CProjectPropertiesDlg::OnDialogCommand(CDialogCommandEvent& event) {
+bool CPropsDlg::OnDialogCommand(CDialogCommandEvent& event) {
     const int id = event.controlId;
     if (id != IDCANCEL && id != IDC_PROPERTIES_ACTIVITIES && id != IDC_PROPERTIES_TALLYMARKS &&
         id != IDC_PROPERTIES_OK) {
@@ -176,24 +175,24 @@ bool CProjectPropertiesDlg::OnDialogCommand(CDialogCommandEvent& event) {
     return true;
 }
 
-void CProjectPropertiesDlg::ManageActivities() {
+void CPropsDlg::ManageActivities() {
     CActivitiesDlg dialog(m_project);
     RunNested(dialog, CActivitiesDlg::kIdentity);
 }
 
-void CProjectPropertiesDlg::ManageTallymarks() {
+void CPropsDlg::ManageTallymarks() {
     CTracesDlg dialog(m_project);
     RunNested(dialog, CTracesDlg::kIdentity);
 }
 
-void CProjectPropertiesDlg::RunNested(CDialogWindow& dialog, const SDialogIdentity& identity) {
+void CPropsDlg::RunNested(CDialogWindow& dialog, const SDialogIdentity& identity) {
     // Its commit replaces this dialog's edit copy, which OnProjectStateSwitched follows.
     dialog.Create(MakeModalDialogParams(identity, GetHwnd()));
     ShowActivityCount();
     ShowTallymarkCount();
 }
 
-void CProjectPropertiesDlg::Ok() {
+void CPropsDlg::Ok() {
     std::string name;
     GetItemText(IDC_PROPERTIES_NAME, name);
     if (name.empty()) {
@@ -217,7 +216,7 @@ void CProjectPropertiesDlg::Ok() {
     Close();
 }
 
-bool CProjectPropertiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
+bool CPropsDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
     StoreDialogRect(*this, kIdentity.slot);
     // Every way out but OK throws the edit away now, not when the object goes: whatever
     // waits for the project's edit to end runs as soon as the dialog closes.
@@ -227,7 +226,7 @@ bool CProjectPropertiesDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
     return true;
 }
 
-bool CProjectPropertiesDlg::OnProjectStateSwitched(CProjectStateSwitchedEvent& event) {
+bool CPropsDlg::OnProjectStateSwitched(CProjectStateSwitchedEvent& event) {
     if (event.project != m_project || m_state == nullptr || event.oldState != m_state) {
         return true;
     }
@@ -237,7 +236,7 @@ bool CProjectPropertiesDlg::OnProjectStateSwitched(CProjectStateSwitchedEvent& e
     return true;
 }
 
-bool CProjectPropertiesDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
+bool CPropsDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
     if (event.project == nullptr || event.project != m_project) {
         return true;
     }
@@ -248,7 +247,7 @@ bool CProjectPropertiesDlg::OnProjectsClosed(CProjectsClosedEvent& event) {
     return true;
 }
 
-void CProjectPropertiesDlg::ForgetProject() {
+void CPropsDlg::ForgetProject() {
     m_cancelled = true;
     m_edit.Abandon();
     m_project = nullptr;
