@@ -41,9 +41,22 @@ export WINEDEBUG=-all
 if [ ! -f "$WINEPREFIX/.tallymarks-ready" ]; then
     echo "Creating the Wine prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    # No display and no Mono or Gecko: nothing asks to download anything.
-    env -u DISPLAY WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" wineboot -i </dev/null >/dev/null 2>&1
-    "$wineserver" -w
+    # No display and no Mono or Gecko: nothing asks to download anything. The prefix is
+    # marked ready only when the boot succeeded and left Windows' registry and system
+    # folder; otherwise it is removed, so that the next run boots it again.
+    booted=1
+    env -u DISPLAY WINEDLLOVERRIDES="mscoree,mshtml=" "$wine" wineboot -i </dev/null >/dev/null 2>&1 ||
+        booted=0
+    "$wineserver" -w || booted=0
+    for file in system.reg user.reg drive_c/windows/system32/kernel32.dll; do
+        [ -s "$WINEPREFIX/$file" ] || booted=0
+    done
+    if [ "$booted" != 1 ]; then
+        "$wineserver" -k >/dev/null 2>&1
+        rm -rf "$WINEPREFIX"
+        echo "run.sh: the Wine prefix could not be created; it was removed, run again" >&2
+        exit 1
+    fi
     touch "$WINEPREFIX/.tallymarks-ready"
 fi
 

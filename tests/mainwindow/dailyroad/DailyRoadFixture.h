@@ -161,17 +161,16 @@ protected:
     // The manage activities dialog while it shows, else null.
     static HWND ActivitiesDialog() {
         HWND found = nullptr;
-        EnumThreadWindows(
-            GetCurrentThreadId(),
-            [](HWND window, LPARAM param) -> BOOL {
-                if (IsWindowVisible(window) && GetDlgItem(window, IDC_ACTIVITIES_LIST) != nullptr) {
-                    *reinterpret_cast<HWND*>(param) = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        EnumThreadWindows(GetCurrentThreadId(), &IsActivitiesDialog,
+                          reinterpret_cast<LPARAM>(&found));
         return found;
+    }
+    static BOOL CALLBACK IsActivitiesDialog(HWND window, LPARAM found) {
+        if (IsWindowVisible(window) && GetDlgItem(window, IDC_ACTIVITIES_LIST) != nullptr) {
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        }
+        return TRUE;
     }
 
     std::unique_ptr<CResourceModule> m_modules;
