@@ -208,5 +208,5 @@ int CListViewControl::HeadingWidth(HWND list, const std::string& title) {
     if (margin <= 0) {
         margin = 3 * GetSystemMetrics(SM_CXEDGE);
     }
-    return text + 2 * (margin + GetSystemMetrics(SM_CXEDGE));
+    return text + 2 * margin;
 }

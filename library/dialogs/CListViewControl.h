@@ -64,7 +64,6 @@ public:
     // The width of the column that takes the rest: max(rest, minimum, 30).
     static int StretchWidth(int clientWidth, int scrollBarWidth, int fixedTotal, int minimum);
     // The width a column needs to show the title in its heading whole: the text in the
-    // list's font, the header's text margin and its raised edge on either side; 0 for an
-    // empty title.
+    // list's font and the header's text margin on either side; 0 for an empty title.
     static int HeadingWidth(HWND list, const std::string& title);
 };
