@@ -119,7 +119,8 @@ void CListViewControl::InsertColumn(HWND list, int index, const SListViewColumn&
     inserted.iSubItem = index;
     if (withWidth && column.width >= 0) {
         inserted.mask |= LVCF_WIDTH;
-        inserted.cx = column.width;
+        inserted.cx =
+            column.width == 0 ? 0 : std::max(column.width, HeadingWidth(list, column.title));
     }
     SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&inserted));
@@ -164,6 +165,8 @@ void CListViewControl::AutoSizeColumns(HWND list, const std::vector<SListViewCol
     for (size_t i = 0; i < columns.size(); ++i) {
         const int column = static_cast<int>(i);
         int width = useStoredWidths ? columns[i].width : GetColumnWidth(list, column);
+        // The control's widths are the user's own choice and only kept above the floor.
+        const int heading = useStoredWidths ? HeadingWidth(list, columns[i].title) : 0;
         if (width < 0) {
             if (stretchColumn >= 0) {
                 // An earlier negative column keeps its width after all.
@@ -172,10 +175,10 @@ void CListViewControl::AutoSizeColumns(HWND list, const std::vector<SListViewCol
                 SetColumnWidth(list, stretchColumn, std::max(kept, kMinimumColumnWidth));
             }
             stretchColumn = column;
-            stretchMinimum = -width;
+            stretchMinimum = std::max(-width, heading);
             continue;
         }
-        width = std::max(width, kMinimumColumnWidth);
+        width = std::max({width, kMinimumColumnWidth, heading});
         SetColumnWidth(list, column, width);
         total += width;
     }
@@ -191,4 +194,19 @@ void CListViewControl::AutoSizeColumns(HWND list, const std::vector<SListViewCol
 int CListViewControl::StretchWidth(int clientWidth, int scrollBarWidth, int fixedTotal,
                                    int minimum) {
     return std::max({clientWidth - scrollBarWidth - fixedTotal, minimum, kMinimumColumnWidth});
+}
+
+int CListViewControl::HeadingWidth(HWND list, const std::string& title) {
+    if (title.empty()) {
+        return 0;
+    }
+    const int text = static_cast<int>(
+        SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(title.c_str())));
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    // The header keeps its text this far from the edges (the margin of its bitmaps).
+    int margin = static_cast<int>(SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
+    if (margin <= 0) {
+        margin = 3 * GetSystemMetrics(SM_CXEDGE);
+    }
+    return text + 2 * margin;
 }

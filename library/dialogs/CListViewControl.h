@@ -47,7 +47,8 @@ public:
                                     const SListViewItemImage& image);
 
     // Inserts a column with its title, its width unless negative (when withWidth) and
-    // its alignment unless 0.
+    // its alignment unless 0. A width above 0 is raised to what the title needs
+    // (HeadingWidth); 0 stays 0.
     static void InsertColumn(HWND list, int index, const SListViewColumn& column, bool withWidth);
     static void DeleteColumn(HWND list, int index);
     // Sets the column's title and alignment (0: left); the width stays.
@@ -56,9 +57,13 @@ public:
     static void SetColumnWidth(HWND list, int column, int width);
     // Sets every column's width, from the descriptors (useStoredWidths) or from the
     // control; the last column with a negative width takes what the others leave of the
-    // client width, at least the absolute value.
+    // client width, at least the absolute value. A descriptor's width never cuts its
+    // title: widths stored under one language come back under another's longer titles.
     static void AutoSizeColumns(HWND list, const std::vector<SListViewColumn>& columns,
                                 bool useStoredWidths);
     // The width of the column that takes the rest: max(rest, minimum, 30).
     static int StretchWidth(int clientWidth, int scrollBarWidth, int fixedTotal, int minimum);
+    // The width a column needs to show the title in its heading whole: the text in the
+    // list's font and the header's text margin on either side; 0 for an empty title.
+    static int HeadingWidth(HWND list, const std::string& title);
 };

@@ -12,6 +12,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -276,7 +277,8 @@ TEST_F(CListViewTest, ColumnsNeverBecomeNarrowerThan30Pixels) {
 }
 
 TEST_F(CListViewTest, StretchColumnTakesTheRestOfTheWidth) {
-    m_owner.columns = {{"Activity", 0, 20}, {"Hours", 0, -40}};
+    // A title that needs less than the floor.
+    m_owner.columns = {{"A", 0, 20}, {"Hours", 0, -40}};
     Open();
     RECT client;
     GetClientRect(m_list.GetList(), &client);
@@ -286,6 +288,64 @@ TEST_F(CListViewTest, StretchColumnTakesTheRestOfTheWidth) {
               std::vector<int>({30, CListViewControl::StretchWidth(
                                         client.right, GetSystemMetrics(SM_CXVSCROLL), 30, 40)}));
     EXPECT_GT(widths[1], 40);
+}
+
+// The width a heading needs to show whole: its text and the header's margin each side.
+int HeadingNeeds(HWND list, const std::string& title) {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int text = static_cast<int>(
+        SendMessageA(list, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(title.c_str())));
+    return text + 2 * static_cast<int>(SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
+}
+
+// Widths stored while the program spoke English come back under Dutch headings (and the
+// other way): a stored width is kept unless it would cut its heading, a stretching column
+// keeps its least width, and a column inserted later with its stored width is no different.
+TEST_F(CListViewTest, StoredWidthsNeverCutTheirHeadings) {
+    const struct {
+        const char* list;
+        std::vector<SListViewColumn> columns;
+        SListViewColumn insertedLater;
+    } cases[] = {
+        {"manage activities, English",
+         {{"Activity", 0, -120}, {"In use", LVCFMT_RIGHT, 20}},
+         {"In use", 0, 10}},
+        {"manage activities, Dutch",
+         {{"Activiteit", 0, -120}, {"In gebruik", LVCFMT_RIGHT, 40}},
+         {"In gebruik", 0, 25}},
+        {"tally marks, Dutch",
+         {{"Start", 0, 150}, {"Einde", 0, 10}, {"Duur", 0, 0}, {"Activiteit", 0, -5}},
+         {"Duur", 0, 31}},
+        {"export result, English",
+         {{"Activity", 0, 40}, {"Result", 0, 30}, {"Traces", 0, -1}},
+         {"Traces", 0, 200}},
+        {"main window, Dutch",
+         {{"Activiteit", 0, -120}, {"week 49 van 2026", LVCFMT_RIGHT, 50}},
+         {"december 2026", LVCFMT_RIGHT, 60}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.list);
+        m_owner.columns = test.columns;
+        CListView<SRow> view(&m_owner);
+        CModeless open(m_dialog, IDD_MAIN);
+        view.Attach(Dialog(), IDC_LIST, nullptr, false);
+        m_owner.columns.push_back(test.insertedLater);
+        view.InsertColumn(static_cast<int>(test.columns.size()));
+        HWND list = view.GetList();
+        std::vector<int> widths;
+        view.GetColumnWidths(widths);
+        ASSERT_EQ(widths.size(), m_owner.columns.size());
+        for (size_t column = 0; column < widths.size(); ++column) {
+            SCOPED_TRACE(m_owner.columns[column].title);
+            const int needs = HeadingNeeds(list, m_owner.columns[column].title);
+            const int stored = m_owner.columns[column].width;
+            EXPECT_GE(widths[column], needs);
+            EXPECT_GE(widths[column], std::abs(stored));
+            if (stored >= needs) {
+                EXPECT_EQ(widths[column], stored); // what fits is restored as it was
+            }
+        }
+    }
 }
 
 // Keys, finished label edits (not cancelled ones) and rows to draw reach the owner.
