@@ -55,6 +55,15 @@ SLayoutRules GroupBoxRules() {
     return rules;
 }
 
+SLayoutRules ContainerRules(HWND window, const std::set<int>& containers) {
+    SLayoutRules rules;
+    rules.mayHold = [window, containers](HWND outer, HWND inner) {
+        return containers.count(GetDlgCtrlID(outer)) != 0 &&
+               Inside(RectIn(window, inner), RectIn(window, outer));
+    };
+    return rules;
+}
+
 std::vector<HWND> VisibleChildren(HWND parent) {
     std::vector<HWND> shown;
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

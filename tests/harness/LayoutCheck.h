@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,10 @@ bool GroupBoxHolds(HWND outer, HWND inner);
 
 // The rules that allow group boxes over what they hold, and nothing else.
 SLayoutRules GroupBoxRules();
+
+// The rules that let the controls ids (group boxes, frames) hold what lies wholly inside
+// them, and nothing else.
+SLayoutRules ContainerRules(HWND window, const std::set<int>& containers);
 
 // The faults of controls in the client area of window (controls may be deeper descendants).
 std::string CheckLayout(HWND window, const std::vector<HWND>& controls,

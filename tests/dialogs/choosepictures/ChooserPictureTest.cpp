@@ -17,15 +17,10 @@ using harness::CUiScript;
 
 namespace {
 
-// What is wrong with the layout, one line per fault; empty when nothing is. Controls in
-// containers (group boxes, frames) may lie inside them, but nowhere else on another control.
+// Controls in containers (group boxes, frames) may lie inside them, nowhere else on
+// another control.
 std::string CheckLayout(HWND dialog, const std::set<int>& containers) {
-    harness::SLayoutRules rules;
-    rules.mayHold = [&](HWND outer, HWND inner) {
-        return containers.count(GetDlgCtrlID(outer)) != 0 &&
-               harness::Inside(harness::RectIn(dialog, inner), harness::RectIn(dialog, outer));
-    };
-    return harness::CheckLayout(dialog, rules);
+    return harness::CheckLayout(dialog, harness::ContainerRules(dialog, containers));
 }
 
 class ChooserPictureTest : public choosertest::CChooserFixture {

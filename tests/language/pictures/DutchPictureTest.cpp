@@ -34,12 +34,7 @@ std::string BuiltFile(const char* name) {
 // Controls in containers (group boxes, frames) may lie inside them, nowhere else on
 // another control.
 std::string CheckLayout(HWND dialog, const std::set<int>& containers) {
-    harness::SLayoutRules rules;
-    rules.mayHold = [&](HWND outer, HWND inner) {
-        return containers.count(GetDlgCtrlID(outer)) != 0 &&
-               harness::Inside(harness::RectIn(dialog, inner), harness::RectIn(dialog, outer));
-    };
-    return harness::CheckLayout(dialog, rules);
+    return harness::CheckLayout(dialog, harness::ContainerRules(dialog, containers));
 }
 
 // The headings of a list's columns that its header cuts short, one line each.

@@ -13,6 +13,7 @@
 #include "model/CTallymark.h"
 #include "reports/generator/CReport.h"
 #include "reports/templates/CReportTemplate.h"
+#include "reports/templates/CReportTemplates.h"
 
 #include "../../library/system/CScratchFolder.h"
 
@@ -124,6 +125,19 @@ inline std::string SourceFolder(const std::string& relative) {
         file = program.substr(0, program.rfind('\\')) + "\\..\\" + file;
     }
     return file.substr(0, file.find("tests/reports/generator")) + relative;
+}
+
+// Every template of templates, in the order of their tree.
+inline std::vector<const CReportTemplate*> AllTemplates(const CReportTemplates& templates) {
+    std::vector<const CReportTemplate*> all;
+    const CReportTemplateCategory* root = templates.GetRoot();
+    for (const CReportTemplateCategory* node = root->GetNextInSubtree(root); node != nullptr;
+         node = node->GetNextInSubtree(root)) {
+        if (node->GetTemplate() != nullptr) {
+            all.push_back(node->GetTemplate());
+        }
+    }
+    return all;
 }
 
 } // namespace reporttest

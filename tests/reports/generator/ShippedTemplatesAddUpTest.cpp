@@ -130,13 +130,7 @@ TEST_P(ShippedTemplates, ShowFiguresThatAddUp) {
         templates.LoadFrom(SourceFolder(std::string("resources/templates/") + GetParam()), true);
     ASSERT_FALSE(error.IsError()) << error.GetText();
     int count = 0;
-    const CReportTemplateCategory* root = templates.GetRoot();
-    for (const CReportTemplateCategory* node = root->GetNextInSubtree(root); node != nullptr;
-         node = node->GetNextInSubtree(root)) {
-        const CReportTemplate* reportTemplate = node->GetTemplate();
-        if (reportTemplate == nullptr) {
-            continue;
-        }
+    for (const CReportTemplate* reportTemplate : AllTemplates(templates)) {
         ++count;
         for (int statisticsPer : {0, 1, 5}) {
             CReport report(nullptr, m_state.get(), 0, statisticsPer, 0);

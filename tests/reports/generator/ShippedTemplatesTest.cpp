@@ -37,13 +37,7 @@ TEST_F(CReportFixture, EachEnglishTemplateGivesItsReport) {
     const CError error = templates.LoadFrom(SourceFolder("resources/templates/EN"), true);
     ASSERT_FALSE(error.IsError()) << error.GetText();
     int count = 0;
-    const CReportTemplateCategory* root = templates.GetRoot();
-    for (const CReportTemplateCategory* node = root->GetNextInSubtree(root); node != nullptr;
-         node = node->GetNextInSubtree(root)) {
-        const CReportTemplate* reportTemplate = node->GetTemplate();
-        if (reportTemplate == nullptr) {
-            continue;
-        }
+    for (const CReportTemplate* reportTemplate : AllTemplates(templates)) {
         ++count;
         const std::string name = reportTemplate->GetFileName();
         CReport report(nullptr, m_state.get(), 0, name == "Hour by hour.wkr" ? 0 : 1, 3);
