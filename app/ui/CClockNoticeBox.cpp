@@ -79,6 +79,10 @@ void CClockNoticeBox::ShowPending() {
         return;
     }
     m_showing = true;
+    struct SShowing {
+        bool& flag;
+        ~SShowing() { flag = false; }
+    } showing{m_showing};
     const std::string caption = CText(IDS_CLOCK_CAPTION).GetString();
     while (CClockNotices::Get().HasPending()) {
         const std::vector<SClockNotice> notices = CClockNotices::Get().TakePending();
@@ -89,5 +93,4 @@ void CClockNoticeBox::ShowPending() {
             ShowMessageBox(owner, text.c_str(), caption.c_str(), type);
         }
     }
-    m_showing = false;
 }
