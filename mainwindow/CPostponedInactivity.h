@@ -31,6 +31,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <functional>
 #include <vector>
 
