@@ -22,8 +22,9 @@
 // - While a modal moment runs (CModalScope: a dialog, a file dialog, a message box or
 //   question of the program), Exit, WM_CLOSE, the end-of-session query and the display
 //   switch are refused and the moment's window comes to the front; a hand-over waits
-//   for the moment's end; commands from outside are ignored (CMenu). What the moment
-//   holds is never closed under it.
+//   for the moment's end; commands from outside are ignored (CMenu); a detected
+//   inactivity opens its dialog once the last moment has ended. What the moment holds
+//   is never closed under it.
 
 #include "app/main/EDialogKind.h"
 #include "app/services/CInactiveEvent.h"
@@ -167,6 +168,6 @@ private:
     EDisplayMode m_displayKind;
     // The working state whose icons the window carries; -1 before the first.
     int m_shownIconState = -1;
-    // Inactivities of projects under edit, waiting for the edit's end.
+    // Inactivities reported during a moment or an edit, waiting for their end.
     CPostponedInactivity m_postponedInactivity;
 };

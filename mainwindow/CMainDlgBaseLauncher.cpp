@@ -5,6 +5,7 @@
 
 #include "app/main/CAppMain.h"
 #include "app/ui/ModalDialogParams.h"
+#include "library/dialogs/CModalScope.h"
 #include "library/dialogs/ShowMessageBox.h"
 #include "library/text/CText.h"
 #include "library/windows/CTempCursor.h"
@@ -50,9 +51,11 @@ bool CMainDlgBase::OnInactive(CInactiveEvent& event) {
         if (!projects.Contains(project)) {
             continue;
         }
-        // A project that a dialog edits gets its inactivity dialog once that edit is over:
-        // the edit's OK or Cancel would otherwise decide over the booking.
-        if (!CProjects::CanChangeWork(project)) {
+        // Inside a moment (a file dialog, a question, any dialog, the tray's menu) the
+        // dialog waits for the last moment's end, and for a project that a dialog edits
+        // until that edit is over: the edit's OK or Cancel would otherwise decide over
+        // the booking.
+        if (CModalScope::IsActive() || !CProjects::CanChangeWork(project)) {
             m_postponedInactivity.Postpone(*project, event.start, GetHwnd());
             continue;
         }
@@ -108,6 +111,12 @@ bool CMainDlgBase::OnProjectsMayClose(CProjectsMayCloseEvent& event) {
         switch (answer) {
         case IDYES:
             projects.StopWorking(project);
+            // What the clock made of the stop is told before the next question, which
+            // may save it.
+            CAppMain::Get().GetClockNoticeBox().ShowPending();
+            if (!projects.Contains(project)) {
+                return false;
+            }
             break;
         case IDNO:
             break;

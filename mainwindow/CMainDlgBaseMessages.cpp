@@ -52,6 +52,9 @@ bool CMainDlgBase::OnDialogMessage(CDialogMessageEvent& event) {
     case CHandOverQueue::kOpenPendingMessage:
         app.GetHandOvers().OpenPending();
         return true;
+    case CPostponedInactivity::kOpenDueMessage:
+        m_postponedInactivity.OpenDue();
+        return true;
     default:
         return false;
     }

@@ -1,7 +1,6 @@
 #include "mainwindow/CPostponedInactivity.h"
 
-#include "library/dialogs/CDialogRegistry.h"
-#include "library/dialogs/CDialogWindow.h"
+#include "library/dialogs/CModalScope.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CProjects.h"
@@ -9,51 +8,51 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
-
-// Soon after the edit's end, and again until the dialog that held it has closed.
-const UINT kDelayMs = 10;
-
-} // namespace
-
 CPostponedInactivity::CPostponedInactivity(CProjects& projects, Opener opener)
-    : m_projects(projects), m_opener(std::move(opener)) {
-    CSlot<CTimerWentOffEvent>::Connect(&m_timer);
-}
+    : m_projects(projects), m_opener(std::move(opener)) {}
 
 CPostponedInactivity::~CPostponedInactivity() {
-    m_timer.Stop();
-    m_timer.SetWindow(nullptr);
+    SetWindow(nullptr);
+}
+
+void CPostponedInactivity::SetWindow(HWND window) {
+    if (m_window == window) {
+        return;
+    }
+    CModalScope::RemoveEndListener(m_window, kOpenDueMessage);
+    m_window = window;
+    CModalScope::AddEndListener(m_window, kOpenDueMessage);
+}
+
+void CPostponedInactivity::PostDue() {
+    if (!CModalScope::IsActive() && m_window != nullptr) {
+        PostMessageA(m_window, kOpenDueMessage, 0, 0);
+    }
 }
 
 void CPostponedInactivity::Postpone(CProject& project, const CDateTime& start, HWND window) {
-    if (m_timer.GetWindow() != window) {
-        m_timer.Stop();
-        m_timer.SetWindow(window);
+    SetWindow(window);
+    const bool known = std::any_of(m_entries.begin(), m_entries.end(), [&](const SEntry& entry) {
+        return entry.project == &project && entry.start.GetValue() == start.GetValue();
+    });
+    if (!known) {
+        m_entries.push_back({&project, start});
     }
-    // An edit that already ended (one committed under an open inactivity dialog) has
-    // nothing more to wait for.
-    const bool ended = CProjects::CanChangeWork(&project);
-    m_entries.push_back({&project, start, ended});
     CSlot<CProjectEndStateTrackingEvent>::Disconnect(&project);
     CSlot<CProjectEndStateTrackingEvent>::Connect(&project);
     CSlot<CProjectsClosedEvent>::Disconnect(&m_projects);
     CSlot<CProjectsClosedEvent>::Connect(&m_projects);
-    if (ended && !m_timer.IsRunning()) {
-        m_timer.Start(kDelayMs);
-    }
+    // Postponed outside every moment (an edit that ended under an open inactivity
+    // dialog): nothing else would bring it up.
+    PostDue();
 }
 
 bool CPostponedInactivity::OnEvent(CProjectEndStateTrackingEvent& event) {
-    bool any = false;
-    for (SEntry& entry : m_entries) {
-        if (entry.project == event.project) {
-            entry.ready = true;
-            any = true;
-        }
-    }
-    if (any && !m_timer.IsRunning()) {
-        m_timer.Start(kDelayMs);
+    const bool waits = std::any_of(m_entries.begin(), m_entries.end(), [&](const SEntry& entry) {
+        return entry.project == event.project;
+    });
+    if (waits) {
+        PostDue();
     }
     return true;
 }
@@ -67,34 +66,24 @@ bool CPostponedInactivity::OnEvent(CProjectsClosedEvent& event) {
     return true;
 }
 
-bool CPostponedInactivity::OnEvent(CTimerWentOffEvent&) {
-    // The dialog that held the edit has ended but its modal loop has not yet returned:
-    // a dialog opened now would run inside that loop, over a window about to go.
-    const CDialogWindow* innermost = CDialogRegistry::Instance().GetInnermostModal();
-    if (innermost != nullptr && !innermost->IsOpen()) {
-        return true;
+void CPostponedInactivity::OpenDue() {
+    // Another moment began since the notice was posted: its end brings it again.
+    if (CModalScope::IsActive()) {
+        return;
     }
-    m_timer.Stop();
-    // Taken out first: an opened dialog may postpone again, and its loop may bring more
-    // ends.
-    std::vector<SEntry> due;
-    std::vector<SEntry> waiting;
-    for (const SEntry& entry : m_entries) {
-        (entry.ready ? due : waiting).push_back(entry);
-    }
-    m_entries = std::move(waiting);
-    for (SEntry& entry : due) {
-        CProject* project = entry.project;
+    // Taken out first: an opened dialog may postpone again, and its loop may bring more.
+    std::vector<SEntry> due = std::move(m_entries);
+    m_entries.clear();
+    for (size_t index = 0; index < due.size(); ++index) {
+        CProject* project = due[index].project;
         if (!m_projects.Contains(project) || !project->GetState()->IsWorking()) {
             continue;
         }
-        if (!CProjects::CanChangeWork(project)) {
-            // Edited again before the timer came: wait for that edit's end.
-            entry.ready = false;
-            m_entries.push_back(entry);
+        // Edited again, or a dialog opened by one before came up meanwhile: wait.
+        if (CModalScope::IsActive() || !CProjects::CanChangeWork(project)) {
+            m_entries.push_back(due[index]);
             continue;
         }
-        m_opener(*project, entry.start);
+        m_opener(*project, due[index].start);
     }
-    return true;
 }

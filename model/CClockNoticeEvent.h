@@ -17,7 +17,8 @@ enum class EClockNotice {
     EndedAfterClockSetBack,
 };
 
-// Announced by CClockNotices, for the user to be told.
+// Announced by CClockNotices while it keeps a report for the user; the pointers hold only
+// during the event.
 class CClockNoticeEvent : public CEventTypeNoResult {
 public:
     CClockNoticeEvent(EClockNotice notice_, CActivity* activity_, CTallymark* tallymark_,

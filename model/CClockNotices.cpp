@@ -1,5 +1,8 @@
 #include "model/CClockNotices.h"
 
+#include "model/CActivity.h"
+#include "model/CTallymark.h"
+
 CClockNotices& CClockNotices::Get() {
     static CClockNotices notices;
     return notices;
@@ -7,6 +10,24 @@ CClockNotices& CClockNotices::Get() {
 
 void CClockNotices::Report(EClockNotice notice, CActivity* activity, CTallymark* tallymark,
                            const CDateTime& now) {
+    if (m_pending.size() < kMaxPending) {
+        SClockNotice kept;
+        kept.notice = notice;
+        kept.activity = activity != nullptr ? activity->GetName() : std::string();
+        kept.hasTallymark = tallymark != nullptr;
+        if (tallymark != nullptr) {
+            kept.start = tallymark->GetStart();
+            kept.end = tallymark->GetEnd(false);
+        }
+        kept.now = now;
+        m_pending.push_back(kept);
+    }
     CClockNoticeEvent event(notice, activity, tallymark, now);
     Emit(event);
+}
+
+std::vector<SClockNotice> CClockNotices::TakePending() {
+    std::vector<SClockNotice> taken(m_pending.begin(), m_pending.end());
+    m_pending.clear();
+    return taken;
 }

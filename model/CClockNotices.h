@@ -2,15 +2,37 @@
 
 #include "library/events/CSignal.h"
 #include "model/CClockNoticeEvent.h"
+#include "model/SClockNotice.h"
 
-// The one place where the model announces what the clock made it do otherwise than asked
-// (CClockNoticeEvent): the application listens and tells the user.
+#include <cstddef>
+#include <deque>
+#include <vector>
+
+// The one place where the model reports what the clock made it do otherwise than asked.
+// A report is kept (SClockNotice) for the application to show once the model's
+// operation has returned: no model operation waits for the user. Each report is also
+// announced (CClockNoticeEvent) while it is made; a listener must not open a message
+// loop from it (nor run anything that could), only note it and come back.
+//
+//   CClockNotices::Get().Report(EClockNotice::StopRefused, activity, tallymark, now);
+//   for (const SClockNotice& notice : CClockNotices::Get().TakePending()) ...
+//
+// Usage notes:
+// - At most kMaxPending reports wait; later ones are dropped until they are taken.
+// - User-interface thread only.
 class CClockNotices : public CSignal<CClockNoticeEvent> {
 public:
+    static constexpr size_t kMaxPending = 16;
+
     static CClockNotices& Get();
     void Report(EClockNotice notice, CActivity* activity, CTallymark* tallymark,
                 const CDateTime& now);
+    bool HasPending() const { return !m_pending.empty(); }
+    // The reports kept so far, oldest first; none is kept afterwards.
+    std::vector<SClockNotice> TakePending();
 
 private:
     CClockNotices() = default;
+
+    std::deque<SClockNotice> m_pending;
 };

@@ -150,6 +150,7 @@ void CAppMain::StartServices() {
     m_powerStateTracker.Init(window);
     CSlot<CPowerStateChangedEvent>::Connect(&m_powerStateTracker);
     m_currentHour.Init(window);
+    m_clockNoticeBox.Init(window);
     if (IsInactivityDetectionSupported()) {
         m_inactivityDetector.Init(window, m_powerStateTracker);
     }
@@ -202,7 +203,9 @@ bool CAppMain::RunMainWindow(EDisplayMode& displayMode, SDialogParams& params, i
         CAppMain& app;
         ~SRunningWindow() {
             app.m_mainWindow = nullptr;
-            CModalScope::SetEndNotice(nullptr, 0);
+            CModalScope::RemoveEndListener(app.m_handOverWindow,
+                                           CHandOverQueue::kOpenPendingMessage);
+            app.m_handOverWindow = nullptr;
             app.m_notArea.SetMainDlg(nullptr);
             app.m_hotKey.SetWindow(nullptr);
         }
@@ -228,7 +231,9 @@ void CAppMain::OnMainWindowCreated() {
         UpdateWindow(window);
         // Hand-overs kept during a modal moment are opened through the window that runs
         // when the moment ends; some may wait already from the window before it.
-        CModalScope::SetEndNotice(window, CHandOverQueue::kOpenPendingMessage);
+        CModalScope::RemoveEndListener(m_handOverWindow, CHandOverQueue::kOpenPendingMessage);
+        m_handOverWindow = window;
+        CModalScope::AddEndListener(window, CHandOverQueue::kOpenPendingMessage);
         if (m_handOvers.GetPendingCount() > 0) {
             PostMessageA(window, CHandOverQueue::kOpenPendingMessage, 0, 0);
         }

@@ -172,6 +172,7 @@ public:
     CNotAreaImpl& GetNotArea() { return m_notArea; }
     CHotKey& GetHotKey() { return m_hotKey; }
     CInvisibleWindow& GetInvisibleWindow() { return m_invisibleWindow; }
+    CClockNoticeBox& GetClockNoticeBox() { return m_clockNoticeBox; }
     CCurrentHour& GetCurrentHour() { return m_currentHour; }
     CApp& GetApp() { return m_app; }
     CInactivityDetector& GetInactivityDetector() { return m_inactivityDetector; }
@@ -235,6 +236,8 @@ private:
     CInactivityDetector m_inactivityDetector;
     CCmdLineParser m_cmdLineParser;
     IMainWindow* m_mainWindow = nullptr;
+    // The window that opens the hand-overs kept during a moment, once it has ended.
+    HWND m_handOverWindow = nullptr;
     bool m_startupProjectsOpened = false;
     bool m_mainWindowShownOnce = false;
     CPowerStateTracker m_powerStateTracker;

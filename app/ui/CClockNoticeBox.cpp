@@ -1,14 +1,14 @@
 #include "app/ui/CClockNoticeBox.h"
 
 #include "library/datetime/CDateTimeFormat.h"
+#include "library/dialogs/CModalScope.h"
+#include "library/dialogs/ShowMessageBox.h"
 #include "library/text/CText.h"
-#include "model/CActivity.h"
 #include "model/CClockNotices.h"
 #include "model/CModelTimeZone.h"
-#include "model/CTallymark.h"
 #include "resources/ResourceIds.h"
 
-#include <windows.h>
+#include <vector>
 
 namespace {
 
@@ -25,30 +25,72 @@ std::string LocalText(const CDateTime& utc) {
 } // namespace
 
 CClockNoticeBox::CClockNoticeBox() {
-    Connect(&CClockNotices::Get());
+    CSlot<CClockNoticeEvent>::Connect(&CClockNotices::Get());
 }
 
-std::string CClockNoticeBox::FormatMessage(const CClockNoticeEvent& event) {
+bool CClockNoticeBox::Init(HWND window) {
+    m_window = window;
+    if (window == nullptr || !Subclass(window)) {
+        return false;
+    }
+    // Reports made before there was a window to carry them.
+    if (CClockNotices::Get().HasPending() && !m_posted) {
+        m_posted = PostMessageA(m_window, kShowMessage, 0, 0) != FALSE;
+    }
+    return true;
+}
+
+std::string CClockNoticeBox::FormatMessage(const SClockNotice& notice) {
     unsigned int id = IDS_CLOCK_SET_BACK;
-    if (event.notice == EClockNotice::StartRefused) {
+    if (notice.notice == EClockNotice::StartRefused) {
         id = IDS_CLOCK_START_REFUSED;
-    } else if (event.notice == EClockNotice::StopRefused) {
+    } else if (notice.notice == EClockNotice::StopRefused) {
         id = IDS_CLOCK_STOP_REFUSED;
     }
     CText text(id);
-    text.ReplaceWithString(
-        "[ACTIVITY]", event.activity != nullptr ? event.activity->GetName() : std::string(), true);
-    text.ReplaceWithString("[NOW]", LocalText(event.now), true);
-    if (event.tallymark != nullptr) {
-        text.ReplaceWithString("[START]", LocalText(event.tallymark->GetStart()), true);
-        text.ReplaceWithString("[END]", LocalText(event.tallymark->GetEnd(false)), true);
+    text.ReplaceWithString("[ACTIVITY]", notice.activity, true);
+    text.ReplaceWithString("[NOW]", LocalText(notice.now), true);
+    if (notice.hasTallymark) {
+        text.ReplaceWithString("[START]", LocalText(notice.start), true);
+        text.ReplaceWithString("[END]", LocalText(notice.end), true);
     }
     return text.GetString();
 }
 
-bool CClockNoticeBox::OnEvent(CClockNoticeEvent& event) {
-    const std::string message = FormatMessage(event);
-    MessageBoxA(GetActiveWindow(), message.c_str(), CText(IDS_CLOCK_CAPTION).GetString().c_str(),
-                MB_OK | MB_ICONWARNING);
+bool CClockNoticeBox::OnEvent(CClockNoticeEvent&) {
+    if (m_window != nullptr && !m_posted && !m_showing) {
+        m_posted = PostMessageA(m_window, kShowMessage, 0, 0) != FALSE;
+    }
     return true;
+}
+
+void CClockNoticeBox::OnMessage(CMessage& message) {
+    if (message.window != m_window || message.message != kShowMessage) {
+        return;
+    }
+    message.handled = true;
+    m_posted = false;
+    ShowPending();
+}
+
+void CClockNoticeBox::ShowPending() {
+    // A notice reported while a box is up waits for this loop.
+    if (m_showing) {
+        return;
+    }
+    m_showing = true;
+    struct SShowing {
+        bool& flag;
+        ~SShowing() { flag = false; }
+    } showing{m_showing};
+    const std::string caption = CText(IDS_CLOCK_CAPTION).GetString();
+    while (CClockNotices::Get().HasPending()) {
+        const std::vector<SClockNotice> notices = CClockNotices::Get().TakePending();
+        for (const SClockNotice& notice : notices) {
+            const std::string text = FormatMessage(notice);
+            HWND owner = CModalScope::FindModalWindow(nullptr);
+            const UINT type = MB_OK | MB_ICONWARNING | (owner == nullptr ? MB_TASKMODAL : 0);
+            ShowMessageBox(owner, text.c_str(), caption.c_str(), type);
+        }
+    }
 }

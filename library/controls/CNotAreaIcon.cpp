@@ -1,6 +1,7 @@
 #include "library/controls/CNotAreaIcon.h"
 
 #include "library/controls/CPopupMenuEntry.h"
+#include "library/dialogs/CModalScope.h"
 
 #include <algorithm>
 #include <cstring>
@@ -153,8 +154,14 @@ void CNotAreaIcon::ShowPopupMenu() {
     m_parent->BuildPopupMenu(*root);
     POINT cursor = {};
     GetCursorPos(&cursor);
-    SPopupMenuEntryData* chosen =
-        root->Track(m_data.hWnd, cursor.x, cursor.y, 2, 2, false, true, true);
+    SPopupMenuEntryData* chosen = nullptr;
+    {
+        // The menu's loop is a moment like a dialog's: what arrives meanwhile (a close
+        // request, a hand-over, an inactivity) waits for it. The choice is carried out
+        // after the loop, by a parent that checks that what it names still exists.
+        CModalScope moment;
+        chosen = root->Track(m_data.hWnd, cursor.x, cursor.y, 2, 2, false, true, true);
+    }
     m_parent->OnMenuItem(chosen);
 }
 

@@ -1,11 +1,15 @@
 #include "library/dialogs/CModalScope.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace {
 
 struct SModalState {
     int depth = 0;
-    HWND noticeWindow = nullptr;
-    UINT noticeMessage = 0;
+    // Told, in the order they asked, when the last moment ends.
+    std::vector<std::pair<HWND, UINT>> endListeners;
 };
 
 thread_local SModalState t_state;
@@ -35,8 +39,13 @@ CModalScope::CModalScope() {
 }
 
 CModalScope::~CModalScope() {
-    if (--t_state.depth == 0 && t_state.noticeWindow != nullptr && IsWindow(t_state.noticeWindow)) {
-        PostMessageA(t_state.noticeWindow, t_state.noticeMessage, 0, 0);
+    if (--t_state.depth != 0) {
+        return;
+    }
+    for (const auto& listener : t_state.endListeners) {
+        if (IsWindow(listener.first)) {
+            PostMessageA(listener.first, listener.second, 0, 0);
+        }
     }
 }
 
@@ -65,14 +74,18 @@ void CModalScope::BringToFront(HWND mainWindow) {
     }
 }
 
-void CModalScope::SetEndNotice(HWND window, UINT message) {
-    t_state.noticeWindow = window;
-    t_state.noticeMessage = message;
+void CModalScope::AddEndListener(HWND window, UINT message) {
+    const std::pair<HWND, UINT> listener(window, message);
+    std::vector<std::pair<HWND, UINT>>& listeners = t_state.endListeners;
+    if (window != nullptr &&
+        std::find(listeners.begin(), listeners.end(), listener) == listeners.end()) {
+        listeners.push_back(listener);
+    }
 }
 
-void CModalScope::ClearEndNotice(HWND window) {
-    if (t_state.noticeWindow == window) {
-        t_state.noticeWindow = nullptr;
-        t_state.noticeMessage = 0;
-    }
+void CModalScope::RemoveEndListener(HWND window, UINT message) {
+    std::vector<std::pair<HWND, UINT>>& listeners = t_state.endListeners;
+    listeners.erase(
+        std::remove(listeners.begin(), listeners.end(), std::make_pair(window, message)),
+        listeners.end());
 }

@@ -10,7 +10,7 @@
 //   {
 //       CModalScope moment;                 // counted: moments nest
 //       GetSaveFileNameA(&ofn);
-//   }                                       // the last to end posts the end notice
+//   }                                       // the last to end tells the listeners
 //
 //   if (CModalScope::IsActive()) {          // a trigger from outside
 //       CModalScope::BringToFront(mainWindow);
@@ -21,9 +21,11 @@
 // - Every modal loop of the program enters one: CDialogWindow (a modal dialog with an
 //   owner), CFileBrowser and ShowMessageBox do it themselves; code that asks a chain of
 //   questions and acts on the answers holds one around the whole chain.
-// - Work deferred during a moment is carried out when the last moment has ended: the
-//   window named by SetEndNotice receives its message then (posted, so that the work
-//   never runs inside the code that ended the moment).
+// - Work deferred during a moment is carried out when the last moment has ended: every
+//   window that AddEndListener named receives its message then, posted, so that the
+//   work never runs inside the code that ended the moment (nor inside a loop that
+//   still runs). By the time it arrives another moment may have begun: the receiver
+//   asks IsActive again and, if so, waits for that one's end.
 // - User-interface thread only; the count is the thread's.
 
 #include <windows.h>
@@ -47,8 +49,9 @@ public:
     // front, flashing it.
     static void BringToFront(HWND mainWindow);
 
-    // When the last moment ends, message is posted to window (null: nobody is told).
-    static void SetEndNotice(HWND window, UINT message);
-    // Forgets the end notice when it names window.
-    static void ClearEndNotice(HWND window);
+    // From now on, whenever the last moment ends, message is posted to window (once
+    // however often it is added; a null window is not added).
+    static void AddEndListener(HWND window, UINT message);
+    // Stops posting message to window.
+    static void RemoveEndListener(HWND window, UINT message);
 };

@@ -114,7 +114,9 @@ TEST(CTallymarkClock, StartAndStopFollowTheClockAndRefuseWhatNoFileHolds) {
          {EClockNotice::StartRefused}},
     };
     for (const auto& c : cases) {
-        CProjectState state;
+        CClockNotices::Get().TakePending();
+        auto owned = std::make_unique<CProjectState>();
+        CProjectState& state = *owned;
         CActivity* activity = AddActivity(state, "Write");
         CNoticeLog log;
         CPinnedClock clock(c.startClock);
@@ -130,6 +132,22 @@ TEST(CTallymarkClock, StartAndStopFollowTheClockAndRefuseWhatNoFileHolds) {
             EXPECT_EQ(tallymark->IsOpen(), c.result == ETallymarkEnd::Refused) << c.what;
         }
         EXPECT_EQ(log.notices, c.notices) << c.what;
+        // What is kept for the user outlives the activity and the tally mark.
+        owned.reset();
+        std::vector<EClockNotice> kept;
+        for (const SClockNotice& notice : CClockNotices::Get().TakePending()) {
+            kept.push_back(notice.notice);
+            EXPECT_EQ(notice.activity, "Write") << c.what;
+            EXPECT_EQ(notice.hasTallymark, c.started) << c.what;
+            if (notice.hasTallymark) {
+                EXPECT_EQ(notice.start.GetValue(), c.startClock.GetValue()) << c.what;
+                EXPECT_EQ(notice.end.GetValue(), c.end.GetValue()) << c.what;
+            }
+            EXPECT_EQ(notice.now.GetValue(), (c.started ? c.stopClock : c.startClock).GetValue())
+                << c.what;
+        }
+        EXPECT_EQ(kept, c.notices) << c.what;
+        EXPECT_FALSE(CClockNotices::Get().HasPending()) << c.what;
     }
     // An edit works on a copy of the running tally mark, which knows when the work began.
     CProjectState state;

@@ -188,6 +188,34 @@ TEST_F(CNotAreaImplShellTest, MenuShowsTheWindowAgainOrEndsTheProgram) {
     EXPECT_EQ(m_log.shown, std::vector<bool>({true, false}));
 }
 
+namespace {
+
+// Whether a modal moment ran while the menu was open; the menu's keys come after.
+bool g_momentDuringMenu = false;
+HWND g_menuKeysWindow = nullptr;
+void CALLBACK LookDuringMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    g_momentDuringMenu = CModalScope::IsActive();
+    PostMenuKeys(g_menuKeysWindow, {VK_DOWN, VK_DOWN, VK_RETURN});
+}
+
+} // namespace
+
+// The menu's loop is a modal moment, so that a close request, a hand-over or an
+// inactivity meanwhile waits; the chosen Exit is asked for once the loop is over.
+TEST_F(CNotAreaImplShellTest, TheMenuIsAMomentAndItsChoiceComesAfterIt) {
+    g_momentDuringMenu = false;
+    g_menuKeysWindow = m_messageWindow.GetHandle();
+    m_main.exitAnswer = false;
+    SetTimer(nullptr, 0, 50, &LookDuringMenu);
+    SendMessageA(m_messageWindow.GetHandle(), CNotAreaIcon::kCallbackMessage, CNotAreaIcon::kIconId,
+                 WM_RBUTTONUP);
+    EXPECT_TRUE(g_momentDuringMenu);
+    EXPECT_FALSE(CModalScope::IsActive());
+    EXPECT_EQ(m_main.exitReasons, std::vector<EExitReason>({EExitReason::Exit}));
+    EXPECT_EQ(m_main.exitsDuringAMoment, std::vector<bool>({false}));
+}
+
 TEST_F(CNotAreaImplShellTest, GoingAwayTakesTheIconAlong) {
     const HWND window = m_messageWindow.GetHandle();
     m_tray.reset();

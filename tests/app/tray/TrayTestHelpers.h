@@ -8,6 +8,7 @@
 #include "app/tray/STrayMenuItem.h"
 #include "library/controls/CPopupMenuEntry.h"
 #include "library/dialogs/CDialogWindow.h"
+#include "library/dialogs/CModalScope.h"
 #include "library/events/CSlot.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
@@ -41,6 +42,7 @@ public:
     void Activate() override { ++activations; }
     bool Exit(EExitReason reason) override {
         exitReasons.push_back(reason);
+        exitsDuringAMoment.push_back(CModalScope::IsActive());
         return exitAnswer;
     }
     void StorePlacement() override { ++placementsStored; }
@@ -50,6 +52,8 @@ public:
 
     bool exitAnswer = true;
     std::vector<EExitReason> exitReasons;
+    // For each exit: whether a modal moment ran when it was asked.
+    std::vector<bool> exitsDuringAMoment;
     int activations = 0;
     int placementsStored = 0;
     std::vector<EDialogKind> dialogsShown;

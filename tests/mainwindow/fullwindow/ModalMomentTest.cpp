@@ -1,17 +1,22 @@
 // What arrives from outside while the program is inside a modal moment (the save file
-// dialog, a question, the exit question, a launcher dialog, the new-project dialog): a
-// close request and the end of the session are refused, a hand-over waits for the
-// moment's end, a posted command is ignored, and the project file stays loadable.
+// dialog, a question, the exit question, a launcher dialog, the new-project dialog, the
+// notice that the clock was set back): a close request and the end of the session are
+// refused, a hand-over waits for the moment's end, a posted command is ignored, and the
+// project file stays loadable. A detected inactivity waits for the moment's end too.
 
 #include "MainWindowFixture.h"
 
+#include "app/services/CInactiveEvent.h"
 #include "dialogs/CPropsDlg.h"
+#include "dialogs/DialogRegistry.h"
 #include "library/dialogs/CModalScope.h"
 #include "mainwindow/CDialogLauncher.h"
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CProjects.h"
+#include "model/CTallymark.h"
+#include "resources/ExchangeDialogIds.h"
 #include "resources/ResourceIds.h"
 
 #include <string>
@@ -27,16 +32,52 @@ namespace {
 
 const std::vector<SFixtureActivity> kTree = {{"Build", -1, 2}, {"Test", -1, 1}};
 
-enum class EMoment { SaveAsDialog, CloseQuestion, ExitQuestion, LauncherDialog, NewProjectDialog };
+enum class EMoment {
+    SaveAsDialog,
+    CloseQuestion,
+    ExitQuestion,
+    LauncherDialog,
+    NewProjectDialog,
+    ClockNotice
+};
 enum class ETrigger { CloseRequest, EndOfSession, HandOver, PostedCommand };
 
 const char* const kSaveDialog = "Tallymarks - Save project";
 const char* const kStandIn = "Stand-in dialog";
 const char* const kNewProjectDialog = "Tallymarks - New project properties";
+const char* const kInactivityDialog = "Tallymarks - Detected computer inactivity";
+const double kHour = 1.0 / 24.0;
 
-// The moment's own question, about the changed project.
+// The moment leaves the project changed: the exit asks about it.
 bool AsksAQuestion(EMoment moment) {
-    return moment == EMoment::CloseQuestion || moment == EMoment::ExitQuestion;
+    return moment == EMoment::CloseQuestion || moment == EMoment::ExitQuestion ||
+           moment == EMoment::ClockNotice;
+}
+
+CActivity* TopActivity(CProject* project, const std::string& name) {
+    for (CActivity* child = project->GetState()->GetRootActivity()->GetFirstChild();
+         child != nullptr; child = child->GetNextSibling()) {
+        if (child->GetName() == name) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+CProject* FindProject(const CProjects& projects, const std::string& name) {
+    for (size_t index = 0; index < projects.GetNumProjects(); ++index) {
+        if (projects.GetProject(index)->GetState()->GetName() == name) {
+            return projects.GetProject(index);
+        }
+    }
+    return nullptr;
+}
+
+// The activity of the project's running tally mark, or "none".
+std::string WorkedOn(CProject* project) {
+    const CTallymark* running =
+        project != nullptr ? project->GetState()->GetCurrentTallymark() : nullptr;
+    return running != nullptr ? running->GetActivity()->GetName() : "none";
 }
 
 // What loading the file gives: the project name and its top-level activities, or the error.
@@ -54,12 +95,16 @@ std::string LoadedContent(const std::string& path) {
     return content;
 }
 
+std::string MomentName(EMoment moment) {
+    static const char* const moments[] = {"SaveAsDialog",   "CloseQuestion",    "ExitQuestion",
+                                          "LauncherDialog", "NewProjectDialog", "ClockNotice"};
+    return moments[static_cast<int>(moment)];
+}
+
 std::string CaseName(const ::testing::TestParamInfo<std::tuple<EMoment, ETrigger>>& info) {
-    static const char* const moments[] = {"SaveAsDialog", "CloseQuestion", "ExitQuestion",
-                                          "LauncherDialog", "NewProjectDialog"};
     static const char* const triggers[] = {"CloseRequest", "EndOfSession", "HandOver",
                                            "PostedCommand"};
-    return std::string(moments[static_cast<int>(std::get<0>(info.param))]) + "_" +
+    return MomentName(std::get<0>(info.param)) + "_" +
            triggers[static_cast<int>(std::get<1>(info.param))];
 }
 
@@ -70,6 +115,17 @@ protected:
     ~ModalMomentTest() override { CDialogLauncher::Clear(); }
 
     void Post(UINT message, WPARAM wParam = 0) { PostMessageA(Hwnd(), message, wParam, 0); }
+
+    // Steps that start work on Build, an hour before now; the steps after it know it.
+    void StartWork(CUiScript& script) {
+        m_working = true;
+        script.Do([this] {
+            CProject* project = App().GetProjects().GetCurrentProject();
+            ASSERT_TRUE(App().GetProjects().StartWorking(project, TopActivity(project, "Build")));
+            project->GetState()->GetCurrentTallymark()->SetStart(
+                CDateTime(CDateTime::Now(true).GetValue() - kHour));
+        });
+    }
 
     // Steps that open the moment and wait until it shows.
     void Open(CUiScript& script, EMoment moment) {
@@ -87,7 +143,7 @@ protected:
                     Post(WM_COMMAND,
                          moment == EMoment::CloseQuestion ? IDM_PROJECT_CLOSE : IDM_PROJECT_EXIT);
                 })
-                .HoldMessageBox("unsaved changes");
+                .HoldMessageBox(m_working ? "You are still working" : "unsaved changes");
             break;
         case EMoment::LauncherDialog:
             CDialogLauncher::Register(
@@ -105,12 +161,28 @@ protected:
                 return harness::FindThreadWindow(kNewProjectDialog) != nullptr;
             });
             break;
+        case EMoment::ClockNotice:
+            // Work on Build began in an hour's time by the clock, which was set back since:
+            // starting Test ends it so, and the notice tells it.
+            if (!m_working) {
+                StartWork(script);
+            }
+            script
+                .Do([this] {
+                    CProject* project = App().GetProjects().GetCurrentProject();
+                    project->GetState()->GetCurrentTallymark()->SetStart(
+                        CDateTime(CDateTime::Now(true).GetValue() + kHour));
+                    project->GetState()->SetSelectedActivity(TopActivity(project, "Test"));
+                    Post(WM_COMMAND, IDM_TIME_START);
+                })
+                .HoldMessageBox("clock was set back");
+            break;
         }
     }
 
     // Steps that end the moment the way that keeps everything (the save is confirmed
-    // over the project's own file).
-    void Finish(CUiScript& script, EMoment moment) {
+    // over the project's own file); with waitForEnd, until no moment runs any more.
+    void Finish(CUiScript& script, EMoment moment, bool waitForEnd = true) {
         switch (moment) {
         case EMoment::SaveAsDialog:
             script
@@ -130,9 +202,28 @@ protected:
             script.Do(
                 [] { harness::Click(harness::FindThreadWindow(kNewProjectDialog), IDCANCEL); });
             break;
+        case EMoment::ClockNotice:
+            script.AnswerHeldMessageBox(IDOK);
+            break;
         }
-        script.WaitFor([] { return !CModalScope::IsActive(); }, 5000, "the moment's end");
+        if (waitForEnd) {
+            script.WaitFor([] { return !CModalScope::IsActive(); }, 5000, "the moment's end");
+        }
     }
+
+    // The exit at the end of a run: the work goes on in the file as it was, nothing saved.
+    void ExitUnsaved(CUiScript& script, EMoment moment) {
+        script.Do([this] { Post(WM_COMMAND, IDM_PROJECT_EXIT); });
+        if (m_working) {
+            script.AnswerMessageBox(IDNO, "You are still working");
+        }
+        // The save dialog's moment ends with the project saved.
+        if ((m_working || AsksAQuestion(moment)) && moment != EMoment::SaveAsDialog) {
+            script.AnswerMessageBox(IDNO, "unsaved changes");
+        }
+    }
+
+    bool m_working = false;
 };
 
 class ModalMomentTriggerTest : public ModalMomentTest,
@@ -151,6 +242,7 @@ TEST_P(ModalMomentTriggerTest, NothingFromOutsideActsOnWhatTheMomentHolds) {
     bool windowKept = false;
     LRESULT sessionAnswer = -1;
     std::string shownAfter;
+    std::string workedOnAfter;
     script.WaitFor(WindowShown());
     Open(script, moment);
     script
@@ -190,12 +282,12 @@ TEST_P(ModalMomentTriggerTest, NothingFromOutsideActsOnWhatTheMomentHolds) {
     }
     script.Do([&] {
         shownAfter = harness::GetText(Hwnd());
-        Post(WM_COMMAND, IDM_PROJECT_EXIT);
+        workedOnAfter = WorkedOn(FindProject(App().GetProjects(), "Work"));
     });
-    if (AsksAQuestion(moment)) {
-        script.AnswerMessageBox(IDNO, "unsaved changes");
-    }
+    ExitUnsaved(script, moment);
     EXPECT_EQ(Run(script, work), 0);
+    // The start that raised the notice went on, after it, to the activity asked for.
+    EXPECT_EQ(workedOnAfter, moment == EMoment::ClockNotice ? "Test" : "none");
     EXPECT_TRUE(windowKept);
     EXPECT_EQ(during, before);
     if (trigger == ETrigger::EndOfSession) {
@@ -212,10 +304,76 @@ INSTANTIATE_TEST_SUITE_P(
     MomentsAndTriggers, ModalMomentTriggerTest,
     ::testing::Combine(::testing::Values(EMoment::SaveAsDialog, EMoment::CloseQuestion,
                                          EMoment::ExitQuestion, EMoment::LauncherDialog,
-                                         EMoment::NewProjectDialog),
+                                         EMoment::NewProjectDialog, EMoment::ClockNotice),
                        ::testing::Values(ETrigger::CloseRequest, ETrigger::EndOfSession,
                                          ETrigger::HandOver, ETrigger::PostedCommand)),
     CaseName);
+
+namespace {
+
+// The inactivity that the detector reports from its timer, once.
+CAppMain* g_reportingApp = nullptr;
+void CALLBACK ReportInactivity(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    CInactiveEvent event(CDateTime(CDateTime::Now(true).GetValue() - kHour / 3), false);
+    g_reportingApp->GetInactivityDetector().CSignal<CInactiveEvent>::Emit(event);
+}
+
+} // namespace
+
+class ModalMomentInactivityTest : public ModalMomentTest,
+                                  public ::testing::WithParamInterface<EMoment> {};
+
+// Work runs on Build; an inactivity is reported during the moment. Its dialog waits until
+// the moment has ended, then comes over the disabled main window for the tally mark that
+// runs then (Test, after the clock notice's start).
+TEST_P(ModalMomentInactivityTest, TheInactivityDialogWaitsForTheMomentsEnd) {
+    const EMoment moment = GetParam();
+    RegisterExchangeDialogs();
+    const std::string work = MakeProject("Work.wkp", "Work", kTree);
+    CUiScript script;
+    bool shownDuring = true;
+    bool mainEnabledUnder = true;
+    std::string workedOn;
+    script.WaitFor(WindowShown());
+    StartWork(script);
+    Open(script, moment);
+    script
+        .Do([this] {
+            g_reportingApp = &App();
+            SetTimer(nullptr, 0, 10, &ReportInactivity);
+        })
+        .Do([&] { shownDuring = harness::FindThreadWindow(kInactivityDialog) != nullptr; });
+    // The inactivity dialog follows at once, a moment of its own.
+    Finish(script, moment, false);
+    script
+        .WaitFor(
+            [] {
+                HWND dialog = harness::FindThreadWindow(kInactivityDialog);
+                return dialog != nullptr && IsWindowVisible(dialog);
+            },
+            5000, "the inactivity dialog")
+        .Do([&] {
+            HWND dialog = harness::FindThreadWindow(kInactivityDialog);
+            mainEnabledUnder = IsWindowEnabled(Hwnd()) != FALSE;
+            workedOn = harness::GetItemText(dialog, IDC_INACTIVITY_ACTIVITY);
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        })
+        .WaitFor([] { return harness::FindThreadWindow(kInactivityDialog) == nullptr; });
+    ExitUnsaved(script, moment);
+    EXPECT_EQ(Run(script, work), 0);
+    EXPECT_FALSE(shownDuring);
+    EXPECT_FALSE(mainEnabledUnder);
+    EXPECT_EQ(workedOn, moment == EMoment::ClockNotice ? "Test" : "Build");
+}
+
+INSTANTIATE_TEST_SUITE_P(Moments, ModalMomentInactivityTest,
+                         ::testing::Values(EMoment::SaveAsDialog, EMoment::CloseQuestion,
+                                           EMoment::ExitQuestion, EMoment::LauncherDialog,
+                                           EMoment::ClockNotice),
+                         [](const ::testing::TestParamInfo<EMoment>& info) {
+                             return MomentName(info.param);
+                         });
 
 // Hand-overs that arrive during one moment are all opened after it, in their order.
 TEST_F(ModalMomentTest, HandOversDuringAMomentOpenInOrderAfterIt) {
