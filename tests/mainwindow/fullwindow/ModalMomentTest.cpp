@@ -1,7 +1,8 @@
 // What arrives from outside while the program is inside a modal moment (the save file
 // dialog, a question, the exit question, a launcher dialog, the new-project dialog): a
 // close request and the end of the session are refused, a hand-over waits for the
-// moment's end, a posted command is ignored, and the project file stays loadable.
+// moment's end, a posted command is ignored whatever its notification code, a click on
+// the window's start button starts nothing, and the project file stays loadable.
 
 #include "MainWindowFixture.h"
 
@@ -28,7 +29,14 @@ namespace {
 const std::vector<SFixtureActivity> kTree = {{"Build", -1, 2}, {"Test", -1, 1}};
 
 enum class EMoment { SaveAsDialog, CloseQuestion, ExitQuestion, LauncherDialog, NewProjectDialog };
-enum class ETrigger { CloseRequest, EndOfSession, HandOver, PostedCommand };
+enum class ETrigger {
+    CloseRequest,
+    EndOfSession,
+    HandOver,
+    PostedCommand,
+    PostedNotification,
+    ClickedStart
+};
 
 const char* const kSaveDialog = "Tallymarks - Save project";
 const char* const kStandIn = "Stand-in dialog";
@@ -57,8 +65,8 @@ std::string LoadedContent(const std::string& path) {
 std::string CaseName(const ::testing::TestParamInfo<std::tuple<EMoment, ETrigger>>& info) {
     static const char* const moments[] = {"SaveAsDialog", "CloseQuestion", "ExitQuestion",
                                           "LauncherDialog", "NewProjectDialog"};
-    static const char* const triggers[] = {"CloseRequest", "EndOfSession", "HandOver",
-                                           "PostedCommand"};
+    static const char* const triggers[] = {"CloseRequest",  "EndOfSession",       "HandOver",
+                                           "PostedCommand", "PostedNotification", "ClickedStart"};
     return std::string(moments[static_cast<int>(std::get<0>(info.param))]) + "_" +
            triggers[static_cast<int>(std::get<1>(info.param))];
 }
@@ -149,6 +157,7 @@ TEST_P(ModalMomentTriggerTest, NothingFromOutsideActsOnWhatTheMomentHolds) {
     size_t before = 0;
     size_t during = 0;
     bool windowKept = false;
+    bool workingDuring = false;
     LRESULT sessionAnswer = -1;
     std::string shownAfter;
     script.WaitFor(WindowShown());
@@ -172,12 +181,27 @@ TEST_P(ModalMomentTriggerTest, NothingFromOutsideActsOnWhatTheMomentHolds) {
             case ETrigger::PostedCommand:
                 Post(WM_COMMAND, IDM_PROJECT_NEW);
                 break;
+            case ETrigger::PostedNotification:
+                Post(WM_COMMAND, MAKEWPARAM(IDM_PROJECT_NEW, 2));
+                break;
+            case ETrigger::ClickedStart:
+                if (CProject* current = App().GetProjects().GetCurrentProject()) {
+                    CProjectState* state = current->GetState();
+                    state->SetSelectedActivity(state->GetRootActivity()->GetFirstChild());
+                }
+                // As the button itself reports a click.
+                SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_MAIN_START, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(Hwnd(), IDC_MAIN_START)));
+                break;
             }
         })
         // Posted messages go before the timer's next tick.
         .Do([&] {
             during = App().GetProjects().GetNumProjects();
             windowKept = Hwnd() != nullptr && IsWindow(Hwnd()) && IsWindowVisible(Hwnd());
+            for (size_t i = 0; i < App().GetProjects().GetNumProjects(); ++i) {
+                workingDuring |= App().GetProjects().GetProject(i)->GetState()->IsWorking();
+            }
         });
     Finish(script, moment);
     if (trigger == ETrigger::HandOver) {
@@ -197,6 +221,7 @@ TEST_P(ModalMomentTriggerTest, NothingFromOutsideActsOnWhatTheMomentHolds) {
     }
     EXPECT_EQ(Run(script, work), 0);
     EXPECT_TRUE(windowKept);
+    EXPECT_FALSE(workingDuring);
     EXPECT_EQ(during, before);
     if (trigger == ETrigger::EndOfSession) {
         EXPECT_EQ(sessionAnswer, 0);
@@ -214,7 +239,8 @@ INSTANTIATE_TEST_SUITE_P(
                                          EMoment::ExitQuestion, EMoment::LauncherDialog,
                                          EMoment::NewProjectDialog),
                        ::testing::Values(ETrigger::CloseRequest, ETrigger::EndOfSession,
-                                         ETrigger::HandOver, ETrigger::PostedCommand)),
+                                         ETrigger::HandOver, ETrigger::PostedCommand,
+                                         ETrigger::PostedNotification, ETrigger::ClickedStart)),
     CaseName);
 
 // Hand-overs that arrive during one moment are all opened after it, in their order.
