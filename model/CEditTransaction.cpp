@@ -5,35 +5,30 @@
 
 #include <utility>
 
-CEditTransaction::CEditTransaction(CProject& project) : m_project(&project) {
-    project.StartStateTracking();
-    m_depth = project.GetStateCount();
+CEditTransaction::CEditTransaction(CProject& project) {
+    Open(project);
 }
 
 CEditTransaction::CEditTransaction(CEditTransaction&& other) noexcept
     : m_project(std::exchange(other.m_project, nullptr)), m_depth(std::exchange(other.m_depth, 0)) {
 }
 
-CEditTransaction& CEditTransaction::operator=(CEditTransaction&& other) noexcept {
-    if (this != &other) {
-        DiscardIfInnermost();
-        m_project = std::exchange(other.m_project, nullptr);
-        m_depth = std::exchange(other.m_depth, 0);
-    }
-    return *this;
-}
-
 CEditTransaction::~CEditTransaction() {
-    DiscardIfInnermost();
+    Drop();
 }
 
 // A transaction that is not the innermost is left to whoever holds the inner ones: ending
-// it here would end theirs.
-void CEditTransaction::DiscardIfInnermost() noexcept {
-    if (IsInnermost()) {
-        CProject* project = m_project;
-        Abandon();
-        project->EndStateTracking(false);
+// it here would end theirs. What a listener throws while the edit ends is dropped: the
+// edit is over, and nobody is left to tell.
+void CEditTransaction::Drop() noexcept {
+    const bool innermost = IsInnermost();
+    CProject* project = m_project;
+    Abandon();
+    if (innermost) {
+        try {
+            project->EndStateTracking(false);
+        } catch (...) {
+        }
     }
 }
 
@@ -53,9 +48,20 @@ void CEditTransaction::Discard() {
     End(false);
 }
 
+void CEditTransaction::Restart(CProject& project) {
+    Discard();
+    Open(project);
+}
+
 void CEditTransaction::Abandon() {
     m_project = nullptr;
     m_depth = 0;
+}
+
+void CEditTransaction::Open(CProject& project) {
+    project.StartStateTracking();
+    m_project = &project;
+    m_depth = project.GetStateCount();
 }
 
 void CEditTransaction::End(bool commit) {
