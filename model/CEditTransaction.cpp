@@ -17,18 +17,24 @@ CEditTransaction::~CEditTransaction() {
     Drop();
 }
 
-// A transaction that is not the innermost is left to whoever holds the inner ones: ending
-// it here would end theirs. What a listener throws while the edit ends is dropped: the
-// edit is over, and nobody is left to tell.
+// A transaction that is not the innermost cannot end now, since that would end the inner
+// ones: its edit is discarded when they have ended. What a listener throws while the edit
+// ends is dropped: the edit is over, and nobody is left to tell.
 void CEditTransaction::Drop() noexcept {
+    if (m_project == nullptr) {
+        return;
+    }
     const bool innermost = IsInnermost();
     CProject* project = m_project;
+    const size_t depth = m_depth;
     Abandon();
-    if (innermost) {
-        try {
+    try {
+        if (innermost) {
             project->EndStateTracking(false);
-        } catch (...) {
+        } else {
+            project->DropStateTracking(depth);
         }
+    } catch (...) {
     }
 }
 

@@ -16,7 +16,9 @@
 // Usage notes:
 // - Transactions nest: a dialog opened from an editing dialog opens its own transaction on
 //   a copy of the outer copy, and its commit writes into the outer copy only. Only the
-//   innermost transaction may end; ending another one is an internal error (CError).
+//   innermost transaction may end; ending another one is an internal error (CError). An
+//   outer one that goes (or is dropped) meanwhile is discarded as soon as the inner ones
+//   have ended, with whatever they committed into it.
 // - While any transaction is open the project does not start or stop work from outside
 //   the edit (CProjects::StartWorking, StopWorking); when the last one ends the project
 //   announces CProjectEndStateTrackingEvent.
@@ -49,8 +51,8 @@ public:
     CEditTransaction& operator=(CEditTransaction&& other) = delete;
     CEditTransaction(const CEditTransaction&) = delete;
     CEditTransaction& operator=(const CEditTransaction&) = delete;
-    // Discards the transaction when it is still open and the innermost (an outer one is
-    // left to whoever holds the inner ones); never throws.
+    // Discards the transaction when it is still open (an outer one as soon as the inner
+    // ones have ended); never throws.
     ~CEditTransaction();
 
     bool IsOpen() const { return m_project != nullptr; }
@@ -67,8 +69,7 @@ public:
     // Discards the transaction held (as Discard), then opens a new one on project. When
     // the discard throws, nothing new is opened.
     void Restart(CProject& project);
-    // Ends the transaction as the destructor does, for paths that must not throw: discards
-    // it when it is open and the innermost, else only forgets it.
+    // Ends the transaction as the destructor does, for paths that must not throw.
     void Drop() noexcept;
     // Forgets the transaction without touching the project (it is being closed).
     void Abandon();

@@ -281,6 +281,12 @@ void CProject::StartStateTracking() {
     m_states.push_back(m_states.back()->Clone());
 }
 
+void CProject::DropStateTracking(size_t depth) {
+    if (depth > 1 && depth < m_states.size()) {
+        m_droppedDepths.insert(depth);
+    }
+}
+
 // Every announcement is made, also after an earlier one threw: a listener that misses the
 // switch would keep the deleted state, and one that misses the end would wait for good.
 void CProject::EndStateTracking(bool commit) {
@@ -316,6 +322,8 @@ void CProject::EndStateTracking(bool commit) {
     if (m_states.size() == 1) {
         CProjectEndStateTrackingEvent ended(this);
         announce([this, &ended] { CSignal<CProjectEndStateTrackingEvent>::Emit(ended); });
+    } else if (m_droppedDepths.erase(m_states.size()) != 0) {
+        announce([this] { EndStateTracking(false); });
     }
     if (failure) {
         std::rethrow_exception(failure);

@@ -29,6 +29,7 @@
 
 #include <list>
 #include <memory>
+#include <set>
 #include <string>
 
 class CDataStream;
@@ -106,10 +107,15 @@ private:
     // announced, and every announcement is made also when an earlier listener threw; the
     // first exception of a listener is then thrown on.
     void EndStateTracking(bool commit);
+    // The transaction that opened the stack's depth-th state goes while an inner one is
+    // open: that state is discarded as soon as the inner ones have ended.
+    void DropStateTracking(size_t depth);
 
     bool m_userProject;
     CBitmask<EProjectPart> m_modified;
     std::list<std::unique_ptr<CProjectState>> m_states;
+    // The depths of the states whose transactions went (DropStateTracking).
+    std::set<size_t> m_droppedDepths;
     bool m_new = true;
     bool m_initialised = false;
     int m_format = 0;

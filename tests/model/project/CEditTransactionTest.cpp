@@ -91,6 +91,32 @@ TEST(EditTransactionTest, EndsOnceEveryWayAndOnlyAsTheInnermost) {
     EXPECT_EQ(outer.GetState()->GetName(), "inner");
 }
 
+// An outer transaction that goes while an inner one is open stays until the inner one has
+// ended, and then takes what the inner one committed with it.
+TEST(EditTransactionTest, AnOuterTransactionThatGoesFirstEndsAfterTheInnerOne) {
+    for (bool innerCommits : {false, true}) {
+        CProject project;
+        CProjectLog log(project);
+        CEditTransaction inner;
+        {
+            CEditTransaction outer(project);
+            outer.GetState()->SetName("outer");
+            inner.Restart(project);
+        }
+        EXPECT_EQ(project.GetStateCount(), 3u) << "the inner edit goes on";
+        ASSERT_NE(inner.GetState(), nullptr);
+        inner.GetState()->SetName("inner");
+        if (innerCommits) {
+            inner.Commit();
+        } else {
+            inner.Discard();
+        }
+        EXPECT_EQ(project.GetStateCount(), 1u) << innerCommits;
+        EXPECT_EQ(project.GetState()->GetName(), "") << innerCommits;
+        EXPECT_EQ(log.events, innerCommits ? Events({"switched", "ended"}) : Events({"ended"}));
+    }
+}
+
 enum class EThrowOn { Modified, Switched, Ended };
 
 // Throws when it hears the announcement it is set for; notes whether it heard the end.
