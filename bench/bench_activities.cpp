@@ -12,6 +12,7 @@
 #include "app/ui/SharedPictures.h"
 #include "dialogs/ActivityTreeEdits.h"
 #include "dialogs/CActivitiesDlg.h"
+#include "model/CEditTransaction.h"
 #include "model/CProject.h"
 #include "model/CProjects.h"
 #include "resources/ResourceIds.h"
@@ -123,10 +124,7 @@ int main(int argc, char** argv) {
     bench::CRandom random;
     bench::BuildProject(*project->GetState(), random, CDateTime::Now(true), tallymarks);
 
-    const double cloneMs = TimeMs([&] {
-        project->StartStateTracking();
-        project->EndStateTracking(false);
-    });
+    const double cloneMs = TimeMs([&] { CEditTransaction(*project).Discard(); });
     std::printf("edit copy alone: %.0f ms\n", cloneMs);
     HHOOK hook = SetWindowsHookExA(WH_CBT, &AnswerYes, nullptr, GetCurrentThreadId());
     SetTimer(nullptr, 0, 1, &Measure);

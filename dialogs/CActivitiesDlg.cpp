@@ -50,7 +50,7 @@ CActivitiesDlg::CActivitiesDlg(CProject* project) : m_project(project), m_list(*
     if (m_project == nullptr) {
         return;
     }
-    m_edit = CEditTransaction(*m_project);
+    m_edit.Restart(*m_project);
     m_state = m_edit.GetState();
 }
 

@@ -57,7 +57,7 @@ CDataExchangeDlg::CDataExchangeDlg(CProject* project, unsigned direction)
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
     CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
-    m_currentEdit = CEditTransaction(*m_currentProject);
+    m_currentEdit.Restart(*m_currentProject);
     m_currentEdited = m_currentEdit.GetState();
     if (!m_import) {
         CChooseActivitiesDlg::ChooseAll(m_currentBase->GetRootActivity(), m_chosen, true);
@@ -68,7 +68,7 @@ CDataExchangeDlg::CDataExchangeDlg(CProject* project, unsigned direction)
 CDataExchangeDlg::~CDataExchangeDlg() {
     CSlot<CProjectsClosedEvent>::DisconnectAll();
     UnbindList();
-    m_currentEdit = CEditTransaction();
+    m_currentEdit.Drop();
     ReleaseOtherProject();
     m_list.reset();
     CSlot<CProjectsAddedEvent>::DisconnectAll();

@@ -106,7 +106,7 @@ bool CDataExchangeDlg::TakeOtherProject(CProject* project, bool wasOpen) {
     m_otherEdited = nullptr;
     m_otherChanged = false;
     if (project != nullptr) {
-        m_otherEdit = CEditTransaction(*project);
+        m_otherEdit.Restart(*project);
         m_otherEdited = m_otherEdit.GetState();
         m_otherPristine = true;
         if (!m_settingsAvailable) {
@@ -135,7 +135,7 @@ void CDataExchangeDlg::ReleaseOtherProject() {
     m_otherProject = nullptr;
     m_otherBase = nullptr;
     m_otherEdited = nullptr;
-    m_otherEdit = CEditTransaction();
+    m_otherEdit.Drop();
     if (!m_otherWasOpen) {
         CAppMain::Get().GetProjects().Close(project, true);
     }
@@ -145,13 +145,11 @@ void CDataExchangeDlg::RestartEdits() {
     // An edit copy that no exchange has touched yet is still an exact clone: cloning a
     // large project again would only cost time.
     if (!m_currentPristine || !m_currentEdit.IsOpen()) {
-        m_currentEdit.Discard();
-        m_currentEdit = CEditTransaction(*m_currentProject);
+        m_currentEdit.Restart(*m_currentProject);
         m_currentEdited = m_currentEdit.GetState();
     }
     if (!m_otherPristine || !m_otherEdit.IsOpen()) {
-        m_otherEdit.Discard();
-        m_otherEdit = CEditTransaction(*m_otherProject);
+        m_otherEdit.Restart(*m_otherProject);
         m_otherEdited = m_otherEdit.GetState();
     }
     m_otherChanged = false;

@@ -51,7 +51,7 @@ CPropsDlg::CPropsDlg(CProject* project) : m_project(project) {
     CSlot<CDialogTerminateEvent>::Connect(this);
     CSlot<CProjectStateSwitchedEvent>::Connect(m_project);
     CSlot<CProjectsClosedEvent>::Connect(&CAppMain::Get().GetProjects());
-    m_edit = CEditTransaction(*m_project);
+    m_edit.Restart(*m_project);
     m_state = m_edit.GetState();
 }
 

@@ -45,7 +45,7 @@ CTracesDlg::CTracesDlg(CProject* project)
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
     m_closeWatch.Watch(m_project);
-    m_edit = CEditTransaction(*m_project);
+    m_edit.Restart(*m_project);
     m_state = m_edit.GetState();
     m_dateIndex = &m_state->GetTallymarksByDate();
 }

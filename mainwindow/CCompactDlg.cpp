@@ -89,7 +89,9 @@ bool CCompactDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
 }
 
 bool CCompactDlg::OnDialogCommand(CDialogCommandEvent& event) {
-    const bool clicked = event.notificationCode == BN_CLICKED;
+    // During a modal moment the window is disabled: a click came from outside and must
+    // not act on what the moment holds.
+    const bool clicked = event.notificationCode == BN_CLICKED && !IsDialogRunning();
     CProjects& projects = CAppMain::Get().GetProjects();
     // A command may arrive while its button is disabled (sent by another program).
     const bool enabled = IsWindowEnabled(GetDlgItem(GetHwnd(), event.controlId)) != FALSE;

@@ -124,6 +124,10 @@ bool CMainDlg::OnDialogTerminate(CDialogTerminateEvent& event) {
 
 bool CMainDlg::OnDialogCommand(CDialogCommandEvent& event) {
     const bool clicked = event.notificationCode == BN_CLICKED;
+    // During a modal moment the window is disabled: a click on a button that carries out a
+    // command of the menu came from outside and must not act on what the moment holds.
+    // The period controls change only what this window shows.
+    const bool command = clicked && !IsDialogRunning();
     CAppMain& app = CAppMain::Get();
     switch (event.controlId) {
     case IDC_MAIN_FOLLOW_NOW:
@@ -148,17 +152,17 @@ bool CMainDlg::OnDialogCommand(CDialogCommandEvent& event) {
         }
         return true;
     case IDC_MAIN_START:
-        if (clicked) {
+        if (command) {
             app.GetProjects().StartWorking(nullptr, nullptr);
         }
         return true;
     case IDC_MAIN_STOP:
-        if (clicked) {
+        if (command) {
             app.GetProjects().StopWorking(nullptr);
         }
         return true;
     case IDC_MAIN_NEW_TALLYMARK:
-        if (clicked && HasActivities(GetCurrentState())) {
+        if (command && HasActivities(GetCurrentState())) {
             ShowDialog(EDialogKind::NewTallymark);
         }
         return true;

@@ -90,23 +90,31 @@ void CMenu::SetKind(int kind) {
     CSignal<CMenuStatTypeChangedEvent>::Emit(event);
 }
 
-// While a modal moment runs the window is disabled, so a menu command, shortcut or button
-// click that reaches it then was posted by another program or queued before the moment:
-// it must not act on what the moment holds. Other notifications of the window's
-// controls still pass.
-bool CMenu::IsCommandFromOutside(WPARAM wParam, LPARAM lParam) {
-    const WORD code = HIWORD(wParam);
-    return code == 0 || (code == 1 && lParam == 0);
+// A notification that one of the window's own controls sends about itself: the control
+// is a child of the window and carries the id of the message. Anything else, whatever its
+// code, is a menu command, a shortcut or a message made to look like one.
+bool CMenu::IsOwnControlNotification(WPARAM wParam, LPARAM lParam) const {
+    HWND control = reinterpret_cast<HWND>(lParam);
+    return control != nullptr && m_hwnd != nullptr && IsWindow(control) &&
+           GetParent(control) == m_hwnd && GetDlgCtrlID(control) == LOWORD(wParam);
 }
 
-// Menu items and shortcuts arrive alike; the notification code is not looked at. A
-// command of the menu counts as handled even when its conditions do not hold and it
-// does nothing.
+// While a modal moment runs the window is disabled, so a menu command or shortcut that
+// reaches it then was posted by another program or queued before the moment: it must not
+// act on what the moment holds, whatever notification code it carries. Only the window's
+// own controls still tell it about themselves (losing the focus as the moment's window
+// opens, for one); what a click on them would start, the window refuses itself.
+// Outside a moment menu items and shortcuts arrive alike; the notification code is not
+// looked at. A command of the menu counts as handled even when its conditions do not hold
+// and it does nothing.
 void CMenu::OnMessage(CMessage& message) {
     if (message.message != WM_COMMAND) {
         return;
     }
-    if (CModalScope::IsActive() && IsCommandFromOutside(message.wParam, message.lParam)) {
+    if (CModalScope::IsActive()) {
+        if (IsOwnControlNotification(message.wParam, message.lParam)) {
+            return;
+        }
         message.handled = true;
         message.result = 0;
         if (LOWORD(message.wParam) == IDM_PROJECT_EXIT) {

@@ -15,8 +15,10 @@
 // - Menu and shortcut commands are treated alike; a command whose item is greyed, or an
 //   entry past the end of its list, does nothing (the message still counts as handled).
 //   Commands that open a dialog the launcher does not have are greyed too.
-// - While a modal moment runs (CModalScope) no command, shortcut or click reaches the
-//   window: it can only come from outside the moment.
+// - While a modal moment runs (CModalScope) no command or shortcut runs, whatever its
+//   notification code: it can only come from outside the moment. Only notifications of
+//   the window's own child controls reach the window then; the windows refuse the
+//   commands of their buttons themselves.
 // - The menu handle stays the window's: the window destroys it with itself.
 // - The menu hears every open user project; ConnectProject may be called again for a
 //   project it hears already.
@@ -98,9 +100,9 @@ private:
     static CProject* CurrentProject();
     CProjectState* ShownState(CProject* project) const;
     SMenuFacts GetFacts() const;
-    // Whether a WM_COMMAND is a menu command, shortcut or click (what a modal moment
-    // turns away) rather than another notification of a control.
-    static bool IsCommandFromOutside(WPARAM wParam, LPARAM lParam);
+    // Whether a WM_COMMAND is a notification of one of the window's own controls (what a
+    // modal moment lets through) rather than a command.
+    bool IsOwnControlNotification(WPARAM wParam, LPARAM lParam) const;
     // The menu's own rules, and the availability of the command's dialog.
     bool IsCommandEnabled(int id, const SMenuFacts& facts) const;
     void RunCommand(int id);

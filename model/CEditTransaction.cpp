@@ -5,35 +5,36 @@
 
 #include <utility>
 
-CEditTransaction::CEditTransaction(CProject& project) : m_project(&project) {
-    project.StartStateTracking();
-    m_depth = project.GetStateCount();
+CEditTransaction::CEditTransaction(CProject& project) {
+    Open(project);
 }
 
 CEditTransaction::CEditTransaction(CEditTransaction&& other) noexcept
     : m_project(std::exchange(other.m_project, nullptr)), m_depth(std::exchange(other.m_depth, 0)) {
 }
 
-CEditTransaction& CEditTransaction::operator=(CEditTransaction&& other) noexcept {
-    if (this != &other) {
-        DiscardIfInnermost();
-        m_project = std::exchange(other.m_project, nullptr);
-        m_depth = std::exchange(other.m_depth, 0);
-    }
-    return *this;
-}
-
 CEditTransaction::~CEditTransaction() {
-    DiscardIfInnermost();
+    Drop();
 }
 
-// A transaction that is not the innermost is left to whoever holds the inner ones: ending
-// it here would end theirs.
-void CEditTransaction::DiscardIfInnermost() noexcept {
-    if (IsInnermost()) {
-        CProject* project = m_project;
-        Abandon();
-        project->EndStateTracking(false);
+// A transaction that is not the innermost cannot end now, since that would end the inner
+// ones: its edit is discarded when they have ended. What a listener throws while the edit
+// ends is dropped: the edit is over, and nobody is left to tell.
+void CEditTransaction::Drop() noexcept {
+    if (m_project == nullptr) {
+        return;
+    }
+    const bool innermost = IsInnermost();
+    CProject* project = m_project;
+    const size_t depth = m_depth;
+    Abandon();
+    try {
+        if (innermost) {
+            project->EndStateTracking(false);
+        } else {
+            project->DropStateTracking(depth);
+        }
+    } catch (...) {
     }
 }
 
@@ -53,9 +54,20 @@ void CEditTransaction::Discard() {
     End(false);
 }
 
+void CEditTransaction::Restart(CProject& project) {
+    Discard();
+    Open(project);
+}
+
 void CEditTransaction::Abandon() {
     m_project = nullptr;
     m_depth = 0;
+}
+
+void CEditTransaction::Open(CProject& project) {
+    project.StartStateTracking();
+    m_project = &project;
+    m_depth = project.GetStateCount();
 }
 
 void CEditTransaction::End(bool commit) {

@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <new>
 
 namespace {
@@ -280,12 +281,30 @@ void CProject::StartStateTracking() {
     m_states.push_back(m_states.back()->Clone());
 }
 
+void CProject::DropStateTracking(size_t depth) {
+    if (depth > 1 && depth < m_states.size()) {
+        m_droppedDepths.insert(depth);
+    }
+}
+
+// Every announcement is made, also after an earlier one threw: a listener that misses the
+// switch would keep the deleted state, and one that misses the end would wait for good.
 void CProject::EndStateTracking(bool commit) {
     if (m_states.size() <= 1) {
         return;
     }
     std::unique_ptr<CProjectState> edited = std::move(m_states.back());
     m_states.pop_back();
+    std::exception_ptr failure;
+    const auto announce = [&failure](const auto& emit) {
+        try {
+            emit();
+        } catch (...) {
+            if (!failure) {
+                failure = std::current_exception();
+            }
+        }
+    };
     if (commit) {
         std::unique_ptr<CProjectState> old = std::move(m_states.back());
         m_states.pop_back();
@@ -295,13 +314,18 @@ void CProject::EndStateTracking(bool commit) {
         if (becomesCommitted) {
             CSlot<CProjectStateModifiedEvent>::Disconnect(old.get());
             CSlot<CProjectStateModifiedEvent>::Connect(editedState);
-            editedState->EndDeferral();
+            announce([editedState] { editedState->EndDeferral(); });
         }
         CProjectStateSwitchedEvent switched(this, old.get(), editedState);
-        CSignal<CProjectStateSwitchedEvent>::Emit(switched);
+        announce([this, &switched] { CSignal<CProjectStateSwitchedEvent>::Emit(switched); });
     }
     if (m_states.size() == 1) {
         CProjectEndStateTrackingEvent ended(this);
-        CSignal<CProjectEndStateTrackingEvent>::Emit(ended);
+        announce([this, &ended] { CSignal<CProjectEndStateTrackingEvent>::Emit(ended); });
+    } else if (m_droppedDepths.erase(m_states.size()) != 0) {
+        announce([this] { EndStateTracking(false); });
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
     }
 }

@@ -1,12 +1,13 @@
 #pragma once
 // CProject: one open project: its file (path, format, whether it may be written) and its
 // content as a stack of project states. The front of the stack is the committed content;
-// an edit transaction pushes a clone of the newest state and later commits it in place of
-// the state below it, or throws it away:
+// an edit transaction (CEditTransaction, the only way to open and end one) pushes a clone
+// of the newest state and later commits it in place of the state below it, or throws it
+// away:
 //
-//   project.StartStateTracking();
-//   project.GetState(true)->SetName("Plan");      // edit the clone
-//   project.EndStateTracking(true);              // commit: CProjectStateSwitchedEvent
+//   CEditTransaction edit(project);
+//   edit.GetState()->SetName("Plan");             // edit the clone
+//   edit.Commit();                               // CProjectStateSwitchedEvent
 //
 // The project listens to its committed state alone and keeps the parts that are unsaved.
 // Loading reports through the returned CError (code 3: another program holds the file);
@@ -28,6 +29,7 @@
 
 #include <list>
 #include <memory>
+#include <set>
 #include <string>
 
 class CDataStream;
@@ -88,11 +90,6 @@ public:
     // marks are unsaved.
     std::string GetTitle() const;
 
-    // Opens an edit transaction on a clone of the newest state. Transactions nest.
-    void StartStateTracking();
-    // Ends the innermost transaction: commit puts the clone in place of the state below it.
-    // Nothing happens without an open transaction.
-    void EndStateTracking(bool commit);
     // The number of states on the stack: 1 plus the open transactions.
     size_t GetStateCount() const { return m_states.size(); }
 
@@ -101,9 +98,24 @@ protected:
     virtual bool OnStateModified(CProjectStateModifiedEvent& event);
 
 private:
+    // Only a transaction opens and ends an edit, so that every edit ends exactly once.
+    friend class CEditTransaction;
+    // Opens an edit transaction on a clone of the newest state. Transactions nest.
+    void StartStateTracking();
+    // Ends the innermost transaction: commit puts the clone in place of the state below it.
+    // Nothing happens without an open transaction. The states are back before anything is
+    // announced, and every announcement is made also when an earlier listener threw; the
+    // first exception of a listener is then thrown on.
+    void EndStateTracking(bool commit);
+    // The transaction that opened the stack's depth-th state goes while an inner one is
+    // open: that state is discarded as soon as the inner ones have ended.
+    void DropStateTracking(size_t depth);
+
     bool m_userProject;
     CBitmask<EProjectPart> m_modified;
     std::list<std::unique_ptr<CProjectState>> m_states;
+    // The depths of the states whose transactions went (DropStateTracking).
+    std::set<size_t> m_droppedDepths;
     bool m_new = true;
     bool m_initialised = false;
     int m_format = 0;

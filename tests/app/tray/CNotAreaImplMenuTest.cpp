@@ -145,10 +145,7 @@ TEST_F(CNotAreaImplMenuTest, EntriesOfActivitiesGoneOrDisabledMeanwhileDoNothing
         {"deleted", [](CProject*, CActivity* activity) { delete activity; }},
         {"disabled", [](CProject*, CActivity* activity) { activity->SetEnabled(false); }},
         {"its state replaced by an edit",
-         [](CProject* project, CActivity*) {
-             project->StartStateTracking();
-             project->EndStateTracking(true);
-         }},
+         [](CProject* project, CActivity*) { CEditTransaction(*project).Commit(); }},
     };
     for (const auto& c : cases) {
         CProjects projects;

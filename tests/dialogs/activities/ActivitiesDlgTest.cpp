@@ -7,6 +7,7 @@
 #include "harness/CUiScript.h"
 #include "harness/UiControls.h"
 #include "model/CActivity.h"
+#include "model/CEditTransaction.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CProjects.h"
@@ -346,7 +347,7 @@ TEST_F(ActivitiesDlgTest, SortAllAndDisableThenOkWritesTheEditedTree) {
 TEST_F(ActivitiesDlgTest, InsideAnOuterTransactionTheOuterEndDecides) {
     for (const bool outerCommits : {false, true}) {
         CProject* project = Open({"A", " A1*", "B", "C"});
-        project->StartStateTracking();
+        CEditTransaction outer(*project);
         CUiScript script;
         script.Do([&] { Select("C"); })
             .Do([&] { Key(VK_DELETE); })
@@ -357,7 +358,11 @@ TEST_F(ActivitiesDlgTest, InsideAnOuterTransactionTheOuterEndDecides) {
         ASSERT_EQ(project->GetStateCount(), 2u);
         EXPECT_EQ(Tree(project->GetState(true)), RowList({"A", "A1", "B"}));
         EXPECT_EQ(Tree(project->GetState(false)), RowList({"A", " A1", "B", "C"}));
-        project->EndStateTracking(outerCommits);
+        if (outerCommits) {
+            outer.Commit();
+        } else {
+            outer.Discard();
+        }
         EXPECT_EQ(SaveAndClose(project) != m_original, outerCommits);
     }
 }

@@ -9,6 +9,7 @@
 #include "harness/UiControls.h"
 #include "mainwindow/CDialogLauncher.h"
 #include "model/CActivity.h"
+#include "model/CEditTransaction.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CProjects.h"
@@ -187,17 +188,18 @@ TEST_F(InactivityTest, DisabledChoicesWarnTwiceAndKeepTheDialogOpen) {
 TEST_F(InactivityTest, AnEditOfItsProjectClosesItUnbookedToComeBackLater) {
     StartDev(60);
     for (bool openAtStart : {true, false}) {
+        CEditTransaction outer;
         if (openAtStart) {
-            m_project->StartStateTracking();
+            outer.Restart(*m_project);
         }
         CDetectedInactivityDlg dialog(CDateTime(kNow - 20 * kMinute), *m_project);
         CUiScript script;
         if (!openAtStart) {
             script.Do([&] {
                 Choose(dialog.GetHwnd(), kMail, kNone);
-                m_project->StartStateTracking();
-                m_project->GetState(true)->SetName("Plan B");
-                m_project->EndStateTracking(true);
+                CEditTransaction edit(*m_project);
+                edit.GetState()->SetName("Plan B");
+                edit.Commit();
                 if (!dialog.IsPostponed()) {
                     harness::Click(dialog.GetHwnd(), IDC_INACTIVITY_OK);
                 }
@@ -207,7 +209,7 @@ TEST_F(InactivityTest, AnEditOfItsProjectClosesItUnbookedToComeBackLater) {
         EXPECT_TRUE(dialog.IsPostponed()) << openAtStart;
         EXPECT_EQ(dialog.GetExitCode(), CDialogLauncher::kInactivityPostponed) << openAtStart;
         EXPECT_FALSE(dialog.HasBooked()) << openAtStart;
-        m_project->EndStateTracking(false);
+        outer.Discard();
         EXPECT_EQ(m_project->GetStateCount(), 1u);
         EXPECT_EQ(Records(), std::vector<std::string>({"Dev -60 open"})) << openAtStart;
     }

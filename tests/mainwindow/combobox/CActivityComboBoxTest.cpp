@@ -4,6 +4,7 @@
 #include "app/ui/SharedPictures.h"
 #include "library/dialogs/CDialogWindow.h"
 #include "model/CActivity.h"
+#include "model/CEditTransaction.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
@@ -157,10 +158,10 @@ TEST_F(CActivityComboBoxTest, ACommittedEditRefillsFromTheNewState) {
     for (bool follow : {false, true}) {
         CActivityComboBox& box = Open(false, follow);
         Pick("C");
-        m_project.StartStateTracking();
-        CProjectState* edited = m_project.GetState(true);
+        CEditTransaction edit(m_project);
+        CProjectState* edited = edit.GetState();
         edited->GetRootActivity()->AddChildActivity(new CActivity(edited, "D", true), -1);
-        m_project.EndStateTracking(true);
+        edit.Commit();
         ASSERT_EQ(m_project.GetState(), edited);
         EXPECT_EQ(Items().back(), "D");
         // Without follow the choice starts again at the top; following keeps the state's.

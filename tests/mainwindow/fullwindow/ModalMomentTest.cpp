@@ -1,7 +1,8 @@
 // What arrives from outside while the program is inside a modal moment (the save file
 // dialog, a question, the exit question, a launcher dialog, the new-project dialog, the
 // notice that the clock was set back): a close request and the end of the session are
-// refused, a hand-over waits for the moment's end, a posted command is ignored, and the
+// refused, a hand-over waits for the moment's end, a posted command is ignored whatever
+// its notification code, a click on the window's start button starts nothing, and the
 // project file stays loadable. A detected inactivity waits for the moment's end too.
 
 #include "MainWindowFixture.h"
@@ -40,7 +41,14 @@ enum class EMoment {
     NewProjectDialog,
     ClockNotice
 };
-enum class ETrigger { CloseRequest, EndOfSession, HandOver, PostedCommand };
+enum class ETrigger {
+    CloseRequest,
+    EndOfSession,
+    HandOver,
+    PostedCommand,
+    PostedNotification,
+    ClickedStart
+};
 
 const char* const kSaveDialog = "Tallymarks - Save project";
 const char* const kStandIn = "Stand-in dialog";
@@ -102,8 +110,8 @@ std::string MomentName(EMoment moment) {
 }
 
 std::string CaseName(const ::testing::TestParamInfo<std::tuple<EMoment, ETrigger>>& info) {
-    static const char* const triggers[] = {"CloseRequest", "EndOfSession", "HandOver",
-                                           "PostedCommand"};
+    static const char* const triggers[] = {"CloseRequest",  "EndOfSession",       "HandOver",
+                                           "PostedCommand", "PostedNotification", "ClickedStart"};
     return MomentName(std::get<0>(info.param)) + "_" +
            triggers[static_cast<int>(std::get<1>(info.param))];
 }
@@ -240,6 +248,8 @@ TEST_P(ModalMomentTriggerTest, NothingFromOutsideActsOnWhatTheMomentHolds) {
     size_t before = 0;
     size_t during = 0;
     bool windowKept = false;
+    std::string workBefore;
+    std::string workDuring;
     LRESULT sessionAnswer = -1;
     std::string shownAfter;
     std::string workedOnAfter;
@@ -248,6 +258,7 @@ TEST_P(ModalMomentTriggerTest, NothingFromOutsideActsOnWhatTheMomentHolds) {
     script
         .Do([&] {
             before = App().GetProjects().GetNumProjects();
+            workBefore = WorkedOn(FindProject(App().GetProjects(), "Work"));
             switch (trigger) {
             case ETrigger::CloseRequest:
                 Post(WM_CLOSE);
@@ -264,12 +275,25 @@ TEST_P(ModalMomentTriggerTest, NothingFromOutsideActsOnWhatTheMomentHolds) {
             case ETrigger::PostedCommand:
                 Post(WM_COMMAND, IDM_PROJECT_NEW);
                 break;
+            case ETrigger::PostedNotification:
+                Post(WM_COMMAND, MAKEWPARAM(IDM_PROJECT_NEW, 2));
+                break;
+            case ETrigger::ClickedStart:
+                if (CProject* current = App().GetProjects().GetCurrentProject()) {
+                    CProjectState* state = current->GetState();
+                    state->SetSelectedActivity(state->GetRootActivity()->GetFirstChild());
+                }
+                // As the button itself reports a click.
+                SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_MAIN_START, BN_CLICKED),
+                             reinterpret_cast<LPARAM>(GetDlgItem(Hwnd(), IDC_MAIN_START)));
+                break;
             }
         })
         // Posted messages go before the timer's next tick.
         .Do([&] {
             during = App().GetProjects().GetNumProjects();
             windowKept = Hwnd() != nullptr && IsWindow(Hwnd()) && IsWindowVisible(Hwnd());
+            workDuring = WorkedOn(FindProject(App().GetProjects(), "Work"));
         });
     Finish(script, moment);
     if (trigger == ETrigger::HandOver) {
@@ -289,6 +313,7 @@ TEST_P(ModalMomentTriggerTest, NothingFromOutsideActsOnWhatTheMomentHolds) {
     // The start that raised the notice went on, after it, to the activity asked for.
     EXPECT_EQ(workedOnAfter, moment == EMoment::ClockNotice ? "Test" : "none");
     EXPECT_TRUE(windowKept);
+    EXPECT_EQ(workDuring, workBefore);
     EXPECT_EQ(during, before);
     if (trigger == ETrigger::EndOfSession) {
         EXPECT_EQ(sessionAnswer, 0);
@@ -306,7 +331,8 @@ INSTANTIATE_TEST_SUITE_P(
                                          EMoment::ExitQuestion, EMoment::LauncherDialog,
                                          EMoment::NewProjectDialog, EMoment::ClockNotice),
                        ::testing::Values(ETrigger::CloseRequest, ETrigger::EndOfSession,
-                                         ETrigger::HandOver, ETrigger::PostedCommand)),
+                                         ETrigger::HandOver, ETrigger::PostedCommand,
+                                         ETrigger::PostedNotification, ETrigger::ClickedStart)),
     CaseName);
 
 namespace {

@@ -8,6 +8,7 @@
 #include "harness/CUiScript.h"
 #include "library/dialogs/CDialogCommandEvent.h"
 #include "library/dialogs/CDialogInitializeEvent.h"
+#include "library/dialogs/CModalScope.h"
 #include "library/system/CScratchFolder.h"
 #include "mainwindow/CDialogLauncher.h"
 #include "mainwindow/CMainDlgBase.h"
@@ -159,6 +160,27 @@ protected:
             script.AnswerMessageBox(boxAnswer, boxText);
         }
         script.Run([&] { SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); });
+    }
+
+    // Sends WM_COMMAND as another program could; any message box fails the test.
+    void Send(WPARAM wParam, LPARAM lParam) {
+        harness::CUiScript script(3000);
+        script.Run([&] { SendMessageA(Hwnd(), WM_COMMAND, wParam, lParam); });
+    }
+    // What the commands of the menu change, in words.
+    std::string Effects() {
+        CProject* current = Projects().GetCurrentProject();
+        std::string effects = std::to_string(Projects().GetNumProjects()) + " open, current ";
+        effects += current != nullptr ? current->GetState()->GetName() : "none";
+        if (current != nullptr && current->GetState()->IsWorking()) {
+            effects += " working";
+        }
+        effects += ", kind " + std::to_string(m_window->GetMenu().GetKind());
+        if (m_app->GetSetView().GetTopMost()) {
+            effects += ", on top";
+        }
+        return effects + ", " + std::to_string(m_opened.size()) + " dialogs, " +
+               std::to_string(m_window->dialogCommands.size()) + " to the window";
     }
 
     HMENU Bar() const { return ::GetMenu(Hwnd()); }
@@ -501,4 +523,83 @@ TEST_F(MenuWindowTest, AProjectOpenedForAnExchangeIsNeverListed) {
     ASSERT_TRUE(Projects().Close(other, true));
     home->GetState()->SetName("Home");
     EXPECT_EQ(texts(), std::vector<std::string>({"&1 - Home *"}));
+}
+
+// While a modal moment runs no command of the menu is carried out, whatever notification
+// code it carries and whichever window it names as its sender; only what the window's own
+// controls tell about themselves reaches the window.
+TEST_F(MenuWindowTest, DuringAModalMomentNoCommandRunsWhateverItsCodeOrSender) {
+    const std::string kept = SavedFile("Kept.xml", "Kept");
+    Recent().AddEntry({"Kept", CFilePath(kept)});
+    RegisterProbes();
+    Show();
+    MakeCurrent("Beta");
+    CProject* project = MakeCurrent("Alpha");
+    CProjectState* state = project->GetState();
+    CActivity* activity = new CActivity(state, "Write", true);
+    state->GetRootActivity()->AddChildActivity(activity, -1);
+    state->SetSelectedActivity(activity);
+    // A window of another program's kind, and a child of it that claims a command's id.
+    HWND foreign = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr,
+                                   nullptr, nullptr);
+    HWND foreignChild = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, foreign, nullptr,
+                                        nullptr, nullptr);
+    HWND own = GetDlgItem(Hwnd(), IDC_MENU_TEST_BUTTON);
+    ASSERT_TRUE(foreign != nullptr && foreignChild != nullptr && own != nullptr);
+    enum class ESender { Nobody, ForeignWindow, ForeignChild, OwnControlOtherId };
+    const struct {
+        WORD code;
+        ESender sender;
+    } senders[] = {
+        {0, ESender::Nobody},
+        {1, ESender::Nobody},
+        {2, ESender::Nobody},
+        {0xFFFF, ESender::Nobody},
+        {0, ESender::ForeignWindow},
+        {1, ESender::ForeignWindow},
+        {BN_CLICKED, ESender::ForeignChild},
+        {CBN_SELCHANGE, ESender::ForeignChild},
+        {BN_CLICKED, ESender::OwnControlOtherId},
+        {BN_KILLFOCUS, ESender::OwnControlOtherId},
+    };
+    const int commands[] = {IDM_PROJECT_NEW,       IDM_PROJECT_CLOSE,    IDM_PROJECT_SAVE_AS,
+                            IDM_RECENT_FIRST,      IDM_WINDOW_FIRST + 1, IDM_WINDOW_NEXT,
+                            IDM_TIME_START,        IDM_VIEW_HOUR,        IDM_VIEW_TOPMOST,
+                            IDM_PROJECT_STATISTICS};
+    const std::string before = Effects();
+    {
+        CModalScope moment;
+        for (int id : commands) {
+            for (const auto& sender : senders) {
+                HWND from = nullptr;
+                switch (sender.sender) {
+                case ESender::Nobody:
+                    break;
+                case ESender::ForeignWindow:
+                    from = foreign;
+                    break;
+                case ESender::ForeignChild:
+                    SetWindowLongPtrA(foreignChild, GWLP_ID, id);
+                    from = foreignChild;
+                    break;
+                case ESender::OwnControlOtherId:
+                    from = own;
+                    break;
+                }
+                Send(MAKEWPARAM(id, sender.code), reinterpret_cast<LPARAM>(from));
+                EXPECT_EQ(Effects(), before) << id << " code " << sender.code << " sender "
+                                             << static_cast<int>(sender.sender);
+            }
+        }
+        // The window's own button still tells the window about itself.
+        for (WORD code : {BN_CLICKED, BN_KILLFOCUS}) {
+            Send(MAKEWPARAM(IDC_MENU_TEST_BUTTON, code), reinterpret_cast<LPARAM>(own));
+        }
+        EXPECT_EQ(m_window->dialogCommands,
+                  (std::vector<int>{IDC_MENU_TEST_BUTTON, IDC_MENU_TEST_BUTTON}));
+    }
+    DestroyWindow(foreign);
+    // After the moment a command runs again, whatever its code.
+    Send(MAKEWPARAM(IDM_VIEW_HOUR, 2), 0);
+    EXPECT_EQ(m_window->GetMenu().GetKind(), 0);
 }

@@ -5,6 +5,7 @@
 #include "harness/MessagePump.h"
 #include "harness/UiControls.h"
 #include "library/dialogs/CDialogWindow.h"
+#include "model/CEditTransaction.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
@@ -272,14 +273,14 @@ TEST_F(CActivityTreeListTest, CommittedEditReloadsAndSelectsTheFirstRowWhenNoneI
     m_owner.state = nullptr; // the committed state is replaced
     for (bool follow : {false, true}) {
         Open(follow);
-        m_project.StartStateTracking();
-        CProjectState* edited = m_project.GetState(true);
+        CEditTransaction edit(m_project);
+        CProjectState* edited = edit.GetState();
         CActivity* root = edited->GetRootActivity();
         root->AddChildActivity(new CActivity(edited, "D", true), -1);
         if (follow) {
             edited->SetSelectedActivity(root->GetLastChild());
         }
-        m_project.EndStateTracking(true);
+        edit.Commit();
         EXPECT_EQ(Rows(), Expected());
         EXPECT_EQ(Rows().back(), "D 1");
         EXPECT_EQ(SelectedRows(), follow ? "D;" : "A;");

@@ -4,6 +4,7 @@
 
 #include "model/CProject.h"
 
+#include "model/CEditTransaction.h"
 #include "model/CProjectState.h"
 #include "model/EProjectFileFormat.h"
 
@@ -57,8 +58,8 @@ struct SGuardCase {
     const char* what;
     // Whether the state to save is the one of an open transaction.
     bool transactionState;
-    // What happens while the location is asked for.
-    std::function<void(std::unique_ptr<CProject>& project)> meanwhile;
+    // What happens while the location is asked for; edit holds the transaction.
+    std::function<void(std::unique_ptr<CProject>& project, CEditTransaction& edit)> meanwhile;
     bool result;
     // The project name the file holds afterwards.
     const char* fileName;
@@ -67,18 +68,19 @@ struct SGuardCase {
 TEST(ProjectSaveGuardTest, WhatHappensWhileTheLocationIsAskedForDecidesWhatIsWritten) {
     const SGuardCase cases[] = {
         {"the project is closed and deleted", false,
-         [](std::unique_ptr<CProject>& project) { project.reset(); }, false, "Old"},
-        {"the transaction whose state is saved ends", true,
-         [](std::unique_ptr<CProject>& project) { project->EndStateTracking(false); }, false,
+         [](std::unique_ptr<CProject>& project, CEditTransaction&) { project.reset(); }, false,
          "Old"},
+        {"the transaction whose state is saved ends", true,
+         [](std::unique_ptr<CProject>&, CEditTransaction& edit) { edit.Discard(); }, false, "Old"},
         {"a transaction is committed: its state is what the project holds now", false,
-         [](std::unique_ptr<CProject>& project) {
-             project->StartStateTracking();
-             project->GetState(true)->SetName("Committed meanwhile");
-             project->EndStateTracking(true);
+         [](std::unique_ptr<CProject>& project, CEditTransaction&) {
+             CEditTransaction other(*project);
+             other.GetState()->SetName("Committed meanwhile");
+             other.Commit();
          },
          true, "Committed meanwhile"},
-        {"nothing happens", false, [](std::unique_ptr<CProject>&) {}, true, "New"},
+        {"nothing happens", false, [](std::unique_ptr<CProject>&, CEditTransaction&) {}, true,
+         "New"},
     };
     for (const SGuardCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -94,13 +96,15 @@ TEST(ProjectSaveGuardTest, WhatHappensWhileTheLocationIsAskedForDecidesWhatIsWri
         auto project = std::make_unique<CProject>();
         project->GetState()->SetName("New");
         CProjectState* state = nullptr;
+        CEditTransaction edit;
         if (c.transactionState) {
-            project->StartStateTracking();
-            state = project->GetState(true);
+            edit.Restart(*project);
+            state = edit.GetState();
         }
-        CMeanwhileAnswer answer(*project, path, [&] { c.meanwhile(project); });
+        CMeanwhileAnswer answer(*project, path, [&] { c.meanwhile(project, edit); });
         CProject* saving = project.get();
         EXPECT_EQ(saving->Save(true, state), c.result);
+        edit.Drop();
         project.reset();
 
         EXPECT_EQ(LoadedName(path), c.fileName);

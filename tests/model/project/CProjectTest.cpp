@@ -1,6 +1,7 @@
 #include "model/CProject.h"
 
 #include "model/CActivity.h"
+#include "model/CEditTransaction.h"
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
 #include "model/EProjectFileFormat.h"
@@ -59,15 +60,15 @@ TEST_P(ProjectRoundTripTest, EditSaveAndReopenGiveTheSameProject) {
         EXPECT_TRUE(project.IsNew());
         EXPECT_FALSE(project.IsModified(ppName | ppActivities | ppTallymarks));
 
-        project.StartStateTracking();
-        CProjectState* edited = project.GetState(true);
+        CEditTransaction edit(project);
+        CProjectState* edited = edit.GetState();
         ASSERT_NE(edited, project.GetState(false));
         edited->SetName("Plan");
         CActivity* activity = AddActivity(*edited, "Write");
         AddTallymark(activity, At(3, 9), At(3, 11));
         EXPECT_TRUE(log.events.empty()) << "an edited copy reports nothing before it is committed";
         CProjectState* committed = project.GetState(false);
-        project.EndStateTracking(true);
+        edit.Commit();
 
         EXPECT_EQ(log.events, (Events{"modified", "switched", "ended"}));
         EXPECT_EQ(log.switchedOld, committed);
@@ -272,13 +273,13 @@ TEST(ProjectTest, NestedTransactionsCommitAndDiscardInOrder) {
     CProjectLog log(project);
     CProjectState* committed = project.GetState();
 
-    project.StartStateTracking();
+    CEditTransaction outer(project);
     CProjectState* middle = project.GetState(true);
-    project.StartStateTracking();
+    CEditTransaction innerEdit(project);
     ASSERT_EQ(project.GetStateCount(), 3u);
     CProjectState* inner = project.GetState(true);
     inner->SetName("Inner");
-    project.EndStateTracking(true);
+    innerEdit.Commit();
     EXPECT_EQ(log.events, Events{"switched"}) << "an inner commit ends no tracking";
     EXPECT_EQ(project.GetStateCount(), 2u);
     EXPECT_EQ(project.GetState(false), committed);
@@ -293,14 +294,15 @@ TEST(ProjectTest, NestedTransactionsCommitAndDiscardInOrder) {
     EXPECT_EQ(log.events, Events{"modified"});
 
     log.events.clear();
-    project.EndStateTracking(false);
+    outer.Discard();
     EXPECT_EQ(log.events, Events{"ended"});
     EXPECT_EQ(project.GetState(), committed);
     EXPECT_EQ(committed->GetName(), "Outer");
 
     // Without a transaction nothing happens.
     log.events.clear();
-    project.EndStateTracking(true);
+    outer.Commit();
+    innerEdit.Discard();
     EXPECT_TRUE(log.events.empty());
     EXPECT_FALSE(log.wrongProject);
 }

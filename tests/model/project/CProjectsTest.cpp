@@ -134,10 +134,10 @@ TEST(ProjectsTest, ProjectsKeepByteWiseNameOrderAndMoveWhenRenamed) {
     beta->GetState()->SetName("Alpha");
     EXPECT_EQ(projects.GetProject(0), beta);
     // A rename inside an edit transaction moves the project when it is committed.
-    twin->StartStateTracking();
-    twin->GetState(true)->SetName("zulu");
+    CEditTransaction edit(*twin);
+    edit.GetState()->SetName("zulu");
     EXPECT_EQ(projects.GetProject(3), twin) << "still at its place before the commit";
-    twin->EndStateTracking(true);
+    edit.Commit();
     EXPECT_EQ(NameOrder(projects),
               (std::vector<std::string>{"Alpha", "Beta", "alpha", "zulu", "\xE9t\xE9"}));
     EXPECT_FALSE(projects.GetCurrentProject()) << "new projects do not become current";
