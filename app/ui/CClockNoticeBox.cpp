@@ -34,6 +34,8 @@ std::string CClockNoticeBox::FormatMessage(const CClockNoticeEvent& event) {
         id = IDS_CLOCK_START_REFUSED;
     } else if (event.notice == EClockNotice::StopRefused) {
         id = IDS_CLOCK_STOP_REFUSED;
+    } else if (event.notice == EClockNotice::EndedAfterClockSetForward) {
+        id = IDS_CLOCK_SET_FORWARD;
     }
     CText text(id);
     text.ReplaceWithString(
