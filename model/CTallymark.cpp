@@ -105,7 +105,8 @@ ETallymarkEnd CTallymark::EndNow() {
     }
     const std::uint64_t ticks = m_startTicks != 0 ? CTickClock::Get() : 0;
     if (m_startTicks == 0 || ticks < m_startTicks) {
-        // Begun in an earlier run: only a clock before the start shows that it was set.
+        // No reading to trust (begun in an earlier run): only a clock before the start
+        // shows that it was set.
         if (!(now < m_start)) {
             SetEnd(now);
             return ETallymarkEnd::Ended;

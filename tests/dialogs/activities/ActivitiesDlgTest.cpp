@@ -400,13 +400,20 @@ TEST_F(ActivitiesDlgTest, IndentAndNewStopAtTheDepthAFileHolds) {
         {"D", kIn, nullptr},
         {"B", kNew, nullptr},
     };
+    // D below C after C1, and the new activity right after B, still being named.
     RowList expected = lines;
-    expected.insert(expected.begin() + kMaxActivityDepth + 1, deepest + "N");
+    expected.insert(expected.begin() + kMaxActivityDepth + 1, deepest + "New");
     expected.back() = deepest + "D";
     std::vector<RowList> trees;
     CUiScript script(120000);
     for (const auto& step : steps) {
+        // A thousand rows take the list a while: the command waits for the selection and
+        // its buttons.
         script.Do([&] { Select(step.select); })
+            .WaitFor([&] {
+                return Selected() == step.select &&
+                       (step.button == 0 || harness::IsItemEnabled(Dlg(), step.button));
+            })
             .Do([&] { step.button ? Click(Dlg(), step.button) : Key(VK_RIGHT, true); })
             .Do([&] { trees.push_back(Tree(m_dialog->GetEditState())); });
         if (step.refusedBelow != nullptr) {
@@ -425,6 +432,7 @@ TEST_F(ActivitiesDlgTest, IndentAndNewStopAtTheDepthAFileHolds) {
         EXPECT_EQ(box.caption, "Tallymarks - Activity too deep");
         EXPECT_EQ(box.buttons, std::vector<int>({IDOK}));
     }
+    expected[kMaxActivityDepth + 1] = deepest + "N";
     EXPECT_NE(SaveAndClose(project), m_original);
     CProject reloaded;
     ASSERT_EQ(reloaded.Load(CFilePath(m_folder.File("c.wkp"))).GetCode(), -1);

@@ -14,12 +14,14 @@
 #include "model/CProjects.h"
 #include "model/CTallymark.h"
 #include "model/CTallymarks.h"
+#include "model/CTickClock.h"
 #include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +39,12 @@ CDateTime PinnedNow(bool utc) {
     return utc ? CDateTime(g_now) : CDateTime(g_now).UtcToLocal();
 }
 
+// The monotonic clock in step with the pinned one: work begun "minutes ago" began then on
+// both clocks, as on a computer whose clock nobody sets.
+std::uint64_t PinnedTicks() {
+    return static_cast<std::uint64_t>(std::llround((g_now - kNow + 1.0) * 86400000.0));
+}
+
 // Combo box rows, in tree order.
 enum { kDev, kMail, kMeet, kOff, kNone = -1 };
 
@@ -46,6 +54,7 @@ protected:
         StartApp(true);
         g_now = kNow;
         CDateTime::SetNowSource(&PinnedNow);
+        CTickClock::Set(&PinnedTicks);
         m_project = m_app->GetProjects().CreateNew();
         CProjectState* state = m_project->GetState();
         state->SetName("Plan");
@@ -56,6 +65,7 @@ protected:
     }
     ~InactivityTest() override {
         CDateTime::SetNowSource(nullptr);
+        CTickClock::Set(nullptr);
         m_app.reset();
     }
     CActivity* Activity(int row) const {
