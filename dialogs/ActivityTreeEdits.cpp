@@ -1,6 +1,7 @@
 #include "dialogs/ActivityTreeEdits.h"
 
 #include "model/CActivity.h"
+#include "model/ProjectFileLimits.h"
 
 #include <map>
 
@@ -37,6 +38,21 @@ int CountUnused(const CActivity* root) {
         }
     }
     return count;
+}
+
+int CountLevels(const CActivity* activity) {
+    int deepest = activity->GetDepth();
+    for (const CActivity* node = activity->GetNextInSubtree(activity); node != nullptr;
+         node = node->GetNextInSubtree(activity)) {
+        if (node->GetDepth() > deepest) {
+            deepest = node->GetDepth();
+        }
+    }
+    return deepest - activity->GetDepth() + 1;
+}
+
+bool FitsBelow(const CActivity* parent, int levels) {
+    return parent->GetDepth() + levels <= kMaxActivityDepth;
 }
 
 std::string SortKey(const std::string& name) {

@@ -24,6 +24,13 @@ CActivity* RowAfter(CActivity* anchor);
 // those below root (root not counted).
 int CountUnused(const CActivity* root);
 
+// The number of levels that activity's subtree spans: 1 for an activity without children.
+int CountLevels(const CActivity* activity);
+
+// Whether levels more levels of activities below parent stay within the depth that a
+// project file holds (kMaxActivityDepth): what an indent or a new activity must keep to.
+bool FitsBelow(const CActivity* parent, int levels);
+
 // The key that "Sort all" orders siblings by: the name with A-Z lowered, every other
 // byte as it is; keys compare byte-wise, unsigned.
 std::string SortKey(const std::string& name);

@@ -105,6 +105,9 @@ private:
     void UpdateButtons(CActivity* activity);
     // Puts the activity's row into label editing (keyboard focus to the list first).
     void EditName(CActivity* activity);
+    // Whether levels more levels of activities fit below parent in a project file; when
+    // not, says so.
+    bool FitsBelow(CActivity* parent, int levels);
     // Moves activity under parent at position and keeps it selected.
     void Move(CActivity* activity, CActivity* parent, int position);
     // Makes a change of many activities with the list unbound and shows the result in one

@@ -7,6 +7,7 @@
 #include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
+#include "model/ProjectFileLimits.h"
 #include "resources/ResourceIds.h"
 
 #include <commctrl.h>
@@ -92,10 +93,24 @@ void CActivitiesDlg::EditName(CActivity* activity) {
     SendMessageA(m_list.GetList(), LVM_EDITLABELA, static_cast<WPARAM>(row), 0);
 }
 
+bool CActivitiesDlg::FitsBelow(CActivity* parent, int levels) {
+    if (activitytree::FitsBelow(parent, levels)) {
+        return true;
+    }
+    CText text(IDS_ACTIVITY_TOO_DEEP);
+    text.ReplaceWithString("[ACTIVITY]", parent->GetName(), true);
+    text.ReplaceWithNumber("[MAX]", kMaxActivityDepth, true);
+    MessageBoxA(GetHwnd(), text, CText(IDS_ACTIVITY_TOO_DEEP_CAPTION), MB_OK | MB_ICONWARNING);
+    return false;
+}
+
 void CActivitiesDlg::New() {
     CActivity* selected = GetSelected();
     CActivity* parent = selected != nullptr ? selected->GetParent() : m_state->GetRootActivity();
     const int position = selected != nullptr ? selected->GetIndex() + 1 : 0;
+    if (!FitsBelow(parent, 1)) {
+        return;
+    }
     CActivity* activity = new CActivity(m_state, CText(IDS_NEW_ACTIVITY_NAME).GetString(), true);
     parent->AddChildActivity(activity, position);
     m_list.SelectActivity(activity);
@@ -167,7 +182,8 @@ void CActivitiesDlg::MoveDown() {
 
 void CActivitiesDlg::Indent() {
     CActivity* activity = GetSelected();
-    if (activity != nullptr && activity->GetPrevSibling() != nullptr) {
+    if (activity != nullptr && activity->GetPrevSibling() != nullptr &&
+        FitsBelow(activity->GetPrevSibling(), activitytree::CountLevels(activity))) {
         Move(activity, activity->GetPrevSibling(), -1);
     }
 }

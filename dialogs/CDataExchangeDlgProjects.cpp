@@ -10,7 +10,9 @@
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CProjects.h"
+#include "model/CSaveCheck.h"
 #include "model/CTallymark.h"
+#include "model/ProjectFileLimits.h"
 #include "resources/ResourceIds.h"
 
 void CDataExchangeDlg::BindList(CProject* project, CProjectState* state) {
@@ -183,6 +185,22 @@ void CDataExchangeDlg::RunExchange() {
     bool copied = false, moved = false;
     target->GetRootActivity()->MergeFrom(editedRoot, mapped, start, end, m_move, copied, moved);
     m_otherChanged = m_import ? moved : copied;
+    // The merge gives every activity it creates the depth that it has in the source: an
+    // activity deeper than a project file holds would make the receiving project unsavable.
+    if (const CActivity* deep = CSaveCheck::FindTooDeep(target->GetRootActivity())) {
+        CText text(Text(IDS_IMPORT_TOO_DEEP, IDS_EXPORT_TOO_DEEP));
+        text.ReplaceWithString("[ACTIVITY]", deep->GetName(), true);
+        text.ReplaceWithNumber("[DEPTH]", deep->GetDepth(), true);
+        text.ReplaceWithNumber("[MAX]", kMaxActivityDepth, true);
+        // Fresh copies of both projects as they are: nothing of the exchange stays.
+        RestartEdits();
+        target = m_import ? m_currentEdited : m_otherEdited;
+        BindList(m_import ? m_currentProject : m_otherProject, target);
+        MessageBoxA(GetHwnd(), text,
+                    CText(Text(IDS_IMPORT_FAILED_CAPTION, IDS_EXPORT_FAILED_CAPTION)),
+                    MB_OK | MB_ICONWARNING);
+        return;
+    }
     BindList(m_import ? m_currentProject : m_otherProject, target);
 }
 

@@ -12,9 +12,13 @@ enum class EClockNotice {
     StartRefused,
     // Work did not stop, for the same reason; the tally mark stays open.
     StopRefused,
-    // The clock lay before the tally mark's start (it was set back while working): the
-    // tally mark ended at its start plus the time that really passed.
+    // The clock showed less time since the tally mark's start than really passed (it was set
+    // back while working): the tally mark ended at its start plus the time that really
+    // passed (at its start when that is not known).
     EndedAfterClockSetBack,
+    // The clock showed more time since the start than really passed (it was set forward
+    // while working): the tally mark ended at its start plus the time that really passed.
+    EndedAfterClockSetForward,
 };
 
 // Announced by CClockNotices while it keeps a report for the user; the pointers hold only

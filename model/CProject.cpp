@@ -202,11 +202,12 @@ bool CProject::Save(bool forceAsk, CProjectState* state, const char* path, int f
     DWORD systemError = ERROR_SUCCESS;
     CDataStream stream;
     bool rendered = false;
-    // A date that the readers would refuse is never written: the file and its backup stay.
-    const CTallymark* unstorable = CSaveCheck::FindUnstorable(*state);
+    // What the readers would refuse is never written: the file and its backup stay.
+    const CText refusal = CSaveCheck::FindRefusal(*state);
+    const bool refused = !refusal.GetString().empty();
     try {
         std::unique_ptr<CTranslator> translator(
-            unstorable == nullptr ? CTranslator::Create(*state, format, stream) : nullptr);
+            !refused ? CTranslator::Create(*state, format, stream) : nullptr);
         if (translator) {
             translator->Save();
             rendered = true;
@@ -249,9 +250,7 @@ bool CProject::Save(bool forceAsk, CProjectState* state, const char* path, int f
     } else {
         text.Load(IDS_PROJECT_SAVE_FAILED);
         text.ReplaceWithText("[ERROR]",
-                             unstorable != nullptr ? CSaveCheck::Describe(*unstorable)
-                                                   : SaveFailureText(saved.status, systemError),
-                             true);
+                             refused ? refusal : SaveFailureText(saved.status, systemError), true);
         m_writable = !m_dataFile.IsReadOnly();
     }
     if (!text.GetString().empty()) {

@@ -4,6 +4,7 @@
 #include "model/CModelTimeZone.h"
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
+#include "model/ProjectFileLimits.h"
 #include "model/ProjectFileValues.h"
 #include "resources/ResourceIds.h"
 
@@ -19,6 +20,26 @@ std::string LocalText(const CDateTime& utc) {
 }
 
 } // namespace
+
+CText CSaveCheck::FindRefusal(CProjectState& state) {
+    if (const CActivity* deep = FindTooDeep(state.GetRootActivity())) {
+        return DescribeTooDeep(*deep);
+    }
+    if (const CTallymark* unstorable = FindUnstorable(state)) {
+        return Describe(*unstorable);
+    }
+    return CText();
+}
+
+CActivity* CSaveCheck::FindTooDeep(CActivity* root) {
+    for (CActivity* activity = root->GetNextInSubtree(root); activity != nullptr;
+         activity = activity->GetNextInSubtree(root)) {
+        if (activity->GetDepth() > kMaxActivityDepth) {
+            return activity;
+        }
+    }
+    return nullptr;
+}
 
 CTallymark* CSaveCheck::FindUnstorable(CProjectState& state) {
     return FindUnstorable(state.GetRootActivity());
@@ -56,5 +77,14 @@ CText CSaveCheck::Describe(const CTallymark& tallymark) {
                            tallymark.IsOpen() ? CText(IDS_WORKING).GetString()
                                               : LocalText(tallymark.GetEnd(false)),
                            true);
+    return text;
+}
+
+CText CSaveCheck::DescribeTooDeep(const CActivity& activity) {
+    CText text(IDS_SAVE_TOO_DEEP);
+    // The name, not the path: a path of more than a thousand names says nothing.
+    text.ReplaceWithString("[ACTIVITY]", activity.GetName(), true);
+    text.ReplaceWithNumber("[DEPTH]", activity.GetDepth(), true);
+    text.ReplaceWithNumber("[MAX]", kMaxActivityDepth, true);
     return text;
 }

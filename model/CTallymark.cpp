@@ -4,6 +4,7 @@
 #include "model/CTickClock.h"
 #include "model/CTallymarkPool.h"
 
+#include <cmath>
 #include <new>
 
 CTallymark::CTallymark(CActivity* activity, const CDateTime& start, const CDateTime& end)
@@ -82,6 +83,17 @@ void CTallymark::SetActivity(CActivity* activity) {
     CSignal<CTraceActivityChangedEvent>::Emit(event);
 }
 
+namespace {
+
+const double kMillisecondsPerDay = 86400000.0;
+// How far the wall clock may stray from the monotonic clock before it counts as set: a
+// minute, and a thousandth of the time worked, far beyond the drift of the two clocks
+// (a few seconds a day) yet far below an hour's step.
+const double kToleranceDays = 1.0 / 1440.0;
+const double kToleranceShare = 0.001;
+
+} // namespace
+
 ETallymarkEnd CTallymark::EndNow() {
     if (!IsOpen()) {
         return ETallymarkEnd::NotOpen;
@@ -91,20 +103,36 @@ ETallymarkEnd CTallymark::EndNow() {
         CClockNotices::Get().Report(EClockNotice::StopRefused, m_activity, this, now);
         return ETallymarkEnd::Refused;
     }
-    if (!(now < m_start)) {
+    const std::uint64_t ticks = m_startTicks != 0 ? CTickClock::Get() : 0;
+    if (m_startTicks == 0 || ticks < m_startTicks) {
+        // No reading to trust (begun in an earlier run): only a clock before the start
+        // shows that it was set.
+        if (!(now < m_start)) {
+            SetEnd(now);
+            return ETallymarkEnd::Ended;
+        }
+        SetEnd(m_start);
+        CClockNotices::Get().Report(EClockNotice::EndedAfterClockSetBack, m_activity, this, now);
+        return ETallymarkEnd::EndedAfterClockSetBack;
+    }
+    const double elapsedDays = static_cast<double>(ticks - m_startTicks) / kMillisecondsPerDay;
+    const double wallDays = (now - m_start).GetValue();
+    if (std::fabs(wallDays - elapsedDays) <= kToleranceDays + kToleranceShare * elapsedDays) {
         SetEnd(now);
         return ETallymarkEnd::Ended;
     }
-    const std::uint64_t ticks = CTickClock::Get();
-    const double elapsedDays =
-        m_startTicks != 0 && ticks >= m_startTicks ? (ticks - m_startTicks) / 86400000.0 : 0.0;
     CDateTime end = m_start + CDateTimeSpan(elapsedDays);
     if (!CanHold(end)) {
-        end = m_start;
+        // Only a start at the calendar's end gets here: the last moment a file holds.
+        end = CDateTime(CDateTime::GetMaximum());
     }
     SetEnd(end);
-    CClockNotices::Get().Report(EClockNotice::EndedAfterClockSetBack, m_activity, this, now);
-    return ETallymarkEnd::EndedAfterClockSetBack;
+    const bool setBack = wallDays < elapsedDays;
+    CClockNotices::Get().Report(setBack ? EClockNotice::EndedAfterClockSetBack
+                                        : EClockNotice::EndedAfterClockSetForward,
+                                m_activity, this, now);
+    return setBack ? ETallymarkEnd::EndedAfterClockSetBack
+                   : ETallymarkEnd::EndedAfterClockSetForward;
 }
 
 void CTallymark::MarkStartedNow() {

@@ -20,8 +20,12 @@ enum class ETallymarkEnd {
     NotOpen,
     // It ended now.
     Ended,
-    // The clock lay before its start: it ended at its start plus the time that passed.
+    // The clock shows less time since the start than really passed (it was set back): it
+    // ended at its start plus the time that passed.
     EndedAfterClockSetBack,
+    // The clock shows more time since the start than really passed (it was set forward): it
+    // ended at its start plus the time that passed.
+    EndedAfterClockSetForward,
     // It stays open: the clock shows a time that a project file cannot hold.
     Refused,
 };
@@ -90,10 +94,13 @@ public:
     void SetEnd(const CDateTime& end);
     void SetActivity(CActivity* activity);
     // An open tally mark ends now (CDateTime::Now); a closed one stays as it is. A time that no
-    // project file can hold (CanHold) is refused and the tally mark stays open. A clock
-    // before the start (set back since) ends it at the start plus the time that passed on
-    // the monotonic clock (CTickClock) since MarkStartedNow (none for a tally mark not started so).
-    // Refusals and set-back clocks are announced through CClockNotices.
+    // project file can hold (CanHold) is refused and the tally mark stays open. When the work
+    // began in this run (MarkStartedNow) and the clock shows a time since the start that
+    // differs from what passed on the monotonic clock (CTickClock) by more than a minute plus
+    // a thousandth of it, the clock was set back or forward: the tally mark ends at its start
+    // plus the time that really passed. Without that reading only a clock before the start
+    // shows a set clock; the tally mark then ends at its start. Refusals and set clocks are
+    // announced through CClockNotices.
     ETallymarkEnd EndNow();
     // Notes the monotonic clock's reading as the moment the work on this tally mark began
     // (for EndNow); a later SetStart forgets it.

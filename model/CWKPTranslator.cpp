@@ -4,6 +4,7 @@
 #include "model/CActivity.h"
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
+#include "model/ProjectFileLimits.h"
 
 #include <cstring>
 #include <utility>
@@ -13,10 +14,6 @@ namespace {
 
 const char kSignature[] = "TallymarksProject";
 const uint32_t kSignatureLength = sizeof kSignature - 1;
-
-// How deep activities may be nested below the root. Deeper data is damaged: the tree's
-// destruction and its paths walk the depth, and no real project comes near it.
-const std::size_t kMaxDepth = 1000;
 
 // A start must be a date; an end a date or exactly the null date of a running tally mark.
 // Anything else (NaN, infinities, values beyond the calendar) would break the date index.
@@ -110,7 +107,9 @@ ETranslatorResult CWKPTranslator::Load() {
             return trDamaged;
         }
         if (childCount > 0) {
-            if (levels.size() >= kMaxDepth) {
+            // The children would lie one level below the activity just read, whose depth
+            // is the number of open levels.
+            if (levels.size() >= static_cast<std::size_t>(kMaxActivityDepth)) {
                 return trDamaged;
             }
             levels.emplace_back(activity, childCount);

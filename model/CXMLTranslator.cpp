@@ -4,7 +4,9 @@
 #include "model/CActivity.h"
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
+#include "model/ProjectFileLimits.h"
 #include "model/ProjectFileValues.h"
+#include "xmlParser/CXMLParser.h"
 #include "xmlParser/CXMLStreamWriter.h"
 #include "xmlParser/SXMLOptions.h"
 
@@ -25,6 +27,12 @@ const char kTallymarkElement[] = "Tallymark";
 const char kStartAttribute[] = "start";
 const char kEndAttribute[] = "end";
 const char kOpenAttribute[] = "open";
+
+// The parser refuses a document nested deeper than its own limit. The deepest tally mark
+// lies below the deepest activity, the project element and the declaration, which encloses
+// the rest of the document: every tree the activity limit lets through must parse.
+static_assert(static_cast<std::size_t>(kMaxActivityDepth) + 3 <= CXMLParser::kMaxDepth,
+              "the XML parser must read every activity tree that a project file may hold");
 
 // The parser's options are global: set for one parse or one rendering, then restored
 // for the module's other users.

@@ -5,7 +5,8 @@
 // The file is UTF-8 with a byte-order mark, as its declaration says; names, held in the
 // program's code page, are converted on the way in and out. A file that is not valid
 // UTF-8 is read in the program's code page, without conversion. Dates are the tally
-// marks' universal times, written "YYYY-MM-DD hh:mm:ss" and never shifted.
+// marks' universal times, written "YYYY-MM-DD hh:mm:ss" and never shifted. Activity trees
+// deeper than kMaxActivityDepth (ProjectFileLimits.h) are refused as damaged.
 
 #include "model/CTranslator.h"
 #include "model/CUtf8TextConverter.h"
@@ -19,10 +20,6 @@ class CTallymark;
 
 class CXMLTranslator : public CTranslator {
 public:
-    // Activity trees deeper than this (top-level activities at depth 1) are refused as
-    // damaged: every walk of the tree recurses.
-    static constexpr int kMaxActivityDepth = 1000;
-
     // nameCodePage: the code page of the names in the state; 0 (CP_ACP), the system's
     // ANSI code page, is the program's.
     CXMLTranslator(CProjectState& state, CDataStream& stream, unsigned int nameCodePage = 0)

@@ -35,4 +35,8 @@
 #define IDS_REMOVE_WHAT_SUB_ACTIVITIES_AND_TALLYMARKS 40014
 #define IDS_REMOVE_WHAT_TALLYMARKS 40015
 
+// An indent or a new activity that would pass the depth a project file holds.
+#define IDS_ACTIVITY_TOO_DEEP 40462
+#define IDS_ACTIVITY_TOO_DEEP_CAPTION 40463
+
 #define IDS_HELP_MANAGE_ACTIVITIES 40182

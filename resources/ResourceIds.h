@@ -175,13 +175,16 @@
 #define IDS_STILL_WORKING_CLOSE 40241
 #define IDS_STILL_WORKING_EXIT 40242
 #define IDS_STILL_WORKING_SHUTDOWN 40243
-// Dates a project file cannot hold, the clock, and backup copies of a damaged project.
+// Dates and depths a project file cannot hold, the clock, and backup copies of a damaged
+// project.
 #define IDS_SAVE_UNSTORABLE_DATE 40430
 #define IDS_CLOCK_START_REFUSED 40431
 #define IDS_CLOCK_STOP_REFUSED 40432
 #define IDS_CLOCK_SET_BACK 40433
 #define IDS_CLOCK_CAPTION 40434
 #define IDS_LOAD_BACKUP_AVAILABLE 40435
+#define IDS_SAVE_TOO_DEEP 40460
+#define IDS_CLOCK_SET_FORWARD 40461
 
 // Dialogs, menu and accelerators of the main window.
 #define IDD_MAIN 100

@@ -1,5 +1,6 @@
 // Starting and stopping work against the clock: times that no project file can hold are
-// refused, and a clock set back while working ends the tally mark by the time that passed.
+// refused, and a clock set back or forward while working ends the tally mark by the time
+// that passed.
 
 #include "model/CActivity.h"
 #include "model/CClockNotices.h"
@@ -54,12 +55,18 @@ const std::uint64_t kMinute = 60000;
 TEST(CTallymarkClock, StartAndStopFollowTheClockAndRefuseWhatNoFileHolds) {
     const CDateTime beyond(CDateTime::GetMaximum() + 1.0 / 24.0);
     const CDateTime last(CDateTime::GetMaximum());
+    const auto plusSeconds = [](const CDateTime& date, double seconds) {
+        return date + CDateTimeSpan(seconds / 86400.0);
+    };
+    const std::uint64_t kWeek = 7 * 1440 * kMinute;
     const struct {
         const char* what;
         CDateTime startClock;
         CDateTime stopClock;
         std::uint64_t elapsedTicks;
         bool started;
+        // Started in this run (with a reading of the monotonic clock), not read from a file.
+        bool thisRun;
         ETallymarkEnd result;
         CDateTime end;
         std::vector<EClockNotice> notices;
@@ -69,6 +76,7 @@ TEST(CTallymarkClock, StartAndStopFollowTheClockAndRefuseWhatNoFileHolds) {
          Date(2024, 3, 1, 13),
          60 * kMinute,
          true,
+         true,
          ETallymarkEnd::Ended,
          Date(2024, 3, 1, 13),
          {}},
@@ -76,6 +84,7 @@ TEST(CTallymarkClock, StartAndStopFollowTheClockAndRefuseWhatNoFileHolds) {
          Date(2024, 3, 1, 12),
          Date(2024, 3, 1, 11),
          30 * kMinute,
+         true,
          true,
          ETallymarkEnd::EndedAfterClockSetBack,
          Date(2024, 3, 1, 12, 30),
@@ -85,6 +94,7 @@ TEST(CTallymarkClock, StartAndStopFollowTheClockAndRefuseWhatNoFileHolds) {
          beyond,
          120 * kMinute,
          true,
+         true,
          ETallymarkEnd::Refused,
          CTallymark::GetNullDate(),
          {EClockNotice::StopRefused}},
@@ -92,6 +102,7 @@ TEST(CTallymarkClock, StartAndStopFollowTheClockAndRefuseWhatNoFileHolds) {
          last,
          last,
          0,
+         true,
          true,
          ETallymarkEnd::Ended,
          last,
@@ -101,6 +112,7 @@ TEST(CTallymarkClock, StartAndStopFollowTheClockAndRefuseWhatNoFileHolds) {
          beyond,
          0,
          false,
+         true,
          ETallymarkEnd::NotOpen,
          CTallymark::GetNullDate(),
          {EClockNotice::StartRefused}},
@@ -109,9 +121,64 @@ TEST(CTallymarkClock, StartAndStopFollowTheClockAndRefuseWhatNoFileHolds) {
          CDateTime(),
          0,
          false,
+         true,
          ETallymarkEnd::NotOpen,
          CTallymark::GetNullDate(),
          {EClockNotice::StartRefused}},
+        {"clock set back an hour after two hours, still after the start",
+         Date(2024, 3, 1, 12),
+         Date(2024, 3, 1, 13),
+         120 * kMinute,
+         true,
+         true,
+         ETallymarkEnd::EndedAfterClockSetBack,
+         Date(2024, 3, 1, 14),
+         {EClockNotice::EndedAfterClockSetBack}},
+        {"clock set forward an hour",
+         Date(2024, 3, 1, 12),
+         Date(2024, 3, 1, 14),
+         60 * kMinute,
+         true,
+         true,
+         ETallymarkEnd::EndedAfterClockSetForward,
+         Date(2024, 3, 1, 13),
+         {EClockNotice::EndedAfterClockSetForward}},
+        {"clock 50 seconds behind, within the tolerance",
+         Date(2024, 3, 1, 12),
+         plusSeconds(Date(2024, 3, 1, 13), -50),
+         60 * kMinute,
+         true,
+         true,
+         ETallymarkEnd::Ended,
+         plusSeconds(Date(2024, 3, 1, 13), -50),
+         {}},
+        {"a week of work, the clocks drifted five minutes apart",
+         Date(2024, 3, 1, 12),
+         Date(2024, 3, 8, 12, 5),
+         kWeek,
+         true,
+         true,
+         ETallymarkEnd::Ended,
+         Date(2024, 3, 8, 12, 5),
+         {}},
+        {"begun in an earlier run, clock set back an hour after two hours",
+         Date(2024, 3, 1, 12),
+         Date(2024, 3, 1, 13),
+         120 * kMinute,
+         true,
+         false,
+         ETallymarkEnd::Ended,
+         Date(2024, 3, 1, 13),
+         {}},
+        {"begun in an earlier run, clock before the start",
+         Date(2024, 3, 1, 12),
+         Date(2024, 3, 1, 11),
+         30 * kMinute,
+         true,
+         false,
+         ETallymarkEnd::EndedAfterClockSetBack,
+         Date(2024, 3, 1, 12),
+         {EClockNotice::EndedAfterClockSetBack}},
     };
     for (const auto& c : cases) {
         CClockNotices::Get().TakePending();
@@ -121,7 +188,13 @@ TEST(CTallymarkClock, StartAndStopFollowTheClockAndRefuseWhatNoFileHolds) {
         CNoticeLog log;
         CPinnedClock clock(c.startClock);
         CPinnedTicks ticks(5 * kMinute);
-        CTallymark* tallymark = activity->StartTallymark();
+        CTallymark* tallymark = nullptr;
+        if (c.thisRun) {
+            tallymark = activity->StartTallymark();
+        } else {
+            tallymark = new CTallymark(activity, c.startClock);
+            activity->GetTallymarks().Add(tallymark);
+        }
         ASSERT_EQ(tallymark != nullptr, c.started) << c.what;
         EXPECT_EQ(activity->GetTallymarks().GetCount(), c.started ? 1u : 0u) << c.what;
         if (tallymark != nullptr) {

@@ -6,9 +6,12 @@
 #include "model/CActivity.h"
 #include "model/CTallymark.h"
 #include "model/CTallymarksByDate.h"
+#include "model/CTickClock.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <map>
 #include <string>
@@ -18,22 +21,42 @@ namespace modeltest {
 
 using Lines = std::vector<std::string>;
 
-// "Now" pinned for the life of the object; the system clock comes back afterwards.
+// "Now" pinned for the life of the object; the system clock comes back afterwards. The
+// monotonic clock is pinned with it and moves on as far as "now" moves forward: time
+// passes on both, as on a computer whose clock nobody sets. (A test of a clock that is
+// set pins the monotonic clock itself, after this object.)
 class CPinnedClock {
 public:
     explicit CPinnedClock(const CDateTime& utcNow) {
-        Set(utcNow);
+        NowValue() = utcNow.GetValue();
+        TicksValue() = kFirstTicks;
         CDateTime::SetNowSource(&Now);
+        CTickClock::Set([] { return TicksValue(); });
     }
-    ~CPinnedClock() { CDateTime::SetNowSource(nullptr); }
+    ~CPinnedClock() {
+        CDateTime::SetNowSource(nullptr);
+        CTickClock::Set(nullptr);
+    }
     CPinnedClock(const CPinnedClock&) = delete;
     CPinnedClock& operator=(const CPinnedClock&) = delete;
 
-    static void Set(const CDateTime& utcNow) { NowValue() = utcNow.GetValue(); }
+    static void Set(const CDateTime& utcNow) {
+        const CDateTimeSpan passed = utcNow - CDateTime(NowValue());
+        if (passed.IsValid() && passed.GetValue() > 0.0) {
+            TicksValue() +=
+                static_cast<std::uint64_t>(std::llround(passed.GetValue() * 86400000.0));
+        }
+        NowValue() = utcNow.GetValue();
+    }
 
 private:
+    static constexpr std::uint64_t kFirstTicks = 3600000;
     static double& NowValue() {
         static double value = 0.0;
+        return value;
+    }
+    static std::uint64_t& TicksValue() {
+        static std::uint64_t value = kFirstTicks;
         return value;
     }
     // Local time is never asked for by the model; it gets the universal time.

@@ -12,6 +12,7 @@
 #include "model/CProjectState.h"
 #include "model/CProjects.h"
 #include "model/CTallymark.h"
+#include "model/ProjectFileLimits.h"
 #include "resources/ResourceIds.h"
 
 #include <commctrl.h>
@@ -38,7 +39,7 @@ protected:
 
     // One activity per line, one blank a level; "*" books a tally mark on it. The project
     // is saved, its bytes kept, and opened as a user would.
-    CProject* Open(std::initializer_list<const char*> lines) {
+    CProject* Open(const std::vector<std::string>& lines) {
         return SaveAndOpen([&](CProjectState& state) {
             std::vector<CActivity*> parents = {state.GetRootActivity()};
             for (std::string line : lines) {
@@ -377,6 +378,70 @@ TEST_F(ActivitiesDlgTest, ProjectClosedUnderTheDialogEndsIt) {
     });
     EXPECT_EQ(Run(script, project), 1);
     EXPECT_EQ(m_app->GetProjects().GetNumProjects(), 0u);
+}
+
+// A tree as deep as a project file holds. An indent that would take the activity, or one
+// of its sub-activities, below that depth is refused with a message and changes nothing;
+// an indent or a new activity that stays at that depth is made, and the tree saves and
+// loads back.
+TEST_F(ActivitiesDlgTest, IndentAndNewStopAtTheDepthAFileHolds) {
+    RowList lines;
+    for (int level = 1; level <= kMaxActivityDepth; ++level) {
+        lines.push_back(std::string(static_cast<size_t>(level - 1), ' ') + "L" +
+                        std::to_string(level));
+    }
+    // B at the deepest level below L999; C with its child C1, and D, one level higher.
+    const std::string deepest(static_cast<size_t>(kMaxActivityDepth - 1), ' ');
+    const std::string above(static_cast<size_t>(kMaxActivityDepth - 2), ' ');
+    lines.insert(lines.end(), {deepest + "B", above + "C", deepest + "C1", above + "D"});
+    CProject* project = Open(lines);
+    const struct {
+        const char* select;
+        int button;               // 0: Ctrl+Right
+        const char* refusedBelow; // null: done
+    } steps[] = {
+        {"B", kIn, "L1000"},
+        {"C", 0, "L999"}, // C would fit, C1 not
+        {"D", kIn, nullptr},
+        {"B", kNew, nullptr},
+    };
+    // D below C after C1, and the new activity right after B, still being named.
+    RowList expected = lines;
+    expected.insert(expected.begin() + kMaxActivityDepth + 1, deepest + "New");
+    expected.back() = deepest + "D";
+    std::vector<RowList> trees;
+    CUiScript script(120000);
+    for (const auto& step : steps) {
+        // A thousand rows take the list a while: the command waits for the selection and
+        // its buttons.
+        script.Do([&] { Select(step.select); })
+            .WaitFor([&] {
+                return Selected() == step.select &&
+                       (step.button == 0 || harness::IsItemEnabled(Dlg(), step.button));
+            })
+            .Do([&] { step.button ? Click(Dlg(), step.button) : Key(VK_RIGHT, true); })
+            .Do([&] { trees.push_back(Tree(m_dialog->GetEditState())); });
+        if (step.refusedBelow != nullptr) {
+            script.AnswerMessageBox(IDOK, std::string("below \"") + step.refusedBelow +
+                                              "\" more than 1000 levels deep");
+        }
+    }
+    script.Do([&] { Name("N"); }).Do([&] { Click(Dlg(), IDC_ACTIVITIES_OK); });
+    EXPECT_EQ(Run(script, project), 0);
+    ASSERT_EQ(trees.size(), std::size(steps));
+    EXPECT_EQ(trees[0], lines);
+    EXPECT_EQ(trees[1], lines);
+    EXPECT_EQ(trees[3], expected);
+    ASSERT_EQ(script.GetMessageBoxes().size(), 2u);
+    for (const harness::SMessageBoxRecord& box : script.GetMessageBoxes()) {
+        EXPECT_EQ(box.caption, "Tallymarks - Activity too deep");
+        EXPECT_EQ(box.buttons, std::vector<int>({IDOK}));
+    }
+    expected[kMaxActivityDepth + 1] = deepest + "N";
+    EXPECT_NE(SaveAndClose(project), m_original);
+    CProject reloaded;
+    ASSERT_EQ(reloaded.Load(CFilePath(m_folder.File("c.wkp"))).GetCode(), -1);
+    EXPECT_EQ(Tree(reloaded.GetState()), expected);
 }
 
 } // namespace

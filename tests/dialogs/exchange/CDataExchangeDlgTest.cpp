@@ -5,6 +5,8 @@
 
 #include "ExchangeFixture.h"
 
+#include "model/ProjectFileLimits.h"
+
 using harness::CUiScript;
 using namespace exchangetest;
 
@@ -377,6 +379,56 @@ TEST_F(ExchangeTest, AMoveImportSavesTheReceivingProjectFirst) {
                 << c.name;
             Projects().CloseAll();
         }
+    }
+}
+
+// Work, open, holds a day's tally mark on an activity as deep as a project file holds, or
+// one level deeper (built in memory). Importing it would give Home that activity: at the
+// limit the import is made; beyond it, it is refused with a message and OK changes neither
+// project.
+TEST_F(ExchangeTest, AnImportNeverCreatesAnActivityDeeperThanAFileHolds) {
+    for (int depth : {kMaxActivityDepth, kMaxActivityDepth + 1}) {
+        WriteProjects(pffBinary);
+        CProject* home = OpenHome();
+        CProject* work = Projects().OpenPath(m_workPath, CProjects::kOpenOnly, true);
+        ASSERT_NE(work, nullptr);
+        CActivity* deep = work->GetState()->GetRootActivity();
+        while (deep->GetDepth() < depth) {
+            deep = AddActivity(deep, "Level " + std::to_string(deep->GetDepth() + 1));
+        }
+        AddMark(deep, 3, 4);
+        const std::vector<std::string> workRecords = Records(work->GetState());
+        auto owned = std::make_unique<CDataExchangeDlg>(home, CDataExchangeDlg::kImport);
+        CDataExchangeDlg& dialog = *owned;
+        CUiScript script(120000);
+        std::vector<std::string> preview;
+        script.Do([&] {
+            // The exchange runs once, when the project is taken.
+            ChooseDay(dialog);
+            ASSERT_TRUE(dialog.OpenOtherProject(m_workPath, 0));
+            preview = Records(dialog.GetPreviewState());
+            harness::Click(dialog.GetHwnd(), IDC_EXCHANGE_OK);
+        });
+        const bool refused = depth > kMaxActivityDepth;
+        if (refused) {
+            script.AnswerMessageBox(IDOK, "\"Level 1001\" lies 1001 levels deep");
+        }
+        Run(script, dialog, CDataExchangeDlg::kImport);
+        owned.reset();
+        const std::string label = std::to_string(depth);
+        ASSERT_EQ(script.GetMessageBoxes().size(), refused ? 1u : 0u) << label;
+        if (refused) {
+            EXPECT_EQ(script.GetMessageBoxes()[0].caption, "Tallymarks - Could not import");
+            EXPECT_EQ(preview, std::vector<std::string>({"Dev 9 10"}));
+            EXPECT_EQ(Records(home->GetState()), std::vector<std::string>({"Dev 9 10"}));
+            EXPECT_EQ(home->GetState()->GetRootActivity()->GetNumDescendants(), 1);
+            EXPECT_EQ(Records(work->GetState()), workRecords);
+        } else {
+            EXPECT_EQ(preview.size(), 4u) << label;
+            EXPECT_EQ(Records(home->GetState()).size(), 4u) << label;
+            EXPECT_EQ(home->GetState()->GetRootActivity()->GetNumDescendants(), 2 + depth);
+        }
+        Projects().CloseAll();
     }
 }
 

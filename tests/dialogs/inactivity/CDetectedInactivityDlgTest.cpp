@@ -15,12 +15,14 @@
 #include "model/CProjects.h"
 #include "model/CTallymark.h"
 #include "model/CTallymarks.h"
+#include "model/CTickClock.h"
 #include "resources/ResourceIds.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +40,12 @@ CDateTime PinnedNow(bool utc) {
     return utc ? CDateTime(g_now) : CDateTime(g_now).UtcToLocal();
 }
 
+// The monotonic clock in step with the pinned one: work begun "minutes ago" began then on
+// both clocks, as on a computer whose clock nobody sets.
+std::uint64_t PinnedTicks() {
+    return static_cast<std::uint64_t>(std::llround((g_now - kNow + 1.0) * 86400000.0));
+}
+
 // Combo box rows, in tree order.
 enum { kDev, kMail, kMeet, kOff, kNone = -1 };
 
@@ -47,6 +55,7 @@ protected:
         StartApp(true);
         g_now = kNow;
         CDateTime::SetNowSource(&PinnedNow);
+        CTickClock::Set(&PinnedTicks);
         m_project = m_app->GetProjects().CreateNew();
         CProjectState* state = m_project->GetState();
         state->SetName("Plan");
@@ -57,6 +66,7 @@ protected:
     }
     ~InactivityTest() override {
         CDateTime::SetNowSource(nullptr);
+        CTickClock::Set(nullptr);
         m_app.reset();
     }
     CActivity* Activity(int row) const {

@@ -8,6 +8,7 @@
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
 #include "model/EProjectFileFormat.h"
+#include "model/ProjectFileLimits.h"
 
 #include "../StateTestHelpers.h"
 #include "ProjectLog.h"
@@ -19,6 +20,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -30,6 +32,7 @@ using projecttest::CProjectLog;
 using projecttest::CTempFolder;
 
 using CDates = std::multiset<std::pair<double, double>>;
+using CContents = std::vector<std::tuple<int, std::string, CDates>>;
 
 CDateTime At(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
     CDateTime date;
@@ -42,9 +45,9 @@ std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-// Every activity's name with the start and end of each of its tally marks.
-std::vector<std::pair<std::string, CDates>> Contents(CProjectState& state) {
-    std::vector<std::pair<std::string, CDates>> contents;
+// Every activity's depth and name with the start and end of each of its tally marks.
+CContents Contents(CProjectState& state) {
+    CContents contents;
     std::vector<CActivity*> pending = {state.GetRootActivity()};
     while (!pending.empty()) {
         CActivity* activity = pending.back();
@@ -54,7 +57,7 @@ std::vector<std::pair<std::string, CDates>> Contents(CProjectState& state) {
         for (CTallymark* t = tallymarks.GetFirst(); t != nullptr; t = tallymarks.GetNext()) {
             dates.insert({t->GetStart().GetValue(), t->GetEnd(false).GetValue()});
         }
-        contents.push_back({activity->GetName(), dates});
+        contents.emplace_back(activity->GetDepth(), activity->GetName(), dates);
         for (CActivity* child = activity->GetFirstChild(); child != nullptr;
              child = child->GetNextSibling()) {
             pending.push_back(child);
@@ -86,7 +89,7 @@ TEST_P(ProjectExtremesTest, EveryExtremeValueTheModelHoldsIsSavedAndLoadedBackEq
     };
     CTempFolder folder;
     const std::string path = folder.Path(format == pffXML ? "ends.xml" : "ends.wkp");
-    std::vector<std::pair<std::string, CDates>> saved;
+    CContents saved;
     {
         CProject project;
         CProjectState& state = *project.GetState();
@@ -101,6 +104,13 @@ TEST_P(ProjectExtremesTest, EveryExtremeValueTheModelHoldsIsSavedAndLoadedBackEq
             AddTallymark(activity, c.start, c.end);
             ++index;
         }
+        // The deepest activity that a file holds, with a tally mark.
+        CActivity* deepest = parent;
+        while (deepest->GetDepth() < kMaxActivityDepth) {
+            deepest =
+                AddActivity(state, "Level " + std::to_string(deepest->GetDepth() + 1), deepest);
+        }
+        AddTallymark(deepest, At(2024, 1, 1), At(2024, 1, 2));
         saved = Contents(state);
         ASSERT_TRUE(project.Save(false, nullptr, path.c_str(), format));
     }
@@ -112,21 +122,31 @@ TEST_P(ProjectExtremesTest, EveryExtremeValueTheModelHoldsIsSavedAndLoadedBackEq
 
 INSTANTIATE_TEST_SUITE_P(BothFormats, ProjectExtremesTest, ::testing::Values(pffBinary, pffXML));
 
-// A tally mark with a date that a file cannot hold: the save fails before the file is
-// touched (no byte changes, no backup appears), and the message names the tally mark.
+// A tally mark with a date that a file cannot hold, or an activity deeper than a file holds:
+// the save fails before the file is touched (no byte changes, no backup appears), and the
+// message names the tally mark or the activity.
 TEST(ProjectSaveCheckTest, ADateNoFileHoldsStopsTheSaveAndLeavesTheFileAlone) {
     const CDateTime first(CDateTime::GetMinimum()), last(CDateTime::GetMaximum());
     CDateTime firstPlusAnHour = first;
     firstPlusAnHour += CDateTimeSpan(1.0 / 24.0);
+    const int tooDeep = kMaxActivityDepth + 1;
     const struct {
         const char* what;
         CDateTime start, end;
+        bool marked; // the activity "Edge" holds a tally mark from start to end
+        int depth;   // of "Edge"
+        const char* named;
     } cases[] = {
-        {"invalid start", CDateTime(), At(2024, 1, 1)},
-        {"the first moment plus an hour", first, firstPlusAnHour},
-        {"an end past the calendar", last, CDateTime(last.GetValue() + 0.5)},
+        {"invalid start", CDateTime(), At(2024, 1, 1), true, 2, "\"Write\\Edge\""},
+        {"the first moment plus an hour", first, firstPlusAnHour, true, 2, "\"Write\\Edge\""},
+        {"an end past the calendar", last, CDateTime(last.GetValue() + 0.5), true, 2,
+         "\"Write\\Edge\""},
         {"an open tally mark's start past the calendar", CDateTime(last.GetValue() + 1.0),
-         CTallymark::GetNullDate()},
+         CTallymark::GetNullDate(), true, 2, "\"Write\\Edge\""},
+        {"an activity one level deeper than a file holds", At(2024, 1, 1), At(2024, 1, 2), true,
+         tooDeep, "\"Edge\" lies 1001 levels deep"},
+        {"an unused activity one level deeper than a file holds", CDateTime(), CDateTime(), false,
+         tooDeep, "\"Edge\" lies 1001 levels deep"},
     };
     for (int format : {pffBinary, pffXML}) {
         for (const auto& c : cases) {
@@ -139,20 +159,31 @@ TEST(ProjectSaveCheckTest, ADateNoFileHoldsStopsTheSaveAndLeavesTheFileAlone) {
             AddTallymark(activity, At(2024, 1, 1), At(2024, 1, 2));
             ASSERT_TRUE(project.Save(false, nullptr, path.c_str(), format)) << c.what;
             const std::string before = ReadBytes(path);
-            CActivity* bad = AddActivity(*project.GetState(), "Edge", activity);
-            AddTallymark(bad, c.start, c.end);
+            CActivity* above = activity;
+            while (above->GetDepth() < c.depth - 1) {
+                above = AddActivity(*project.GetState(), "Level", above);
+            }
+            CActivity* bad = AddActivity(*project.GetState(), "Edge", above);
+            if (c.marked) {
+                AddTallymark(bad, c.start, c.end);
+            }
 
             EXPECT_FALSE(project.Save(false)) << c.what;
             EXPECT_FALSE(log.saved) << c.what;
             const std::string text = log.saveError.GetText();
-            EXPECT_NE(text.find("\"Write\\Edge\""), std::string::npos) << c.what << ": " << text;
+            EXPECT_NE(text.find(c.named), std::string::npos) << c.what << ": " << text;
             EXPECT_NE(text.find("was not saved"), std::string::npos) << c.what << ": " << text;
             EXPECT_EQ(text.find('['), std::string::npos) << c.what << ": " << text;
             EXPECT_EQ(ReadBytes(path), before) << c.what;
             EXPECT_EQ(folder.Count(), 1) << c.what;
-            EXPECT_TRUE(project.IsModified(ppTallymarks)) << c.what;
-            // The project stays as it was: once the tally mark is gone it saves.
-            delete bad->GetTallymarks().GetFirst();
+            EXPECT_TRUE(project.IsModified(c.marked ? ppTallymarks : ppActivities)) << c.what;
+            // The project stays as it was: once the tally mark is gone, or the activity is
+            // outdented, it saves.
+            if (c.depth > kMaxActivityDepth) {
+                above->GetParent()->AddChildActivity(bad, -1);
+            } else {
+                delete bad->GetTallymarks().GetFirst();
+            }
             EXPECT_TRUE(project.Save(false)) << c.what;
         }
     }

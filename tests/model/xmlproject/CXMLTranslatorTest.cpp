@@ -1,6 +1,7 @@
 #include "model/CXMLTranslator.h"
 
 #include "model/CWKPTranslator.h"
+#include "model/ProjectFileLimits.h"
 
 #include "xmlParser/SXMLOptions.h"
 
@@ -158,7 +159,7 @@ TEST(CXMLTranslator, NamesKeepTheirCodePage) {
 }
 
 TEST(CXMLTranslator, DeepTreesUpToTheLimitRoundTrip) {
-    for (int depth : {CXMLTranslator::kMaxActivityDepth, CXMLTranslator::kMaxActivityDepth + 1}) {
+    for (int depth : {kMaxActivityDepth, kMaxActivityDepth + 1}) {
         CProjectState original;
         CActivity* parent = nullptr;
         for (int level = 1; level <= depth; ++level) {
@@ -169,7 +170,7 @@ TEST(CXMLTranslator, DeepTreesUpToTheLimitRoundTrip) {
         CProjectState loaded;
         const SReadResult result = Read(Save(original), loaded);
         EXPECT_EQ(trOK, result.identify);
-        EXPECT_EQ(depth <= CXMLTranslator::kMaxActivityDepth ? trOK : trDamaged, result.load);
+        EXPECT_EQ(depth <= kMaxActivityDepth ? trOK : trDamaged, result.load);
         if (result.load == trOK) {
             EXPECT_EQ(Describe(original), Describe(loaded));
         }
