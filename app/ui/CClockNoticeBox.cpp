@@ -46,7 +46,7 @@ std::string CClockNoticeBox::FormatMessage(const SClockNotice& notice) {
         id = IDS_CLOCK_START_REFUSED;
     } else if (notice.notice == EClockNotice::StopRefused) {
         id = IDS_CLOCK_STOP_REFUSED;
-    } else if (event.notice == EClockNotice::EndedAfterClockSetForward) {
+    } else if (notice.notice == EClockNotice::EndedAfterClockSetForward) {
         id = IDS_CLOCK_SET_FORWARD;
     }
     CText text(id);
