@@ -3,6 +3,7 @@
 #include "dialogs/CActivitiesDlg.h"
 
 #include "app/main/CAppMain.h"
+#include "app/settings/CSetActivitiesDlg.h"
 #include "app/ui/ButtonControls.h"
 #include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DialogPlacement.h"
@@ -68,9 +69,10 @@ int CActivitiesDlg::GetNumColumns() {
 }
 
 SListViewColumn CActivitiesDlg::GetColumn(int index) {
-    const std::vector<int32_t>& widths = CAppMain::Get().GetSetActivitiesDlg().GetColumnWidths();
+    CSetActivitiesDlg& settings = CAppMain::Get().GetSetActivitiesDlg();
     SListViewColumn column;
-    column.width = widths.at(static_cast<size_t>(index));
+    column.width = settings.GetColumnWidths().at(static_cast<size_t>(index));
+    column.defaultWidth = settings.IsDefaultColumnWidth(static_cast<size_t>(index));
     if (index == 0) {
         column.title = CText(IDS_COLUMN_ACTIVITY).GetString();
     } else {

@@ -1,6 +1,7 @@
 #include "dialogs/CChooseActivitiesDlg.h"
 
 #include "app/main/CAppMain.h"
+#include "app/settings/CSetChooseActivitiesDlg.h"
 #include "app/ui/ButtonControls.h"
 #include "app/ui/DialogCloseAndHelp.h"
 #include "app/ui/DescriptionTexts.h"
@@ -90,11 +91,12 @@ int CChooseActivitiesDlg::GetNumColumns() {
 SListViewColumn CChooseActivitiesDlg::GetColumn(int index) {
     SListViewColumn column;
     column.title = CText(IDS_COLUMN_ACTIVITY).GetString();
-    const std::vector<int32_t>& widths =
-        CAppMain::Get().GetSetChooseActivitiesDlg().GetColumnWidths();
+    CSetChooseActivitiesDlg& settings = CAppMain::Get().GetSetChooseActivitiesDlg();
+    const std::vector<int32_t>& widths = settings.GetColumnWidths();
     const bool stored = index >= 0 && static_cast<size_t>(index) < widths.size() &&
                         widths[static_cast<size_t>(index)] > 0;
     column.width = stored ? widths[static_cast<size_t>(index)] : kFillColumnWidth;
+    column.defaultWidth = !stored || settings.IsDefaultColumnWidth(static_cast<size_t>(index));
     return column;
 }
 

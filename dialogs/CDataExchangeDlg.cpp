@@ -116,8 +116,9 @@ SListViewColumn CDataExchangeDlg::GetColumn(int index) {
     column.title = CText(kColumnTitles[index]).GetString();
     column.format = index == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
     const std::vector<int32_t>& widths = m_settings->GetColumnWidths();
-    column.width =
-        static_cast<size_t>(index) < widths.size() && widths[index] > 0 ? widths[index] : 100;
+    const bool usable = static_cast<size_t>(index) < widths.size() && widths[index] > 0;
+    column.width = usable ? widths[index] : 100;
+    column.defaultWidth = !usable || m_settings->IsDefaultColumnWidth(static_cast<size_t>(index));
     return column;
 }
 

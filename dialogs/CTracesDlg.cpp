@@ -65,8 +65,9 @@ SListViewColumn CTracesDlg::GetColumn(int index) {
     if (index >= 0 && index < kColumnCount) {
         column.title = CText(kColumnTitles[index]).GetString();
     }
-    column.width =
-        CAppMain::Get().GetSetTracesDlg().GetColumnWidths().at(static_cast<size_t>(index));
+    CSetTracesDlg& settings = CAppMain::Get().GetSetTracesDlg();
+    column.width = settings.GetColumnWidths().at(static_cast<size_t>(index));
+    column.defaultWidth = settings.IsDefaultColumnWidth(static_cast<size_t>(index));
     return column;
 }
 

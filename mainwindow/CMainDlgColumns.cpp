@@ -3,6 +3,7 @@
 #include "mainwindow/CMainDlg.h"
 
 #include "app/main/CAppMain.h"
+#include "app/settings/CSetMainDlg.h"
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/text/CText.h"
 #include "model/CActivity.h"
@@ -91,10 +92,11 @@ std::string CMainDlg::FormatColumnTitle(int column) {
 
 SListViewColumn CMainDlg::GetColumn(int index) {
     SListViewColumn column;
-    const std::vector<int32_t>& widths = CAppMain::Get().GetSetMainDlg().GetColumnWidths();
-    column.width = index >= 0 && static_cast<size_t>(index) < widths.size()
-                       ? widths[static_cast<size_t>(index)]
-                       : kFallbackColumnWidth;
+    CSetMainDlg& settings = CAppMain::Get().GetSetMainDlg();
+    const std::vector<int32_t>& widths = settings.GetColumnWidths();
+    const bool known = index >= 0 && static_cast<size_t>(index) < widths.size();
+    column.width = known ? widths[static_cast<size_t>(index)] : kFallbackColumnWidth;
+    column.defaultWidth = !known || settings.IsDefaultColumnWidth(static_cast<size_t>(index));
     if (index == 0) {
         column.title = CText(IDS_COLUMN_ACTIVITY).GetString();
         return column;

@@ -14,6 +14,9 @@
 
 namespace {
 
+// The loader's error code for a project file that another program holds.
+const int32_t kErrorFileInUse = 3;
+
 bool InRange(int id, int first, int last) {
     return id >= first && id <= last;
 }
@@ -288,8 +291,8 @@ bool CMenu::OnProjectsAdded(CProjectsAddedEvent& event) {
         if (!event.project->IsNew()) {
             recent.AddProject(*event.project);
         }
-    } else if (!event.path.Exists()) {
-        // Only a file that is gone leaves the list: one in use or damaged may open later.
+    } else if (event.error.GetCode() != kErrorFileInUse) {
+        // A file that cannot be opened leaves the list; one in use may open later.
         recent.Remove(event.path);
     }
     // A project opened without becoming current still joins the open-projects list.

@@ -23,9 +23,14 @@ public:
     void Save(CINISection& section) const;
     // The widths, resolved on the first call; callers store new widths through it.
     std::vector<int32_t>& Get();
+    // Whether the width at index is still the language's default, that is it was never
+    // stored and nobody has stored another since.
+    bool IsDefault(size_t index);
 
 private:
     std::vector<SColumn> m_columns;
     std::vector<int32_t> m_widths;
+    // The default each unset width took when resolved; kNoDefault for stored ones.
+    std::vector<int32_t> m_defaults;
     bool m_resolved = false;
 };

@@ -11,6 +11,7 @@ public:
     void Load(CINIFile& ini) override;
     void Save(CINIFile& ini) override;
     std::vector<int32_t>& GetColumnWidths() { return m_widths.Get(); }
+    bool IsDefaultColumnWidth(size_t index) { return m_widths.IsDefault(index); }
 
 private:
     CColumnWidths m_widths;

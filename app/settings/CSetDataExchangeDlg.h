@@ -15,6 +15,7 @@ public:
     void Load(CINIFile& ini) override;
     void Save(CINIFile& ini) override;
     std::vector<int32_t>& GetColumnWidths() { return m_widths.Get(); }
+    bool IsDefaultColumnWidth(size_t index) { return m_widths.IsDefault(index); }
     bool& GetRemoveTraces() { return m_removeTraces; }
 
 private:

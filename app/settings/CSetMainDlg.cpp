@@ -12,6 +12,7 @@ namespace {
 const char* const kSection = "MainWindow";
 const unsigned kActivityLayout = 30006;
 const unsigned kColumnLayout = 30007;
+const int32_t kNoDefault = INT32_MIN;
 
 std::string ColumnKey(int32_t n) {
     return "ColumnWidth" + std::to_string(n);
@@ -47,6 +48,7 @@ void CSetMainDlg::Load(CINIFile& ini) {
     for (int32_t n = 0; n < m_numColumns; ++n) {
         m_widths[n + 1] = ReadColumnWidth(section, ColumnKey(n).c_str());
     }
+    m_defaults.assign(m_widths.size(), kNoDefault);
 }
 
 void CSetMainDlg::Save(CINIFile& ini) {
@@ -69,13 +71,16 @@ void CSetMainDlg::SetNumColumns(int32_t number) {
     if (m_widths.empty()) {
         m_widths.assign(static_cast<size_t>(m_numColumns) + 1, -1);
     }
+    MatchDefaults();
     const int32_t old = m_numColumns;
     if (number > old) {
         int32_t width = -1;
         GetLayoutNumber(width, kColumnLayout);
         m_widths.insert(m_widths.begin() + 1, static_cast<size_t>(number - old), width);
+        m_defaults.insert(m_defaults.begin() + 1, static_cast<size_t>(number - old), width);
     } else {
         m_widths.erase(m_widths.begin() + 1, m_widths.begin() + 1 + (old - number));
+        m_defaults.erase(m_defaults.begin() + 1, m_defaults.begin() + 1 + (old - number));
     }
     m_numColumns = number;
     CNumColumnsChangedEvent event(old, number);
@@ -86,12 +91,25 @@ std::vector<int32_t>& CSetMainDlg::GetColumnWidths() {
     if (m_widths.empty()) {
         m_widths.assign(static_cast<size_t>(m_numColumns) + 1, -1);
     }
+    MatchDefaults();
     if (!m_resolved) {
-        GetLayoutNumber(m_widths[0], kActivityLayout);
-        for (size_t i = 1; i < m_widths.size(); ++i) {
-            GetLayoutNumber(m_widths[i], kColumnLayout);
+        for (size_t i = 0; i < m_widths.size(); ++i) {
+            if (m_widths[i] == -1) {
+                GetLayoutNumber(m_widths[i], i == 0 ? kActivityLayout : kColumnLayout);
+                m_defaults[i] = m_widths[i];
+            }
         }
         m_resolved = true;
     }
     return m_widths;
+}
+
+bool CSetMainDlg::IsDefaultColumnWidth(size_t index) {
+    const std::vector<int32_t>& widths = GetColumnWidths();
+    return index < widths.size() && m_defaults[index] != kNoDefault &&
+           widths[index] == m_defaults[index];
+}
+
+void CSetMainDlg::MatchDefaults() {
+    m_defaults.resize(m_widths.size(), kNoDefault);
 }

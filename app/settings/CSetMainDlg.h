@@ -29,11 +29,19 @@ public:
     void SetNumColumns(int32_t number);
     // The activity width first, then one per time column; resolved on the first call.
     std::vector<int32_t>& GetColumnWidths();
+    // Whether the width at index is still the language's default: never stored, or a
+    // column added since, and not changed.
+    bool IsDefaultColumnWidth(size_t index);
 
 private:
+    // Keeps m_defaults as long as m_widths, stored widths marked as having no default.
+    void MatchDefaults();
+
     bool m_trackNow = true;
     int32_t m_numColumns = 2;
     CDateTime m_position;
     std::vector<int32_t> m_widths;
+    // Per width the default it took, or kNoDefault for a stored one.
+    std::vector<int32_t> m_defaults;
     bool m_resolved = false;
 };

@@ -16,6 +16,7 @@ public:
     void Save(CINIFile& ini) override;
 
     std::vector<int32_t>& GetColumnWidths() { return m_widths.Get(); }
+    bool IsDefaultColumnWidth(size_t index) { return m_widths.IsDefault(index); }
     int32_t& GetSortColumn(int priority) { return m_columns[priority]; }
     bool& GetSortAscending(int priority) { return m_ascending[priority]; }
     // The first sort key: flips its direction, or brings the column first with its

@@ -99,9 +99,10 @@ public:
     // its Create to throw. False when the thread runs none.
     static bool EndInnermostWithError(std::exception_ptr error);
 
-    // Moves the top-left corner of a dialog of size so that the whole dialog (or, when it
-    // is larger, its top-left part) lies on the work area of the monitor nearest to it.
-    static void ClampToWorkArea(POINT& point, SIZE size);
+    // Keeps a dialog's top-left corner on the work area of the monitor nearest to it, at
+    // least 64 by 32 pixels away from its right and bottom edges. The rest of the dialog
+    // may reach beyond the work area, or onto another monitor, as the user left it.
+    static void ClampToWorkArea(POINT& point);
     // Screen coordinates; the position is clamped as above, the size raised to the
     // minimum when one is given.
     void SetPos(int x, int y);

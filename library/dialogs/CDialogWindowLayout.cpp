@@ -25,19 +25,16 @@ void RaiseToMinimum(int& cx, int& cy, const SSize* minimum) {
 
 } // namespace
 
-void CDialogWindow::ClampToWorkArea(POINT& point, SIZE size) {
+void CDialogWindow::ClampToWorkArea(POINT& point) {
     RECT workArea;
-    const POINT middle{point.x + size.cx / 2, point.y + size.cy / 2};
-    if (GetWorkAreaNear(middle, workArea)) {
-        point = ClampIntoWorkArea(point, size, workArea);
+    if (GetWorkAreaNear(point, workArea)) {
+        point = ClampIntoWorkArea(point, workArea);
     }
 }
 
 void CDialogWindow::SetPos(int x, int y) {
     POINT point{x, y};
-    RECT window = {0, 0, 0, 0};
-    GetWindowRect(m_window, &window);
-    ClampToWorkArea(point, SIZE{window.right - window.left, window.bottom - window.top});
+    ClampToWorkArea(point);
     SetWindowPos(m_window, nullptr, point.x, point.y, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -51,7 +48,7 @@ void CDialogWindow::SetSize(int cx, int cy, const SSize* minimum) {
 void CDialogWindow::SetRect(int x, int y, int cx, int cy, const SSize* minimum) {
     POINT point{x, y};
     RaiseToMinimum(cx, cy, minimum);
-    ClampToWorkArea(point, SIZE{cx, cy});
+    ClampToWorkArea(point);
     SetWindowPos(m_window, nullptr, point.x, point.y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
     OnSizeSet(SSize{cx, cy});
 }

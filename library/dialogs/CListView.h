@@ -21,8 +21,8 @@
 // - An exception thrown by the owner's callback ends the dialog (CDialogWindow rethrows
 //   it after its run); it never crosses the window procedure.
 // - No column becomes narrower than 30 pixels, however the user drags it.
-// - The owner's widths (the first sizing, inserted columns) never cut a column's title;
-//   the user may still drag a column narrower.
+// - A default width (SListViewColumn::defaultWidth) never cuts its column's title; a
+//   width the user left comes back as it was.
 // - The small images given to Attach are borrowed, never destroyed with the control.
 
 #include "library/dialogs/CDialogWindow.h"

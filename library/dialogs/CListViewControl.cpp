@@ -119,8 +119,7 @@ void CListViewControl::InsertColumn(HWND list, int index, const SListViewColumn&
     inserted.iSubItem = index;
     if (withWidth && column.width >= 0) {
         inserted.mask |= LVCF_WIDTH;
-        inserted.cx =
-            column.width == 0 ? 0 : std::max(column.width, HeadingWidth(list, column.title));
+        inserted.cx = column.width == 0 ? 0 : std::max(column.width, DefaultMinimum(list, column));
     }
     SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
                  reinterpret_cast<LPARAM>(&inserted));
@@ -166,7 +165,7 @@ void CListViewControl::AutoSizeColumns(HWND list, const std::vector<SListViewCol
         const int column = static_cast<int>(i);
         int width = useStoredWidths ? columns[i].width : GetColumnWidth(list, column);
         // The control's widths are the user's own choice and only kept above the floor.
-        const int heading = useStoredWidths ? HeadingWidth(list, columns[i].title) : 0;
+        const int heading = useStoredWidths ? DefaultMinimum(list, columns[i]) : 0;
         if (width < 0) {
             if (stretchColumn >= 0) {
                 // An earlier negative column keeps its width after all.
@@ -194,6 +193,10 @@ void CListViewControl::AutoSizeColumns(HWND list, const std::vector<SListViewCol
 int CListViewControl::StretchWidth(int clientWidth, int scrollBarWidth, int fixedTotal,
                                    int minimum) {
     return std::max({clientWidth - scrollBarWidth - fixedTotal, minimum, kMinimumColumnWidth});
+}
+
+int CListViewControl::DefaultMinimum(HWND list, const SListViewColumn& column) {
+    return column.defaultWidth ? HeadingWidth(list, column.title) : 0;
 }
 
 int CListViewControl::HeadingWidth(HWND list, const std::string& title) {

@@ -47,7 +47,7 @@ public:
                                     const SListViewItemImage& image);
 
     // Inserts a column with its title, its width unless negative (when withWidth) and
-    // its alignment unless 0. A width above 0 is raised to what the title needs
+    // its alignment unless 0. A default width above 0 is raised to what the title needs
     // (HeadingWidth); 0 stays 0.
     static void InsertColumn(HWND list, int index, const SListViewColumn& column, bool withWidth);
     static void DeleteColumn(HWND list, int index);
@@ -57,8 +57,8 @@ public:
     static void SetColumnWidth(HWND list, int column, int width);
     // Sets every column's width, from the descriptors (useStoredWidths) or from the
     // control; the last column with a negative width takes what the others leave of the
-    // client width, at least the absolute value. A descriptor's width never cuts its
-    // title: widths stored under one language come back under another's longer titles.
+    // client width, at least the absolute value. A descriptor's default width never cuts
+    // its title; a width the user left is only kept above the floor of 30 pixels.
     static void AutoSizeColumns(HWND list, const std::vector<SListViewColumn>& columns,
                                 bool useStoredWidths);
     // The width of the column that takes the rest: max(rest, minimum, 30).
@@ -66,4 +66,6 @@ public:
     // The width a column needs to show the title in its heading whole: the text in the
     // list's font and the header's text margin on either side; 0 for an empty title.
     static int HeadingWidth(HWND list, const std::string& title);
+    // HeadingWidth for a column with a default width, else 0.
+    static int DefaultMinimum(HWND list, const SListViewColumn& column);
 };

@@ -11,4 +11,8 @@ struct SListViewColumn {
     // Pixels. Negative: the column takes the rest of the client width, at least the
     // absolute value (the last such column does; earlier ones keep their width).
     int32_t width = 0;
+    // The width is a default, not one the user left: it is raised to what the title
+    // needs, so a language's default never cuts its own heading. A width the user left
+    // is kept as it is.
+    bool defaultWidth = false;
 };

@@ -13,9 +13,9 @@ bool GetWorkAreaNear(POINT point, RECT& workArea) {
     return SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0) != FALSE;
 }
 
-POINT ClampIntoWorkArea(POINT point, SIZE size, const RECT& workArea) {
-    point.x = std::max(std::min(point.x, workArea.right - size.cx), workArea.left);
-    point.y = std::max(std::min(point.y, workArea.bottom - size.cy), workArea.top);
+POINT ClampIntoWorkArea(POINT point, const RECT& workArea) {
+    point.x = std::max(std::min(point.x, workArea.right - 64), workArea.left);
+    point.y = std::max(std::min(point.y, workArea.bottom - 32), workArea.top);
     return point;
 }
 

@@ -7,9 +7,10 @@
 // The work area of the monitor nearest to point (the primary work area when monitors
 // cannot be asked); false when none can be read.
 bool GetWorkAreaNear(POINT point, RECT& workArea);
-// The top-left corner of a window of size moved so that the whole window lies on
-// workArea, or, for a window larger than the work area, so that its top-left part does.
-POINT ClampIntoWorkArea(POINT point, SIZE size, const RECT& workArea);
+// The point moved into workArea so that at least 64 by 32 pixels right of and below it
+// lie on the work area; a point left of or above it (a place on a monitor since
+// removed) comes to its left or top edge.
+POINT ClampIntoWorkArea(POINT point, const RECT& workArea);
 // A restored place of a top-level window (WINDOWPLACEMENT::rcNormalPosition, measured
 // from the work area's corner) in screen coordinates, given its monitor's rectangle
 // and work area.

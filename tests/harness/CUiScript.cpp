@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <utility>
@@ -199,7 +200,9 @@ LRESULT CALLBACK CUiScript::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(t_hook, code, wParam, lParam);
 }
 
-// Whether the caption of box fits in its title bar, beside the close button.
+// Whether the caption of box can show whole in its title bar, beside the close button.
+// Windows widens a message box for its caption, up to the work area; Wine sizes the box
+// by its text and buttons only, so the box's own width is no measure here.
 bool CaptionFits(HWND box, const std::string& caption) {
     NONCLIENTMETRICSA metrics = {};
     metrics.cbSize = sizeof(metrics);
@@ -214,6 +217,12 @@ bool CaptionFits(HWND box, const std::string& caption) {
     DeleteObject(font);
     RECT window = {};
     GetWindowRect(box, &window);
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoA(MonitorFromWindow(box, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        window.left = std::min(window.left, monitor.rcWork.left);
+        window.right = std::max(window.right, monitor.rcWork.right);
+    }
     const int room = (window.right - window.left) - 2 * GetSystemMetrics(SM_CXDLGFRAME) -
                      metrics.iCaptionWidth - 4;
     return size.cx <= room;

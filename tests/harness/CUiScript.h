@@ -31,7 +31,7 @@ struct SMessageBoxRecord {
     UINT icon = 0;            // MB_ICONERROR, MB_ICONWARNING, MB_ICONINFORMATION,
                               // MB_ICONQUESTION, or 0
     int answer = 0;           // the button the script pressed
-    bool captionWhole = true; // the caption fits the box's title bar, not cut short
+    bool captionWhole = true; // the caption can show whole in the title bar of the box
 };
 
 class CUiScript {

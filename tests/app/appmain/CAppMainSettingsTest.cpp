@@ -102,8 +102,8 @@ TEST_F(AppMainSettingsTest, FileDialogsStartInTheLastProjectFolderOfTheSettings)
     EXPECT_EQ(ILastProjectFolder::GetCurrent().GetLastPath(), "");
 }
 
-// No help ships with the program: asking for a page says so, and no re-installation helps.
-TEST_F(AppMainSettingsTest, HelpThatIsNotInstalledIsSaidToBeMissingWithoutAskingToReinstall) {
+// Asking for a page of help that is not installed says so and asks for a re-installation.
+TEST_F(AppMainSettingsTest, HelpThatIsNotInstalledIsSaidToBeMissing) {
     WriteUserSettings("Language=EN|");
     CAppMain& app = MakeOpenedApp();
     harness::CUiScript script;
@@ -114,8 +114,9 @@ TEST_F(AppMainSettingsTest, HelpThatIsNotInstalledIsSaidToBeMissingWithoutAsking
     });
 
     ASSERT_EQ(script.GetMessageBoxes().size(), 1u);
-    EXPECT_EQ(script.GetMessageBoxes()[0].text.find("install Tallymarks"), std::string::npos)
-        << script.GetMessageBoxes()[0].text;
+    EXPECT_EQ(script.GetMessageBoxes()[0].text,
+              "The help pages are not installed.  Please re-install Tallymarks to use the help "
+              "pages.");
     EXPECT_EQ(script.GetMessageBoxes()[0].icon, static_cast<UINT>(MB_ICONINFORMATION));
 }
 

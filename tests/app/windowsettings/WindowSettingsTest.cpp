@@ -101,6 +101,12 @@ TEST(CSetMainDlgTest, ColumnsComeAndGoRightAfterTheActivityWidth) {
     log.Connect(&main);
     main.SetNumColumns(5);
     EXPECT_EQ(main.GetColumnWidths(), std::vector<int32_t>({100, 77, 77, 1, 2, 3}));
+    // Only the added columns have default widths, until a width is stored over one.
+    for (size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(main.IsDefaultColumnWidth(i), i == 1 || i == 2) << i;
+    }
+    main.GetColumnWidths()[1] = 60;
+    EXPECT_FALSE(main.IsDefaultColumnWidth(1));
     main.SetNumColumns(5);
     main.SetNumColumns(2);
     EXPECT_EQ(main.GetColumnWidths(), std::vector<int32_t>({100, 2, 3}));
@@ -145,6 +151,10 @@ TEST(ColumnWidthSettingsTest, UnsetWidthsTakeTheLanguagesLayoutNumbersOnce) {
         o->Load(ini);
     }
     EXPECT_EQ(activities.GetColumnWidths(), std::vector<int32_t>({120, 33}));
+    EXPECT_TRUE(activities.IsDefaultColumnWidth(0));
+    EXPECT_FALSE(activities.IsDefaultColumnWidth(1)) << "a stored width is the user's";
+    activities.GetColumnWidths()[0] = 200;
+    EXPECT_FALSE(activities.IsDefaultColumnWidth(0)) << "nor is one stored since";
     EXPECT_EQ(choose.GetColumnWidths(), std::vector<int32_t>({0})); // no layout resource
     EXPECT_EQ(exportSettings.GetColumnWidths(), std::vector<int32_t>({0, 0, 9}));
     EXPECT_FALSE(exportSettings.GetRemoveTraces());

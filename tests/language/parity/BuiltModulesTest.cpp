@@ -118,18 +118,31 @@ TEST_P(BuiltModule, SettingsPagesArePlainChildTemplates) {
     FreeLibrary(module);
 }
 
-// No help ships with the program: its message says the pages are not installed, and no
-// re-installation brings them.
-TEST_P(BuiltModule, TheHelpMessageAdvisesNoReinstallation) {
+// Messages whose wording each language must keep as it is: the help message asks for a
+// re-installation, the caption of a wrong number of columns names the time information.
+TEST_P(BuiltModule, MessagesKeepTheirWording) {
+    const bool dutch = std::string(GetParam()) == "Tallymarks_NL.dll";
+    const struct {
+        unsigned id;
+        const wchar_t* english;
+        const wchar_t* dutch;
+    } texts[] = {
+        {40033,
+         L"The help pages are not installed.  Please re-install Tallymarks to use the help pages.",
+         L"De helppagina's zijn niet ge\u00efnstalleerd.  Installeer Tallymarks opnieuw om de "
+         L"helppagina's te gebruiken."},
+        {40316, L"Tallymarks - Invalid number of time information columns",
+         L"Tallymarks - Ongeldig aantal kolommen met tijdinformatie"},
+    };
     HMODULE module =
         LoadLibraryExA(BuiltFile(GetParam()).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr) << GetParam();
-    char text[512] = "";
-    LoadStringA(module, 40033, text, sizeof text);
-    const std::string message = text;
-    EXPECT_FALSE(message.empty());
-    for (const char* advice : {"re-install", "reinstall", "opnieuw", "Installeer"}) {
-        EXPECT_EQ(message.find(advice), std::string::npos) << GetParam() << ": " << message;
+    for (const auto& expected : texts) {
+        // Compared as the module holds it, whatever the system's code page.
+        wchar_t text[512] = L"";
+        LoadStringW(module, expected.id, text, 512);
+        EXPECT_EQ(std::wstring(text), dutch ? expected.dutch : expected.english)
+            << GetParam() << " string " << expected.id;
     }
     FreeLibrary(module);
 }

@@ -226,23 +226,28 @@ TEST(CDialogWindowTest, PositionsAreKeptOnTheWorkArea) {
     monitor.cbSize = sizeof(monitor);
     GetMonitorInfoA(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& work = monitor.rcWork;
-    RECT window;
-    GetWindowRect(dialog.GetHwnd(), &window);
-    // The whole dialog stays on the work area, not only its top-left corner.
+    // Only the top-left corner is kept 64 by 32 pixels inside the work area: a wide window
+    // left near the right edge comes back there, reaching beyond it as the user left it.
     const struct {
-        int x, y;
+        int x, y, cx, cy;
         LONG expectedX, expectedY;
     } cases[] = {
-        {100000, 100000, work.right - (window.right - window.left),
-         work.bottom - (window.bottom - window.top)},
-        {-100000, -100000, work.left, work.top},
-        {work.left + 20, work.top + 10, work.left + 20, work.top + 10},
+        {30000, 30000, 0, 0, work.right - 64, work.bottom - 32},
+        {-30000, -30000, 0, 0, work.left, work.top},
+        {work.left + 20, work.top + 10, 0, 0, work.left + 20, work.top + 10},
+        {work.right - 200, work.bottom - 100, 0, 0, work.right - 200, work.bottom - 100},
+        {work.right - 200, work.top + 10, 600, 300, work.right - 200, work.top + 10},
+        {work.right - 10, work.bottom - 10, 600, 300, work.right - 64, work.bottom - 32},
     };
     for (const auto& test : cases) {
-        dialog.SetPos(test.x, test.y);
+        if (test.cx == 0) {
+            dialog.SetPos(test.x, test.y);
+        } else {
+            dialog.SetRect(test.x, test.y, test.cx, test.cy);
+        }
         const POINT pos = dialog.GetPos(false);
-        EXPECT_EQ(pos.x, test.expectedX) << test.x;
-        EXPECT_EQ(pos.y, test.expectedY) << test.y;
+        EXPECT_EQ(pos.x, test.expectedX) << test.x << "," << test.cx;
+        EXPECT_EQ(pos.y, test.expectedY) << test.y << "," << test.cx;
     }
 }
 

@@ -12,7 +12,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -277,8 +277,7 @@ TEST_F(CListViewTest, ColumnsNeverBecomeNarrowerThan30Pixels) {
 }
 
 TEST_F(CListViewTest, StretchColumnTakesTheRestOfTheWidth) {
-    // A title that needs less than the floor.
-    m_owner.columns = {{"A", 0, 20}, {"Hours", 0, -40}};
+    m_owner.columns = {{"Activity", 0, 20}, {"Hours", 0, -40}};
     Open();
     RECT client;
     GetClientRect(m_list.GetList(), &client);
@@ -298,30 +297,37 @@ int HeadingNeeds(HWND list, const std::string& title) {
     return text + 2 * static_cast<int>(SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
 }
 
-// Widths stored while the program spoke English come back under Dutch headings (and the
-// other way): a stored width is kept unless it would cut its heading, a stretching column
-// keeps its least width, and a column inserted later with its stored width is no different.
-TEST_F(CListViewTest, StoredWidthsNeverCutTheirHeadings) {
+// A default width (never stored) never cuts its heading, in any language: it is raised to
+// what the heading needs, a stretching column keeps at least that, and a column inserted
+// later is no different. A width the user left comes back as it was (at least 30 pixels
+// on the first sizing), however much of its heading it shows.
+TEST_F(CListViewTest, DefaultWidthsFitTheirHeadingsStoredOnesComeBackAsLeft) {
     const struct {
         const char* list;
         std::vector<SListViewColumn> columns;
         SListViewColumn insertedLater;
     } cases[] = {
-        {"manage activities, English",
-         {{"Activity", 0, -120}, {"In use", LVCFMT_RIGHT, 20}},
-         {"In use", 0, 10}},
-        {"manage activities, Dutch",
-         {{"Activiteit", 0, -120}, {"In gebruik", LVCFMT_RIGHT, 40}},
-         {"In gebruik", 0, 25}},
-        {"tally marks, Dutch",
-         {{"Start", 0, 150}, {"Einde", 0, 10}, {"Duur", 0, 0}, {"Activiteit", 0, -5}},
-         {"Duur", 0, 31}},
-        {"export result, English",
-         {{"Activity", 0, 40}, {"Result", 0, 30}, {"Traces", 0, -1}},
-         {"Traces", 0, 200}},
-        {"main window, Dutch",
-         {{"Activiteit", 0, -120}, {"week 49 van 2026", LVCFMT_RIGHT, 50}},
-         {"december 2026", LVCFMT_RIGHT, 60}},
+        {"manage activities, English, stored",
+         {{"Activity", 0, -120, false}, {"In use", LVCFMT_RIGHT, 20, false}},
+         {"In use", 0, 40, false}},
+        {"manage activities, Dutch, defaults",
+         {{"Activiteit", 0, -120, true}, {"In gebruik", LVCFMT_RIGHT, 40, true}},
+         {"In gebruik", 0, 25, true}},
+        {"tally marks, Dutch, stored",
+         {{"Start", 0, 150, false},
+          {"Einde", 0, 10, false},
+          {"Duur", 0, 0, false},
+          {"Activiteit", 0, -5, false}},
+         {"Duur", 0, 31, false}},
+        {"export result, English, defaults",
+         {{"Activity", 0, 40, true}, {"Result", 0, 30, true}, {"Traces", 0, -1, true}},
+         {"Traces", 0, 200, true}},
+        {"main window, Dutch, stored time columns",
+         {{"Activiteit", 0, -120, false}, {"week 49 van 2026", LVCFMT_RIGHT, 50, false}},
+         {"december 2026", LVCFMT_RIGHT, 45, false}},
+        {"main window, Dutch, defaults",
+         {{"Activiteit", 0, -120, true}, {"week 49 van 2026", LVCFMT_RIGHT, 50, true}},
+         {"december 2026", LVCFMT_RIGHT, 60, true}},
     };
     for (const auto& test : cases) {
         SCOPED_TRACE(test.list);
@@ -336,13 +342,20 @@ TEST_F(CListViewTest, StoredWidthsNeverCutTheirHeadings) {
         view.GetColumnWidths(widths);
         ASSERT_EQ(widths.size(), m_owner.columns.size());
         for (size_t column = 0; column < widths.size(); ++column) {
-            SCOPED_TRACE(m_owner.columns[column].title);
-            const int needs = HeadingNeeds(list, m_owner.columns[column].title);
-            const int stored = m_owner.columns[column].width;
-            EXPECT_GE(widths[column], needs);
-            EXPECT_GE(widths[column], std::abs(stored));
-            if (stored >= needs) {
-                EXPECT_EQ(widths[column], stored); // what fits is restored as it was
+            const SListViewColumn& given = m_owner.columns[column];
+            SCOPED_TRACE(given.title);
+            const int needs = HeadingNeeds(list, given.title);
+            const bool inserted = column == test.columns.size();
+            if (given.width < 0) {
+                EXPECT_GE(widths[column], std::max(-given.width, 30));
+            }
+            if (given.defaultWidth) {
+                EXPECT_GE(widths[column], needs);
+                if (given.width >= needs) {
+                    EXPECT_EQ(widths[column], given.width); // a default that fits stays
+                }
+            } else if (given.width >= 0) {
+                EXPECT_EQ(widths[column], inserted ? given.width : std::max(given.width, 30));
             }
         }
     }

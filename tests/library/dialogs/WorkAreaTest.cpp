@@ -21,21 +21,20 @@ TEST(WorkAreaTest, RestoredPlacesComeBackInScreenCoordinates) {
     }
 }
 
-// A restored window lies wholly on the work area; one larger than the work area shows its
-// top-left part.
-TEST(WorkAreaTest, AWindowIsMovedWhollyOntoTheWorkArea) {
+// A restored corner keeps 64 by 32 pixels of the window on the work area; one left of or
+// above it (from a monitor since removed) comes to its edge; the window's size plays no
+// part.
+TEST(WorkAreaTest, ACornerIsKeptOnTheWorkArea) {
     const RECT work = {0, 0, 1024, 768};
     const struct {
         POINT point;
-        SIZE size;
         POINT expected;
     } cases[] = {
-        {{960, 736}, {456, 436}, {568, 332}}, {{-500, -20}, {456, 436}, {0, 0}},
-        {{100, 50}, {456, 436}, {100, 50}},   {{568, 332}, {456, 436}, {568, 332}},
-        {{300, 300}, {2000, 900}, {0, 0}},    {{300, 100}, {200, 900}, {300, 0}},
+        {{960, 736}, {960, 736}}, {{-500, -20}, {0, 0}},     {{100, 50}, {100, 50}},
+        {{824, 700}, {824, 700}}, {{1500, 900}, {960, 736}}, {{300, 30000}, {300, 736}},
     };
     for (const auto& test : cases) {
-        const POINT got = ClampIntoWorkArea(test.point, test.size, work);
+        const POINT got = ClampIntoWorkArea(test.point, work);
         EXPECT_EQ(got.x, test.expected.x) << test.point.x << "," << test.point.y;
         EXPECT_EQ(got.y, test.expected.y) << test.point.x << "," << test.point.y;
     }

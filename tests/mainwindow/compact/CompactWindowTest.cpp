@@ -79,8 +79,7 @@ TEST_F(CompactWindowTest, DisplaySwitchBothWaysKeepsPositionAndColumnWidths) {
     std::vector<std::string> items;
     auto widen = [&] {
         HWND list = GetDlgItem(Hwnd(), IDC_MAIN_ACTIVITIES);
-        // Wide enough for the date headings, which a restored width never cuts.
-        const int widths[] = {150, 111, 107};
+        const int widths[] = {150, 91, 77};
         for (int column = 0; column < 3; ++column) {
             ListView_SetColumnWidth(list, column, widths[column]);
         }
@@ -110,7 +109,7 @@ TEST_F(CompactWindowTest, DisplaySwitchBothWaysKeepsPositionAndColumnWidths) {
     EXPECT_EQ(placed.top, 77);
     EXPECT_EQ(items, (std::vector<std::string>{"Build", "Build\\Compile", "Build\\Link", "Test",
                                                "Test\\Unit"}));
-    EXPECT_EQ(before, std::vector<int>({150, 111, 107}));
+    EXPECT_EQ(before, std::vector<int>({150, 91, 77}));
     EXPECT_EQ(after, before);
     const std::string ini = ReadUserSettings();
     for (const char* entry : {"[View]\r\nMode=0", "ActivityWidth=150", "PositionXDlg11=140\r\n",

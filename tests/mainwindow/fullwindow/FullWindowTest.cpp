@@ -252,6 +252,58 @@ TEST_F(FullWindowTest, DisplaySwitchKeepsProjectsAndWorkAndTheColumnWidthsStayWh
     }
 }
 
+// The time columns' widths a user left come back as stored, however much of their date
+// headings they show, and are saved so; widths never stored take the language's default,
+// widened where a heading needs more (hours show the longest headings).
+TEST_F(FullWindowTest, StoredColumnWidthsComeBackAsLeftAndDefaultsFitTheirHeadings) {
+    const struct {
+        const char* widths;        // settings lines
+        std::vector<int> expected; // time columns; 0: the default, fitted to the heading
+    } cases[] = {
+        {"ColumnWidth0=40\nColumnWidth1=45\nColumnWidth2=50\n", {40, 45, 50}},
+        {"", {0, 0, 0}},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.widths);
+        m_app.reset();
+        SetUserSettings("[View]\nType=0\n[MainWindow]\nNumColumns=3\n" + std::string(test.widths));
+        StartApp();
+        const std::string path = MakeProject("Widths.wkp", "Widths", kTree);
+        CUiScript script;
+        std::vector<int> widths, needs;
+        script.WaitFor(WindowShown()).Do([&] {
+            HWND list = GetDlgItem(Hwnd(), IDC_MAIN_ACTIVITIES);
+            HWND header = ListView_GetHeader(list);
+            const int margin = static_cast<int>(SendMessageA(header, HDM_GETBITMAPMARGIN, 0, 0));
+            for (int column = 1; column <= 3; ++column) {
+                char title[128] = "";
+                LVCOLUMNA asked = {};
+                asked.mask = LVCF_TEXT;
+                asked.pszText = title;
+                asked.cchTextMax = sizeof title;
+                SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(column),
+                             reinterpret_cast<LPARAM>(&asked));
+                widths.push_back(ListView_GetColumnWidth(list, column));
+                needs.push_back(ListView_GetStringWidth(list, title) + 2 * margin);
+            }
+            Command(IDM_PROJECT_EXIT);
+        });
+        EXPECT_EQ(Run(script, path), 0);
+        ASSERT_EQ(widths.size(), test.expected.size());
+        const std::string ini = ReadUserSettings();
+        for (size_t column = 0; column < widths.size(); ++column) {
+            if (test.expected[column] != 0) {
+                EXPECT_EQ(widths[column], test.expected[column]) << column;
+            } else {
+                EXPECT_GE(widths[column], std::max(needs[column], 90)) << column;
+            }
+            const std::string saved =
+                "ColumnWidth" + std::to_string(column) + "=" + std::to_string(widths[column]);
+            EXPECT_NE(ini.find(saved), std::string::npos) << saved << "\n" << ini;
+        }
+    }
+}
+
 namespace {
 
 CDateTime At(int year, int month, int day, int hour = 0) {
