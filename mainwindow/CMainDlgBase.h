@@ -24,6 +24,10 @@
 //   switch are refused and the moment's window comes to the front; a hand-over waits
 //   for the moment's end; commands from outside are ignored (CMenu). What the moment
 //   holds is never closed under it.
+// - The shown project always has a selected activity when it has activities: whenever
+//   the window takes up a project or a committed edit replaces its state and nothing is
+//   selected, the running activity (else the first of the tree) becomes the selection, so
+//   that Start acts at once. A selection is no unsaved change.
 
 #include "app/main/EDialogKind.h"
 #include "app/services/CInactiveEvent.h"
@@ -148,6 +152,9 @@ protected:
     bool OnProjectsSwitched(CProjectsSwitchedEvent& event);
 
 private:
+    // Makes the running activity, else the first activity of the tree, the current state's
+    // selection when it has none; its selection event tells every control.
+    void SelectActivityIfNone();
     // Brings the window of the innermost modal moment to the front.
     void BringDialogToFront();
     // Runs dialog, named by identity, modally over this window: a modal moment for as
