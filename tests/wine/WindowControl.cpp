@@ -11,17 +11,16 @@
 // close sends WM_CLOSE to the window and waits until the program has destroyed it. The
 // questions the program asks on its way out are answered as by a person who wants the
 // project files left as they are: No to stopping the running work (it keeps running) and
-// No to saving. Any other window that shows meanwhile keeps the program open: it is named
-// by its caption and text on the error output and the answer is 1 at once; 1 also after
-// SECONDS. The questions are recognised by the texts of the program's own string table
-// and of every language module beside it (Tallymarks_*.dll), whichever the program speaks.
-// switch asks the program's main window for its other display (full
-// to compact, compact to full) through the View menu's commands, waits until the window
-// it asked has gone and the new one shows, and prints the name of the display now shown;
-// display prints the name of the display shown ("full" or "compact"); dismiss closes the
-// dialogs shown over the main window (the tip of the day at start-up) as their close
-// button would.
-// Exit codes: 0 done, 1 time out or a window that keeps the program open, 2 usage.
+// No to saving; each answer is printed. Any other window that shows meanwhile keeps the program
+// open: it is named by its caption and text on the error output and the answer is 1 at once; 1 also
+// after SECONDS. The questions are recognised by the texts of the program's own string table and of
+// every language module beside it (Tallymarks_*.dll), whichever the program speaks. switch asks the
+// program's main window for its other display (full to compact, compact to full) through the View
+// menu's commands, waits until the window it asked has gone and the new one shows, and prints the
+// name of the display now shown; display prints the name of the display shown ("full" or
+// "compact"); dismiss closes the dialogs shown over the main window (the tip of the day at
+// start-up) as their close button would. Exit codes: 0 done, 1 time out or a window that keeps the
+// program open, 2 usage.
 
 #include "resources/ResourceIds.h"
 
@@ -250,10 +249,14 @@ bool AnswerQuestion(HWND box, const SQuestions& questions) {
     if (text != nullptr && no != nullptr &&
         (MatchesAny(question, questions.stillWorking) || MatchesAny(question, questions.save))) {
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(no));
+        // The first line says what was asked (the project and the activity).
+        std::printf("Answered No to \"%s\": %s\n", caption.c_str(),
+                    question.substr(0, question.find('\n')).c_str());
+        std::fflush(stdout);
         return true;
     }
-    std::fprintf(stderr, "tm_window_control: \"%s\" keeps the program open: %s\n", caption.c_str(),
-                 question.c_str());
+    std::fprintf(stderr, "tm_window_control: \"%s\" keeps the program open%s%s\n", caption.c_str(),
+                 question.empty() ? "" : ": ", question.c_str());
     return false;
 }
 
