@@ -52,9 +52,10 @@ protected:
     }
 };
 
-// On each of these roads the rows show exactly the project's selection; at start-up and on
-// opening a project its first activity is selected already, so Start acts without a click;
-// a chosen row lets Start, Ctrl+Space and a double-click act.
+// On each of these roads the rows show exactly the project's selection; at start-up, on
+// opening a project and after an edit that removed the selected activity the first activity
+// is selected already, so Start acts without a click; a chosen row lets Start, Ctrl+Space and
+// a double-click act.
 TEST_F(DailyRoadFaultsTest, RowsShowOnlyTheProjectsSelectionAndAChosenRowStarts) {
     const std::string first = MakeRoadProject("First.wkp", {"Plan", "Write"}, false);
     const std::string second = MakeRoadProject("Second.wkp", {"Read"}, false);
@@ -113,6 +114,18 @@ TEST_F(DailyRoadFaultsTest, RowsShowOnlyTheProjectsSelectionAndAChosenRowStarts)
         .Do([&] {
             working();
             harness::Click(Hwnd(), IDC_MAIN_STOP);
+        })
+        .WaitFor([&] { return !harness::IsItemEnabled(Hwnd(), IDC_MAIN_STOP); })
+        .Do([&] {
+            // An edit removes the selected activity and is committed.
+            CProject* project = App().GetProjects().GetCurrentProject();
+            project->StartStateTracking();
+            CActivity* root = project->GetState(true)->GetRootActivity();
+            CActivity* plan = root->GetFirstChild();
+            root->RemoveChildActivity(plan, true);
+            delete plan;
+            project->EndStateTracking(true);
+            check("edited", true);
         })
         .Do([&] { Command(IDM_PROJECT_EXIT); })
         .AnswerMessageBox(IDNO)
