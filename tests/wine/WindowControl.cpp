@@ -11,16 +11,21 @@
 // close sends WM_CLOSE to the window and waits until the program has destroyed it. The
 // questions the program asks on its way out are answered as by a person who wants the
 // project files left as they are: No to stopping the running work (it keeps running) and
-// No to saving; each answer is printed. Any other window that shows meanwhile keeps the program
-// open: it is named by its caption and text on the error output and the answer is 1 at once; 1 also
-// after SECONDS. The questions are recognised by the texts of the program's own string table and of
-// every language module beside it (Tallymarks_*.dll), whichever the program speaks. switch asks the
-// program's main window for its other display (full to compact, compact to full) through the View
-// menu's commands, waits until the window it asked has gone and the new one shows, and prints the
-// name of the display now shown; display prints the name of the display shown ("full" or
-// "compact"); dismiss closes the dialogs shown over the main window (the tip of the day at
-// start-up) as their close button would. Exit codes: 0 done, 1 time out or a window that keeps the
-// program open, 2 usage.
+// No to saving; each answer is printed. The questions are recognised by the texts of the
+// program's own string table and of every language module beside it (Tallymarks_*.dll),
+// whichever the program speaks. Any other window that shows meanwhile keeps the program
+// open: it is named by its caption and text on the error output, and the answer is 1 at
+// once; 1 also after SECONDS.
+//
+// switch asks the program's main window for its other display (full to compact, compact
+// to full) through the View menu's commands, waits until the window it asked has gone and
+// the new one shows, and prints the name of the display now shown; display prints the name
+// of the display shown ("full" or "compact"); dismiss closes the dialogs shown over the
+// main window (the tip of the day at start-up) as their close button would.
+//
+// Exit codes: 0 done, 1 time out or a window that keeps the program open, 2 usage.
+
+#include "SClosingQuestions.h"
 
 #include "resources/ResourceIds.h"
 
@@ -30,7 +35,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -132,122 +136,14 @@ std::string WindowText(HWND window) {
     return text;
 }
 
-// Whether text reads as pattern once each of its placeholders ("[PROJECT]", "[ACTIVITY]")
-// stands for some text.
-bool MatchesPattern(const std::string& text, const std::string& pattern) {
-    std::vector<std::string> pieces(1);
-    for (size_t at = 0; at < pattern.size(); ++at) {
-        const size_t close = pattern[at] == '[' ? pattern.find(']', at) : std::string::npos;
-        if (close != std::string::npos &&
-            pattern.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ_", at + 1) == close &&
-            close > at + 1) {
-            pieces.emplace_back();
-            at = close;
-        } else {
-            pieces.back() += pattern[at];
-        }
-    }
-    if (pieces.size() == 1) {
-        return text == pattern;
-    }
-    const std::string& first = pieces.front();
-    const std::string& last = pieces.back();
-    if (text.compare(0, first.size(), first) != 0 || text.size() < first.size() + last.size() ||
-        text.compare(text.size() - last.size(), last.size(), last) != 0) {
-        return false;
-    }
-    size_t from = first.size();
-    const size_t end = text.size() - last.size();
-    for (size_t piece = 1; piece + 1 < pieces.size(); ++piece) {
-        const size_t found = text.find(pieces[piece], from);
-        if (found == std::string::npos || found + pieces[piece].size() > end) {
-            return false;
-        }
-        from = found + pieces[piece].size();
-    }
-    return true;
-}
-
-// The texts of the program's closing questions, in every language it may speak.
-struct SQuestions {
-    std::vector<std::string> stillWorking;
-    std::vector<std::string> save;
-};
-
-std::string LoadText(HMODULE module, UINT id) {
-    char text[2048] = "";
-    LoadStringA(module, id, text, sizeof text);
-    return text;
-}
-
-void AddQuestions(SQuestions& questions, const std::string& path) {
-    HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    if (module == nullptr) {
-        return;
-    }
-    const std::string working = LoadText(module, IDS_STILL_WORKING);
-    if (!working.empty()) {
-        for (UINT continuation :
-             {IDS_STILL_WORKING_CLOSE, IDS_STILL_WORKING_EXIT, IDS_STILL_WORKING_SHUTDOWN}) {
-            questions.stillWorking.push_back(working + LoadText(module, continuation));
-        }
-    }
-    const std::string save = LoadText(module, IDS_PROJECT_UNSAVED);
-    if (!save.empty()) {
-        questions.save.push_back(save);
-    }
-    FreeLibrary(module);
-}
-
-// The questions of the program that runs window, from its own file and the language
-// modules beside it.
-SQuestions LoadQuestions(HWND window) {
-    SQuestions questions;
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process);
-    if (handle == nullptr) {
-        return questions;
-    }
-    char path[MAX_PATH] = "";
-    DWORD size = MAX_PATH;
-    const bool named = QueryFullProcessImageNameA(handle, 0, path, &size) != FALSE;
-    CloseHandle(handle);
-    if (!named) {
-        return questions;
-    }
-    AddQuestions(questions, path);
-    std::string folder = path;
-    folder.erase(folder.find_last_of("\\/") + 1);
-    WIN32_FIND_DATAA found = {};
-    HANDLE search = FindFirstFileA((folder + "Tallymarks_*.dll").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            AddQuestions(questions, folder + found.cFileName);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    return questions;
-}
-
-bool MatchesAny(const std::string& text, const std::vector<std::string>& patterns) {
-    for (const std::string& pattern : patterns) {
-        if (MatchesPattern(text, pattern)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // Answers the message box with No when it asks one of the questions; false for any other
 // window, which is then named on the error output.
-bool AnswerQuestion(HWND box, const SQuestions& questions) {
+bool AnswerQuestion(HWND box, const SClosingQuestions& questions) {
     HWND text = GetDlgItem(box, kMessageBoxTextId);
     HWND no = GetDlgItem(box, IDNO);
     const std::string caption = WindowText(box);
     const std::string question = text != nullptr ? WindowText(text) : std::string();
-    if (text != nullptr && no != nullptr &&
-        (MatchesAny(question, questions.stillWorking) || MatchesAny(question, questions.save))) {
+    if (text != nullptr && no != nullptr && questions.IsAsked(question)) {
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(no));
         // The first line says what was asked (the project and the activity).
         std::printf("Answered No to \"%s\": %s\n", caption.c_str(),
@@ -266,9 +162,9 @@ int CloseMainWindow(const char* className, DWORD seconds) {
     if (window == nullptr) {
         return 0;
     }
-    const SQuestions questions = LoadQuestions(window);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
+    const SClosingQuestions questions = SClosingQuestions::Load(process);
     PostMessageA(window, WM_CLOSE, 0, 0);
     const DWORD start = GetTickCount();
     auto late = [&] { return GetTickCount() - start >= seconds * 1000; };
