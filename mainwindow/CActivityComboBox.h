@@ -66,6 +66,8 @@ public:
     void SetProject(CProject* project, CProjectState* state);
     // The chosen activity, or null.
     CActivity* GetActivity() const;
+    // The bound state, or null.
+    CProjectState* GetState() const { return m_state; }
     // Makes the activity (null: none) the choice and selects its item when it is listed; an
     // unlisted activity leaves the shown selection as it is. With follow and no state
     // nothing can be chosen.

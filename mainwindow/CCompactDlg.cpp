@@ -260,8 +260,11 @@ bool CCompactDlg::OnProjectModifiedCompact(CProjectModifiedEvent& event) {
     }
     if (event.parts.HasAny(ppSelectedActivity)) {
         // The chooser shows the activity whose time is shown, also when another control
-        // (the tray menu, a dialog) changed the selection.
-        if (CProjectState* state = GetCurrentState()) {
+        // (the tray menu, a dialog) changed the selection. While a switch of projects is
+        // heard it may still list the project shown before: it takes the new one's
+        // selection when it is bound to it.
+        CProjectState* state = GetCurrentState();
+        if (state != nullptr && m_activities.GetState() == state) {
             m_activities.SetActivity(state->GetSelectedActivity());
         }
         UpdateWorkingState();

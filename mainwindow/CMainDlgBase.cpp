@@ -4,6 +4,7 @@
 #include "app/ui/SharedPictures.h"
 #include "library/dialogs/ShowMessageBox.h"
 #include "mainwindow/CMenu.h"
+#include "model/CActivity.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CProjects.h"
@@ -87,6 +88,8 @@ void CMainDlgBase::DisconnectProject(CProject* project) {
 void CMainDlgBase::InitCommon(CDialogInitializeEvent& event) {
     CAppMain& app = CAppMain::Get();
     app.OpenStartupProjects();
+    // The project may have been current before this window (a display switch).
+    SelectActivityIfNone();
     HWND window = event.window;
     m_menu->Attach(window);
     CNotAreaImpl& tray = app.GetNotArea();
@@ -96,6 +99,19 @@ void CMainDlgBase::InitCommon(CDialogInitializeEvent& event) {
     UpdateTitle();
     UpdateIcons();
     SetTopMost(app.GetSetView().GetTopMost());
+}
+
+void CMainDlgBase::SelectActivityIfNone() {
+    if (m_state == nullptr || m_state->GetSelectedActivity() != nullptr) {
+        return;
+    }
+    CActivity* choice = m_state->GetCurrentActivity();
+    if (choice == nullptr && m_state->GetRootActivity() != nullptr) {
+        choice = m_state->GetRootActivity()->GetFirstChild();
+    }
+    if (choice != nullptr) {
+        m_state->SetSelectedActivity(choice);
+    }
 }
 
 void CMainDlgBase::UpdateTitle() {
@@ -159,6 +175,8 @@ bool CMainDlgBase::OnProjectStateSwitched(CProjectStateSwitchedEvent& event) {
     }
     m_state = event.newState;
     CSlot<CStatsUpdatedEvent>::Connect(&m_state->GetStatUpdateNotifier());
+    // The edit may have removed the selected activity, or given the project its first.
+    SelectActivityIfNone();
     ShowStatistics();
     return true;
 }
@@ -209,6 +227,7 @@ bool CMainDlgBase::OnProjectsClosed(CProjectsClosedEvent& event) {
 
 bool CMainDlgBase::OnProjectsSwitched(CProjectsSwitchedEvent& event) {
     SetCurrentProject(event.newProject);
+    SelectActivityIfNone();
     UpdateTitle();
     UpdateIcons();
     return true;

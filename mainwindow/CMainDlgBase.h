@@ -25,6 +25,10 @@
 //   for the moment's end; commands from outside are ignored (CMenu); a detected
 //   inactivity opens its dialog once the last moment has ended. What the moment holds
 //   is never closed under it.
+// - The shown project always has a selected activity when it has activities: whenever
+//   the window takes up a project or a committed edit replaces its state and nothing is
+//   selected, the running activity (else the first of the tree) becomes the selection, so
+//   that Start acts at once. A selection is no unsaved change.
 
 #include "app/main/EDialogKind.h"
 #include "app/services/CInactiveEvent.h"
@@ -149,6 +153,9 @@ protected:
     bool OnProjectsSwitched(CProjectsSwitchedEvent& event);
 
 private:
+    // Makes the running activity, else the first activity of the tree, the current state's
+    // selection when it has none; its selection event tells every control.
+    void SelectActivityIfNone();
     // Brings the window of the innermost modal moment to the front.
     void BringDialogToFront();
     // Runs dialog, named by identity, modally over this window: a modal moment for as

@@ -10,7 +10,10 @@
 # a picture of the screen is written to build/tallymarks-screen-<display>.png, the dialogs
 # over it (the tip of the day) are closed, the window is switched to its other display
 # (full or compact) and pictured again, switched back,
-# and the program is closed as a person would close it.
+# and the program is closed as a person would close it who wants the project files left
+# as they are: its closing questions are answered so that running work keeps running
+# (it is not stopped) and nothing is saved. A window that keeps the program open for any
+# other reason is named by its text, and the program's Wine processes are ended.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"

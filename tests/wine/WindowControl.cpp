@@ -8,15 +8,24 @@
 //   wine64 tm_window_control.exe display CLASS SECONDS (0: a display is shown)
 //   wine64 tm_window_control.exe dismiss CLASS SECONDS (0: no dialog is left over it)
 //
-// close sends WM_CLOSE to the window and waits until the program has destroyed it; a
-// program that asks something first (a message box) keeps it open, and then the answer
-// is 1 after SECONDS. switch asks the program's main window for its other display (full
-// to compact, compact to full) through the View menu's commands, waits until the window
-// it asked has gone and the new one shows, and prints the name of the display now shown;
-// display prints the name of the display shown ("full" or "compact"); dismiss closes the
-// dialogs shown over the main window (the tip of the day at start-up) as their close
-// button would.
-// Exit codes: 0 done, 1 time out, 2 usage.
+// close sends WM_CLOSE to the window and waits until the program has destroyed it. The
+// questions the program asks on its way out are answered as by a person who wants the
+// project files left as they are: No to stopping the running work (it keeps running) and
+// No to saving; each answer is printed. The questions are recognised by the texts of the
+// program's own string table and of every language module beside it (Tallymarks_*.dll),
+// whichever the program speaks. Any other window that shows meanwhile keeps the program
+// open: it is named by its caption and text on the error output, and the answer is 1 at
+// once; 1 also after SECONDS.
+//
+// switch asks the program's main window for its other display (full to compact, compact
+// to full) through the View menu's commands, waits until the window it asked has gone and
+// the new one shows, and prints the name of the display now shown; display prints the name
+// of the display shown ("full" or "compact"); dismiss closes the dialogs shown over the
+// main window (the tip of the day at start-up) as their close button would.
+//
+// Exit codes: 0 done, 1 time out or a window that keeps the program open, 2 usage.
+
+#include "SClosingQuestions.h"
 
 #include "resources/ResourceIds.h"
 
@@ -25,6 +34,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -117,6 +127,70 @@ int SwitchDisplay(const char* className, DWORD seconds) {
     }
 }
 
+// The control of a message box that holds its text.
+const int kMessageBoxTextId = 0xFFFF;
+
+std::string WindowText(HWND window) {
+    char text[4096] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// Answers the message box with No when it asks one of the questions; false for any other
+// window, which is then named on the error output.
+bool AnswerQuestion(HWND box, const SClosingQuestions& questions) {
+    HWND text = GetDlgItem(box, kMessageBoxTextId);
+    HWND no = GetDlgItem(box, IDNO);
+    const std::string caption = WindowText(box);
+    const std::string question = text != nullptr ? WindowText(text) : std::string();
+    if (text != nullptr && no != nullptr && questions.IsAsked(question)) {
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), reinterpret_cast<LPARAM>(no));
+        // The first line says what was asked (the project and the activity).
+        std::printf("Answered No to \"%s\": %s\n", caption.c_str(),
+                    question.substr(0, question.find('\n')).c_str());
+        std::fflush(stdout);
+        return true;
+    }
+    std::fprintf(stderr, "tm_window_control: \"%s\" keeps the program open%s%s\n", caption.c_str(),
+                 question.empty() ? "" : ": ", question.c_str());
+    return false;
+}
+
+// Closes the main window of className, answering its closing questions.
+int CloseMainWindow(const char* className, DWORD seconds) {
+    HWND window = FindWindowA(className, nullptr);
+    if (window == nullptr) {
+        return 0;
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    const SClosingQuestions questions = SClosingQuestions::Load(process);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    const DWORD start = GetTickCount();
+    auto late = [&] { return GetTickCount() - start >= seconds * 1000; };
+    while (!IsGone(className)) {
+        if (late()) {
+            return 1;
+        }
+        SDialogSearch search = {window, process, nullptr};
+        EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) {
+            if (!AnswerQuestion(search.found, questions)) {
+                return 1;
+            }
+            // The next question, if any, comes after this box has gone.
+            while (IsWindow(search.found) && IsWindowVisible(search.found)) {
+                if (late()) {
+                    return 1;
+                }
+                Sleep(50);
+            }
+        }
+        Sleep(100);
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -145,9 +219,5 @@ int main(int argc, char** argv) {
         std::printf("%s\n", IsFullDisplay(FindWindowA(className, nullptr)) ? "full" : "compact");
         return 0;
     }
-    HWND window = FindWindowA(className, nullptr);
-    if (window != nullptr) {
-        PostMessageA(window, WM_CLOSE, 0, 0);
-    }
-    return WaitUntil(&IsGone, className, seconds) ? 0 : 1;
+    return CloseMainWindow(className, seconds);
 }

@@ -52,16 +52,23 @@ protected:
     }
 };
 
-// The project has no selection on each of these roads; the rows must not show one, and a
-// chosen row must let Start, Ctrl+Space and a double-click act.
+// On each of these roads the rows show exactly the project's selection; at start-up, on
+// opening a project and after an edit that removed the selected activity the first activity
+// is selected already, so Start acts without a click; a chosen row lets Start, Ctrl+Space and
+// a double-click act.
 TEST_F(DailyRoadFaultsTest, RowsShowOnlyTheProjectsSelectionAndAChosenRowStarts) {
     const std::string first = MakeRoadProject("First.wkp", {"Plan", "Write"}, false);
     const std::string second = MakeRoadProject("Second.wkp", {"Read"}, false);
     std::vector<std::string> inconsistent;
     std::vector<std::string> started;
-    auto check = [&](const char* road) {
+    std::vector<std::string> greyed;
+    // selectedAlready: the window chose the project's activity, not the script.
+    auto check = [&](const char* road, bool selectedAlready) {
         if (!ShownSelectionIsTheStates()) {
             inconsistent.push_back(road);
+        }
+        if (selectedAlready && !harness::IsItemEnabled(Hwnd(), IDC_MAIN_START)) {
+            greyed.push_back(road);
         }
         harness::SelectListRow(Hwnd(), IDC_MAIN_ACTIVITIES, 0);
     };
@@ -71,14 +78,14 @@ TEST_F(DailyRoadFaultsTest, RowsShowOnlyTheProjectsSelectionAndAChosenRowStarts)
     };
     CUiScript script;
     script.WaitFor(WindowShown())
-        .Do([&] { check("start-up"); })
+        .Do([&] { check("start-up", true); })
         .WaitFor([&] { return harness::IsItemEnabled(Hwnd(), IDC_MAIN_START); }, 2000, "Start")
         .Do([&] { harness::Click(Hwnd(), IDC_MAIN_START); })
         .Do([&] {
             working();
             // Ctrl+O or a hand-over.
             App().GetProjects().OpenPath(second, CProjects::kOpenAndSwitch, true);
-            check("opened");
+            check("opened", true);
         })
         .WaitFor([&] { return harness::IsItemEnabled(Hwnd(), IDC_MAIN_START); }, 2000, "Start")
         .Do([&] { Command(IDM_TIME_START); }) // Ctrl+Space
@@ -95,7 +102,7 @@ TEST_F(DailyRoadFaultsTest, RowsShowOnlyTheProjectsSelectionAndAChosenRowStarts)
             harness::Click(Hwnd(), IDC_MAIN_STOP);
         })
         .WaitFor([&] { return !harness::IsItemEnabled(Hwnd(), IDC_MAIN_STOP); })
-        .Do([&] { check("after Stop"); })
+        .Do([&] { check("after Stop", false); })
         .WaitFor([&] { return harness::IsItemEnabled(Hwnd(), IDC_MAIN_START); }, 2000, "Start")
         .Do([&] {
             RECT row = {LVIR_BOUNDS, 0, 0, 0};
@@ -108,13 +115,74 @@ TEST_F(DailyRoadFaultsTest, RowsShowOnlyTheProjectsSelectionAndAChosenRowStarts)
             working();
             harness::Click(Hwnd(), IDC_MAIN_STOP);
         })
+        .WaitFor([&] { return !harness::IsItemEnabled(Hwnd(), IDC_MAIN_STOP); })
+        .Do([&] {
+            // An edit removes the selected activity and is committed.
+            CProject* project = App().GetProjects().GetCurrentProject();
+            project->StartStateTracking();
+            CActivity* root = project->GetState(true)->GetRootActivity();
+            CActivity* plan = root->GetFirstChild();
+            root->RemoveChildActivity(plan, true);
+            delete plan;
+            project->EndStateTracking(true);
+            check("edited", true);
+        })
         .Do([&] { Command(IDM_PROJECT_EXIT); })
         .AnswerMessageBox(IDNO)
         .AnswerMessageBox(IDNO);
     EXPECT_EQ(Run(script, "\"" + first + "\""), 0);
     EXPECT_TRUE(inconsistent.empty()) << "shown selected without the project's selection: "
                                       << ::testing::PrintToString(inconsistent);
+    EXPECT_TRUE(greyed.empty()) << "Start grey before a row was chosen: "
+                                << ::testing::PrintToString(greyed);
     EXPECT_EQ(started, (std::vector<std::string>{"Plan", "Read", "Plan"}));
+}
+
+// Opened with work running on its second activity, in either display, the project has
+// that activity selected and shown so: Start and Stop act at once, and after Stop the
+// activity stays selected.
+TEST_F(DailyRoadFaultsTest, TheRunningActivityIsSelectedAtStartUpAndStaysSoAfterStop) {
+    const struct {
+        const char* display;
+        const char* mode;
+    } displays[] = {{"full", "0"}, {"compact", "1"}};
+    for (const auto& display : displays) {
+        SCOPED_TRACE(display.display);
+        const bool compact = display.mode[0] == '1';
+        std::string settings = kDefaults;
+        settings.replace(settings.find("Mode=0"), 6, std::string("Mode=") + display.mode);
+        SetUserSettings(settings);
+        RestartApp();
+        const std::string path = MakeRoadProject("Road.wkp", {"Plan", "Write"}, true, 1);
+        std::vector<std::string> seen;
+        auto window = [&] { return compact ? CompactHwnd() : Hwnd(); };
+        auto record = [&](const char* when) {
+            CActivity* selected = State()->GetSelectedActivity();
+            const LRESULT shown =
+                compact ? SendDlgItemMessageA(window(), IDC_COMPACT_ACTIVITY, CB_GETCURSEL, 0, 0)
+                        : (RowShownSelected(1) && !RowShownSelected(0) ? 1 : -1);
+            const int start = compact ? IDC_COMPACT_START : IDC_MAIN_START;
+            seen.push_back(std::string(when) + ": " +
+                           (selected != nullptr ? selected->GetName() : "-") + ", shown " +
+                           std::to_string(shown) + ", Start " +
+                           (harness::IsItemEnabled(window(), start) ? "on" : "off"));
+        };
+        CUiScript script;
+        script.WaitFor(compact ? CompactShown() : WindowShown())
+            .Do([&] {
+                record("opened");
+                harness::Click(window(), compact ? IDC_COMPACT_STOP : IDC_MAIN_STOP);
+            })
+            .WaitFor([&] { return State()->GetCurrentActivity() == nullptr; }, 2000, "Stop")
+            .Do([&] {
+                record("stopped");
+                SendMessageA(window(), WM_COMMAND, MAKEWPARAM(IDM_PROJECT_EXIT, 0), 0);
+            })
+            .AnswerMessageBox(IDNO, "unsaved changes");
+        EXPECT_EQ(Run(script, "\"" + path + "\""), 0);
+        EXPECT_EQ(seen, (std::vector<std::string>{"opened: Write, shown 1, Start on",
+                                                  "stopped: Write, shown 1, Start on"}));
+    }
 }
 
 // The statistics notifier counts the seconds of running work on the program's window.

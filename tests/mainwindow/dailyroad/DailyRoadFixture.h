@@ -93,11 +93,11 @@ protected:
         }
     }
 
-    // A project of the given activities (a leading '-' marks a disabled one); the first
-    // activity's work runs since 60 hours ago, so since before yesterday began, when
-    // running is set.
+    // A project of the given activities (a leading '-' marks a disabled one); the work of
+    // the top-level activity at runningIndex (the first by default) runs since 60 hours
+    // ago, so since before yesterday began, when running is set.
     std::string MakeRoadProject(const std::string& file, const std::vector<std::string>& names,
-                                bool running) {
+                                bool running, int runningIndex = 0) {
         CProject project;
         CProjectState* state = project.GetState(true);
         state->SetName(file.substr(0, file.find('.')));
@@ -107,9 +107,12 @@ protected:
                 new CActivity(state, enabled ? name : name.substr(1), enabled), -1);
         }
         if (running) {
-            CActivity* first = state->GetRootActivity()->GetFirstChild();
-            first->GetTallymarks().Add(
-                new CTallymark(first, CDateTime(CDateTime::Now(true).GetValue() - 2.5)));
+            CActivity* runs = state->GetRootActivity()->GetFirstChild();
+            for (int index = 0; index < runningIndex && runs != nullptr; ++index) {
+                runs = runs->GetNextSibling();
+            }
+            runs->GetTallymarks().Add(
+                new CTallymark(runs, CDateTime(CDateTime::Now(true).GetValue() - 2.5)));
         }
         const std::string path = m_folder.File(file);
         EXPECT_TRUE(project.Save(false, nullptr, path.c_str(), pffBinary));

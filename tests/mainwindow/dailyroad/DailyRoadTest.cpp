@@ -1,9 +1,11 @@
 // The daily road, walked on the real application object with its own timers, in English
 // and in Dutch, reading what a user sees: a one-activity project whose work runs since the
-// day before yesterday; the totals run; Stop keeps yesterday's and today's totals; Start
-// from the button; OK in the activities dialog keeps the row pictures; the compact
-// display's time runs too; the period arrows are disabled and greyed while following now;
-// minimising from outside the title bar puts the window in the notification area.
+// day before yesterday opens with its activity selected, unchanged, and Start acts at once
+// without a click on the row; the totals run; Stop keeps yesterday's and today's totals and
+// the selection, so Start acts again; OK in the activities dialog keeps the row pictures;
+// the compact display's time runs too, and its Stop and Start act alike; the period arrows
+// are disabled and greyed while following now; minimising from outside the title bar puts
+// the window in the notification area.
 
 #include "DailyRoadFixture.h"
 
@@ -26,7 +28,10 @@ const DWORD kRunMs = 3000;
 struct SSeen {
     bool rowSelected = true;
     bool stateSelected = false;
+    bool modifiedAtLoad = true;
     bool startAtLoad = false;
+    bool startedAtLoad = false;
+    bool rowSelectedAfterStop = false;
     int todayAtLoad = -1;
     int todayRunning = -1;
     std::string yesterdayBeforeStop;
@@ -42,6 +47,8 @@ struct SSeen {
     int compactRunning = -1;
     bool compactPictures = false;
     bool compactStartGreyed = false;
+    bool compactStartAfterStop = false;
+    bool compactStarted = false;
     bool arrowsEnabled = true;
     bool arrowsGreyed = false;
     bool minimisedToTray = false;
@@ -72,18 +79,27 @@ TEST_P(DailyRoadTest, TotalsRunStartStopAndPicturesHoldOnTheDailyRoad) {
             [&mark, today, at = &from] { return today() > *at || GetTickCount() - mark > kRunMs; };
     };
     CUiScript script(90000);
+    CTallymark* loaded = nullptr;
     script.WaitFor(WindowShown(), 15000, "the main window")
         .Do([&] {
             seen.rowSelected = RowShownSelected(0);
-            seen.stateSelected = State() != nullptr && State()->GetSelectedActivity() != nullptr;
-            // The user chooses the row (it may show chosen already).
-            harness::SelectListRow(Hwnd(), IDC_MAIN_ACTIVITIES, 0);
-        })
-        .WaitFor([&] { return harness::IsItemEnabled(Hwnd(), IDC_MAIN_START); }, 2000,
-                 "Start for the chosen row")
-        .Do([&] {
+            seen.stateSelected = State() != nullptr && State()->GetCurrentActivity() != nullptr &&
+                                 State()->GetSelectedActivity() == State()->GetCurrentActivity();
+            CProject* project = App().GetProjects().GetCurrentProject();
+            seen.modifiedAtLoad = project == nullptr ||
+                                  project->IsModified(ppName | ppActivities | ppTallymarks) ||
+                                  harness::GetText(Hwnd()).find(" *") != std::string::npos;
             seen.startAtLoad = harness::IsItemEnabled(Hwnd(), IDC_MAIN_START);
             seen.todayAtLoad = today();
+            loaded = State() != nullptr ? State()->GetCurrentTallymark() : nullptr;
+            // Work starts at once, without a click on the row.
+            if (seen.startAtLoad) {
+                harness::Click(Hwnd(), IDC_MAIN_START);
+            }
+        })
+        .Do([&] {
+            seen.startedAtLoad = State() != nullptr && State()->GetCurrentTallymark() != nullptr &&
+                                 State()->GetCurrentTallymark() != loaded;
             mark = GetTickCount();
         })
         .WaitFor(grows(seen.todayAtLoad), kRunMs + 1000, "today's total at load")
@@ -99,6 +115,9 @@ TEST_P(DailyRoadTest, TotalsRunStartStopAndPicturesHoldOnTheDailyRoad) {
             seen.yesterdayAfterStop = Cell(0, kYesterday);
             seen.todayAfterStop = today();
             seen.workingText = harness::GetItemText(Hwnd(), IDC_MAIN_WORKING_ON);
+            seen.rowSelectedAfterStop =
+                RowShownSelected(0) &&
+                State()->GetSelectedActivity() == State()->GetRootActivity()->GetFirstChild();
             seen.startAfterStop = harness::IsItemEnabled(Hwnd(), IDC_MAIN_START);
             // BM_CLICK would press a disabled button as well: a person could not.
             if (seen.startAfterStop) {
@@ -143,6 +162,17 @@ TEST_P(DailyRoadTest, TotalsRunStartStopAndPicturesHoldOnTheDailyRoad) {
             seen.compactRunning = Seconds(harness::GetItemText(CompactHwnd(), IDC_COMPACT_TIME));
             // The full window that went drew its rows from the shared pictures too.
             seen.compactPictures = ImageList_GetImageCount(ActivityImageList().Get()) == 3;
+            harness::Click(CompactHwnd(), IDC_COMPACT_STOP);
+        })
+        .WaitFor([&] { return !harness::IsItemEnabled(CompactHwnd(), IDC_COMPACT_STOP); })
+        .Do([&] {
+            seen.compactStartAfterStop = harness::IsItemEnabled(CompactHwnd(), IDC_COMPACT_START);
+            if (seen.compactStartAfterStop) {
+                harness::Click(CompactHwnd(), IDC_COMPACT_START);
+            }
+        })
+        .Do([&] {
+            seen.compactStarted = State()->GetCurrentActivity() != nullptr;
             CompactCommand(IDM_VIEW_FULL);
         })
         .WaitFor(WindowShown(), 5000, "the full display")
@@ -170,14 +200,18 @@ TEST_P(DailyRoadTest, TotalsRunStartStopAndPicturesHoldOnTheDailyRoad) {
     const int runSeconds = static_cast<int>(kRunMs / 1000);
     EXPECT_EQ(seen.rowSelected, seen.stateSelected)
         << "the row shows a selection that the project does not have";
-    EXPECT_TRUE(seen.startAtLoad) << "Start is grey for the chosen row";
+    EXPECT_TRUE(seen.stateSelected) << "the running activity is not selected at start-up";
+    EXPECT_FALSE(seen.modifiedAtLoad) << "the selection counts as an unsaved change";
+    EXPECT_TRUE(seen.startAtLoad) << "Start is grey at start-up";
+    EXPECT_TRUE(seen.startedAtLoad) << "Start at start-up started nothing";
     EXPECT_GT(seen.todayAtLoad, 0);
     EXPECT_GT(seen.todayRunning, seen.todayAtLoad) << "today's total stands still while work runs";
     EXPECT_GT(Seconds(seen.yesterdayBeforeStop), 0);
     EXPECT_EQ(seen.yesterdayAfterStop, seen.yesterdayBeforeStop) << "Stop lost yesterday's total";
     EXPECT_GE(seen.todayAfterStop, seen.todayBeforeStop) << "Stop lost today's total";
     EXPECT_LE(seen.todayAfterStop, seen.todayBeforeStop + runSeconds);
-    EXPECT_TRUE(seen.startAfterStop);
+    EXPECT_TRUE(seen.rowSelectedAfterStop) << "Stop took the selection away";
+    EXPECT_TRUE(seen.startAfterStop) << "Start is grey after Stop";
     EXPECT_GT(seen.todayStartRunning, seen.todayAfterStart) << "the total stands still after Start";
     EXPECT_TRUE(seen.picturesAfterOk) << "the activity pictures went with the activities dialog";
     EXPECT_EQ(seen.imageAfterOk, 2);
@@ -185,6 +219,8 @@ TEST_P(DailyRoadTest, TotalsRunStartStopAndPicturesHoldOnTheDailyRoad) {
     EXPECT_GT(seen.compactRunning, seen.compactFirst) << "the compact time stands still";
     EXPECT_TRUE(seen.compactPictures) << "the activity pictures went with the full window";
     EXPECT_TRUE(seen.compactStartGreyed);
+    EXPECT_TRUE(seen.compactStartAfterStop) << "the compact Start is grey after Stop";
+    EXPECT_TRUE(seen.compactStarted);
     EXPECT_FALSE(seen.arrowsEnabled) << "the period arrows act while following now";
     EXPECT_TRUE(seen.arrowsGreyed) << "the period arrows do not look disabled";
     EXPECT_TRUE(seen.minimisedToTray)

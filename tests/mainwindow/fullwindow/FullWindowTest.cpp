@@ -90,8 +90,8 @@ TEST_F(FullWindowTest, ListsTheTreeStartsAndStopsWorkAndRecordsTheProjects) {
         .AnswerMessageBox(IDNO, "unsaved changes");
     EXPECT_EQ(Run(script, "\"" + named + "\""), 0);
     EXPECT_EQ(rows, (std::vector<std::string>{"Build", "Compile", "Link", "Test", "Unit"}));
-    EXPECT_EQ(columns, 3); // the activity and two time columns by default
-    EXPECT_FALSE(startBefore);
+    EXPECT_EQ(columns, 3);    // the activity and two time columns by default
+    EXPECT_TRUE(startBefore); // the first activity is selected at start-up
     EXPECT_EQ(workingOn, "Build\\Compile");
     EXPECT_TRUE(stopWhileWorking);
     // Both projects are recorded, the command-line one as the active one.
