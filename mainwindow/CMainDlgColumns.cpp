@@ -125,6 +125,11 @@ void CMainDlg::OnSelectionChanged(CActivity*) {}
 void CMainDlg::OnChecksChanged() {}
 
 void CMainDlg::OnItemActivated(CActivity*) {
+    // An activation that reaches the list during a moment (a double click posted by
+    // another program) starts nothing, as the window's Start button does not.
+    if (IsDialogRunning()) {
+        return;
+    }
     // The list keeps the state's selected activity in step with its selection.
     CAppMain::Get().GetProjects().StartWorking(nullptr, nullptr);
 }

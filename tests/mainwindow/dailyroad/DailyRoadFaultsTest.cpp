@@ -5,6 +5,7 @@
 
 #include "DailyRoadFixture.h"
 
+#include "model/CEditTransaction.h"
 #include "model/CProjects.h"
 
 #include <string>
@@ -119,12 +120,12 @@ TEST_F(DailyRoadFaultsTest, RowsShowOnlyTheProjectsSelectionAndAChosenRowStarts)
         .Do([&] {
             // An edit removes the selected activity and is committed.
             CProject* project = App().GetProjects().GetCurrentProject();
-            project->StartStateTracking();
-            CActivity* root = project->GetState(true)->GetRootActivity();
+            CEditTransaction edit(*project);
+            CActivity* root = edit.GetState()->GetRootActivity();
             CActivity* plan = root->GetFirstChild();
             root->RemoveChildActivity(plan, true);
             delete plan;
-            project->EndStateTracking(true);
+            edit.Commit();
             check("edited", true);
         })
         .Do([&] { Command(IDM_PROJECT_EXIT); })

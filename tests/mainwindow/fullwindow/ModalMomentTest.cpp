@@ -20,6 +20,8 @@
 #include "resources/ExchangeDialogIds.h"
 #include "resources/ResourceIds.h"
 
+#include <commctrl.h>
+
 #include <string>
 #include <tuple>
 #include <vector>
@@ -47,7 +49,8 @@ enum class ETrigger {
     HandOver,
     PostedCommand,
     PostedNotification,
-    ClickedStart
+    ClickedStart,
+    ActivatedRow
 };
 
 const char* const kSaveDialog = "Tallymarks - Save project";
@@ -111,7 +114,8 @@ std::string MomentName(EMoment moment) {
 
 std::string CaseName(const ::testing::TestParamInfo<std::tuple<EMoment, ETrigger>>& info) {
     static const char* const triggers[] = {"CloseRequest",  "EndOfSession",       "HandOver",
-                                           "PostedCommand", "PostedNotification", "ClickedStart"};
+                                           "PostedCommand", "PostedNotification", "ClickedStart",
+                                           "ActivatedRow"};
     return MomentName(std::get<0>(info.param)) + "_" +
            triggers[static_cast<int>(std::get<1>(info.param))];
 }
@@ -287,6 +291,17 @@ TEST_P(ModalMomentTriggerTest, NothingFromOutsideActsOnWhatTheMomentHolds) {
                 SendMessageA(Hwnd(), WM_COMMAND, MAKEWPARAM(IDC_MAIN_START, BN_CLICKED),
                              reinterpret_cast<LPARAM>(GetDlgItem(Hwnd(), IDC_MAIN_START)));
                 break;
+            case ETrigger::ActivatedRow: {
+                // As the list reports a double click on its first row.
+                NMITEMACTIVATE activate = {};
+                activate.hdr.hwndFrom = GetDlgItem(Hwnd(), IDC_MAIN_ACTIVITIES);
+                activate.hdr.idFrom = IDC_MAIN_ACTIVITIES;
+                activate.hdr.code = LVN_ITEMACTIVATE;
+                activate.iItem = 0;
+                SendMessageA(Hwnd(), WM_NOTIFY, IDC_MAIN_ACTIVITIES,
+                             reinterpret_cast<LPARAM>(&activate));
+                break;
+            }
             }
         })
         // Posted messages go before the timer's next tick.
@@ -332,7 +347,8 @@ INSTANTIATE_TEST_SUITE_P(
                                          EMoment::NewProjectDialog, EMoment::ClockNotice),
                        ::testing::Values(ETrigger::CloseRequest, ETrigger::EndOfSession,
                                          ETrigger::HandOver, ETrigger::PostedCommand,
-                                         ETrigger::PostedNotification, ETrigger::ClickedStart)),
+                                         ETrigger::PostedNotification, ETrigger::ClickedStart,
+                                         ETrigger::ActivatedRow)),
     CaseName);
 
 namespace {
