@@ -27,6 +27,28 @@ static_assert(!std::is_move_assignable<CEditTransaction>::value &&
 
 enum class EWay { Commit, Discard, Move, Restart, Drop };
 
+// Ends edit the given way (Move: the transaction is moved into one that goes at once).
+void EndTransaction(CEditTransaction& edit, EWay way, CProject& project) {
+    switch (way) {
+    case EWay::Commit:
+        edit.Commit();
+        break;
+    case EWay::Discard:
+        edit.Discard();
+        break;
+    case EWay::Move: {
+        CEditTransaction moved(std::move(edit));
+        break;
+    }
+    case EWay::Restart:
+        edit.Restart(project);
+        break;
+    case EWay::Drop:
+        edit.Drop();
+        break;
+    }
+}
+
 // Every way a dialog's transaction ends, once: commit, discard, going away (also after a
 // move), being restarted on the project, or being dropped. Only the innermost may end; the
 // outer one then edits the copy that the inner commit put in its place.
@@ -51,25 +73,11 @@ TEST(EditTransactionTest, EndsOnceEveryWayAndOnlyAsTheInnermost) {
         {
             CEditTransaction edit(project);
             edit.GetState()->SetName("edited");
-            switch (c.way) {
-            case EWay::Commit:
-                edit.Commit();
+            EndTransaction(edit, c.way, project);
+            if (c.way == EWay::Commit) {
                 edit.Discard();
-                break;
-            case EWay::Discard:
-                edit.Discard();
-                break;
-            case EWay::Move: {
-                CEditTransaction moved(std::move(edit));
-                break;
-            }
-            case EWay::Restart:
-                edit.Restart(project);
+            } else if (c.way == EWay::Restart) {
                 EXPECT_EQ(edit.GetState()->GetName(), "") << "a copy of the committed state";
-                break;
-            case EWay::Drop:
-                edit.Drop();
-                break;
             }
             EXPECT_EQ(edit.IsOpen(), c.openAfter) << way;
             EXPECT_EQ(project.GetStateCount(), c.openAfter ? 2u : 1u) << way;
@@ -175,24 +183,7 @@ TEST(EditTransactionTest, AListenerThatThrowsWhileTheEditEndsLeavesNoEditOpen) {
             CEditTransaction edit(project);
             edit.GetState()->SetName("edited");
             try {
-                switch (c.way) {
-                case EWay::Commit:
-                    edit.Commit();
-                    break;
-                case EWay::Discard:
-                    edit.Discard();
-                    break;
-                case EWay::Restart:
-                    edit.Restart(project);
-                    break;
-                case EWay::Drop:
-                    edit.Drop();
-                    break;
-                case EWay::Move: {
-                    CEditTransaction moved(std::move(edit));
-                    break;
-                }
-                }
+                EndTransaction(edit, c.way, project);
             } catch (const CError&) {
                 thrown = true;
             }
