@@ -2,6 +2,7 @@
 
 #include "library/dialogs/CModalScope.h"
 #include "library/files/CFilePath.h"
+#include "library/system/CReentryGuard.h"
 #include "model/CProjects.h"
 
 #include <algorithm>
@@ -25,14 +26,10 @@ bool CHandOverQueue::Receive(const std::string& path) {
 void CHandOverQueue::OpenPending() {
     // Opening shows its messages in moments of their own; a hand-over received during
     // one of them joins the queue behind and is opened by this loop.
-    if (m_opening) {
+    CReentryGuard guard(m_opening);
+    if (!guard.Entered()) {
         return;
     }
-    m_opening = true;
-    struct SOpening {
-        bool& flag;
-        ~SOpening() { flag = false; }
-    } opening{m_opening};
     while (!m_pending.empty() && !CModalScope::IsActive()) {
         const std::string path = m_pending.front();
         m_pending.pop_front();

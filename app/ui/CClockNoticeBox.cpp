@@ -3,6 +3,7 @@
 #include "library/datetime/CDateTimeFormat.h"
 #include "library/dialogs/CModalScope.h"
 #include "library/dialogs/ShowMessageBox.h"
+#include "library/system/CReentryGuard.h"
 #include "library/text/CText.h"
 #include "model/CClockNotices.h"
 #include "model/CModelTimeZone.h"
@@ -77,14 +78,10 @@ void CClockNoticeBox::OnMessage(CMessage& message) {
 
 void CClockNoticeBox::ShowPending() {
     // A notice reported while a box is up waits for this loop.
-    if (m_showing) {
+    CReentryGuard guard(m_showing);
+    if (!guard.Entered()) {
         return;
     }
-    m_showing = true;
-    struct SShowing {
-        bool& flag;
-        ~SShowing() { flag = false; }
-    } showing{m_showing};
     const std::string caption = CText(IDS_CLOCK_CAPTION).GetString();
     while (CClockNotices::Get().HasPending()) {
         const std::vector<SClockNotice> notices = CClockNotices::Get().TakePending();
