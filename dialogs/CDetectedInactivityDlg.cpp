@@ -17,6 +17,7 @@
 #include "model/CTallymarks.h"
 #include "resources/ResourceIds.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -37,10 +38,6 @@ const SItemAnchor kAnchors[] = {
 
 bool IsChecked(HWND dialog, int id) {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
-void AddOpen(CActivity* activity, const CDateTime& start) {
-    activity->GetTallymarks().Add(new CTallymark(activity, start));
 }
 
 } // namespace
@@ -184,34 +181,49 @@ bool CDetectedInactivityDlg::Book() {
         (continued != nullptr && continued->GetProjectState() != state)) {
         return true;
     }
+    // The running tally mark ends now by the one rule for every end of work (a clock set
+    // meanwhile counts the time that really passed); the inactivity lies within it.
+    const STallymarkEndNow endNow = running->FindEndNow();
+    if (!endNow.Ends()) {
+        running->ReportEndNow(endNow);
+        return true;
+    }
+    const CDateTime end = endNow.end;
+    CDateTime start = std::max(m_inactivityStart, running->GetStart());
+    start = std::min(start, end);
     CActivity* worked = running->GetActivity();
-    const CDateTime start =
-        m_inactivityStart < running->GetStart() ? running->GetStart() : m_inactivityStart;
-    const CDateTime now = CDateTime::Now(true);
+    // Whether something ends at the end found now, which the user hears of when the clock
+    // decided it.
+    bool endsNow = start == end;
     if (!including) {
         running->SetEnd(start);
         if (continuing) {
             continued->StartTallymark();
         }
     } else if (include == worked) {
-        if (!continuing) {
-            running->EndNow();
-        } else if (continued != include) {
-            running->SetEnd(now);
-            AddOpen(continued, now);
+        endsNow = !continuing || continued != include;
+        if (endsNow) {
+            running->SetEnd(end);
+        }
+        if (continuing && continued != include) {
+            continued->StartTallymark();
         }
     } else {
         running->SetEnd(start);
-        if (!continuing) {
-            include->GetTallymarks().Add(new CTallymark(include, start, now));
-        } else if (continued == include) {
-            AddOpen(include, start);
+        if (continuing && continued == include) {
+            // The inactive time and what follows are one piece of work on the include
+            // activity.
+            include->GetTallymarks().Add(new CTallymark(include, start));
         } else {
-            CTallymark* inactive = new CTallymark(include, start);
-            include->GetTallymarks().Add(inactive);
-            inactive->SetEnd(now);
-            AddOpen(continued, now);
+            include->GetTallymarks().Add(new CTallymark(include, start, end));
+            endsNow = true;
+            if (continuing) {
+                continued->StartTallymark();
+            }
         }
+    }
+    if (endsNow) {
+        running->ReportEndNow(endNow);
     }
     m_booked = true;
     return true;

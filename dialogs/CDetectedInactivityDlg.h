@@ -18,8 +18,10 @@
 // - It books only on the running tally mark it was opened for. When that tally mark no
 //   longer runs at OK (stopped, or moved to another activity from the tray meanwhile),
 //   OK closes the dialog and changes nothing.
-// - A tally mark is never ended before its own start: the inactivity counts from the later
-//   of the last input and the running tally mark's start.
+// - What counts as now is where the running tally mark ends now (CTallymark::FindEndNow),
+//   so a clock set while the dialog is up changes no length; the inactivity counts from the
+//   later of the last input and the running tally mark's start, and never past that end.
+//   Work continued on another activity starts as a Start does.
 // - When its project is closed while it runs (a tray exit, the end of the session), it
 //   ends at once without touching the project.
 

@@ -20,6 +20,9 @@
 // - The controls show local time, the model holds universal time.
 // - OK and Split are refused (focus on the field, a beep) while a time field holds no
 //   valid number.
+// - Stop ends the running tally mark where the model ends running work now
+//   (CTallymark::FindEndNow): a clock set while working changes no length, and its notice
+//   comes as it does for the main window's Stop. OK stores the end shown.
 // - A running tally mark that stopped while the dialog ran (its end set elsewhere) is
 //   checked at OK as the closed one it now is: its start is never stored after its end.
 

@@ -140,9 +140,21 @@ CTallymark* CTraceDlg::CreateTallymark() const {
 }
 
 void CTraceDlg::StopWorking() {
-    if (m_open) {
-        ShowStopped(CDateTime::Now(true));
+    if (!m_open || m_tallymark == nullptr) {
+        return;
     }
+    if (!m_tallymark->IsOpen()) {
+        // Stopped elsewhere meanwhile: that end holds.
+        ShowStopped(m_tallymark->GetEnd(false));
+        return;
+    }
+    // The running work ends where the model ends it now, so that a clock set while working
+    // changes no length; OK stores what shows. A clock no file can hold keeps it running.
+    const STallymarkEndNow endNow = m_tallymark->FindEndNow();
+    if (endNow.Ends()) {
+        ShowStopped(endNow.end);
+    }
+    m_tallymark->ReportEndNow(endNow);
 }
 
 void CTraceDlg::ShowStopped(const CDateTime& endUtc) {
@@ -161,6 +173,14 @@ void CTraceDlg::ShowStopped(const CDateTime& endUtc) {
 
 void CTraceDlg::SetEndToNow() {
     m_endUtc = CDateTime::Now(true);
+    // The running tally mark stopped here (it still runs in the model): now is where its
+    // Stop ended it.
+    if (m_tallymark != nullptr && m_tallymark->IsOpen()) {
+        const STallymarkEndNow endNow = m_tallymark->FindEndNow();
+        if (endNow.Ends()) {
+            m_endUtc = endNow.end;
+        }
+    }
     m_endLocal = ToLocalTime(m_endUtc);
     ShowEnd();
     ShowPeriod();

@@ -14,11 +14,14 @@ enum class EClockNotice {
     StopRefused,
     // The clock showed less time since the tally mark's start than really passed (it was set
     // back while working): the tally mark ended at its start plus the time that really
-    // passed (at its start when that is not known).
+    // passed.
     EndedAfterClockSetBack,
     // The clock showed more time since the start than really passed (it was set forward
     // while working): the tally mark ended at its start plus the time that really passed.
     EndedAfterClockSetForward,
+    // The clock showed a time before the start of work begun in an earlier run: how long it
+    // lasted is not known, and the tally mark ended at its start.
+    EndedAtStartTimeUnknown,
 };
 
 // Announced by CClockNotices while it keeps a report for the user; the pointers hold only

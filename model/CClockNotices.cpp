@@ -10,6 +10,12 @@ CClockNotices& CClockNotices::Get() {
 
 void CClockNotices::Report(EClockNotice notice, CActivity* activity, CTallymark* tallymark,
                            const CDateTime& now) {
+    Report(notice, activity, tallymark, now,
+           tallymark != nullptr ? tallymark->GetEnd(false) : CTallymark::GetNullDate());
+}
+
+void CClockNotices::Report(EClockNotice notice, CActivity* activity, CTallymark* tallymark,
+                           const CDateTime& now, const CDateTime& end) {
     if (m_pending.size() < kMaxPending) {
         SClockNotice kept;
         kept.notice = notice;
@@ -17,7 +23,7 @@ void CClockNotices::Report(EClockNotice notice, CActivity* activity, CTallymark*
         kept.hasTallymark = tallymark != nullptr;
         if (tallymark != nullptr) {
             kept.start = tallymark->GetStart();
-            kept.end = tallymark->GetEnd(false);
+            kept.end = end;
         }
         kept.now = now;
         m_pending.push_back(kept);

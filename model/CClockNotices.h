@@ -25,8 +25,12 @@ public:
     static constexpr size_t kMaxPending = 16;
 
     static CClockNotices& Get();
+    // The tally mark's start and end are kept as they are now.
     void Report(EClockNotice notice, CActivity* activity, CTallymark* tallymark,
                 const CDateTime& now);
+    // The same for a tally mark that ends (or ended) at end, which it may not hold yet.
+    void Report(EClockNotice notice, CActivity* activity, CTallymark* tallymark,
+                const CDateTime& now, const CDateTime& end);
     bool HasPending() const { return !m_pending.empty(); }
     // The reports kept so far, oldest first; none is kept afterwards.
     std::vector<SClockNotice> TakePending();

@@ -4,6 +4,7 @@
 #include "model/CTickClock.h"
 #include "model/CTallymarkPool.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -86,53 +87,83 @@ void CTallymark::SetActivity(CActivity* activity) {
 namespace {
 
 const double kMillisecondsPerDay = 86400000.0;
-// How far the wall clock may stray from the monotonic clock before it counts as set: a
-// minute, and a thousandth of the time worked, far beyond the drift of the two clocks
-// (a few seconds a day) yet far below an hour's step.
+// How far the clock may stray from the monotonic clock before it counts as set: a minute,
+// and a thousandth of the time worked, far beyond the drift of the two clocks (a few
+// seconds a day); at most ten minutes, so that no correction of an hour goes unseen
+// however long the work ran.
 const double kToleranceDays = 1.0 / 1440.0;
 const double kToleranceShare = 0.001;
+const double kMaxToleranceDays = 10.0 / 1440.0;
 
 } // namespace
 
-ETallymarkEnd CTallymark::EndNow() {
+STallymarkEndNow CTallymark::FindEndNow() const {
+    STallymarkEndNow found;
+    found.end = GetNullDate();
     if (!IsOpen()) {
-        return ETallymarkEnd::NotOpen;
+        return found;
     }
-    const CDateTime now = CDateTime::Now(true);
-    if (!CanHold(now)) {
-        CClockNotices::Get().Report(EClockNotice::StopRefused, m_activity, this, now);
-        return ETallymarkEnd::Refused;
+    found.now = CDateTime::Now(true);
+    if (!CanHold(found.now)) {
+        found.result = ETallymarkEnd::Refused;
+        return found;
     }
     const std::uint64_t ticks = m_startTicks != 0 ? CTickClock::Get() : 0;
     if (m_startTicks == 0 || ticks < m_startTicks) {
         // No reading to trust (begun in an earlier run): only a clock before the start
-        // shows that it was set.
-        if (!(now < m_start)) {
-            SetEnd(now);
-            return ETallymarkEnd::Ended;
-        }
-        SetEnd(m_start);
-        CClockNotices::Get().Report(EClockNotice::EndedAfterClockSetBack, m_activity, this, now);
-        return ETallymarkEnd::EndedAfterClockSetBack;
+        // shows that it was set, and how long the work lasted is then unknown.
+        const bool beforeStart = found.now < m_start;
+        found.result = beforeStart ? ETallymarkEnd::EndedAtStartTimeUnknown : ETallymarkEnd::Ended;
+        found.end = beforeStart ? m_start : found.now;
+        return found;
     }
     const double elapsedDays = static_cast<double>(ticks - m_startTicks) / kMillisecondsPerDay;
-    const double wallDays = (now - m_start).GetValue();
-    if (std::fabs(wallDays - elapsedDays) <= kToleranceDays + kToleranceShare * elapsedDays) {
-        SetEnd(now);
-        return ETallymarkEnd::Ended;
+    const double wallDays = (found.now - m_start).GetValue();
+    const double tolerance =
+        std::min(kToleranceDays + kToleranceShare * elapsedDays, kMaxToleranceDays);
+    if (!(found.now < m_start) && std::fabs(wallDays - elapsedDays) <= tolerance) {
+        found.result = ETallymarkEnd::Ended;
+        found.end = found.now;
+        return found;
     }
-    CDateTime end = m_start + CDateTimeSpan(elapsedDays);
-    if (!CanHold(end)) {
+    found.end = m_start + CDateTimeSpan(elapsedDays);
+    if (!CanHold(found.end)) {
         // Only a start at the calendar's end gets here: the last moment a file holds.
-        end = CDateTime(CDateTime::GetMaximum());
+        found.end = CDateTime(CDateTime::GetMaximum());
     }
-    SetEnd(end);
-    const bool setBack = wallDays < elapsedDays;
-    CClockNotices::Get().Report(setBack ? EClockNotice::EndedAfterClockSetBack
-                                        : EClockNotice::EndedAfterClockSetForward,
-                                m_activity, this, now);
-    return setBack ? ETallymarkEnd::EndedAfterClockSetBack
-                   : ETallymarkEnd::EndedAfterClockSetForward;
+    found.result = wallDays < elapsedDays ? ETallymarkEnd::EndedAfterClockSetBack
+                                          : ETallymarkEnd::EndedAfterClockSetForward;
+    return found;
+}
+
+void CTallymark::ReportEndNow(const STallymarkEndNow& endNow) {
+    EClockNotice notice = EClockNotice::StopRefused;
+    switch (endNow.result) {
+    case ETallymarkEnd::NotOpen:
+    case ETallymarkEnd::Ended:
+        return;
+    case ETallymarkEnd::Refused:
+        break;
+    case ETallymarkEnd::EndedAfterClockSetBack:
+        notice = EClockNotice::EndedAfterClockSetBack;
+        break;
+    case ETallymarkEnd::EndedAfterClockSetForward:
+        notice = EClockNotice::EndedAfterClockSetForward;
+        break;
+    case ETallymarkEnd::EndedAtStartTimeUnknown:
+        notice = EClockNotice::EndedAtStartTimeUnknown;
+        break;
+    }
+    CClockNotices::Get().Report(notice, m_activity, this, endNow.now, endNow.end);
+}
+
+ETallymarkEnd CTallymark::EndNow() {
+    const STallymarkEndNow endNow = FindEndNow();
+    if (endNow.Ends()) {
+        SetEnd(endNow.end);
+    }
+    ReportEndNow(endNow);
+    return endNow.result;
 }
 
 void CTallymark::MarkStartedNow() {

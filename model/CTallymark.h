@@ -8,27 +8,12 @@
 #include "model/CTraceDeletedEvent.h"
 #include "model/CTraceEndChangedEvent.h"
 #include "model/CTraceStartChangedEvent.h"
+#include "model/STallymarkEndNow.h"
 
 #include <cstddef>
 #include <cstdint>
 
 class CActivity;
-
-// What CTallymark::EndNow did.
-enum class ETallymarkEnd {
-    // Nothing: the tally mark was closed.
-    NotOpen,
-    // It ended now.
-    Ended,
-    // The clock shows less time since the start than really passed (it was set back): it
-    // ended at its start plus the time that passed.
-    EndedAfterClockSetBack,
-    // The clock shows more time since the start than really passed (it was set forward): it
-    // ended at its start plus the time that passed.
-    EndedAfterClockSetForward,
-    // It stays open: the clock shows a time that a project file cannot hold.
-    Refused,
-};
 
 // One registration of time: a start, an end and the activity the time was spent on. Both
 // dates are universal time. A tally mark without an end (its end is the null date) is open:
@@ -93,14 +78,21 @@ public:
     // The null date reopens a closed tally mark.
     void SetEnd(const CDateTime& end);
     void SetActivity(CActivity* activity);
-    // An open tally mark ends now (CDateTime::Now); a closed one stays as it is. A time that no
-    // project file can hold (CanHold) is refused and the tally mark stays open. When the work
-    // began in this run (MarkStartedNow) and the clock shows a time since the start that
-    // differs from what passed on the monotonic clock (CTickClock) by more than a minute plus
-    // a thousandth of it, the clock was set back or forward: the tally mark ends at its start
-    // plus the time that really passed. Without that reading only a clock before the start
-    // shows a set clock; the tally mark then ends at its start. Refusals and set clocks are
-    // announced through CClockNotices.
+    // Where this tally mark ends when it ends now, the one rule by which every running tally
+    // mark ends at the present; changes nothing and tells nobody. A closed tally mark gives
+    // NotOpen; a time that no project file can hold (CanHold), Refused. When the work began
+    // in this run (MarkStartedNow) the monotonic clock (CTickClock) decides: the clock's time
+    // since the start may differ from what passed on it by a minute plus a thousandth of it,
+    // ten minutes at the most, and may never lie before the start; otherwise the clock was
+    // set back or forward and the end is the start plus the time that really passed. Without
+    // that reading a clock before the start ends it at its start (the time worked is not
+    // known). The end is never before the start.
+    STallymarkEndNow FindEndNow() const;
+    // Tells the user (CClockNotices) what the clock made of endNow, found by FindEndNow for
+    // this tally mark: a refusal, a set clock or an unknown time; nothing for a plain end.
+    void ReportEndNow(const STallymarkEndNow& endNow);
+    // Ends an open tally mark where FindEndNow says and reports it (ReportEndNow); a refused
+    // one stays open, a closed one as it is.
     ETallymarkEnd EndNow();
     // Notes the monotonic clock's reading as the moment the work on this tally mark began
     // (for EndNow); a later SetStart forgets it.

@@ -86,7 +86,9 @@ bool CTallymarks::CopyClipped(CTallymarks& target, bool clearTarget, bool move,
     // Tally marks are deleted and added during the walk.
     for (CTallymark* tallymark : m_tallymarks.ToVector()) {
         const CDateTime start = tallymark->GetStart();
-        const CDateTime end = tallymark->GetEnd(true);
+        // Running work ends now where every end of work puts it.
+        const STallymarkEndNow endNow = tallymark->FindEndNow();
+        const CDateTime end = endNow.Ends() ? endNow.end : tallymark->GetEnd(true);
         const CTimePeriod overlap(periodStart, periodEnd, start, end);
         if (overlap.IsEmpty()) {
             continue;
@@ -98,6 +100,10 @@ bool CTallymarks::CopyClipped(CTallymarks& target, bool clearTarget, bool move,
         }
         const bool startsInside = periodStart <= start;
         const bool endsInside = end <= periodEnd;
+        if (endsInside) {
+            // The running work leaves this project ended: the user hears what the clock did.
+            tallymark->ReportEndNow(endNow);
+        }
         if (startsInside && endsInside) {
             delete tallymark;
         } else if (endsInside) {

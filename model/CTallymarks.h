@@ -59,7 +59,8 @@ public:
     // when clearTarget is set. Returns whether this collection holds tally marks.
     bool CopyAll(CTallymarks& target, bool clearTarget);
     // Copies the part of every tally mark inside the period into target (an open one ends
-    // at the earlier of the period end and now), after clearing target when clearTarget is
+    // at the earlier of the period end and now, as CTallymark::FindEndNow puts now; moved
+    // whole, it is reported as EndNow reports), after clearing target when clearTarget is
     // set. With move, the copied parts leave this collection: a tally mark inside the period
     // is deleted, one that sticks out is shortened, and one around the period is split (the
     // part before the period becomes a new tally mark here). Returns whether a part was

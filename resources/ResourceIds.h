@@ -185,6 +185,7 @@
 #define IDS_LOAD_BACKUP_AVAILABLE 40435
 #define IDS_SAVE_TOO_DEEP 40460
 #define IDS_CLOCK_SET_FORWARD 40461
+#define IDS_CLOCK_BEFORE_START 40466
 
 // Dialogs, menu and accelerators of the main window.
 #define IDD_MAIN 100

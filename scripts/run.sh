@@ -6,14 +6,18 @@
 # The arguments go to the program: a project file to open (handed to the instance that
 # already runs, if one does).
 # With a display ($DISPLAY) the window opens there and the script ends with the program.
-# Without one the program runs on a virtual display (Xvfb): once its main window is up,
-# a picture of the screen is written to build/tallymarks-screen-<display>.png, the dialogs
-# over it (the tip of the day) are closed, the window is switched to its other display
-# (full or compact) and pictured again, switched back,
-# and the program is closed as a person would close it who wants the project files left
-# as they are: its closing questions are answered so that running work keeps running
-# (it is not stopped) and nothing is saved. A window that keeps the program open for any
-# other reason is named by its text, and the program's Wine processes are ended.
+# Without one the program runs on a virtual display (Xvfb). What it shows before its main
+# window is answered as a person would and named: OK to a message box that only tells
+# something (a project of the last run that has gone); any other window that holds it
+# then is named by its text, and the program's Wine processes are ended. Once its main
+# window is up, a picture of the screen is written to
+# build/tallymarks-screen-<display>.png, the dialogs over it (the tip of the day) are
+# closed, the window is switched to its other display (full or compact) and pictured
+# again, switched back, and the program is closed as a person would close it who wants
+# the project files left as they are: its closing questions are answered so that running
+# work keeps running (it is not stopped) and nothing is saved. A window that keeps the
+# program open for any other reason is named by its text, and the program's Wine
+# processes are ended.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -91,8 +95,16 @@ xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
     done
     "$TM_WINE" "$TM_EXE" "${args[@]}" </dev/null &
     program=$!
-    if ! "$TM_WINE" "$TM_CONTROL" wait "$TM_MAIN_CLASS" 120 </dev/null; then
-        echo "run.sh: the main window did not show within two minutes" >&2
+    # What the program shows before its main window (a project of the last run that has
+    # gone) is answered as a person would, and named.
+    waited=0
+    "$TM_WINE" "$TM_CONTROL" wait "$TM_MAIN_CLASS" 120 "${TM_EXE##*/}" </dev/null || waited=$?
+    if [ "$waited" != 0 ]; then
+        if [ "$waited" = 1 ]; then
+            echo "run.sh: the main window did not show within two minutes" >&2
+        else
+            echo "run.sh: the main window did not show; its Wine processes were ended" >&2
+        fi
         "$TM_WINESERVER" -k 2>/dev/null
         wait "$program"
         exit 1

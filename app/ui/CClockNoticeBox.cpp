@@ -49,6 +49,8 @@ std::string CClockNoticeBox::FormatMessage(const SClockNotice& notice) {
         id = IDS_CLOCK_STOP_REFUSED;
     } else if (notice.notice == EClockNotice::EndedAfterClockSetForward) {
         id = IDS_CLOCK_SET_FORWARD;
+    } else if (notice.notice == EClockNotice::EndedAtStartTimeUnknown) {
+        id = IDS_CLOCK_BEFORE_START;
     }
     CText text(id);
     text.ReplaceWithString("[ACTIVITY]", notice.activity, true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <exception>
 
 #include "library/events/CConnector.h"
 #include "library/events/CSlot.h"
@@ -30,11 +31,23 @@ public:
     // policy's initial result without slots). Every slot is called, whatever it answers.
     // After each call the walk continues at the lowest slot above the one just called, so a
     // handler may unlink or destroy any slot; slots linked meanwhile are heard when they sort
-    // above the current one, a slot linked twice is called once. Allocates nothing. An
-    // exception from a handler leaves at once: later slots are not called.
+    // above the current one, a slot linked twice is called once. Allocates nothing unless a
+    // handler throws. A handler that throws still leaves every later slot its call (a
+    // listener that missed an announcement would go on holding what it announced gone);
+    // the first exception is passed on once all were called, the others are dropped.
     Result Emit(E& event) {
+        std::exception_ptr failure;
         for (CConnector* peer = GetFirstPeer(); peer != nullptr; peer = GetPeerAbove(peer)) {
-            event.Combine(static_cast<CSlot<E>*>(peer)->OnEvent(event));
+            try {
+                event.Combine(static_cast<CSlot<E>*>(peer)->OnEvent(event));
+            } catch (...) {
+                if (!failure) {
+                    failure = std::current_exception();
+                }
+            }
+        }
+        if (failure) {
+            std::rethrow_exception(failure);
         }
         return event.GetResult();
     }

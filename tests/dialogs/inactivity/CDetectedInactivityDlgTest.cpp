@@ -9,6 +9,7 @@
 #include "harness/UiControls.h"
 #include "mainwindow/CDialogLauncher.h"
 #include "model/CActivity.h"
+#include "model/CClockNotices.h"
 #include "model/CEditTransaction.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
@@ -35,9 +36,12 @@ namespace {
 const double kNow = 45364.0 + 10.5 / 24.0;
 const double kMinute = 1.0 / 1440.0;
 double g_now = kNow;
+// How far the computer's clock was set: it moves the wall clock, not the monotonic one.
+double g_clockSet = 0;
 
 CDateTime PinnedNow(bool utc) {
-    return utc ? CDateTime(g_now) : CDateTime(g_now).UtcToLocal();
+    const CDateTime now(g_now + g_clockSet);
+    return utc ? now : now.UtcToLocal();
 }
 
 // The monotonic clock in step with the pinned one: work begun "minutes ago" began then on
@@ -54,6 +58,7 @@ protected:
     InactivityTest() {
         StartApp(true);
         g_now = kNow;
+        g_clockSet = 0;
         CDateTime::SetNowSource(&PinnedNow);
         CTickClock::Set(&PinnedTicks);
         m_project = m_app->GetProjects().CreateNew();
@@ -119,11 +124,13 @@ protected:
 };
 
 // What happens while the dialog is open.
-enum EMeanwhile { kNothing, kStopped, kMoved };
+enum EMeanwhile { kNothing, kStopped, kMoved, kClockSetBack };
 
 // Every row of the choices on work begun an hour ago (or ten minutes ago, after the last
 // input: never ended before its start); a tally mark that no longer runs at OK, stopped or
-// moved to another activity from the tray, is left alone.
+// moved to another activity from the tray, is left alone. A clock set back an hour while
+// the dialog is up changes no length: the work ends at the time that really passed (the
+// user is told) and what continues starts as a Start does.
 TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
     struct SRow {
         double startedAgo;
@@ -144,12 +151,16 @@ TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
         {10, kNothing, kMail, kNone, {"Dev -10 -10", "Mail -10 0"}},
         {60, kStopped, kMail, kNone, {"Dev -60 0"}},
         {60, kMoved, kMail, kMail, {"Dev -60 0", "Meet 0 open"}},
+        {60, kClockSetBack, kDev, kMail, {"Dev -60 0", "Mail -60 open"}},
+        {60, kClockSetBack, kMail, kMeet, {"Dev -60 -20", "Mail -20 0", "Meet -60 open"}},
     };
     for (const SRow& row : rows) {
         m_app->GetProjects().StopWorking(m_project);
         for (int activity = kDev; activity <= kOff; ++activity) {
             Activity(activity)->GetTallymarks().Clear();
         }
+        g_clockSet = 0;
+        CClockNotices::Get().TakePending();
         StartDev(row.startedAgo);
         CDetectedInactivityDlg dialog(CDateTime(kNow - 20 * kMinute), *m_project);
         CUiScript script;
@@ -158,13 +169,18 @@ TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
                 m_app->GetProjects().StopWorking(m_project);
             } else if (row.meanwhile == kMoved) {
                 m_app->GetProjects().StartWorking(m_project, Activity(kMeet));
+            } else if (row.meanwhile == kClockSetBack) {
+                g_clockSet = -60 * kMinute;
             }
             Choose(dialog.GetHwnd(), row.include, row.proceed);
             harness::Click(dialog.GetHwnd(), IDC_INACTIVITY_OK);
         });
         Run(script, dialog);
         EXPECT_EQ(Records(), row.records) << row.include << " " << row.proceed;
-        EXPECT_EQ(dialog.HasBooked(), row.meanwhile == kNothing);
+        // The user is told of a set clock, as after a Stop.
+        EXPECT_EQ(CClockNotices::Get().TakePending().size(),
+                  row.meanwhile == kClockSetBack ? 1u : 0u);
+        EXPECT_EQ(dialog.HasBooked(), row.meanwhile == kNothing || row.meanwhile == kClockSetBack);
     }
 }
 

@@ -1,6 +1,11 @@
 #include "dialogs/CTraceDlg.h"
 
+#include "model/CClockNotices.h"
+#include "model/CTickClock.h"
+
 #include "TraceFixture.h"
+
+#include <cstdint>
 
 using harness::CUiScript;
 using namespace tracetest;
@@ -216,6 +221,36 @@ TEST_F(CTraceDlgTest, ARunningTallymarkStoppedMeanwhileIsCheckedAgainstItsEnd) {
         EXPECT_EQ(Marks("A"), std::vector<std::string>{test.stored}) << test.startHour;
         m_a.at("A")->GetTallymarks().Clear();
     }
+}
+
+// Two hours of work begun in this run, the clock set back an hour while the dialog is up:
+// Stop shows and OK stores the two hours that passed, and the user is told.
+TEST_F(CTraceDlgTest, StopCountsTheTimeThatPassedWhenTheClockWasSetBack) {
+    static CDateTime clock;
+    static std::uint64_t ticks;
+    clock = Date(2023, 6, 15, 8);
+    ticks = 1000;
+    CDateTime::SetNowSource([](bool) { return clock; });
+    CTickClock::Set([] { return ticks; });
+    EXPECT_TRUE(Projects().StartWorking(m_project, m_a["A"]));
+    clock = Date(2023, 6, 15, 9);
+    ticks += 2 * 3600 * 1000;
+    CTraceDlg dialog(m_project, State(), State()->GetCurrentTallymark());
+    CUiScript script;
+    std::string shown;
+    CClockNotices::Get().TakePending();
+    script.Do([] { harness::Click(Hwnd(), IDC_TRACE_STOP); }).Do([&] {
+        shown = ShownTime(Hwnd(), IDC_TRACE_END_HOURS);
+        harness::Click(Hwnd(), IDC_TRACE_OK);
+    });
+    Run(script, dialog, IDD_TRACE);
+    CTickClock::Set(nullptr);
+    EXPECT_EQ(shown, "10:0:0");
+    const std::vector<SClockNotice> told = CClockNotices::Get().TakePending();
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].notice, EClockNotice::EndedAfterClockSetBack);
+    EXPECT_EQ(told[0].end.Format("%H:%M:%S"), "10:00:00");
+    EXPECT_EQ(Marks("A"), std::vector<std::string>{"A 2023-06-15 08:00:00-2023-06-15 10:00:00"});
 }
 
 TEST_F(CTraceDlgTest, CalendarsThatCannotBeFittedLeaveTheTemplateLayout) {

@@ -284,14 +284,15 @@ TEST_F(CSignalTest, HandlerMayEmitTheSameSignalAgain) {
     EXPECT_EQ(m_log, (std::vector<int>{0, 0, 1, 2, 1, 2}));
 }
 
-TEST_F(CSignalTest, ExceptionFromAHandlerLeavesEmitAtOnce) {
-    MakeLinked(3);
+TEST_F(CSignalTest, EverySlotIsCalledDespiteThrowingHandlersAndTheFirstExceptionLeaves) {
+    MakeLinked(4);
     m_slots[1]->m_action = [] { throw std::runtime_error("handler failed"); };
+    m_slots[2]->m_action = [] { throw std::logic_error("second failure"); };
     m_log.clear();
     CAskEvent event;
     EXPECT_THROW(m_signal.Emit(event), std::runtime_error);
-    EXPECT_EQ(m_log, (std::vector<int>{0, 1}));
-    EXPECT_EQ(m_signal.GetNumPeers(), 3u);
+    EXPECT_EQ(m_log, (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(m_signal.GetNumPeers(), 4u);
 }
 
 TEST_F(CSignalTest, DestroyedSignalLeavesItsSlotsUnlinked) {

@@ -1,7 +1,7 @@
 // What arrives from outside while the program is inside a modal moment (the save file
 // dialog, a question, the exit question, a launcher dialog, the new-project dialog, the
-// notice that the clock was set back): a close request and the end of the session are
-// refused, a hand-over waits for the moment's end, a posted command is ignored whatever
+// notice that the clock shows a time before the start of work): a close request and the end of the
+// session are refused, a hand-over waits for the moment's end, a posted command is ignored whatever
 // its notification code, a click on the window's start button starts nothing, and the
 // project file stays loadable. A detected inactivity waits for the moment's end too.
 
@@ -174,8 +174,9 @@ protected:
             });
             break;
         case EMoment::ClockNotice:
-            // Work on Build began in an hour's time by the clock, which was set back since:
-            // starting Test ends it so, and the notice tells it.
+            // Work on Build began in an hour's time by the clock (a start set by hand, so
+            // the time that passed is unknown): starting Test ends it at its start, and the
+            // notice tells it.
             if (!m_working) {
                 StartWork(script);
             }
@@ -187,7 +188,7 @@ protected:
                     project->GetState()->SetSelectedActivity(TopActivity(project, "Test"));
                     Post(WM_COMMAND, IDM_TIME_START);
                 })
-                .HoldMessageBox("clock was set back");
+                .HoldMessageBox("the time you worked cannot be known");
             break;
         }
     }
