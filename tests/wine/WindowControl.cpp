@@ -237,6 +237,21 @@ bool AnswerBox(HWND box, const SClosingQuestions& questions, const SMoment& mome
     return false;
 }
 
+// Answers the box that process shows besides main (which may be none), if any, and waits
+// until it has gone, since the next box comes after it: 0 then (or with no box), kHeld when
+// it cannot be answered, 1 when the time ran out.
+int AnswerShownBox(HWND main, DWORD process, const SClosingQuestions& questions,
+                   const SMoment& moment, DWORD start, DWORD seconds) {
+    HWND box = FindDialogOf(main, process);
+    if (box == nullptr) {
+        return 0;
+    }
+    if (!AnswerBox(box, questions, moment)) {
+        return kHeld;
+    }
+    return WaitUntilGone(box, start, seconds) ? 0 : 1;
+}
+
 // The processes that run the program file named program (without its folder).
 std::vector<DWORD> ProgramProcesses(const char* program) {
     std::vector<DWORD> processes;
@@ -275,15 +290,10 @@ int WaitForMainWindow(const char* className, DWORD seconds, const char* program)
         }
         started = started || !processes.empty();
         for (DWORD process : processes) {
-            HWND box = FindDialogOf(FindWindowA(className, nullptr), process);
-            if (box != nullptr) {
-                if (!AnswerBox(box, none, kStarting)) {
-                    return kHeld;
-                }
-                // The next box, if any, comes after this one has gone.
-                if (!WaitUntilGone(box, start, seconds)) {
-                    return 1;
-                }
+            const int answered = AnswerShownBox(FindWindowA(className, nullptr), process, none,
+                                                kStarting, start, seconds);
+            if (answered != 0) {
+                return answered;
             }
         }
         Sleep(100);
@@ -306,15 +316,9 @@ int CloseMainWindow(const char* className, DWORD seconds) {
         if (Late(start, seconds)) {
             return 1;
         }
-        HWND box = FindDialogOf(window, process);
-        if (box != nullptr) {
-            if (!AnswerBox(box, questions, kClosing)) {
-                return kHeld;
-            }
-            // The next question, if any, comes after this box has gone.
-            if (!WaitUntilGone(box, start, seconds)) {
-                return 1;
-            }
+        const int answered = AnswerShownBox(window, process, questions, kClosing, start, seconds);
+        if (answered != 0) {
+            return answered;
         }
         Sleep(100);
     }
