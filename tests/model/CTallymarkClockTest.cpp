@@ -6,6 +6,7 @@
 #include "model/CClockNotices.h"
 #include "model/CProjectState.h"
 #include "model/CTallymark.h"
+#include "model/CTallymarks.h"
 #include "model/CTickClock.h"
 
 #include "ModelTestHelpers.h"
@@ -252,6 +253,18 @@ TEST(CTallymarkClock, StartAndStopFollowTheClockAndRefuseWhatNoFileHolds) {
     CPinnedTicks::Value() += 45 * kMinute;
     EXPECT_EQ(copy->EndNow(), ETallymarkEnd::EndedAfterClockSetBack);
     EXPECT_EQ(copy->GetEnd(false), Date(2024, 3, 1, 12, 45));
+    // Running work moved whole to another activity (a Move import) ends there as a Stop
+    // would end it, and the user is told.
+    CActivity* other = AddActivity(state, "Other");
+    CPinnedClock::Set(Date(2024, 3, 1, 11));
+    CPinnedTicks::Value() += 45 * kMinute;
+    CClockNotices::Get().TakePending();
+    EXPECT_TRUE(activity->GetTallymarks().CopyClipped(other->GetTallymarks(), false, true,
+                                                      Date(2024, 3, 1), Date(2024, 3, 2)));
+    EXPECT_EQ(activity->GetTallymarks().GetCount(), 0u);
+    ASSERT_EQ(other->GetTallymarks().GetCount(), 1u);
+    EXPECT_EQ(other->GetTallymarks().GetFirst()->GetEnd(false), Date(2024, 3, 1, 13, 30));
+    EXPECT_EQ(CClockNotices::Get().TakePending().size(), 1u);
 }
 
 } // namespace
