@@ -15,6 +15,7 @@
 #include "model/CProjects.h"
 #include "model/CTallymark.h"
 #include "model/CTallymarks.h"
+#include "model/SClockReading.h"
 #include "resources/ResourceIds.h"
 
 #include <algorithm>
@@ -182,8 +183,11 @@ bool CDetectedInactivityDlg::Book() {
         return true;
     }
     // The running tally mark ends now by the one rule for every end of work (a clock set
-    // meanwhile counts the time that really passed); the inactivity lies within it.
-    const STallymarkEndNow endNow = running->FindEndNow();
+    // meanwhile counts the time that really passed); the inactivity lies within it. What
+    // continues starts at the same reading of the clock: where the last ended, unless the
+    // clock was set.
+    const SClockReading now = SClockReading::Take();
+    const STallymarkEndNow endNow = running->FindEndNow(now);
     if (!endNow.Ends()) {
         running->ReportEndNow(endNow);
         return true;
@@ -198,7 +202,7 @@ bool CDetectedInactivityDlg::Book() {
     if (!including) {
         running->SetEnd(start);
         if (continuing) {
-            continued->StartTallymark();
+            continued->StartTallymark(now);
         }
     } else if (include == worked) {
         endsNow = !continuing || continued != include;
@@ -206,19 +210,21 @@ bool CDetectedInactivityDlg::Book() {
             running->SetEnd(end);
         }
         if (continuing && continued != include) {
-            continued->StartTallymark();
+            continued->StartTallymark(now);
         }
     } else {
         running->SetEnd(start);
         if (continuing && continued == include) {
             // The inactive time and what follows are one piece of work on the include
-            // activity.
-            include->GetTallymarks().Add(new CTallymark(include, start));
+            // activity, seen running at the end found now.
+            CTallymark* piece = new CTallymark(include, start);
+            piece->MarkRunningAt(SClockReading{end, now.ticks});
+            include->GetTallymarks().Add(piece);
         } else {
             include->GetTallymarks().Add(new CTallymark(include, start, end));
             endsNow = true;
             if (continuing) {
-                continued->StartTallymark();
+                continued->StartTallymark(now);
             }
         }
     }

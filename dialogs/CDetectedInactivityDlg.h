@@ -21,7 +21,9 @@
 // - What counts as now is where the running tally mark ends now (CTallymark::FindEndNow),
 //   so a clock set while the dialog is up changes no length; the inactivity counts from the
 //   later of the last input and the running tally mark's start, and never past that end.
-//   Work continued on another activity starts as a Start does.
+//   The booking reads the clock once: work continued on another activity starts at that
+//   reading, as a switch does, and work continued on the include activity from the
+//   inactivity start is seen running at the end found.
 // - When its project is closed while it runs (a tray exit, the end of the session), it
 //   ends at once without touching the project.
 

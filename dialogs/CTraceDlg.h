@@ -21,8 +21,9 @@
 // - OK and Split are refused (focus on the field, a beep) while a time field holds no
 //   valid number.
 // - Stop ends the running tally mark where the model ends running work now
-//   (CTallymark::FindEndNow): a clock set while working changes no length, and its notice
-//   comes as it does for the main window's Stop. OK stores the end shown.
+//   (CTallymark::FindEndNow): a clock set while working changes no length. OK stores the
+//   end shown, and the notice of a set clock comes with it as after the main window's Stop;
+//   Cancel, or another end entered, tells nothing.
 // - A running tally mark that stopped while the dialog ran (its end set elsewhere) is
 //   checked at OK as the closed one it now is: its start is never stored after its end.
 
@@ -34,6 +35,7 @@
 #include "mainwindow/CActivityComboBox.h"
 #include "mainwindow/CMarkedDayCalendar.h"
 #include "mainwindow/CTimeControl.h"
+#include "model/STallymarkEndNow.h"
 
 #include <set>
 
@@ -99,6 +101,9 @@ private:
     // The tally mark shows as closed at endUtc (UTC), with its end controls.
     void ShowStopped(const CDateTime& endUtc);
     void SetEndToNow();
+    // After OK stored the end: the clock notice of the end that Stop (or Now after it)
+    // found, when that is the end stored.
+    void ReportStoppedEnd();
     void Split();
     void Confirm();
     // The project is being closed: lets go of it and ends the dialog.
@@ -115,6 +120,8 @@ private:
     CDateTime m_startUtc;
     CDateTime m_endUtc;
     bool m_open = false;
+    // Where Stop, or Now after it, ended the running tally mark by the model's rule.
+    STallymarkEndNow m_stopEnd;
     bool m_updating = false;
     CActivityComboBox m_activityBox{false, false};
     std::set<CTallymark*> m_splitTallymarks;

@@ -13,6 +13,7 @@
 #include "model/CTallymarks.h"
 #include "resources/ResourceIds.h"
 
+#include <cmath>
 #include <memory>
 #include <utility>
 
@@ -149,12 +150,15 @@ void CTraceDlg::StopWorking() {
         return;
     }
     // The running work ends where the model ends it now, so that a clock set while working
-    // changes no length; OK stores what shows. A clock no file can hold keeps it running.
+    // changes no length; OK stores what shows, and only then is the user told what the
+    // clock did. A clock no file can hold keeps it running, and the user hears why at once.
     const STallymarkEndNow endNow = m_tallymark->FindEndNow();
-    if (endNow.Ends()) {
-        ShowStopped(endNow.end);
+    if (!endNow.Ends()) {
+        m_tallymark->ReportEndNow(endNow);
+        return;
     }
-    m_tallymark->ReportEndNow(endNow);
+    m_stopEnd = endNow;
+    ShowStopped(endNow.end);
 }
 
 void CTraceDlg::ShowStopped(const CDateTime& endUtc) {
@@ -173,17 +177,33 @@ void CTraceDlg::ShowStopped(const CDateTime& endUtc) {
 
 void CTraceDlg::SetEndToNow() {
     m_endUtc = CDateTime::Now(true);
+    m_stopEnd = STallymarkEndNow();
     // The running tally mark stopped here (it still runs in the model): now is where its
     // Stop ended it.
     if (m_tallymark != nullptr && m_tallymark->IsOpen()) {
         const STallymarkEndNow endNow = m_tallymark->FindEndNow();
         if (endNow.Ends()) {
             m_endUtc = endNow.end;
+            m_stopEnd = endNow;
         }
     }
     m_endLocal = ToLocalTime(m_endUtc);
     ShowEnd();
     ShowPeriod();
+}
+
+void CTraceDlg::ReportStoppedEnd() {
+    if (!m_stopEnd.Ends()) {
+        return;
+    }
+    // The fields show whole seconds: an end within a second of the one found is that end.
+    const double kSecond = 1.0 / 86400.0;
+    if (std::fabs((m_endUtc - m_stopEnd.end).GetValue()) >= kSecond) {
+        return;
+    }
+    STallymarkEndNow stored = m_stopEnd;
+    stored.end = m_endUtc;
+    m_tallymark->ReportEndNow(stored);
 }
 
 void CTraceDlg::Split() {
@@ -217,6 +237,7 @@ void CTraceDlg::Confirm() {
         m_tallymark->SetStart(m_startUtc);
         if (!m_open) {
             m_tallymark->SetEnd(m_endUtc);
+            ReportStoppedEnd();
         }
     }
     for (CTallymark* part : m_splitTallymarks) {

@@ -87,14 +87,13 @@ bool CActivity::HasTallymarks(bool withDescendants) const {
     return false;
 }
 
-CTallymark* CActivity::StartTallymark() {
-    const CDateTime now = CDateTime::Now(true);
-    if (!CTallymark::CanHold(now)) {
-        CClockNotices::Get().Report(EClockNotice::StartRefused, this, nullptr, now);
+CTallymark* CActivity::StartTallymark(const SClockReading& now) {
+    if (!CTallymark::CanHold(now.time)) {
+        CClockNotices::Get().Report(EClockNotice::StartRefused, this, nullptr, now.time);
         return nullptr;
     }
-    CTallymark* tallymark = new CTallymark(this, now);
-    tallymark->MarkStartedNow();
+    CTallymark* tallymark = new CTallymark(this, now.time);
+    tallymark->MarkRunningAt(now);
     m_tallymarks.Add(tallymark);
     return tallymark;
 }

@@ -8,6 +8,7 @@
 #include "model/CActivityRemovedEvent.h"
 #include "model/CStatGen.h"
 #include "model/CTallymarks.h"
+#include "model/SClockReading.h"
 
 #include <set>
 #include <string>
@@ -65,10 +66,13 @@ public:
     // Whether the activity holds tally marks; withDescendants: or any activity below it.
     bool HasTallymarks(bool withDescendants) const;
 
-    // A new open tally mark starting now, added to this activity (and announced). Neither
-    // the enabled flag nor other running work is checked. Null, announced through
-    // CClockNotices, when the clock shows a time that no project file can hold.
-    CTallymark* StartTallymark();
+    // A new open tally mark starting at now (the present, or the reading at which the act
+    // that starts it ended other work), seen running there, added to this activity (and
+    // announced). Neither the enabled flag nor other running work is checked. Null,
+    // announced through CClockNotices, when the clock shows a time that no project file can
+    // hold.
+    CTallymark* StartTallymark(const SClockReading& now);
+    CTallymark* StartTallymark() { return StartTallymark(SClockReading::Take()); }
 
     // Attaches child before the child at position (a position outside 0 .. count - 1
     // appends), moving it from its parent if it has one, and announces CActivityAddedEvent

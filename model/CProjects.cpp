@@ -201,16 +201,18 @@ bool CProjects::StartWorking(CProject* project, CActivity* activity) {
     if (!IsActivityOf(project, activity) || !IsBookable(activity)) {
         return false;
     }
-    const CDateTime now = CDateTime::Now(true);
-    if (!CTallymark::CanHold(now)) {
+    // One reading for the switch: with a clock that nobody set, the new work starts exactly
+    // where the last ended.
+    const SClockReading now = SClockReading::Take();
+    if (!CTallymark::CanHold(now.time)) {
         // The running work goes on: nothing can start in its place.
-        CClockNotices::Get().Report(EClockNotice::StartRefused, activity, nullptr, now);
+        CClockNotices::Get().Report(EClockNotice::StartRefused, activity, nullptr, now.time);
         return false;
     }
     if (CTallymark* running = state->GetCurrentTallymark()) {
-        running->EndNow();
+        running->EndNow(now);
     }
-    return activity->StartTallymark() != nullptr;
+    return activity->StartTallymark(now) != nullptr;
 }
 
 bool CProjects::StopWorking(CProject* project) {

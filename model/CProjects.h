@@ -84,10 +84,11 @@ public:
     void SwitchToPrevious();
 
     // Starts work on activity (the selected one of the project's state when null) in
-    // project (the current one when null), ending the running tally mark first. False,
-    // changing nothing, without a project or activity, for a disabled one, for one that is
-    // not the project's, and while an edit transaction is open on the project (the dialog
-    // that holds it decides for the project until it ends).
+    // project (the current one when null), ending the running tally mark first at the one
+    // reading of the clock at which the new one starts. False, changing nothing, without a
+    // project or activity, for a disabled one, for one that is not the project's, and while
+    // an edit transaction is open on the project (the dialog that holds it decides for the
+    // project until it ends).
     bool StartWorking(CProject* project, CActivity* activity);
     // Ends the running tally mark of project (the current one when null); false when
     // nothing runs or an edit transaction is open on the project.

@@ -1,7 +1,6 @@
 #include "model/CTallymark.h"
 
 #include "model/CClockNotices.h"
-#include "model/CTickClock.h"
 #include "model/CTallymarkPool.h"
 
 #include <algorithm>
@@ -35,8 +34,8 @@ void CTallymark::operator delete(void* tallymark, std::size_t size) noexcept {
 
 CTallymark* CTallymark::Copy(const CTallymark& tallymark, CActivity* activity) {
     CTallymark* copy = new CTallymark(activity, tallymark.m_start, tallymark.m_end);
-    // An edit works on copies: the running copy still knows when the work began.
-    copy->m_startTicks = tallymark.m_startTicks;
+    // An edit works on copies: the running copy still knows where the work was seen.
+    copy->m_seen = tallymark.m_seen;
     return copy;
 }
 
@@ -62,7 +61,6 @@ void CTallymark::SetStart(const CDateTime& start) {
     }
     CTraceStartChangedEvent event(this, m_start, start);
     m_start = start;
-    m_startTicks = 0;
     CSignal<CTraceStartChangedEvent>::Emit(event);
 }
 
@@ -97,19 +95,18 @@ const double kMaxToleranceDays = 10.0 / 1440.0;
 
 } // namespace
 
-STallymarkEndNow CTallymark::FindEndNow() const {
+STallymarkEndNow CTallymark::FindEndNow(const SClockReading& now) const {
     STallymarkEndNow found;
     found.end = GetNullDate();
     if (!IsOpen()) {
         return found;
     }
-    found.now = CDateTime::Now(true);
+    found.now = now.time;
     if (!CanHold(found.now)) {
         found.result = ETallymarkEnd::Refused;
         return found;
     }
-    const std::uint64_t ticks = m_startTicks != 0 ? CTickClock::Get() : 0;
-    if (m_startTicks == 0 || ticks < m_startTicks) {
+    if (m_seen.ticks == 0 || now.ticks < m_seen.ticks) {
         // No reading to trust (begun in an earlier run): only a clock before the start
         // shows that it was set, and how long the work lasted is then unknown.
         const bool beforeStart = found.now < m_start;
@@ -117,22 +114,24 @@ STallymarkEndNow CTallymark::FindEndNow() const {
         found.end = beforeStart ? m_start : found.now;
         return found;
     }
-    const double elapsedDays = static_cast<double>(ticks - m_startTicks) / kMillisecondsPerDay;
-    const double wallDays = (found.now - m_start).GetValue();
+    const double elapsedDays = static_cast<double>(now.ticks - m_seen.ticks) / kMillisecondsPerDay;
+    const double wallDays = (found.now - m_seen.time).GetValue();
     const double tolerance =
         std::min(kToleranceDays + kToleranceShare * elapsedDays, kMaxToleranceDays);
-    if (!(found.now < m_start) && std::fabs(wallDays - elapsedDays) <= tolerance) {
+    const bool beforeStart = found.now < m_start;
+    if (!beforeStart && std::fabs(wallDays - elapsedDays) <= tolerance) {
         found.result = ETallymarkEnd::Ended;
         found.end = found.now;
         return found;
     }
-    found.end = m_start + CDateTimeSpan(elapsedDays);
+    found.end = std::max(m_seen.time + CDateTimeSpan(elapsedDays), m_start);
     if (!CanHold(found.end)) {
-        // Only a start at the calendar's end gets here: the last moment a file holds.
+        // Only work seen at the calendar's end gets here: the last moment a file holds.
         found.end = CDateTime(CDateTime::GetMaximum());
     }
-    found.result = wallDays < elapsedDays ? ETallymarkEnd::EndedAfterClockSetBack
-                                          : ETallymarkEnd::EndedAfterClockSetForward;
+    // A clock before the start counts as set back, also when only by seconds.
+    found.result = beforeStart || wallDays < elapsedDays ? ETallymarkEnd::EndedAfterClockSetBack
+                                                         : ETallymarkEnd::EndedAfterClockSetForward;
     return found;
 }
 
@@ -157,8 +156,8 @@ void CTallymark::ReportEndNow(const STallymarkEndNow& endNow) {
     CClockNotices::Get().Report(notice, m_activity, this, endNow.now, endNow.end);
 }
 
-ETallymarkEnd CTallymark::EndNow() {
-    const STallymarkEndNow endNow = FindEndNow();
+ETallymarkEnd CTallymark::EndNow(const SClockReading& now) {
+    const STallymarkEndNow endNow = FindEndNow(now);
     if (endNow.Ends()) {
         SetEnd(endNow.end);
     }
@@ -166,8 +165,8 @@ ETallymarkEnd CTallymark::EndNow() {
     return endNow.result;
 }
 
-void CTallymark::MarkStartedNow() {
-    m_startTicks = CTickClock::Get();
+void CTallymark::MarkRunningAt(const SClockReading& seen) {
+    m_seen = seen;
 }
 
 bool CTallymark::CanHold(const CDateTime& date) {

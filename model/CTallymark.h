@@ -8,10 +8,10 @@
 #include "model/CTraceDeletedEvent.h"
 #include "model/CTraceEndChangedEvent.h"
 #include "model/CTraceStartChangedEvent.h"
+#include "model/SClockReading.h"
 #include "model/STallymarkEndNow.h"
 
 #include <cstddef>
-#include <cstdint>
 
 class CActivity;
 
@@ -78,25 +78,30 @@ public:
     // The null date reopens a closed tally mark.
     void SetEnd(const CDateTime& end);
     void SetActivity(CActivity* activity);
-    // Where this tally mark ends when it ends now, the one rule by which every running tally
-    // mark ends at the present; changes nothing and tells nobody. A closed tally mark gives
-    // NotOpen; a time that no project file can hold (CanHold), Refused. When the work began
-    // in this run (MarkStartedNow) the monotonic clock (CTickClock) decides: the clock's time
-    // since the start may differ from what passed on it by a minute plus a thousandth of it,
-    // ten minutes at the most, and may never lie before the start; otherwise the clock was
-    // set back or forward and the end is the start plus the time that really passed. Without
-    // that reading a clock before the start ends it at its start (the time worked is not
-    // known). The end is never before the start.
-    STallymarkEndNow FindEndNow() const;
+    // Where this tally mark ends when it ends at now (the present: SClockReading::Take), the
+    // one rule by which every running tally mark ends at the present; changes nothing and
+    // tells nobody. A closed tally mark gives NotOpen; a time that no project file can hold
+    // (CanHold), Refused. When the work was seen running in this run (MarkRunningAt) the
+    // monotonic clock decides: the clock's time since then may differ from what passed on it
+    // by a minute plus a thousandth of it, ten minutes at the most, and the clock may never
+    // lie before the start; otherwise the clock was set back or forward and the end is where
+    // the work was seen plus the time that really passed. Without that reading a clock before
+    // the start ends it at its start (the time worked is not known). The end is never before
+    // the start.
+    STallymarkEndNow FindEndNow(const SClockReading& now) const;
+    STallymarkEndNow FindEndNow() const { return FindEndNow(SClockReading::Take()); }
     // Tells the user (CClockNotices) what the clock made of endNow, found by FindEndNow for
     // this tally mark: a refusal, a set clock or an unknown time; nothing for a plain end.
     void ReportEndNow(const STallymarkEndNow& endNow);
     // Ends an open tally mark where FindEndNow says and reports it (ReportEndNow); a refused
     // one stays open, a closed one as it is.
-    ETallymarkEnd EndNow();
-    // Notes the monotonic clock's reading as the moment the work on this tally mark began
-    // (for EndNow); a later SetStart forgets it.
-    void MarkStartedNow();
+    ETallymarkEnd EndNow(const SClockReading& now);
+    ETallymarkEnd EndNow() { return EndNow(SClockReading::Take()); }
+    // Notes that the work on this tally mark was seen running at seen: its time is where the
+    // work stood then (the start of new work; the end found for the work it goes on from),
+    // its ticks when. The reading stays with the work whatever later moves its start (a
+    // split, a clipping Move, an edit) and goes with its copies; EndNow measures from it.
+    void MarkRunningAt(const SClockReading& seen);
     // Whether a project file can hold date as a start or end: a valid date (the null date
     // of an open end aside, which is no time).
     static bool CanHold(const CDateTime& date);
@@ -107,6 +112,6 @@ private:
     CDateTime m_start;
     CDateTime m_end;
     CActivity* m_activity;
-    // The monotonic clock (milliseconds) when the work began; 0: not known.
-    std::uint64_t m_startTicks = 0;
+    // Where and when the work was last seen running in this run; no ticks: not in this run.
+    SClockReading m_seen;
 };

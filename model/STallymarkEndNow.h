@@ -8,12 +8,12 @@ enum class ETallymarkEnd {
     NotOpen,
     // It ends now.
     Ended,
-    // The clock shows less time since the start than really passed (it was set back, also
-    // when only by seconds and to before the start): it ends at its start plus the time
-    // that passed.
+    // The clock shows less time since the work was seen running than really passed (it was
+    // set back, also when only by seconds and to before the start): it ends where the work
+    // was seen plus the time that passed, never before its start.
     EndedAfterClockSetBack,
-    // The clock shows more time since the start than really passed (it was set forward): it
-    // ends at its start plus the time that passed.
+    // The clock shows more time since the work was seen running than really passed (it was
+    // set forward): it ends where the work was seen plus the time that passed.
     EndedAfterClockSetForward,
     // The work began in an earlier run, so the time that passed is not known, and the clock
     // shows a time before the start: it ends at its start.

@@ -267,4 +267,39 @@ TEST(CTallymarkClock, StartAndStopFollowTheClockAndRefuseWhatNoFileHolds) {
     EXPECT_EQ(CClockNotices::Get().TakePending().size(), 1u);
 }
 
+// The reading goes with the running work wherever its start moves at 12:30 (an edit, a
+// split, a Move of 12:05-12:15 that clips it): by 13:30 an hour and a half passed, the last
+// hour of it on a clock set back an hour unless the row stops at 13:30.
+TEST(CTallymarkClock, ARunningTallymarkWhoseStartMovedEndsByTheTimeThatPassed) {
+    const auto at = [](int hour, int minute) { return Date(2024, 3, 1, hour, minute); };
+    const struct {
+        CDateTime newStart; // Invalid: clipped by the Move.
+        CDateTime stopClock;
+        ETallymarkEnd result;
+    } cases[] = {
+        {at(11, 50), at(12, 30), ETallymarkEnd::EndedAfterClockSetBack},
+        {at(11, 50), at(13, 30), ETallymarkEnd::Ended},
+        {at(12, 20), at(12, 30), ETallymarkEnd::EndedAfterClockSetBack},
+        {CDateTime(), at(12, 30), ETallymarkEnd::EndedAfterClockSetBack},
+    };
+    for (const auto& c : cases) {
+        CProjectState state;
+        CActivity* activity = AddActivity(state, "Write");
+        CActivity* other = AddActivity(state, "Other");
+        CPinnedClock clock(at(12, 0));
+        CTallymark* running = activity->StartTallymark();
+        CPinnedClock::Set(at(12, 30));
+        if (c.newStart.IsValid()) {
+            running->SetStart(c.newStart);
+        } else {
+            activity->GetTallymarks().CopyClipped(other->GetTallymarks(), false, true, at(12, 5),
+                                                  at(12, 15));
+        }
+        CPinnedClock::Set(at(13, 30));
+        CPinnedClock::Set(c.stopClock);
+        EXPECT_EQ(running->EndNow(), c.result) << c.newStart.GetValue();
+        EXPECT_EQ(running->GetEnd(false), at(13, 30)) << c.newStart.GetValue();
+    }
+}
+
 } // namespace

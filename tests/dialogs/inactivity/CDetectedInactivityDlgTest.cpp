@@ -38,8 +38,13 @@ const double kMinute = 1.0 / 1440.0;
 double g_now = kNow;
 // How far the computer's clock was set: it moves the wall clock, not the monotonic one.
 double g_clockSet = 0;
+// Each read of the clock finds both clocks a second later.
+bool g_stepping = false;
 
 CDateTime PinnedNow(bool utc) {
+    if (g_stepping) {
+        g_now += 1.0 / 86400.0;
+    }
     const CDateTime now(g_now + g_clockSet);
     return utc ? now : now.UtcToLocal();
 }
@@ -123,14 +128,15 @@ protected:
     CProject* m_project = nullptr;
 };
 
-// What happens while the dialog is open.
-enum EMeanwhile { kNothing, kStopped, kMoved, kClockSetBack };
+// What happens while the dialog is open, or after its OK.
+enum EMeanwhile { kNothing, kStopped, kMoved, kClockSetBack, kStepping, kSetBackThenStop };
 
 // Every row of the choices on work begun an hour ago (or ten minutes ago, after the last
 // input: never ended before its start); a tally mark that no longer runs at OK, stopped or
 // moved to another activity from the tray, is left alone. A clock set back an hour while
 // the dialog is up changes no length: the work ends at the time that really passed (the
-// user is told) and what continues starts as a Start does.
+// user is told) and what continues starts as a Start does, or where the last ended when the
+// clock was not set; so does a Stop an hour later after the clock was set back an hour.
 TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
     struct SRow {
         double startedAgo;
@@ -153,8 +159,11 @@ TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
         {60, kMoved, kMail, kMail, {"Dev -60 0", "Meet 0 open"}},
         {60, kClockSetBack, kDev, kMail, {"Dev -60 0", "Mail -60 open"}},
         {60, kClockSetBack, kMail, kMeet, {"Dev -60 -20", "Mail -20 0", "Meet -60 open"}},
+        {60, kStepping, kMail, kMeet, {"Dev -60 -20", "Mail -20 0", "Meet 0 open"}},
+        {60, kSetBackThenStop, kMail, kMail, {"Dev -60 -20", "Mail -20 60"}},
     };
     for (const SRow& row : rows) {
+        g_now = kNow;
         m_app->GetProjects().StopWorking(m_project);
         for (int activity = kDev; activity <= kOff; ++activity) {
             Activity(activity)->GetTallymarks().Clear();
@@ -173,14 +182,25 @@ TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
                 g_clockSet = -60 * kMinute;
             }
             Choose(dialog.GetHwnd(), row.include, row.proceed);
+            g_stepping = row.meanwhile == kStepping;
             harness::Click(dialog.GetHwnd(), IDC_INACTIVITY_OK);
         });
         Run(script, dialog);
+        g_stepping = false;
+        if (row.meanwhile == kSetBackThenStop) {
+            g_now = kNow + 60 * kMinute;
+            g_clockSet = -60 * kMinute;
+            m_app->GetProjects().StopWorking(m_project);
+        }
         EXPECT_EQ(Records(), row.records) << row.include << " " << row.proceed;
+        if (row.meanwhile == kStepping) {
+            EXPECT_EQ(Activity(kMail)->GetTallymarks().GetFirst()->GetEnd(false),
+                      Activity(kMeet)->GetTallymarks().GetFirst()->GetStart());
+        }
         // The user is told of a set clock, as after a Stop.
-        EXPECT_EQ(CClockNotices::Get().TakePending().size(),
-                  row.meanwhile == kClockSetBack ? 1u : 0u);
-        EXPECT_EQ(dialog.HasBooked(), row.meanwhile == kNothing || row.meanwhile == kClockSetBack);
+        const bool clockSet = row.meanwhile == kClockSetBack || row.meanwhile == kSetBackThenStop;
+        EXPECT_EQ(CClockNotices::Get().TakePending().size(), clockSet ? 1u : 0u);
+        EXPECT_EQ(dialog.HasBooked(), row.meanwhile != kStopped && row.meanwhile != kMoved);
     }
 }
 

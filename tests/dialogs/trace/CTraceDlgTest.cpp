@@ -224,7 +224,8 @@ TEST_F(CTraceDlgTest, ARunningTallymarkStoppedMeanwhileIsCheckedAgainstItsEnd) {
 }
 
 // Two hours of work begun in this run, the clock set back an hour while the dialog is up:
-// Stop shows and OK stores the two hours that passed, and the user is told.
+// Stop shows and OK stores the two hours that passed, and the user is told; Stop and Cancel
+// before that end nothing and tell nothing.
 TEST_F(CTraceDlgTest, StopCountsTheTimeThatPassedWhenTheClockWasSetBack) {
     static CDateTime clock;
     static std::uint64_t ticks;
@@ -235,17 +236,20 @@ TEST_F(CTraceDlgTest, StopCountsTheTimeThatPassedWhenTheClockWasSetBack) {
     EXPECT_TRUE(Projects().StartWorking(m_project, m_a["A"]));
     clock = Date(2023, 6, 15, 9);
     ticks += 2 * 3600 * 1000;
-    CTraceDlg dialog(m_project, State(), State()->GetCurrentTallymark());
-    CUiScript script;
-    std::string shown;
     CClockNotices::Get().TakePending();
-    script.Do([] { harness::Click(Hwnd(), IDC_TRACE_STOP); }).Do([&] {
-        shown = ShownTime(Hwnd(), IDC_TRACE_END_HOURS);
-        harness::Click(Hwnd(), IDC_TRACE_OK);
-    });
-    Run(script, dialog, IDD_TRACE);
+    for (const int button : {IDCANCEL, IDC_TRACE_OK}) {
+        CTraceDlg dialog(m_project, State(), State()->GetCurrentTallymark());
+        CUiScript script;
+        std::string shown;
+        script.Do([] { harness::Click(Hwnd(), IDC_TRACE_STOP); }).Do([&] {
+            shown = ShownTime(Hwnd(), IDC_TRACE_END_HOURS);
+            harness::Click(Hwnd(), button);
+        });
+        Run(script, dialog, IDD_TRACE);
+        EXPECT_EQ(shown, "10:0:0");
+        EXPECT_EQ(CClockNotices::Get().HasPending(), button == IDC_TRACE_OK);
+    }
     CTickClock::Set(nullptr);
-    EXPECT_EQ(shown, "10:0:0");
     const std::vector<SClockNotice> told = CClockNotices::Get().TakePending();
     ASSERT_EQ(told.size(), 1u);
     EXPECT_EQ(told[0].notice, EClockNotice::EndedAfterClockSetBack);

@@ -375,6 +375,10 @@ TEST(ProjectsTest, SavingToANewLocationRefilesTheProjectByPath) {
 }
 
 TEST(ProjectsTest, StartingWorkEndsTheRunningTallymarkAndRefusesDisabledActivities) {
+    // Each read of the clock finds it a second later.
+    modeltest::CPinnedClock clock(modeltest::Date(2024, 3, 1, 12));
+    static double now = modeltest::Date(2024, 3, 1, 12).GetValue();
+    CDateTime::SetNowSource([](bool) { return CDateTime(now += 1.0 / 86400.0); });
     CProjects projects;
     EXPECT_FALSE(projects.StartWorking(nullptr, nullptr)) << "no current project";
     CProject* project = NewNamed(projects, "p");
@@ -399,6 +403,8 @@ TEST(ProjectsTest, StartingWorkEndsTheRunningTallymarkAndRefusesDisabledActiviti
 
     EXPECT_TRUE(projects.StartWorking(project, read));
     EXPECT_FALSE(first->IsOpen());
+    EXPECT_EQ(first->GetEnd(false), state->GetCurrentTallymark()->GetStart())
+        << "a switch reads the clock once: no second falls between the two";
     EXPECT_EQ(write->GetTallymarks().GetCount(), 1u);
     EXPECT_EQ(state->GetCurrentActivity(), read);
     EXPECT_TRUE(projects.IsAnyWorking());
