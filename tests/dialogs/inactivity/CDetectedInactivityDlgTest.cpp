@@ -163,7 +163,6 @@ TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
         {60, kSetBackThenStop, kMail, kMail, {"Dev -60 -20", "Mail -20 60"}},
     };
     for (const SRow& row : rows) {
-        g_now = kNow;
         m_app->GetProjects().StopWorking(m_project);
         for (int activity = kDev; activity <= kOff; ++activity) {
             Activity(activity)->GetTallymarks().Clear();

@@ -375,7 +375,6 @@ TEST(ProjectsTest, SavingToANewLocationRefilesTheProjectByPath) {
 }
 
 TEST(ProjectsTest, StartingWorkEndsTheRunningTallymarkAndRefusesDisabledActivities) {
-    // Each read of the clock finds it a second later.
     modeltest::CPinnedClock clock(modeltest::Date(2024, 3, 1, 12));
     static double now = modeltest::Date(2024, 3, 1, 12).GetValue();
     CDateTime::SetNowSource([](bool) { return CDateTime(now += 1.0 / 86400.0); });
@@ -404,7 +403,7 @@ TEST(ProjectsTest, StartingWorkEndsTheRunningTallymarkAndRefusesDisabledActiviti
     EXPECT_TRUE(projects.StartWorking(project, read));
     EXPECT_FALSE(first->IsOpen());
     EXPECT_EQ(first->GetEnd(false), state->GetCurrentTallymark()->GetStart())
-        << "a switch reads the clock once: no second falls between the two";
+        << "each read of the clock finds it a second later; a switch reads it once";
     EXPECT_EQ(write->GetTallymarks().GetCount(), 1u);
     EXPECT_EQ(state->GetCurrentActivity(), read);
     EXPECT_TRUE(projects.IsAnyWorking());
