@@ -124,7 +124,14 @@ STallymarkEndNow CTallymark::FindEndNow(const SClockReading& now) const {
         found.end = found.now;
         return found;
     }
-    found.end = std::max(m_seen.time + CDateTimeSpan(elapsedDays), m_start);
+    found.end = m_seen.time + CDateTimeSpan(elapsedDays);
+    if (found.end < m_start) {
+        // The start was put after the time that really passed: the work has not begun, and
+        // the time worked is not known.
+        found.result = ETallymarkEnd::EndedAtStartTimeUnknown;
+        found.end = m_start;
+        return found;
+    }
     if (!CanHold(found.end)) {
         // Only work seen at the calendar's end gets here: the last moment a file holds.
         found.end = CDateTime(CDateTime::GetMaximum());

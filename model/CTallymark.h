@@ -86,8 +86,8 @@ public:
     // by a minute plus a thousandth of it, ten minutes at the most, and the clock may never
     // lie before the start; otherwise the clock was set back or forward and the end is where
     // the work was seen plus the time that really passed. Without that reading a clock before
-    // the start ends it at its start (the time worked is not known). The end is never before
-    // the start.
+    // the start, and with it a start after the time that really passed, ends it at its start
+    // (the time worked is not known). The end is never before the start.
     STallymarkEndNow FindEndNow(const SClockReading& now) const;
     STallymarkEndNow FindEndNow() const { return FindEndNow(SClockReading::Take()); }
     // Tells the user (CClockNotices) what the clock made of endNow, found by FindEndNow for

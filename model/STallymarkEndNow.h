@@ -10,13 +10,14 @@ enum class ETallymarkEnd {
     Ended,
     // The clock shows less time since the work was seen running than really passed (it was
     // set back, also when only by seconds and to before the start): it ends where the work
-    // was seen plus the time that passed, never before its start.
+    // was seen plus the time that passed.
     EndedAfterClockSetBack,
     // The clock shows more time since the work was seen running than really passed (it was
     // set forward): it ends where the work was seen plus the time that passed.
     EndedAfterClockSetForward,
     // The work began in an earlier run, so the time that passed is not known, and the clock
-    // shows a time before the start: it ends at its start.
+    // shows a time before the start; or its start was put after the time that really passed
+    // (by hand): it ends at its start.
     EndedAtStartTimeUnknown,
     // It stays open: the clock shows a time that a project file cannot hold.
     Refused,
