@@ -163,7 +163,9 @@ public:
 
     // Time zones: conversion by the daylight-saving rules of the value's own year, in the
     // system's zone or the one given. The marker when the value is invalid or the result
-    // out of range; the value unchanged when the zone cannot be read.
+    // out of range; the value unchanged when the zone cannot be read. A local time that
+    // the change to daylight time skips becomes the change's instant; one of the hour
+    // repeated when it ends counts as its first (daylight) pass.
     CDateTime UtcToLocal() const;
     CDateTime LocalToUtc() const;
     CDateTime UtcToLocal(const CTimeZone& zone) const;

@@ -128,6 +128,27 @@ long CTimeZoneConverter::GetShiftMinutes(const CDateTime& value, double linear) 
     return m_toLocal ? -offset : offset;
 }
 
+// The skipped local times all stand for the one instant of the change, so that successive
+// local hours are successive universal intervals: the hour before the change keeps what
+// was worked in it, and the hour that does not exist is empty, wherever a bound falls.
+bool CTimeZoneConverter::FindSkippedChange(const CDateTime& value, double linear,
+                                           CDateTime& instant) {
+    const TIME_ZONE_INFORMATION& information = m_zone.GetInformation();
+    const long skipped = information.StandardBias - information.DaylightBias;
+    if (m_toLocal || !m_daylightSaving || skipped <= 0) {
+        return false;
+    }
+    const SYear& year = GetYearOf(value, linear);
+    if (!year.hasDaylightPeriod || linear < year.daylightFrom ||
+        linear >= year.daylightFrom + skipped / 1440.0) {
+        return false;
+    }
+    // The change's local moment is given in standard time.
+    instant = ShiftMinutes(CDateTime(CCalendar::FromLinear(year.daylightFrom)),
+                           information.Bias + information.StandardBias);
+    return true;
+}
+
 CDateTime CTimeZoneConverter::Convert(const CDateTime& value) {
     if (!value.IsValid()) {
         return CDateTime();
@@ -135,7 +156,12 @@ CDateTime CTimeZoneConverter::Convert(const CDateTime& value) {
     if (!m_zone.IsValid()) {
         return value;
     }
-    return ShiftMinutes(value, GetShiftMinutes(value, CCalendar::ToLinear(value.GetValue())));
+    const double linear = CCalendar::ToLinear(value.GetValue());
+    CDateTime instant;
+    if (FindSkippedChange(value, linear, instant)) {
+        return instant;
+    }
+    return ShiftMinutes(value, GetShiftMinutes(value, linear));
 }
 
 int CTimeZoneConverter::ConvertToDayNumber(const CDateTime& value) {
@@ -143,7 +169,8 @@ int CTimeZoneConverter::ConvertToDayNumber(const CDateTime& value) {
     // this; near the ends of the range the value may also become invalid.
     const double kMargin = 2.0 * kSecond;
     const double linear = CCalendar::ToLinear(value.GetValue());
-    if (value.IsValid() && m_zone.IsValid() &&
+    CDateTime instant;
+    if (value.IsValid() && m_zone.IsValid() && !FindSkippedChange(value, linear, instant) &&
         linear > CCalendar::ToLinear(CDateTime::GetMinimum()) + 2.0 &&
         linear < CCalendar::ToLinear(CDateTime::GetMaximum()) - 2.0) {
         const double shifted = linear + GetShiftMinutes(value, linear) / 1440.0;

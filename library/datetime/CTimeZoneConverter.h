@@ -47,6 +47,10 @@ private:
     // The minutes to add to value (valid, in a valid zone) to convert it; linear is its
     // value on the linear scale.
     long GetShiftMinutes(const CDateTime& value, double linear);
+    // Converting to universal time: whether value (linear on the linear scale) is a local
+    // time that the change to daylight time skips, from the change's local moment until
+    // the daylight offset takes over; instant is then the change's universal time.
+    bool FindSkippedChange(const CDateTime& value, double linear, CDateTime& instant);
 
     static constexpr std::size_t kMaxYears = 512;
 

@@ -82,13 +82,42 @@ TEST(CDateTimeZone, CentralEuropeByTheRuleOfEachYear) {
     EXPECT_NEAR((fraction.UtcToLocal(CentralEurope()) - fraction).GetTotalSeconds(), 7200, 1e-4);
 }
 
-// Local times in the spring gap count as summer time, and the repeated hour of autumn
-// as its first (summer) occurrence; every other local time of the year round-trips.
+// Every local time that the spring change skips stands for the change's instant, also a
+// hair after its edges, so that successive local hours are successive universal intervals;
+// the repeated hour of autumn counts as its first (summer) pass; every other local time of
+// the year round-trips.
 TEST(CDateTimeZone, GapAndOverlap) {
     const CTimeZone zone = CentralEurope();
-    EXPECT_EQ(FieldText(MakeDate(2010, 3, 28, 2, 30).LocalToUtc(zone)), "2010-03-28 00:30:00");
-    EXPECT_EQ(FieldText(MakeDate(2010, 10, 31, 2, 30).LocalToUtc(zone)), "2010-10-31 00:30:00");
-    EXPECT_EQ(FieldText(MakeDate(2010, 10, 31, 3, 0).LocalToUtc(zone)), "2010-10-31 02:00:00");
+    const double kTenth = 0.1 / 86400.0;
+    const auto plus = [](const CDateTime& date, double days) {
+        return CDateTime(date.GetValue() + days);
+    };
+    const struct {
+        const CTimeZone zone;
+        CDateTime local;
+        CDateTime universal;
+    } cases[] = {
+        // Central Europe: at 28 March 2010 01:00 UTC the clocks go from 02:00 to 03:00.
+        {zone, MakeDate(2010, 3, 28, 1, 59, 59), MakeDate(2010, 3, 28, 0, 59, 59)},
+        {zone, plus(MakeDate(2010, 3, 28, 2), -kTenth), plus(MakeDate(2010, 3, 28, 1), -kTenth)},
+        {zone, MakeDate(2010, 3, 28, 2), MakeDate(2010, 3, 28, 1)},
+        {zone, plus(MakeDate(2010, 3, 28, 2), kTenth), MakeDate(2010, 3, 28, 1)},
+        {zone, MakeDate(2010, 3, 28, 2, 30), MakeDate(2010, 3, 28, 1)},
+        {zone, plus(MakeDate(2010, 3, 28, 3), -kTenth), MakeDate(2010, 3, 28, 1)},
+        {zone, MakeDate(2010, 3, 28, 3), MakeDate(2010, 3, 28, 1)},
+        {zone, plus(MakeDate(2010, 3, 28, 3), kTenth), plus(MakeDate(2010, 3, 28, 1), kTenth)},
+        {zone, MakeDate(2010, 10, 31, 2, 30), MakeDate(2010, 10, 31, 0, 30)},
+        {zone, MakeDate(2010, 10, 31, 3, 0), MakeDate(2010, 10, 31, 2, 0)},
+        // Eastern Australia: at 2 October 2010 16:00 UTC from 02:00 to 03:00 local.
+        {EasternAustralia(), MakeDate(2010, 10, 3, 1, 59, 59), MakeDate(2010, 10, 2, 15, 59, 59)},
+        {EasternAustralia(), MakeDate(2010, 10, 3, 2, 30), MakeDate(2010, 10, 2, 16)},
+        {EasternAustralia(), MakeDate(2010, 10, 3, 3, 0, 1), MakeDate(2010, 10, 2, 16, 0, 1)},
+    };
+    for (const auto& entry : cases) {
+        const CDateTime universal = entry.local.LocalToUtc(entry.zone);
+        EXPECT_NEAR((universal - entry.universal).GetTotalSeconds(), 0.0, 1e-3)
+            << FieldText(entry.local) << " gave " << FieldText(universal);
+    }
     EXPECT_EQ(FieldText(MakeDate(2010, 10, 31, 0, 30).UtcToLocal(zone)), "2010-10-31 02:30:00");
     EXPECT_EQ(FieldText(MakeDate(2010, 10, 31, 1, 30).UtcToLocal(zone)), "2010-10-31 02:30:00");
 

@@ -6,6 +6,7 @@
 
 #include "mainwindow/CDialogLauncher.h"
 #include "model/CActivity.h"
+#include "model/CModelTimeZone.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 #include "model/CProjects.h"
@@ -355,6 +356,42 @@ TEST_F(FullWindowTest, PeriodButtonsStepByTheKindOfPeriod) {
         EXPECT_EQ(enabled, entry.kind != 5) << "kind " << entry.kind;
         EXPECT_NEAR(reached, entry.expected.GetValue(), 1e-6) << "kind " << entry.kind;
     }
+}
+
+// Central European time on the spring day of 2026: at 01:00 UTC the clocks go from 02:00 to
+// 03:00. Work from 23:40 to 00:40 UTC (00:40-01:40 local) lies in the hours 0 and 1; the
+// hour 2, which does not exist, holds nothing, with two columns as with four.
+TEST_F(FullWindowTest, TheHourThatTheSpringChangeSkipsHoldsNothing) {
+    TIME_ZONE_INFORMATION information = {};
+    information.Bias = information.DaylightBias = -60;
+    information.StandardDate = {0, 10, 0, 5, 3, 0, 0, 0};
+    information.DaylightDate = {0, 3, 0, 5, 2, 0, 0, 0};
+    const CTimeZone centralEurope(information, TIME_ZONE_ID_STANDARD);
+    CModelTimeZone::Set(&centralEurope);
+    CDateTime::SetNowSource([](bool) { return At(2026, 3, 29) + CDateTimeSpan(0, 0, 40, 0); });
+    const std::string path = MakeProject("Spring.wkp", "Spring", {{"Build", -1, 1}});
+    CDateTime::SetNowSource(nullptr);
+    for (int columns : {2, 4}) {
+        m_app.reset();
+        char position[64];
+        snprintf(position, sizeof position, "%.8f",
+                 (At(2026, 3, 29, 2) + CDateTimeSpan(0, 0, 30, 0)).GetValue());
+        SetUserSettings("[MainWindow]\nTrackNow=n\nNumColumns=" + std::to_string(columns) +
+                        "\nPosition=" + position + "\n[View]\nType=0\n");
+        StartApp();
+        CUiScript script;
+        std::string hour1, hour2;
+        script.WaitFor(WindowShown()).Do([&] {
+            hour1 = harness::GetListCell(Hwnd(), IDC_MAIN_ACTIVITIES, 0, columns - 1);
+            hour2 = harness::GetListCell(Hwnd(), IDC_MAIN_ACTIVITIES, 0, columns);
+            Command(IDM_PROJECT_EXIT);
+        });
+        EXPECT_EQ(Run(script, "\"" + path + "\""), 0);
+        const CSetTimeDisplay& display = App().GetSetTimeDisplay();
+        EXPECT_EQ(hour1, display.FormatDuration(CDateTimeSpan(0, 0, 40, 0))) << columns;
+        EXPECT_EQ(hour2, display.FormatDuration(CDateTimeSpan(0.0))) << columns;
+    }
+    CModelTimeZone::Set(nullptr);
 }
 
 // At the calendar's ends, for every kind and both directions: a stored position there
