@@ -67,6 +67,13 @@ const int kEndControls[] = {
     IDC_TRACE_END_SEPARATOR1, IDC_TRACE_END_SEPARATOR2, IDC_TRACE_NOW};
 const int kRunningControls[] = {IDC_TRACE_STILL_WORKING, IDC_TRACE_STOP};
 
+// The local date and time that a calendar and its time fields show.
+CDateTime ReadFields(const CMarkedDayCalendar& calendar, const CTimeControl& time) {
+    CDateTime local(calendar.GetSelection());
+    local.SetTimeFromSystemTime(time.GetTime());
+    return local;
+}
+
 } // namespace
 
 const SDialogIdentity CTraceDlg::kIdentity = {IDD_TRACE, false, EPlacementSlot::Tallymark,
@@ -110,28 +117,26 @@ void CTraceDlg::ConnectSlots() {
 
 void CTraceDlg::SetDefaultTimes() {
     const CDateTime today = ToLocalTime(CDateTime::Now(true)).GetDayStart();
-    m_startLocal = today;
-    m_endLocal = today;
+    CDateTime start = today;
+    CDateTime end = today;
     if (CAppMain::Exists()) {
         CSetDateTime& settings = CAppMain::Get().GetSetDateTime();
         const CDateTime& workStart = settings.GetWorkStart();
         const CDateTime& workEnd = settings.GetWorkEnd();
-        m_startLocal.SetTime(workStart.GetHour(), workStart.GetMinute(), workStart.GetSecond());
-        m_endLocal.SetTime(workEnd.GetHour(), workEnd.GetMinute(), workEnd.GetSecond());
+        start.SetTime(workStart.GetHour(), workStart.GetMinute(), workStart.GetSecond());
+        end.SetTime(workEnd.GetHour(), workEnd.GetMinute(), workEnd.GetSecond());
     }
-    m_startUtc = ToUniversalTime(m_startLocal);
-    m_endUtc = ToUniversalTime(m_endLocal);
+    m_start.PutLocal(start);
+    m_end.PutLocal(end);
     m_open = false;
 }
 
 void CTraceDlg::LoadTallymark(const CTallymark& tallymark) {
     m_activity = tallymark.GetActivity();
-    m_startUtc = tallymark.GetStart();
-    m_startLocal = ToLocalTime(m_startUtc);
+    m_start.Put(tallymark.GetStart());
     m_open = tallymark.IsOpen();
     if (!m_open) {
-        m_endUtc = tallymark.GetEnd(false);
-        m_endLocal = ToLocalTime(m_endUtc);
+        m_end.Put(tallymark.GetEnd(false));
     }
 }
 
@@ -152,6 +157,10 @@ bool CTraceDlg::OnDialogCCNotification(CDialogCCNotificationEvent& event) {
     if (static_cast<int>(event.header->code) != static_cast<int>(MCN_SELCHANGE) ||
         (id != IDC_TRACE_START_DATE && id != IDC_TRACE_END_DATE)) {
         return false;
+    }
+    // A selection the dialog makes itself is no change of the user's.
+    if (m_updating) {
+        return true;
     }
     ReadControls();
     ShowPeriod();
@@ -222,21 +231,16 @@ bool CTraceDlg::OnDialogTerminate(CDialogTerminateEvent&) {
 }
 
 void CTraceDlg::ReadControls() {
-    m_startLocal = CDateTime(m_startCalendar.GetSelection());
-    m_startLocal.SetTimeFromSystemTime(m_startTime.GetTime());
-    m_startUtc = ToUniversalTime(m_startLocal);
-    if (m_open) {
-        return;
+    m_start.Read(ReadFields(m_startCalendar, m_startTime));
+    if (!m_open) {
+        m_end.Read(ReadFields(m_endCalendar, m_endTime));
     }
-    m_endLocal = CDateTime(m_endCalendar.GetSelection());
-    m_endLocal.SetTimeFromSystemTime(m_endTime.GetTime());
-    m_endUtc = ToUniversalTime(m_endLocal);
 }
 
 void CTraceDlg::ShowValues() {
     m_activityBox.SetActivity(m_activity);
     m_updating = true;
-    const SYSTEMTIME start = m_startLocal.GetAsSystemTime();
+    const SYSTEMTIME start = m_start.GetLocal().GetAsSystemTime();
     m_startTime.SetTime(start);
     m_startCalendar.SetSelection(start);
     m_updating = false;
@@ -248,17 +252,18 @@ void CTraceDlg::ShowValues() {
 
 void CTraceDlg::ShowEnd() {
     m_updating = true;
-    const SYSTEMTIME end = m_endLocal.GetAsSystemTime();
+    const SYSTEMTIME end = m_end.GetLocal().GetAsSystemTime();
     m_endTime.SetTime(end);
     m_endCalendar.SetSelection(end);
     m_updating = false;
 }
 
 void CTraceDlg::ShowPeriod() {
-    const CDateTime end = m_open ? CDateTime::Now(true) : m_endUtc;
+    const CDateTime& start = m_start.GetUtc();
+    const CDateTime end = m_open ? CDateTime::Now(true) : m_end.GetUtc();
     std::string text;
-    if (m_startUtc.IsValid() && end.IsValid()) {
-        const CDateTimeSpan duration = end > m_startUtc ? end - m_startUtc : m_startUtc - end;
+    if (start.IsValid() && end.IsValid()) {
+        const CDateTimeSpan duration = end > start ? end - start : start - end;
         text = CAppMain::Get().GetSetTimeDisplay().FormatDuration(duration);
         if (m_open) {
             text += " (" + CText(IDS_TRACE_STILL_WORKING).GetString() + ")";

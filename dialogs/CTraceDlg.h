@@ -17,7 +17,9 @@
 //   box change nothing and delete the split parts.
 // - When the project is closed while the dialog runs, the dialog ends at once as cancelled
 //   and never touches the project again.
-// - The controls show local time, the model holds universal time.
+// - The controls show local time, the model holds universal time. A start or end that the
+//   dialog put in its fields (the record's, Stop's, Now's) stays as it was while they show
+//   it; only a changed one is converted from local time.
 // - OK and Split are refused (focus on the field, a beep) while a time field holds no
 //   valid number.
 // - Stop ends the running tally mark where the model ends running work now
@@ -29,6 +31,7 @@
 
 #include "app/ui/SDialogIdentity.h"
 #include "dialogs/CProjectCloseWatch.h"
+#include "dialogs/CShownTime.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CResizableDialogWindow.h"
 #include "library/events/CSlot.h"
@@ -115,10 +118,8 @@ private:
     CProject* m_project;
     CProjectState* m_state;
     CActivity* m_activity = nullptr;
-    CDateTime m_startLocal;
-    CDateTime m_endLocal;
-    CDateTime m_startUtc;
-    CDateTime m_endUtc;
+    CShownTime m_start;
+    CShownTime m_end;
     bool m_open = false;
     // Where Stop, or Now after it, ended the running tally mark by the model's rule.
     STallymarkEndNow m_stopEnd;

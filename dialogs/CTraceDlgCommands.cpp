@@ -5,7 +5,6 @@
 #include "app/main/CAppMain.h"
 #include "app/ui/ModalDialogParams.h"
 #include "dialogs/CTraceSplitDlg.h"
-#include "dialogs/LocalTime.h"
 #include "library/text/CText.h"
 #include "model/ActivityBooking.h"
 #include "model/CActivity.h"
@@ -13,7 +12,6 @@
 #include "model/CTallymarks.h"
 #include "resources/ResourceIds.h"
 
-#include <cmath>
 #include <memory>
 #include <utility>
 
@@ -104,21 +102,20 @@ bool CTraceDlg::Validate() {
     ReadControls();
     // A moment no project file can hold (the calendar's first hour, in local time) is mended
     // as an empty field is: the model never gets it.
-    const bool startStorable = CTallymark::CanHold(m_startUtc);
-    if (!startStorable || (!m_open && !CTallymark::CanHold(m_endUtc))) {
+    const bool startStorable = CTallymark::CanHold(m_start.GetUtc());
+    if (!startStorable || (!m_open && !CTallymark::CanHold(m_end.GetUtc()))) {
         SetFocus(
             GetDlgItem(GetHwnd(), startStorable ? IDC_TRACE_END_HOURS : IDC_TRACE_START_HOURS));
         MessageBeep(MB_ICONWARNING);
         return false;
     }
-    if (!m_open && !(m_startUtc < m_endUtc)) {
+    if (!m_open && !(m_start.GetUtc() < m_end.GetUtc())) {
         if (MessageBoxA(GetHwnd(), CText(IDS_TRACE_SWAP_PERIOD),
                         CText(IDS_TRACE_SWAP_PERIOD_CAPTION),
                         MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2) != IDOK) {
             return false;
         }
-        std::swap(m_startUtc, m_endUtc);
-        std::swap(m_startLocal, m_endLocal);
+        std::swap(m_start, m_end);
     }
     m_activity = m_activityBox.GetActivity();
     const EActivityChoice choice = CheckActivityChoice(m_activity);
@@ -136,8 +133,8 @@ bool CTraceDlg::Validate() {
 }
 
 CTallymark* CTraceDlg::CreateTallymark() const {
-    return m_open ? new CTallymark(m_activity, m_startUtc)
-                  : new CTallymark(m_activity, m_startUtc, m_endUtc);
+    return m_open ? new CTallymark(m_activity, m_start.GetUtc())
+                  : new CTallymark(m_activity, m_start.GetUtc(), m_end.GetUtc());
 }
 
 void CTraceDlg::StopWorking() {
@@ -163,8 +160,7 @@ void CTraceDlg::StopWorking() {
 
 void CTraceDlg::ShowStopped(const CDateTime& endUtc) {
     m_open = false;
-    m_endUtc = endUtc;
-    m_endLocal = ToLocalTime(m_endUtc);
+    m_end.Put(endUtc);
     KillTimer(GetHwnd(), kTimerId);
     for (int id : kShownAfterStop) {
         ShowWindow(GetDlgItem(GetHwnd(), id), SW_SHOWNA);
@@ -176,34 +172,27 @@ void CTraceDlg::ShowStopped(const CDateTime& endUtc) {
 }
 
 void CTraceDlg::SetEndToNow() {
-    m_endUtc = CDateTime::Now(true);
+    CDateTime end = CDateTime::Now(true);
     m_stopEnd = STallymarkEndNow();
     // The running tally mark stopped here (it still runs in the model): now is where its
     // Stop ended it.
     if (m_tallymark != nullptr && m_tallymark->IsOpen()) {
         const STallymarkEndNow endNow = m_tallymark->FindEndNow();
         if (endNow.Ends()) {
-            m_endUtc = endNow.end;
+            end = endNow.end;
             m_stopEnd = endNow;
         }
     }
-    m_endLocal = ToLocalTime(m_endUtc);
+    m_end.Put(end);
     ShowEnd();
     ShowPeriod();
 }
 
 void CTraceDlg::ReportStoppedEnd() {
-    if (!m_stopEnd.Ends()) {
-        return;
+    // The end the dialog put there stays exact while its fields show it.
+    if (m_stopEnd.Ends() && m_end.GetUtc() == m_stopEnd.end) {
+        m_tallymark->ReportEndNow(m_stopEnd);
     }
-    // The fields show whole seconds: an end within a second of the one found is that end.
-    const double kSecond = 1.0 / 86400.0;
-    if (std::fabs((m_endUtc - m_stopEnd.end).GetValue()) >= kSecond) {
-        return;
-    }
-    STallymarkEndNow stored = m_stopEnd;
-    stored.end = m_endUtc;
-    m_tallymark->ReportEndNow(stored);
 }
 
 void CTraceDlg::Split() {
@@ -234,9 +223,9 @@ void CTraceDlg::Confirm() {
         m_activity->GetTallymarks().Add(m_tallymark);
     } else {
         m_tallymark->SetActivity(m_activity);
-        m_tallymark->SetStart(m_startUtc);
+        m_tallymark->SetStart(m_start.GetUtc());
         if (!m_open) {
-            m_tallymark->SetEnd(m_endUtc);
+            m_tallymark->SetEnd(m_end.GetUtc());
             ReportStoppedEnd();
         }
     }

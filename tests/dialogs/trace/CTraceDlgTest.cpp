@@ -257,6 +257,36 @@ TEST_F(CTraceDlgTest, StopCountsTheTimeThatPassedWhenTheClockWasSetBack) {
     EXPECT_EQ(Marks("A"), std::vector<std::string>{"A 2023-06-15 08:00:00-2023-06-15 10:00:00"});
 }
 
+// The hour repeated on 25 October 2026 is 00:00-01:00 UTC as summer time and 01:00-02:00
+// UTC as winter time. At 01:30 UTC, OK with nothing changed keeps a start of its second
+// pass, and Stop there stores its own end, not the first pass's.
+TEST_F(CTraceDlgTest, TimesTheDialogPutThereStayAsTheyWereInTheRepeatedHour) {
+    static CDateTime clock;
+    clock = Date(2026, 10, 25, 1, 30);
+    CDateTime::SetNowSource([](bool) { return clock; });
+    const CTimeZone amsterdam = Amsterdam();
+    CModelTimeZone::Set(&amsterdam);
+    const struct {
+        CDateTime start;
+        bool stop;
+        const char* stored;
+    } cases[] = {
+        {Date(2026, 10, 25, 1, 20), false, "A 2026-10-25 01:20:00-open"},
+        {Date(2026, 10, 25, 0, 10), true, "A 2026-10-25 00:10:00-2026-10-25 01:30:00"},
+    };
+    for (const auto& test : cases) {
+        CTraceDlg dialog(m_project, State(), Add("A", test.start));
+        CUiScript script;
+        if (test.stop) {
+            script.Do([] { harness::Click(Hwnd(), IDC_TRACE_STOP); });
+        }
+        script.Do([] { harness::Click(Hwnd(), IDC_TRACE_OK); });
+        Run(script, dialog, IDD_TRACE);
+        EXPECT_EQ(Marks("A"), std::vector<std::string>{test.stored});
+        m_a.at("A")->GetTallymarks().Clear();
+    }
+}
+
 TEST_F(CTraceDlgTest, CalendarsThatCannotBeFittedLeaveTheTemplateLayout) {
     CTraceDlg dialog(m_project, State(), m_a["A"]);
     CUiScript script;
