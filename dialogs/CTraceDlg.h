@@ -24,8 +24,9 @@
 //   valid number.
 // - Stop ends the running tally mark where the model ends running work now
 //   (CTallymark::FindEndNow): a clock set while working changes no length. OK stores the
-//   end shown, and the notice of a set clock comes with it as after the main window's Stop;
-//   Cancel, or another end entered, tells nothing.
+//   end shown, and the notice of a set clock comes with it as after the main window's Stop
+//   (on an edit copy, once that copy is committed); Cancel, or another end entered, tells
+//   nothing.
 // - A running tally mark that stopped while the dialog ran (its end set elsewhere) is
 //   checked at OK as the closed one it now is: its start is never stored after its end.
 

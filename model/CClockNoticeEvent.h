@@ -25,7 +25,8 @@ enum class EClockNotice {
 };
 
 // Announced by CClockNotices while it keeps a report for the user; the pointers hold only
-// during the event.
+// during the event, and are null for a report that waited with an edit copy until its
+// commit.
 class CClockNoticeEvent : public CEventTypeNoResult {
 public:
     CClockNoticeEvent(EClockNotice notice_, CActivity* activity_, CTallymark* tallymark_,

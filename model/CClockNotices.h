@@ -6,7 +6,10 @@
 
 #include <cstddef>
 #include <deque>
+#include <map>
 #include <vector>
+
+class CProjectState;
 
 // The one place where the model reports what the clock made it do otherwise than asked.
 // A report is kept (SClockNotice) for the application to show once the model's
@@ -19,6 +22,11 @@
 //
 // Usage notes:
 // - At most kMaxPending reports wait; later ones are dropped until they are taken.
+// - A report of an end on a tally mark of an edit copy (CEditTransaction) tells of an end
+//   that nothing has stored yet: it waits with the copy, unannounced, and is kept for the
+//   user only when the copy is committed into the project's committed state (an inner
+//   transaction's commit hands it to the outer copy). It goes with a copy that is discarded,
+//   or with its project. A refused start or stop is told at once: nothing waits for it.
 // - User-interface thread only.
 class CClockNotices : public CSignal<CClockNoticeEvent> {
 public:
@@ -35,8 +43,21 @@ public:
     // The reports kept so far, oldest first; none is kept afterwards.
     std::vector<SClockNotice> TakePending();
 
+    // copy is an edit copy from now on: reports of ends on its tally marks wait with it.
+    void Hold(const CProjectState* copy);
+    // The edit copy edited replaces below, the state under it. Its waiting reports join
+    // those of below when that is an edit copy too (edited takes its place), and are kept
+    // and announced now when below was the committed state.
+    void Commit(const CProjectState* edited, const CProjectState* below);
+    // Drops what waits with state, which goes (discarded, or closed with its project).
+    void Forget(const CProjectState* state);
+
 private:
     CClockNotices() = default;
+    // Keeps notice for the user (unless kMaxPending wait) and announces it.
+    void Keep(const SClockNotice& notice, CActivity* activity, CTallymark* tallymark);
 
     std::deque<SClockNotice> m_pending;
+    // The reports that wait with each edit copy.
+    std::map<const CProjectState*, std::vector<SClockNotice>> m_held;
 };

@@ -3,6 +3,7 @@
 #include "library/files/CDataStream.h"
 #include "library/text/CText.h"
 #include "library/windows/CTempCursor.h"
+#include "model/CClockNotices.h"
 #include "model/CProjectBackups.h"
 #include "model/CProjectBrowser.h"
 #include "model/CProjectState.h"
@@ -278,6 +279,7 @@ std::string CProject::GetTitle() const {
 
 void CProject::StartStateTracking() {
     m_states.push_back(m_states.back()->Clone());
+    CClockNotices::Get().Hold(m_states.back().get());
 }
 
 void CProject::DropStateTracking(size_t depth) {
@@ -315,6 +317,8 @@ void CProject::EndStateTracking(bool commit) {
             CSlot<CProjectStateModifiedEvent>::Connect(editedState);
             announce([editedState] { editedState->EndDeferral(); });
         }
+        // The ends this copy stored are the project's now (or the outer copy's).
+        announce([editedState, &old] { CClockNotices::Get().Commit(editedState, old.get()); });
         CProjectStateSwitchedEvent switched(this, old.get(), editedState);
         announce([this, &switched] { CSignal<CProjectStateSwitchedEvent>::Emit(switched); });
     }

@@ -1,6 +1,7 @@
 #include "model/CProjectState.h"
 
 #include "model/CActivity.h"
+#include "model/CClockNotices.h"
 #include "model/CTallymark.h"
 
 #include <vector>
@@ -28,6 +29,7 @@ CProjectState::~CProjectState() {
     // asks its index or its statistics or hears of changed starts and ends.
     m_statUpdateNotifier.Disable();
     m_tracking = false;
+    CClockNotices::Get().Forget(this);
     m_tallymarksByDate.Detach();
     CSlot<CTraceStartChangedEvent>::DisconnectAll();
     CSlot<CTraceEndChangedEvent>::DisconnectAll();

@@ -5,6 +5,8 @@
 
 #include "ExchangeFixture.h"
 
+#include "model/CClockNotices.h"
+#include "model/CTickClock.h"
 #include "model/ProjectFileLimits.h"
 
 using harness::CUiScript;
@@ -112,6 +114,53 @@ TEST_F(ExchangeTest, CancelAfterPreviewsLeavesBothFilesAsTheyWere) {
             EXPECT_EQ(ReadFile(again), m_homeBytes) << format << " " << direction;
         }
     }
+}
+
+// Work on Home's Dev for an hour, with the clock set forward an hour meanwhile: an export
+// that moves everything up to the present, previewed twice, tells the user of the clock
+// once, at OK, and nothing after Cancel, which leaves Dev running.
+TEST_F(ExchangeTest, AMovePreviewedOverRunningWorkTellsOfTheClockOnlyAtOk) {
+    static std::uint64_t ticks;
+    ticks = 1000;
+    CTickClock::Set([] { return ticks; });
+    for (int button : {IDCANCEL, IDC_EXCHANGE_OK}) {
+        WriteProjects(pffBinary);
+        CProject* home = OpenHome();
+        ASSERT_NE(home, nullptr);
+        Now() = kNow - 2 * kHour;
+        CActivity* dev = home->GetState()->GetRootActivity()->GetFirstChild();
+        ASSERT_TRUE(Projects().StartWorking(home, dev));
+        Now() = kNow;
+        ticks += 3600 * 1000;
+        CClockNotices::Get().TakePending();
+        auto owned = std::make_unique<CDataExchangeDlg>(home, CDataExchangeDlg::kExport);
+        CDataExchangeDlg& dialog = *owned;
+        CUiScript script;
+        script.Do([&] {
+            HWND window = dialog.GetHwnd();
+            ASSERT_TRUE(dialog.OpenOtherProject(m_workPath, pffBinary));
+            harness::Click(window, IDC_EXCHANGE_MOVE);
+            dialog.SetPeriod(CDateTime(kDay - 1), CDateTime(kNow + 1));
+            harness::Click(window, IDC_EXCHANGE_COPY);
+            harness::Click(window, IDC_EXCHANGE_MOVE);
+            harness::Click(window, button);
+        });
+        const bool ok = button == IDC_EXCHANGE_OK;
+        if (ok) {
+            script.AnswerMessageBox(IDOK, "The project Work has been modified by the export");
+        }
+        Run(script, dialog, CDataExchangeDlg::kExport);
+        owned.reset();
+        const std::vector<SClockNotice> told = CClockNotices::Get().TakePending();
+        ASSERT_EQ(told.size(), ok ? 1u : 0u);
+        const std::vector<std::string> running = {"Dev 130 open", "Dev 9 10"};
+        EXPECT_EQ(Records(home->GetState()), ok ? std::vector<std::string>() : running);
+        if (ok) {
+            EXPECT_EQ(told[0].notice, EClockNotice::EndedAfterClockSetForward);
+        }
+        Projects().CloseAll();
+    }
+    CTickClock::Set(nullptr);
 }
 
 // Export to a file that does not exist yet: the new project is named after the current

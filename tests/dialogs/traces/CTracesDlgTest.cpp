@@ -1,5 +1,7 @@
 #include "TracesFixture.h"
+#include "model/CClockNotices.h"
 #include "model/CTallymarksByDate.h"
+#include "model/CTickClock.h"
 #include "model/EProjectFileFormat.h"
 
 #include <string>
@@ -216,6 +218,44 @@ TEST_F(CTracesDlgTest, SplitModifyAndNewGoThroughTheirDialogs) {
                          // The 06:00 row moved to B: last among the B rows.
                          "t2 t2 4"}));
     EXPECT_EQ(State()->GetTallymarksByDate().GetCount(), 5u);
+}
+
+// Two hours of work begun in this run, the clock set back an hour: Modify, Stop and OK in
+// the tally mark dialog, then the manage dialog's Cancel tells nothing and the work runs
+// on; its OK stores the two hours and tells of the clock once.
+TEST_F(CTracesDlgTest, AStopTellsOfTheClockOnlyWhenOkStoresIt) {
+    static CDateTime clock;
+    static std::uint64_t ticks;
+    clock = CDateTime(kDay + 8 * kHour);
+    ticks = 1000;
+    CDateTime::SetNowSource([](bool) { return clock; });
+    CTickClock::Set([] { return ticks; });
+    Build({"Build"});
+    ASSERT_TRUE(m_app->GetProjects().StartWorking(m_project, m_a.at("Build")));
+    clock = CDateTime(kDay + 9 * kHour);
+    ticks += 2 * 3600 * 1000;
+    CClockNotices::Get().TakePending();
+    for (int button : {IDCANCEL, IDC_TRACES_OK}) {
+        CUiScript script;
+        script.Do([&] { Choose({0}, 0); });
+        Through(script, IDC_TRACES_MODIFY, IDC_TRACE_OK,
+                [](HWND dialog) { harness::Click(dialog, IDC_TRACE_STOP); });
+        script.Do([&] { harness::Click(Hwnd(), button); });
+        Run(script);
+        m_dialog.reset();
+        const bool ok = button == IDC_TRACES_OK;
+        EXPECT_EQ(CClockNotices::Get().TakePending().size(), ok ? 1u : 0u) << button;
+        // A commit puts the edit copy's activities in place of the former ones.
+        const CTallymark* mark =
+            State()->GetRootActivity()->GetFirstChild()->GetTallymarks().GetFirst();
+        ASSERT_NE(mark, nullptr);
+        ASSERT_EQ(mark->IsOpen(), !ok) << button;
+        if (ok) {
+            EXPECT_NEAR(mark->GetDuration().GetTotalMinutes(), 120.0, 1e-6);
+        }
+    }
+    CTickClock::Set(nullptr);
+    CDateTime::SetNowSource(nullptr);
 }
 
 // The project is closed (as the tray could) while the manage dialog, or one that it opened,

@@ -1,6 +1,8 @@
 #include "model/CEditTransaction.h"
 
 #include "library/text/CError.h"
+#include "model/CActivity.h"
+#include "model/CClockNotices.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
 
@@ -49,9 +51,16 @@ void EndTransaction(CEditTransaction& edit, EWay way, CProject& project) {
     }
 }
 
+// A tally mark of state ended after the clock was set back.
+void ReportOn(CProjectState* state) {
+    CClockNotices::Get().Report(EClockNotice::EndedAfterClockSetBack, state->GetRootActivity(),
+                                nullptr, CDateTime());
+}
+
 // Every way a dialog's transaction ends, once: commit, discard, going away (also after a
 // move), being restarted on the project, or being dropped. Only the innermost may end; the
-// outer one then edits the copy that the inner commit put in its place.
+// outer one then edits the copy that the inner commit put in its place. A clock notice on a
+// copy waits with it until it reaches the committed state.
 TEST(EditTransactionTest, EndsOnceEveryWayAndOnlyAsTheInnermost) {
     const struct {
         EWay way;
@@ -68,11 +77,13 @@ TEST(EditTransactionTest, EndsOnceEveryWayAndOnlyAsTheInnermost) {
     };
     for (const auto& c : cases) {
         const int way = static_cast<int>(c.way);
+        CClockNotices::Get().TakePending();
         CProject project;
         CProjectLog log(project);
         {
             CEditTransaction edit(project);
             edit.GetState()->SetName("edited");
+            ReportOn(edit.GetState());
             EndTransaction(edit, c.way, project);
             if (c.way == EWay::Commit) {
                 edit.Discard();
@@ -85,10 +96,14 @@ TEST(EditTransactionTest, EndsOnceEveryWayAndOnlyAsTheInnermost) {
         EXPECT_EQ(project.GetStateCount(), 1u) << way;
         EXPECT_EQ(project.GetState()->GetName(), c.name) << way;
         EXPECT_EQ(log.events, c.events) << way;
+        // What the clock did to the copy is told once the copy is committed.
+        EXPECT_EQ(CClockNotices::Get().TakePending().size(), c.way == EWay::Commit ? 1u : 0u);
     }
     CProject project;
     CEditTransaction outer(project);
+    ReportOn(outer.GetState());
     CEditTransaction inner(project);
+    ReportOn(inner.GetState());
     EXPECT_EQ(outer.GetState(), nullptr);
     EXPECT_THROW(outer.Discard(), CError);
     EXPECT_THROW(outer.Restart(project), CError);
@@ -97,6 +112,10 @@ TEST(EditTransactionTest, EndsOnceEveryWayAndOnlyAsTheInnermost) {
     inner.Commit();
     ASSERT_NE(outer.GetState(), nullptr);
     EXPECT_EQ(outer.GetState()->GetName(), "inner");
+    EXPECT_FALSE(CClockNotices::Get().HasPending())
+        << "the inner commit hands on to the outer copy";
+    outer.Commit();
+    EXPECT_EQ(CClockNotices::Get().TakePending().size(), 2u);
 }
 
 // An outer transaction that goes while an inner one is open stays until the inner one has
