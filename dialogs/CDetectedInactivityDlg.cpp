@@ -24,6 +24,7 @@
 namespace {
 
 const UINT kRefreshMs = 1000;
+const double kMsPerDay = 86400000.0;
 
 // The texts widen with the dialog; the buttons keep to its lower right corner.
 const SItemAnchor kAnchors[] = {
@@ -47,8 +48,9 @@ const SDialogIdentity CDetectedInactivityDlg::kIdentity = {IDD_DETECTED_INACTIVI
                                                            EPlacementSlot::DetectedInactivity,
                                                            IDS_HELP_DETECTED_INACTIVITY_WINDOW};
 
-CDetectedInactivityDlg::CDetectedInactivityDlg(const CDateTime& inactivityStart, CProject& project)
-    : m_inactivityStart(inactivityStart), m_inactivityStartLocal(inactivityStart.UtcToLocal()),
+CDetectedInactivityDlg::CDetectedInactivityDlg(const SClockReading& inactivityStart,
+                                               CProject& project)
+    : m_inactivityStart(inactivityStart), m_inactivityStartLocal(inactivityStart.time.UtcToLocal()),
       m_project(&project), m_state(project.GetState(false)) {
     if (const CTallymark* running = m_state->GetCurrentTallymark()) {
         m_runningStart = running->GetStart();
@@ -117,7 +119,7 @@ void CDetectedInactivityDlg::RefreshTexts() {
         m_lastActiveShown = true;
         m_lastActiveShownAsToday = today;
     }
-    const CDateTimeSpan inactive = CDateTime::Now(true) - m_inactivityStart;
+    const CDateTimeSpan inactive = CDateTime::Now(true) - m_inactivityStart.time;
     SetDlgItemTextA(window, IDC_INACTIVITY_PERIOD, inactive.FormatHMS(3).c_str());
 }
 
@@ -193,8 +195,8 @@ bool CDetectedInactivityDlg::Book() {
         return true;
     }
     const CDateTime end = endNow.end;
-    CDateTime start = std::max(m_inactivityStart, running->GetStart());
-    start = std::min(start, end);
+    const CDateTime start =
+        std::min(std::max(FindInactivityStart(end, now), running->GetStart()), end);
     CActivity* worked = running->GetActivity();
     // Whether something ends at the end found now, which the user hears of when the clock
     // decided it.
@@ -233,6 +235,23 @@ bool CDetectedInactivityDlg::Book() {
     }
     m_booked = true;
     return true;
+}
+
+CDateTime CDetectedInactivityDlg::FindInactivityStart(const CDateTime& end,
+                                                      const SClockReading& now) const {
+    if (m_inactivityStart.ticks == 0 || now.ticks < m_inactivityStart.ticks) {
+        // How long it lasted is not known: as the clock showed it.
+        return m_inactivityStart.time;
+    }
+    const CDateTime start =
+        end - CDateTimeSpan(static_cast<double>(now.ticks - m_inactivityStart.ticks) / kMsPerDay);
+    // Where nobody set the clock the two agree but for its resolution of a second: the last
+    // input as the dialog shows it.
+    const double kAgreeDays = 2.0 / 86400.0;
+    if (std::fabs((start - m_inactivityStart.time).GetValue()) < kAgreeDays) {
+        return m_inactivityStart.time;
+    }
+    return start;
 }
 
 bool CDetectedInactivityDlg::OnTimerWentOff(CTimerWentOffEvent&) {

@@ -5,7 +5,7 @@
 // OK rewrites the project's running tally mark: the inactive period counts as work on a
 // chosen activity or not at all, and work continues on a chosen activity or stops.
 //
-//   CDetectedInactivityDlg dialog(lastInput, project);  // lastInput in UTC
+//   CDetectedInactivityDlg dialog(lastInput, project);  // the clocks at the last input
 //   dialog.Create(MakeModalDialogParams(CDetectedInactivityDlg::kIdentity, owner));
 //
 // Usage notes:
@@ -19,8 +19,10 @@
 //   longer runs at OK (stopped, or moved to another activity from the tray meanwhile),
 //   OK closes the dialog and changes nothing.
 // - What counts as now is where the running tally mark ends now (CTallymark::FindEndNow),
-//   so a clock set while the dialog is up changes no length; the inactivity counts from the
-//   later of the last input and the running tally mark's start, and never past that end.
+//   so a clock set while the dialog is up changes no length. The inactivity lies in the frame
+//   of the work it interrupts: it starts as long before that end as it really lasted (by the
+//   monotonic clock), so a clock set before it moves nothing either, never before the
+//   running tally mark's start.
 //   The booking reads the clock once: work continued on another activity starts at that
 //   reading, as a switch does, and work continued on the include activity from the
 //   inactivity start is seen running at the end found.
@@ -39,6 +41,7 @@
 #include "library/windows/CTimer.h"
 #include "mainwindow/CActivityComboBox.h"
 #include "model/CProjectStateSwitchedEvent.h"
+#include "model/SClockReading.h"
 
 #include <string>
 
@@ -57,8 +60,8 @@ public:
     // What names this dialog: template, size grip, placement slot and help page.
     static const SDialogIdentity kIdentity;
 
-    // inactivityStart: the last input, UTC.
-    CDetectedInactivityDlg(const CDateTime& inactivityStart, CProject& project);
+    // inactivityStart: the last input, on the clock (UTC) and on the monotonic clock.
+    CDetectedInactivityDlg(const SClockReading& inactivityStart, CProject& project);
     ~CDetectedInactivityDlg() override;
 
     // Whether OK changed the project's tally marks.
@@ -99,9 +102,11 @@ private:
     // Validates the choices and rewrites the running tally mark; false keeps the dialog
     // open.
     bool Book();
+    // Where the inactivity began in the frame of work that ends at end, read at now.
+    CDateTime FindInactivityStart(const CDateTime& end, const SClockReading& now) const;
     void Detach();
 
-    CDateTime m_inactivityStart;
+    SClockReading m_inactivityStart;
     CDateTime m_inactivityStartLocal;
     CProject* m_project;
     CProjectState* m_state;

@@ -10,7 +10,7 @@
 void RegisterExchangeDialogs() {
     CDialogLauncher::RegisterInactivityDialog(
         CDetectedInactivityDlg::kIdentity,
-        [](const CDateTime& start, CProject& project) -> std::unique_ptr<CDialogWindow> {
+        [](const SClockReading& start, CProject& project) -> std::unique_ptr<CDialogWindow> {
             return std::make_unique<CDetectedInactivityDlg>(start, project);
         });
     for (unsigned direction : {CDataExchangeDlg::kImport, CDataExchangeDlg::kExport}) {

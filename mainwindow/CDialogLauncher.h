@@ -12,7 +12,7 @@
 
 #include "app/main/EDialogKind.h"
 #include "app/ui/SDialogIdentity.h"
-#include "library/datetime/CDateTime.h"
+#include "model/SClockReading.h"
 
 #include <cstdint>
 #include <functional>
@@ -35,9 +35,10 @@ public:
     // The exit code of an inactivity dialog that closed because its project came under
     // edit: it is opened again once that edit is over.
     static const int kInactivityPostponed = 2;
-    // The dialog that books a detected inactivity (from start, UTC) of one working project.
-    using InactivityDialogFactory =
-        std::function<std::unique_ptr<CDialogWindow>(const CDateTime& start, CProject& project)>;
+    // The dialog that books a detected inactivity (from start, the last input) of one
+    // working project.
+    using InactivityDialogFactory = std::function<std::unique_ptr<CDialogWindow>(
+        const SClockReading& start, CProject& project)>;
 
     static void Register(EDialogKind kind, SDialogKindEntry entry);
     // The entry of kind, null when it is not available.

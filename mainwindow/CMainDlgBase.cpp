@@ -26,7 +26,7 @@ CMainDlgBase::CMainDlgBase(EDisplayMode displayKind)
       CSlotBridge<CProjectsClosedEvent, CMainDlgBase>(this),
       CSlotBridge<CProjectsSwitchedEvent, CMainDlgBase>(this), m_displayKind(displayKind),
       m_postponedInactivity(CAppMain::Get().GetProjects(),
-                            [this](CProject& project, const CDateTime& start) {
+                            [this](CProject& project, const SClockReading& start) {
                                 OpenInactivityDialog(project, start);
                             }) {
     CAppMain& app = CAppMain::Get();

@@ -165,7 +165,7 @@ private:
     bool QueryEndSession();
     // Runs the inactivity dialog of project; it comes back later when the dialog found
     // the project being edited.
-    void OpenInactivityDialog(CProject& project, const CDateTime& start);
+    void OpenInactivityDialog(CProject& project, const SClockReading& start);
 
     std::unique_ptr<CMenu> m_menu;
     CProject* m_project = nullptr;

@@ -64,7 +64,7 @@ bool CMainDlgBase::OnInactive(CInactiveEvent& event) {
     return true;
 }
 
-void CMainDlgBase::OpenInactivityDialog(CProject& project, const CDateTime& start) {
+void CMainDlgBase::OpenInactivityDialog(CProject& project, const SClockReading& start) {
     const CDialogLauncher::InactivityDialogFactory& factory =
         CDialogLauncher::GetInactivityDialog();
     std::unique_ptr<CDialogWindow> dialog = factory ? factory(start, project) : nullptr;

@@ -30,10 +30,11 @@ void CPostponedInactivity::PostDue() {
     }
 }
 
-void CPostponedInactivity::Postpone(CProject& project, const CDateTime& start, HWND window) {
+void CPostponedInactivity::Postpone(CProject& project, const SClockReading& start, HWND window) {
     SetWindow(window);
     const bool known = std::any_of(m_entries.begin(), m_entries.end(), [&](const SEntry& entry) {
-        return entry.project == &project && entry.start.GetValue() == start.GetValue();
+        return entry.project == &project && entry.start.time == start.time &&
+               entry.start.ticks == start.ticks;
     });
     if (!known) {
         m_entries.push_back({&project, start});

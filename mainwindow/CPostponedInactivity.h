@@ -10,7 +10,7 @@
 // to open the inactivity dialog, one inactivity after the other, for the tally mark that
 // runs then.
 //
-//   CPostponedInactivity m_postponed{projects, [this](CProject& p, const CDateTime& start) {
+//   CPostponedInactivity m_postponed{projects, [this](CProject& p, const SClockReading& start) {
 //       OpenInactivityDialog(p, start); }};
 //   m_postponed.Postpone(project, event.start, GetHwnd());
 //   case CPostponedInactivity::kOpenDueMessage: m_postponed.OpenDue();
@@ -24,10 +24,10 @@
 // - The same inactivity of one project waits once, however often it is reported.
 // - User-interface thread only.
 
-#include "library/datetime/CDateTime.h"
 #include "library/events/CSlot.h"
 #include "model/CProjectEndStateTrackingEvent.h"
 #include "model/CProjectsClosedEvent.h"
+#include "model/SClockReading.h"
 
 #include <windows.h>
 
@@ -41,7 +41,7 @@ class CProjects;
 class CPostponedInactivity : public CSlot<CProjectEndStateTrackingEvent>,
                              public CSlot<CProjectsClosedEvent> {
 public:
-    using Opener = std::function<void(CProject& project, const CDateTime& start)>;
+    using Opener = std::function<void(CProject& project, const SClockReading& start)>;
     // Posted to the window of Postpone when a waiting inactivity may be due.
     static constexpr UINT kOpenDueMessage = WM_APP + 113;
 
@@ -50,9 +50,9 @@ public:
     CPostponedInactivity(const CPostponedInactivity&) = delete;
     CPostponedInactivity& operator=(const CPostponedInactivity&) = delete;
 
-    // Holds the inactivity of project from start (UTC) until no moment runs and no edit
-    // of it is open; window hears when that may be.
-    void Postpone(CProject& project, const CDateTime& start, HWND window);
+    // Holds the inactivity of project from start (the last input) until no moment runs and
+    // no edit of it is open; window hears when that may be.
+    void Postpone(CProject& project, const SClockReading& start, HWND window);
     // Opens the inactivities that wait for nothing any more, unless a moment runs.
     void OpenDue();
     size_t GetWaitingCount() const { return m_entries.size(); }
@@ -64,7 +64,7 @@ protected:
 private:
     struct SEntry {
         CProject* project;
-        CDateTime start;
+        SClockReading start;
     };
 
     void SetWindow(HWND window);

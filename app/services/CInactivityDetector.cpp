@@ -2,6 +2,7 @@
 
 #include "app/services/CSystemInputIdleSource.h"
 #include "app/settings/CSetInactivityDetector.h"
+#include "model/CTickClock.h"
 
 #include <cmath>
 
@@ -44,9 +45,13 @@ void CInactivityDetector::StartDetection() {
     m_threshold = ThresholdOfSettings();
     m_detecting = true;
     StartTimer(m_threshold);
+    StartInactivityNow();
+}
+
+void CInactivityDetector::StartInactivityNow() {
     const CDateTime now = m_idleSource.GetUtcNow();
     if (now.IsValid()) {
-        m_inactivityStart = now;
+        m_inactivityStart = SClockReading{now, CTickClock::Get()};
     }
 }
 
@@ -73,12 +78,14 @@ bool CInactivityDetector::MeasureIdleTime(uint32_t& idle) {
     }
     // Unsigned subtraction: right also when the counter wrapped since the last input.
     idle = static_cast<uint32_t>(m_idleSource.GetTickCount() - lastInput);
-    m_inactivityStart = now - CDateTimeSpan(idle / kMillisecondsPerDay);
+    const uint64_t ticks = CTickClock::Get();
+    m_inactivityStart.time = now - CDateTimeSpan(idle / kMillisecondsPerDay);
+    m_inactivityStart.ticks = ticks > idle ? ticks - idle : 0;
     return true;
 }
 
 void CInactivityDetector::Announce(bool resumed) {
-    if (!m_inactivityStart.IsValid()) {
+    if (!m_inactivityStart.time.IsValid()) {
         return;
     }
     CInactiveEvent event(m_inactivityStart, resumed);
@@ -115,19 +122,16 @@ bool CInactivityDetector::OnPowerStateChanged(CPowerStateChangedEvent& event) {
         uint32_t idle = 0;
         if (!MeasureIdleTime(idle)) {
             // Without the last input, the suspension itself is where inactivity began.
-            const CDateTime now = m_idleSource.GetUtcNow();
-            if (now.IsValid()) {
-                m_inactivityStart = now;
-            }
+            StartInactivityNow();
         }
         m_suspended = true;
         return true;
     }
     const CDateTime now = m_idleSource.GetUtcNow();
-    if (now.IsValid() && m_inactivityStart.IsValid()) {
+    if (now.IsValid() && m_inactivityStart.time.IsValid()) {
         // Whole milliseconds: the day-number difference carries rounding noise.
         const long long inactive =
-            std::llround((now - m_inactivityStart).GetTotalDays() * kMillisecondsPerDay);
+            std::llround((now - m_inactivityStart.time).GetTotalDays() * kMillisecondsPerDay);
         if (inactive > static_cast<long long>(m_threshold)) {
             Announce(true);
         }

@@ -12,8 +12,9 @@
 // would be reached if no input came; the idle time is the tick counter minus the tick
 // of the last input, taken modulo 2^32, so a wrapped counter still gives the right
 // answer. When the idle time passes the threshold, CInactiveEvent carries the moment
-// of the last input. A resume whose suspension (counted from the last input before
-// it) lasted longer than the threshold is reported with the resumed flag.
+// of the last input, on the clock and on the monotonic clock (CTickClock). A resume whose
+// suspension (counted from the last input before it) lasted longer than the threshold is reported
+// with the resumed flag.
 //
 // Listeners may run modal dialogs from the event: while one is being handled, timer
 // ticks and power events are ignored. Power events are ignored as well while
@@ -71,6 +72,8 @@ private:
     // Fixes the inactivity start at the last input; false (and no change) when the
     // idle time cannot be read.
     bool MeasureIdleTime(uint32_t& idle);
+    // The inactivity starts now (no last input known).
+    void StartInactivityNow();
     void Announce(bool resumed);
     uint32_t ThresholdOfSettings() const;
 
@@ -79,7 +82,7 @@ private:
     CTimer m_timer;
     int m_busy = 0;
     uint32_t m_threshold;
-    CDateTime m_inactivityStart;
+    SClockReading m_inactivityStart;
     bool m_suspended = false;
     bool m_detecting = false;
     uint32_t m_checkDelay = 0;

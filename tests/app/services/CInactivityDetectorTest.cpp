@@ -54,7 +54,7 @@ protected:
     void Broadcast(WPARAM kind) { SendMessageA(m_window.GetHandle(), WM_POWERBROADCAST, kind, 0); }
     // Milliseconds from the last event's start to now.
     double LastStartAgo() {
-        return (m_idle.GetUtcNow() - m_events.back().start).GetTotalDays() * kMsPerDay;
+        return (m_idle.GetUtcNow() - m_events.back().start.time).GetTotalDays() * kMsPerDay;
     }
     bool OnEvent(CInactiveEvent& event) override {
         m_events.push_back(event);
@@ -204,6 +204,7 @@ TEST_F(CInactivityDetectorTest, TheTimerChecksWhenTheThresholdWouldBeReached) {
     Start(true, true);
     m_idle.SetIdle(kMinute - 300);
     const CDateTime lastInput = CDateTime::Now(true) - CDateTimeSpan((kMinute - 300) / kMsPerDay);
+    const double lastInputTicks = static_cast<double>(GetTickCount64() - (kMinute - 300));
     Tick();
     EXPECT_GE(m_detector.GetCheckDelay(), 200u);
     EXPECT_LE(m_detector.GetCheckDelay(), 300u);
@@ -215,7 +216,9 @@ TEST_F(CInactivityDetectorTest, TheTimerChecksWhenTheThresholdWouldBeReached) {
         }
     }
     ASSERT_EQ(m_events.size(), 1u);
-    EXPECT_NEAR((m_events[0].start - lastInput).GetTotalDays() * kMsPerDay, 0.0, 1000.0);
+    EXPECT_NEAR((m_events[0].start.time - lastInput).GetTotalDays() * kMsPerDay, 0.0, 1000.0);
+    // On the monotonic clock too, which measures how long it lasted.
+    EXPECT_NEAR(static_cast<double>(m_events[0].start.ticks) - lastInputTicks, 0.0, 1000.0);
     EXPECT_EQ(m_detector.GetCheckDelay(), kMinute);
 }
 

@@ -119,8 +119,9 @@ TEST_F(ActivitiesWindowTest, InactivityMeanwhileWaitsForTheEditAndBooksOnTheActi
                 return dialog != nullptr && harness::IsItemEnabled(dialog, IDC_ACTIVITIES_RENAME);
             })
             .Do([&] {
-                CInactiveEvent inactive(CDateTime(CDateTime::Now(true).GetValue() - 20 * kMinute),
-                                        false);
+                CInactiveEvent inactive(
+                    SClockReading{CDateTime(CDateTime::Now(true).GetValue() - 20 * kMinute)},
+                    false);
                 App().GetInactivityDetector().Emit(inactive);
                 postponed = FindThreadWindow(kInactivityCaption) == nullptr;
                 HWND dialog = FindThreadWindow(kCaption);

@@ -63,7 +63,8 @@ TEST_F(ExchangePictureTest, DetectedInactivityGrowsOnlyInWidth) {
     home->GetState()->SetName("A project with a name far too long to fit on the line");
     ASSERT_TRUE(
         Projects().StartWorking(home, home->GetState()->GetRootActivity()->GetFirstChild()));
-    auto dialog = std::make_unique<CDetectedInactivityDlg>(CDateTime(kNow - 1.0), *home);
+    auto dialog =
+        std::make_unique<CDetectedInactivityDlg>(SClockReading{CDateTime(kNow - 1.0)}, *home);
     CUiScript script;
     std::string faults;
     std::vector<int> grown;

@@ -34,7 +34,7 @@ CDateTime g_lastInput;
 // Reports the inactivity as the detector does on a resume, from the message loop.
 void CALLBACK ReportInactivity(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    CInactiveEvent event(g_lastInput, true);
+    CInactiveEvent event(SClockReading{g_lastInput}, true);
     g_app->GetInactivityDetector().CSignal<CInactiveEvent>::Emit(event);
 }
 

@@ -55,6 +55,16 @@ std::uint64_t PinnedTicks() {
     return static_cast<std::uint64_t>(std::llround((g_now - kNow + 1.0) * 86400000.0));
 }
 
+// The clocks at the last input, minutesAgo minutes of real time before kNow, with the
+// computer's clock as it is set now.
+SClockReading LastInput(double minutesAgo) {
+    const double now = g_now;
+    g_now = kNow - minutesAgo * kMinute;
+    const SClockReading reading{CDateTime(g_now + g_clockSet), PinnedTicks()};
+    g_now = now;
+    return reading;
+}
+
 // Combo box rows, in tree order.
 enum { kDev, kMail, kMeet, kOff, kNone = -1 };
 
@@ -129,14 +139,26 @@ protected:
 };
 
 // What happens while the dialog is open, or after its OK.
-enum EMeanwhile { kNothing, kStopped, kMoved, kClockSetBack, kStepping, kSetBackThenStop };
+enum EMeanwhile {
+    kNothing,
+    kStopped,
+    kMoved,
+    kClockSetBack,
+    kStepping,
+    kSetBackThenStop,
+    // Before the inactivity began, the clock was set back five minutes, or forward an hour.
+    kSetBackBefore,
+    kSetForwardBefore,
+};
 
 // Every row of the choices on work begun an hour ago (or ten minutes ago, after the last
 // input: never ended before its start); a tally mark that no longer runs at OK, stopped or
 // moved to another activity from the tray, is left alone. A clock set back an hour while
 // the dialog is up changes no length: the work ends at the time that really passed (the
 // user is told) and what continues starts as a Start does, or where the last ended when the
-// clock was not set; so does a Stop an hour later after the clock was set back an hour.
+// clock was not set; so does a Stop an hour later after the clock was set back an hour. A
+// clock set before the inactivity moves nothing either: the inactivity lasted as long
+// before the end as it really did.
 TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
     struct SRow {
         double startedAgo;
@@ -144,6 +166,8 @@ TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
         int include;
         int proceed;
         std::vector<std::string> records;
+        // Clock notices told.
+        size_t notices = 0;
     };
     const SRow rows[] = {
         {60, kNothing, kNone, kNone, {"Dev -60 -20"}},
@@ -157,10 +181,14 @@ TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
         {10, kNothing, kMail, kNone, {"Dev -10 -10", "Mail -10 0"}},
         {60, kStopped, kMail, kNone, {"Dev -60 0"}},
         {60, kMoved, kMail, kMail, {"Dev -60 0", "Meet 0 open"}},
-        {60, kClockSetBack, kDev, kMail, {"Dev -60 0", "Mail -60 open"}},
-        {60, kClockSetBack, kMail, kMeet, {"Dev -60 -20", "Mail -20 0", "Meet -60 open"}},
+        {60, kClockSetBack, kDev, kMail, {"Dev -60 0", "Mail -60 open"}, 1},
+        {60, kClockSetBack, kMail, kMeet, {"Dev -60 -20", "Mail -20 0", "Meet -60 open"}, 1},
         {60, kStepping, kMail, kMeet, {"Dev -60 -20", "Mail -20 0", "Meet 0 open"}},
-        {60, kSetBackThenStop, kMail, kMail, {"Dev -60 -20", "Mail -20 60"}},
+        {60, kSetBackThenStop, kMail, kMail, {"Dev -60 -20", "Mail -20 60"}, 1},
+        {60, kSetBackBefore, kNone, kNone, {"Dev -60 -20"}},
+        {60, kSetBackBefore, kMail, kNone, {"Dev -60 -20", "Mail -20 0"}, 1},
+        {60, kSetForwardBefore, kNone, kNone, {"Dev -60 -20"}},
+        {60, kSetForwardBefore, kMail, kNone, {"Dev -60 -20", "Mail -20 0"}, 1},
     };
     for (const SRow& row : rows) {
         m_app->GetProjects().StopWorking(m_project);
@@ -170,7 +198,10 @@ TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
         g_clockSet = 0;
         CClockNotices::Get().TakePending();
         StartDev(row.startedAgo);
-        CDetectedInactivityDlg dialog(CDateTime(kNow - 20 * kMinute), *m_project);
+        if (row.meanwhile == kSetBackBefore || row.meanwhile == kSetForwardBefore) {
+            g_clockSet = (row.meanwhile == kSetBackBefore ? -5 : 60) * kMinute;
+        }
+        CDetectedInactivityDlg dialog(LastInput(20), *m_project);
         CUiScript script;
         script.Do([&] {
             if (row.meanwhile == kStopped) {
@@ -196,9 +227,9 @@ TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
             EXPECT_EQ(Activity(kMail)->GetTallymarks().GetFirst()->GetEnd(false),
                       Activity(kMeet)->GetTallymarks().GetFirst()->GetStart());
         }
-        // The user is told of a set clock, as after a Stop.
-        const bool clockSet = row.meanwhile == kClockSetBack || row.meanwhile == kSetBackThenStop;
-        EXPECT_EQ(CClockNotices::Get().TakePending().size(), clockSet ? 1u : 0u);
+        // The user is told of a set clock, as after a Stop, when something ends at the end
+        // it decided.
+        EXPECT_EQ(CClockNotices::Get().TakePending().size(), row.notices);
         EXPECT_EQ(dialog.HasBooked(), row.meanwhile != kStopped && row.meanwhile != kMoved);
     }
 }
@@ -206,7 +237,7 @@ TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
 // Both choices checked, the include one first: two warnings and nothing changes.
 TEST_F(InactivityTest, DisabledChoicesWarnTwiceAndKeepTheDialogOpen) {
     StartDev(60);
-    CDetectedInactivityDlg dialog(CDateTime(kNow - 20 * kMinute), *m_project);
+    CDetectedInactivityDlg dialog(LastInput(20), *m_project);
     CUiScript script;
     bool open = false;
     script
@@ -237,7 +268,7 @@ TEST_F(InactivityTest, AnEditOfItsProjectClosesItUnbookedToComeBackLater) {
         if (openAtStart) {
             outer.Restart(*m_project);
         }
-        CDetectedInactivityDlg dialog(CDateTime(kNow - 20 * kMinute), *m_project);
+        CDetectedInactivityDlg dialog(LastInput(20), *m_project);
         CUiScript script;
         if (!openAtStart) {
             script.Do([&] {
@@ -262,7 +293,7 @@ TEST_F(InactivityTest, AnEditOfItsProjectClosesItUnbookedToComeBackLater) {
 
 TEST_F(InactivityTest, AProjectClosedUnderItEndsItUntouched) {
     StartDev(60);
-    CDetectedInactivityDlg dialog(CDateTime(kNow - 20 * kMinute), *m_project);
+    CDetectedInactivityDlg dialog(LastInput(20), *m_project);
     CUiScript script;
     script.Do([&] { m_app->GetProjects().Close(m_project, true); });
     Run(script, dialog);
@@ -281,7 +312,7 @@ TEST_F(InactivityTest, TextsFollowTheClock) {
     for (const SCase& test :
          {SCase{20, 1.0 / 86400}, SCase{60 * 26, 1.0 / 86400}, SCase{20, 14 * 60 * kMinute}}) {
         g_now = kNow;
-        CDetectedInactivityDlg dialog(CDateTime(kNow - test.inactiveMinutes * kMinute), *m_project);
+        CDetectedInactivityDlg dialog(LastInput(test.inactiveMinutes), *m_project);
         CUiScript script;
         std::string first, period, later, laterPeriod;
         script

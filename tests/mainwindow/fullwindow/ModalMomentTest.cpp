@@ -358,7 +358,8 @@ namespace {
 CAppMain* g_reportingApp = nullptr;
 void CALLBACK ReportInactivity(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
-    CInactiveEvent event(CDateTime(CDateTime::Now(true).GetValue() - kHour / 3), false);
+    CInactiveEvent event(SClockReading{CDateTime(CDateTime::Now(true).GetValue() - kHour / 3)},
+                         false);
     g_reportingApp->GetInactivityDetector().CSignal<CInactiveEvent>::Emit(event);
 }
 
