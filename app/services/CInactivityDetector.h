@@ -12,9 +12,9 @@
 // would be reached if no input came; the idle time is the tick counter minus the tick
 // of the last input, taken modulo 2^32, so a wrapped counter still gives the right
 // answer. When the idle time passes the threshold, CInactiveEvent carries the moment
-// of the last input, on the clock and on the monotonic clock (CTickClock). A resume whose
-// suspension (counted from the last input before it) lasted longer than the threshold is reported
-// with the resumed flag.
+// of the last input, on the clock and on the monotonic clock (CTickClock). A resume
+// whose suspension (counted from the last input before it) lasted longer than the
+// threshold is reported with the resumed flag.
 //
 // Listeners may run modal dialogs from the event: while one is being handled, timer
 // ticks and power events are ignored. Power events are ignored as well while

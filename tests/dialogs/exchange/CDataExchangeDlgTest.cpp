@@ -116,48 +116,38 @@ TEST_F(ExchangeTest, CancelAfterPreviewsLeavesBothFilesAsTheyWere) {
     }
 }
 
-// Work on Home's Dev for an hour, with the clock set forward an hour meanwhile: an export
-// that moves everything up to the present, previewed twice, tells the user of the clock
-// once, at OK, and nothing after Cancel, which leaves Dev running.
+// Work on Home's Dev for an hour, the clock set forward an hour meanwhile: an export that
+// moves everything up to the present, previewed twice, tells of the clock once at OK, and
+// nothing after Cancel, which leaves Dev running.
 TEST_F(ExchangeTest, AMovePreviewedOverRunningWorkTellsOfTheClockOnlyAtOk) {
-    static std::uint64_t ticks;
-    ticks = 1000;
+    static std::uint64_t ticks = 1000;
     CTickClock::Set([] { return ticks; });
     for (int button : {IDCANCEL, IDC_EXCHANGE_OK}) {
         WriteProjects(pffBinary);
         CProject* home = OpenHome();
-        ASSERT_NE(home, nullptr);
         Now() = kNow - 2 * kHour;
-        CActivity* dev = home->GetState()->GetRootActivity()->GetFirstChild();
-        ASSERT_TRUE(Projects().StartWorking(home, dev));
+        ASSERT_TRUE(
+            Projects().StartWorking(home, home->GetState()->GetRootActivity()->GetFirstChild()));
         Now() = kNow;
         ticks += 3600 * 1000;
         CClockNotices::Get().TakePending();
         auto owned = std::make_unique<CDataExchangeDlg>(home, CDataExchangeDlg::kExport);
-        CDataExchangeDlg& dialog = *owned;
         CUiScript script;
         script.Do([&] {
-            HWND window = dialog.GetHwnd();
-            ASSERT_TRUE(dialog.OpenOtherProject(m_workPath, pffBinary));
-            harness::Click(window, IDC_EXCHANGE_MOVE);
-            dialog.SetPeriod(CDateTime(kDay - 1), CDateTime(kNow + 1));
-            harness::Click(window, IDC_EXCHANGE_COPY);
-            harness::Click(window, IDC_EXCHANGE_MOVE);
-            harness::Click(window, button);
+            ASSERT_TRUE(owned->OpenOtherProject(m_workPath, pffBinary));
+            harness::Click(owned->GetHwnd(), IDC_EXCHANGE_MOVE);
+            owned->SetPeriod(CDateTime(kDay - 1), CDateTime(kNow + 1));
+            harness::Click(owned->GetHwnd(), IDC_EXCHANGE_COPY);
+            harness::Click(owned->GetHwnd(), IDC_EXCHANGE_MOVE);
+            harness::Click(owned->GetHwnd(), button);
         });
-        const bool ok = button == IDC_EXCHANGE_OK;
-        if (ok) {
+        if (button == IDC_EXCHANGE_OK) {
             script.AnswerMessageBox(IDOK, "The project Work has been modified by the export");
         }
-        Run(script, dialog, CDataExchangeDlg::kExport);
+        Run(script, *owned, CDataExchangeDlg::kExport);
         owned.reset();
-        const std::vector<SClockNotice> told = CClockNotices::Get().TakePending();
-        ASSERT_EQ(told.size(), ok ? 1u : 0u);
-        const std::vector<std::string> running = {"Dev 130 open", "Dev 9 10"};
-        EXPECT_EQ(Records(home->GetState()), ok ? std::vector<std::string>() : running);
-        if (ok) {
-            EXPECT_EQ(told[0].notice, EClockNotice::EndedAfterClockSetForward);
-        }
+        EXPECT_EQ(CClockNotices::Get().TakePending().size(), button == IDC_EXCHANGE_OK ? 1u : 0u);
+        EXPECT_EQ(home->GetState()->IsWorking(), button == IDCANCEL);
         Projects().CloseAll();
     }
     CTickClock::Set(nullptr);

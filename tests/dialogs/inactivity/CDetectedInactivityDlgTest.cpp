@@ -55,14 +55,10 @@ std::uint64_t PinnedTicks() {
     return static_cast<std::uint64_t>(std::llround((g_now - kNow + 1.0) * 86400000.0));
 }
 
-// The clocks at the last input, minutesAgo minutes of real time before kNow, with the
-// computer's clock as it is set now.
+// Both clocks at the last input, minutesAgo minutes before kNow (the computer's as set now).
 SClockReading LastInput(double minutesAgo) {
-    const double now = g_now;
-    g_now = kNow - minutesAgo * kMinute;
-    const SClockReading reading{CDateTime(g_now + g_clockSet), PinnedTicks()};
-    g_now = now;
-    return reading;
+    const double ago = minutesAgo * kMinute;
+    return {CDateTime(kNow - ago + g_clockSet), std::uint64_t(std::llround((1 - ago) * 86400000))};
 }
 
 // Combo box rows, in tree order.
@@ -139,17 +135,7 @@ protected:
 };
 
 // What happens while the dialog is open, or after its OK.
-enum EMeanwhile {
-    kNothing,
-    kStopped,
-    kMoved,
-    kClockSetBack,
-    kStepping,
-    kSetBackThenStop,
-    // Before the inactivity began, the clock was set back five minutes, or forward an hour.
-    kSetBackBefore,
-    kSetForwardBefore,
-};
+enum EMeanwhile { kNothing, kStopped, kMoved, kClockSetBack, kStepping, kSetBackThenStop };
 
 // Every row of the choices on work begun an hour ago (or ten minutes ago, after the last
 // input: never ended before its start); a tally mark that no longer runs at OK, stopped or
@@ -166,8 +152,9 @@ TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
         int include;
         int proceed;
         std::vector<std::string> records;
-        // Clock notices told.
         size_t notices = 0;
+        // Minutes the clock was set by before the inactivity began.
+        double setBefore = 0;
     };
     const SRow rows[] = {
         {60, kNothing, kNone, kNone, {"Dev -60 -20"}},
@@ -185,10 +172,10 @@ TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
         {60, kClockSetBack, kMail, kMeet, {"Dev -60 -20", "Mail -20 0", "Meet -60 open"}, 1},
         {60, kStepping, kMail, kMeet, {"Dev -60 -20", "Mail -20 0", "Meet 0 open"}},
         {60, kSetBackThenStop, kMail, kMail, {"Dev -60 -20", "Mail -20 60"}, 1},
-        {60, kSetBackBefore, kNone, kNone, {"Dev -60 -20"}},
-        {60, kSetBackBefore, kMail, kNone, {"Dev -60 -20", "Mail -20 0"}, 1},
-        {60, kSetForwardBefore, kNone, kNone, {"Dev -60 -20"}},
-        {60, kSetForwardBefore, kMail, kNone, {"Dev -60 -20", "Mail -20 0"}, 1},
+        {60, kNothing, kNone, kNone, {"Dev -60 -20"}, 0, -5},
+        {60, kNothing, kMail, kNone, {"Dev -60 -20", "Mail -20 0"}, 1, -5},
+        {60, kNothing, kNone, kNone, {"Dev -60 -20"}, 0, 60},
+        {60, kNothing, kMail, kNone, {"Dev -60 -20", "Mail -20 0"}, 1, 60},
     };
     for (const SRow& row : rows) {
         m_app->GetProjects().StopWorking(m_project);
@@ -198,9 +185,7 @@ TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
         g_clockSet = 0;
         CClockNotices::Get().TakePending();
         StartDev(row.startedAgo);
-        if (row.meanwhile == kSetBackBefore || row.meanwhile == kSetForwardBefore) {
-            g_clockSet = (row.meanwhile == kSetBackBefore ? -5 : 60) * kMinute;
-        }
+        g_clockSet = row.setBefore * kMinute;
         CDetectedInactivityDlg dialog(LastInput(20), *m_project);
         CUiScript script;
         script.Do([&] {
@@ -227,8 +212,8 @@ TEST_F(InactivityTest, EveryChoiceRewritesOnlyTheTallymarkItWasOpenedFor) {
             EXPECT_EQ(Activity(kMail)->GetTallymarks().GetFirst()->GetEnd(false),
                       Activity(kMeet)->GetTallymarks().GetFirst()->GetStart());
         }
-        // The user is told of a set clock, as after a Stop, when something ends at the end
-        // it decided.
+        // The user is told of a set clock, as after a Stop, when something ends where it
+        // decided.
         EXPECT_EQ(CClockNotices::Get().TakePending().size(), row.notices);
         EXPECT_EQ(dialog.HasBooked(), row.meanwhile != kStopped && row.meanwhile != kMoved);
     }
