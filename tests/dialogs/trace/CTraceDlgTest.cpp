@@ -261,9 +261,7 @@ TEST_F(CTraceDlgTest, StopCountsTheTimeThatPassedWhenTheClockWasSetBack) {
 // UTC as winter time. At 01:30 UTC, OK with nothing changed keeps a start of its second
 // pass, and Stop there stores its own end, not the first pass's.
 TEST_F(CTraceDlgTest, TimesTheDialogPutThereStayAsTheyWereInTheRepeatedHour) {
-    static CDateTime clock;
-    clock = Date(2026, 10, 25, 1, 30);
-    CDateTime::SetNowSource([](bool) { return clock; });
+    CDateTime::SetNowSource([](bool) { return Date(2026, 10, 25, 1, 30); });
     const CTimeZone amsterdam = Amsterdam();
     CModelTimeZone::Set(&amsterdam);
     const struct {

@@ -242,9 +242,8 @@ TEST_F(CTracesDlgTest, AStopTellsOfTheClockOnlyWhenOkStoresIt) {
         Run(script);
         m_dialog.reset();
         EXPECT_EQ(CClockNotices::Get().TakePending().size(), button == IDC_TRACES_OK ? 1u : 0u);
-        // A commit puts the edit copy's activities in place of the former ones.
+        // The committed state's Build (a commit replaces it); running, it ends now (09:00).
         CTallymarks& marks = State()->GetRootActivity()->GetFirstChild()->GetTallymarks();
-        // Cancel: still running, so ending now (09:00 on the clock).
         const double end = kDay + (button == IDC_TRACES_OK ? 10 : 9) * kHour;
         EXPECT_NEAR(marks.GetFirst()->GetEnd(true).GetValue(), end, 1e-9) << button;
     }

@@ -59,8 +59,8 @@ void ReportOn(CProjectState* state) {
 
 // Every way a dialog's transaction ends, once: commit, discard, going away (also after a
 // move), being restarted on the project, or being dropped. Only the innermost may end; the
-// outer one then edits the copy that the inner commit put in its place. A clock notice on a
-// copy waits with it until it reaches the committed state.
+// outer one then edits the copy that the inner commit put in its place, with the clock
+// notices that wait with it.
 TEST(EditTransactionTest, EndsOnceEveryWayAndOnlyAsTheInnermost) {
     const struct {
         EWay way;
