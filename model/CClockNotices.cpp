@@ -62,21 +62,21 @@ void CClockNotices::Commit(const CProjectState* edited, const CProjectState* bel
     std::vector<SClockNotice> notices = std::move(committed->second);
     m_held.erase(committed);
     const auto outer = m_held.find(below);
-    if (outer != m_held.end()) {
-        std::vector<SClockNotice> joined = std::move(outer->second);
-        m_held.erase(outer);
+    if (outer == m_held.end()) {
+        // The copy's tally marks are the project's now, but may be gone since the report.
         for (const SClockNotice& notice : notices) {
-            if (joined.size() < kMaxPending) {
-                joined.push_back(notice);
-            }
+            Keep(notice, nullptr, nullptr);
         }
-        m_held[edited] = std::move(joined);
         return;
     }
-    // The copy's tally marks are the project's now, but may be gone since the report.
+    // edited takes the outer copy's place, with what waited for both.
     for (const SClockNotice& notice : notices) {
-        Keep(notice, nullptr, nullptr);
+        if (outer->second.size() < kMaxPending) {
+            outer->second.push_back(notice);
+        }
     }
+    m_held[edited] = std::move(outer->second);
+    m_held.erase(outer);
 }
 
 void CClockNotices::Forget(const CProjectState* state) {
