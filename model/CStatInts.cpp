@@ -138,8 +138,8 @@ void CStatInts::Build(EStatIntKind kind, const CDateTime& first, long long count
         CDateTime end;
         switch (kind) {
         case sikHour:
-            // Always from the first start, so that hours do not drift.
-            end = first + CDateTimeSpan(static_cast<double>(i + 1) / 24.0);
+            // Counted from the first start and made from fields: whole local hours exactly.
+            end = first.GetHourStartOffset(static_cast<int>(i + 1));
             break;
         case sikDay:
             end = start + CDateTimeSpan(1.0);

@@ -136,12 +136,24 @@ CDateTime CDateTime::GetNextHourStart() const {
     return GetHourStartOffset(1);
 }
 
+// The hour is encoded from its day and hour of day, as a value made from fields is: a bound
+// reached by stepping hours equals the same hour made any other way (a zone's change of
+// offset among them), so that no rounding step puts it on the other side of that change.
 CDateTime CDateTime::GetHourStartOffset(int hours) const {
     if (!IsValid()) {
         return CDateTime();
     }
-    double hour = std::floor((CCalendar::ToLinear(m_value) + kBoundaryTolerance) * 24.0);
-    return FromLinearIfValid((hour + hours) / 24.0);
+    const long long hour = static_cast<long long>(std::floor(
+                               (CCalendar::ToLinear(m_value) + kBoundaryTolerance) * 24.0)) +
+                           hours;
+    const long long hourOfDay = FloorMod(hour, 24);
+    const long long day = (hour - hourOfDay) / 24;
+    if (day < CCalendar::kMinimumValue || day > CCalendar::kMaximumValue) {
+        return CDateTime();
+    }
+    const CDateTime start(
+        CCalendar::MakeValue(static_cast<int>(day), static_cast<int>(hourOfDay), 0, 0));
+    return start.IsValid() ? start : CDateTime();
 }
 
 CDateTime CDateTime::GetWeekStart(int firstDay) const {

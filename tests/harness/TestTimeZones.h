@@ -23,4 +23,15 @@ inline CTimeZone CentralEuropeanZone() {
     return CTimeZone(information, TIME_ZONE_ID_STANDARD);
 }
 
+// Eastern time (as America/New_York): five hours behind, four from the second Sunday of
+// March 02:00 to the first Sunday of November 02:00, where the repeated hour ends.
+inline CTimeZone EasternZone() {
+    TIME_ZONE_INFORMATION information = {};
+    information.Bias = 300;
+    information.DaylightBias = -60;
+    information.StandardDate = {0, 11, 0, 1, 2, 0, 0, 0};
+    information.DaylightDate = {0, 3, 0, 2, 2, 0, 0, 0};
+    return CTimeZone(information, TIME_ZONE_ID_STANDARD);
+}
+
 } // namespace harness

@@ -164,6 +164,32 @@ TEST_F(CStatIntsTest, NoIntervalIsAnInternalError) {
     EXPECT_THROW(intervals.GetAt(-1), std::out_of_range);
 }
 
+// Hours stepped from any first hour are exact whole local hours: the repeated autumn hour
+// keeps both its passes wherever it ends, two hours long, every other hour one.
+TEST_F(CStatIntsTest, HoursFromAnyFirstHourKeepBothPassesOfTheRepeatedHour) {
+    const struct {
+        CTimeZone zone;
+        int day, repeated; // the day before the change, the hour of the change's day
+    } zones[] = {{harness::EasternZone(), Date(2026, 10, 31).GetDayNumber(), 1},
+                 {CentralEuropeanZone(), Date(2026, 10, 24).GetDayNumber(), 2}};
+    for (const auto& z : zones) {
+        CModelTimeZone::Set(&z.zone);
+        for (int first = 0; first < 24; ++first) {
+            CStatInts hours;
+            hours.GenerateFrom(sikHour, 30, CDateTime(CCalendar::MakeValue(z.day, first, 0, 0)),
+                               EStatIntBounds::Whole, 0);
+            for (int i = 0, hour = first; i < hours.GetCount(); ++i, ++hour) {
+                const CDateTime local(CCalendar::MakeValue(z.day + hour / 24, hour % 24, 0, 0));
+                const CDateTime& utc = hours.GetAt(i).GetStart(ETimeBase::Utc);
+                EXPECT_EQ(utc, local.LocalToUtc(z.zone)) << first << "+" << i;
+                EXPECT_NEAR((hours.GetAt(i).GetEnd(ETimeBase::Utc) - utc).GetTotalHours(),
+                            hour == 24 + z.repeated ? 2 : 1, 1e-6)
+                    << first << "+" << i;
+            }
+        }
+    }
+}
+
 TEST_F(CStatIntsTest, KeysCompareTheLocalBoundsToTheSecond) {
     const CStatInt none;
     EXPECT_FALSE(none.GetStart(ETimeBase::Local).IsValid() ||
