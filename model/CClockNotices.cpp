@@ -19,6 +19,11 @@ void CClockNotices::Report(EClockNotice notice, CActivity* activity, CTallymark*
 
 void CClockNotices::Report(EClockNotice notice, CActivity* activity, CTallymark* tallymark,
                            const CDateTime& now, const CDateTime& end) {
+    Report(notice, activity, tallymark, now, end, tallymark);
+}
+
+void CClockNotices::Report(EClockNotice notice, CActivity* activity, CTallymark* tallymark,
+                           const CDateTime& now, const CDateTime& end, const CTallymark* carrier) {
     SClockNotice kept;
     kept.notice = notice;
     kept.activity = activity != nullptr ? activity->GetName() : std::string();
@@ -30,11 +35,13 @@ void CClockNotices::Report(EClockNotice notice, CActivity* activity, CTallymark*
     kept.now = now;
     const bool refused =
         notice == EClockNotice::StartRefused || notice == EClockNotice::StopRefused;
-    if (!refused && activity != nullptr) {
-        const auto held = m_held.find(activity->GetProjectState());
+    const CActivity* holder =
+        carrier != nullptr && carrier->GetActivity() != nullptr ? carrier->GetActivity() : activity;
+    if (!refused && holder != nullptr) {
+        const auto held = m_held.find(holder->GetProjectState());
         if (held != m_held.end()) {
             if (held->second.size() < kMaxPending) {
-                held->second.push_back(kept);
+                held->second.push_back(SHeldNotice{kept, carrier});
             }
             return;
         }
@@ -50,8 +57,22 @@ void CClockNotices::Keep(const SClockNotice& notice, CActivity* activity, CTally
     Emit(event);
 }
 
-void CClockNotices::Hold(const CProjectState* copy) {
-    m_held[copy];
+void CClockNotices::Hold(const CProjectState* copy, const CProjectState* original) {
+    std::vector<SHeldNotice> inherited;
+    const auto outer = m_held.find(original);
+    if (outer != m_held.end() && copy != nullptr) {
+        for (SHeldNotice held : outer->second) {
+            if (held.carrier != nullptr) {
+                held.carrier = FindCopy(*original, *copy, held.carrier);
+                if (held.carrier == nullptr) {
+                    // original no longer holds the tally mark: it would never be told.
+                    continue;
+                }
+            }
+            inherited.push_back(held);
+        }
+    }
+    m_held[copy] = std::move(inherited);
 }
 
 void CClockNotices::Commit(const CProjectState* edited, const CProjectState* below) {
@@ -59,24 +80,55 @@ void CClockNotices::Commit(const CProjectState* edited, const CProjectState* bel
     if (committed == m_held.end()) {
         return;
     }
-    std::vector<SClockNotice> notices = std::move(committed->second);
-    m_held.erase(committed);
     const auto outer = m_held.find(below);
-    if (outer == m_held.end()) {
-        // The copy's tally marks are the project's now, but may be gone since the report.
-        for (const SClockNotice& notice : notices) {
-            Keep(notice, nullptr, nullptr);
-        }
+    if (outer != m_held.end()) {
+        // edited takes the outer copy's place; what waited with that copy waits with it.
+        m_held.erase(outer);
         return;
     }
-    // edited takes the outer copy's place, with what waited for both.
-    for (const SClockNotice& notice : notices) {
-        if (outer->second.size() < kMaxPending) {
-            outer->second.push_back(notice);
+    std::vector<SHeldNotice> notices = std::move(committed->second);
+    m_held.erase(committed);
+    // The copy's tally marks are the project's now: an end the user removed or changed since
+    // the report is no longer what happened.
+    for (const SHeldNotice& held : notices) {
+        if (held.carrier == nullptr || (edited != nullptr && StillStored(*edited, held))) {
+            Keep(held.notice, nullptr, nullptr);
         }
     }
-    m_held[edited] = std::move(outer->second);
-    m_held.erase(outer);
+}
+
+CActivity* CClockNotices::FindHolder(const CProjectState& state, const CTallymark* tallymark) {
+    CActivity* root = state.GetRootActivity();
+    for (CActivity* activity = root; activity != nullptr;
+         activity = activity->GetNextInSubtree(root)) {
+        if (activity->GetTallymarks().Contains(tallymark)) {
+            return activity;
+        }
+    }
+    return nullptr;
+}
+
+bool CClockNotices::StillStored(const CProjectState& state, const SHeldNotice& held) {
+    return FindHolder(state, held.carrier) != nullptr &&
+           held.carrier->GetEnd(false) == held.notice.end;
+}
+
+// A clone holds its tally marks in the same activities, with the same dates.
+const CTallymark* CClockNotices::FindCopy(const CProjectState& original, const CProjectState& copy,
+                                          const CTallymark* carrier) {
+    const CActivity* holder = FindHolder(original, carrier);
+    CActivity* counterpart = holder != nullptr ? copy.FindByPosition(holder) : nullptr;
+    if (counterpart == nullptr) {
+        return nullptr;
+    }
+    CTallymarks& marks = counterpart->GetTallymarks();
+    for (const CTallymark* mark = marks.GetFirst(); mark != nullptr; mark = marks.GetNext()) {
+        if (mark->GetStart() == carrier->GetStart() &&
+            mark->GetEnd(false) == carrier->GetEnd(false)) {
+            return mark;
+        }
+    }
+    return nullptr;
 }
 
 void CClockNotices::Forget(const CProjectState* state) {

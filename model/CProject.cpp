@@ -278,8 +278,9 @@ std::string CProject::GetTitle() const {
 }
 
 void CProject::StartStateTracking() {
+    const CProjectState* original = m_states.back().get();
     m_states.push_back(m_states.back()->Clone());
-    CClockNotices::Get().Hold(m_states.back().get());
+    CClockNotices::Get().Hold(m_states.back().get(), original);
 }
 
 void CProject::DropStateTracking(size_t depth) {

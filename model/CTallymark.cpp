@@ -143,6 +143,10 @@ STallymarkEndNow CTallymark::FindEndNow(const SClockReading& now) const {
 }
 
 void CTallymark::ReportEndNow(const STallymarkEndNow& endNow) {
+    ReportEndNow(endNow, *this);
+}
+
+void CTallymark::ReportEndNow(const STallymarkEndNow& endNow, const CTallymark& carrier) {
     EClockNotice notice = EClockNotice::StopRefused;
     switch (endNow.result) {
     case ETallymarkEnd::NotOpen:
@@ -160,7 +164,7 @@ void CTallymark::ReportEndNow(const STallymarkEndNow& endNow) {
         notice = EClockNotice::EndedAtStartTimeUnknown;
         break;
     }
-    CClockNotices::Get().Report(notice, m_activity, this, endNow.now, endNow.end);
+    CClockNotices::Get().Report(notice, m_activity, this, endNow.now, endNow.end, &carrier);
 }
 
 ETallymarkEnd CTallymark::EndNow(const SClockReading& now) {

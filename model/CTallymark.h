@@ -93,6 +93,10 @@ public:
     // Tells the user (CClockNotices) what the clock made of endNow, found by FindEndNow for
     // this tally mark: a refusal, a set clock or an unknown time; nothing for a plain end.
     void ReportEndNow(const STallymarkEndNow& endNow);
+    // The same for an end that carrier stores instead of this tally mark (the copy that a
+    // Move takes into another activity or project): the report is kept for the user only
+    // while carrier holds that end (see CClockNotices).
+    void ReportEndNow(const STallymarkEndNow& endNow, const CTallymark& carrier);
     // Ends an open tally mark where FindEndNow says and reports it (ReportEndNow); a refused
     // one stays open, a closed one as it is.
     ETallymarkEnd EndNow(const SClockReading& now);

@@ -93,7 +93,8 @@ bool CTallymarks::CopyClipped(CTallymarks& target, bool clearTarget, bool move,
         if (overlap.IsEmpty()) {
             continue;
         }
-        target.Add(new CTallymark(target.m_activity, overlap.GetStart(), overlap.GetEnd()));
+        CTallymark* copy = new CTallymark(target.m_activity, overlap.GetStart(), overlap.GetEnd());
+        target.Add(copy);
         copied = true;
         if (!move) {
             continue;
@@ -101,8 +102,9 @@ bool CTallymarks::CopyClipped(CTallymarks& target, bool clearTarget, bool move,
         const bool startsInside = periodStart <= start;
         const bool endsInside = end <= periodEnd;
         if (endsInside) {
-            // The running work leaves this project ended: the user hears what the clock did.
-            tallymark->ReportEndNow(endNow);
+            // The running work leaves ended, its end stored in the copy: the user hears what
+            // the clock did.
+            tallymark->ReportEndNow(endNow, *copy);
         }
         if (startsInside && endsInside) {
             delete tallymark;

@@ -49,6 +49,10 @@ public:
     void Clear();
 
     bool HasTallymarks() const { return !m_tallymarks.IsEmpty(); }
+    // Whether tallymark is in the collection; it may be one deleted since (never read).
+    bool Contains(const CTallymark* tallymark) const {
+        return m_tallymarks.Contains(const_cast<CTallymark*>(tallymark));
+    }
     std::size_t GetCount() const { return m_tallymarks.GetSize(); }
     // The first tally mark, or null when there is none; then each following one, or null
     // after the last.

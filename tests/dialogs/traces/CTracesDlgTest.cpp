@@ -222,30 +222,57 @@ TEST_F(CTracesDlgTest, SplitModifyAndNewGoThroughTheirDialogs) {
 
 // Two hours of work begun in this run, the clock set back an hour: Modify, Stop and OK in
 // the tally mark dialog tell nothing until the manage dialog's OK stores the two hours; its
-// Cancel leaves the work running.
+// Cancel leaves the work running. Removed, or given another end, before OK, it tells
+// nothing; split, its second part keeps the end and the notice.
 TEST_F(CTracesDlgTest, AStopTellsOfTheClockOnlyWhenOkStoresIt) {
-    static CDateTime clock(kDay + 8 * kHour);
+    static CDateTime clock;
     static std::uint64_t ticks = 1000;
     CDateTime::SetNowSource([](bool) { return clock; });
     CTickClock::Set([] { return ticks; });
-    Build({"Build"});
-    ASSERT_TRUE(m_app->GetProjects().StartWorking(m_project, m_a.at("Build")));
-    clock = CDateTime(kDay + 9 * kHour);
-    ticks += 2 * 3600 * 1000;
-    CClockNotices::Get().TakePending();
-    for (int button : {IDCANCEL, IDC_TRACES_OK}) {
+    Build({"Build", "Test"});
+    const struct {
+        int button, then, okId; // then, after Stop and OK: Remove, or a dialog fill fills in
+        void (*fill)(HWND);
+        double end; // hours after kDay; -1: no tally mark left on Build
+    } cases[] = {
+        {IDCANCEL, 0, 0, nullptr, 9},
+        {IDC_TRACES_OK, 0, 0, nullptr, 10},
+        {IDC_TRACES_OK, IDC_TRACES_REMOVE, 0, nullptr, -1},
+        {IDC_TRACES_OK, IDC_TRACES_MODIFY, IDC_TRACE_OK,
+         [](HWND dialog) { SetDlgItemTextA(dialog, IDC_TRACE_END_MINUTES, "45"); }, 10.75},
+        {IDC_TRACES_OK, IDC_TRACES_SPLIT, IDC_SPLIT_OK,
+         [](HWND dialog) { harness::SelectComboItem(dialog, IDC_SPLIT_SECOND_ACTIVITY, 1); }, 9},
+    };
+    for (const auto& c : cases) {
+        clock = CDateTime(kDay + 8 * kHour);
+        State()->GetRootActivity()->GetFirstChild()->GetTallymarks().Clear();
+        ASSERT_TRUE(m_app->GetProjects().StartWorking(m_project,
+                                                      State()->GetRootActivity()->GetFirstChild()));
+        clock = CDateTime(kDay + 9 * kHour);
+        ticks += 2 * 3600 * 1000;
+        CClockNotices::Get().TakePending();
         CUiScript script;
         script.Do([&] { Choose({0}, 0); });
         Through(script, IDC_TRACES_MODIFY, IDC_TRACE_OK,
                 [](HWND dialog) { harness::Click(dialog, IDC_TRACE_STOP); });
-        script.Do([&] { harness::Click(Hwnd(), button); });
+        script.Do([&] { Choose({0}, 0); });
+        if (c.okId != 0) {
+            Through(script, c.then, c.okId, c.fill);
+        } else if (c.then != 0) {
+            script.WaitFor([&] { return harness::IsItemEnabled(Hwnd(), c.then); }).Do([&] {
+                harness::Click(Hwnd(), c.then);
+            });
+        }
+        script.Do([&] { harness::Click(Hwnd(), c.button); });
         Run(script);
         m_dialog.reset();
-        EXPECT_EQ(CClockNotices::Get().TakePending().size(), button == IDC_TRACES_OK ? 1u : 0u);
+        const bool told = c.button == IDC_TRACES_OK && (c.then == 0 || c.then == IDC_TRACES_SPLIT);
+        EXPECT_EQ(CClockNotices::Get().TakePending().size(), told ? 1u : 0u) << c.then;
         // The committed state's Build (a commit replaces it); running, it ends now (09:00).
         CTallymarks& marks = State()->GetRootActivity()->GetFirstChild()->GetTallymarks();
-        const double end = kDay + (button == IDC_TRACES_OK ? 10 : 9) * kHour;
-        EXPECT_NEAR(marks.GetFirst()->GetEnd(true).GetValue(), end, 1e-9) << button;
+        const double end =
+            marks.GetFirst() != nullptr ? marks.GetFirst()->GetEnd(true).GetValue() : kDay - kHour;
+        EXPECT_NEAR(end, kDay + c.end * kHour, 1e-9) << c.then;
     }
     CTickClock::Set(nullptr);
     CDateTime::SetNowSource(nullptr);

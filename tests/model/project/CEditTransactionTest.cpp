@@ -5,6 +5,7 @@
 #include "model/CClockNotices.h"
 #include "model/CProject.h"
 #include "model/CProjectState.h"
+#include "model/CTallymark.h"
 
 #include "ProjectLog.h"
 
@@ -53,8 +54,10 @@ void EndTransaction(CEditTransaction& edit, EWay way, CProject& project) {
 
 // A tally mark of state ended after the clock was set back.
 void ReportOn(CProjectState* state) {
-    CClockNotices::Get().Report(EClockNotice::EndedAfterClockSetBack, state->GetRootActivity(),
-                                nullptr, CDateTime());
+    CActivity* root = state->GetRootActivity();
+    CTallymark* ended = new CTallymark(root, CDateTime(45000.0), CDateTime(45000.5));
+    root->GetTallymarks().Add(ended);
+    CClockNotices::Get().Report(EClockNotice::EndedAfterClockSetBack, root, ended, CDateTime());
 }
 
 // Every way a dialog's transaction ends, once: commit, discard, going away (also after a
