@@ -18,6 +18,7 @@ void CShownTime::Put(const CDateTime& utc) {
     m_local = ToLocalTime(utc);
     m_putUtc = m_utc;
     m_putShown = AsShown(m_local);
+    m_skipped = m_putSkipped = false;
 }
 
 void CShownTime::PutLocal(const CDateTime& local) {
@@ -25,6 +26,7 @@ void CShownTime::PutLocal(const CDateTime& local) {
     m_utc = ToUniversalTime(local);
     m_putUtc = m_utc;
     m_putShown = AsShown(local);
+    m_skipped = m_putSkipped = IsSkippedLocalTime(local);
 }
 
 void CShownTime::Read(const CDateTime& local) {
@@ -34,7 +36,9 @@ void CShownTime::Read(const CDateTime& local) {
     if (local.IsValid() && m_putShown.IsValid() &&
         std::fabs((local - m_putShown).GetValue()) < kHalfSecond) {
         m_utc = m_putUtc;
+        m_skipped = m_putSkipped;
     } else {
         m_utc = ToUniversalTime(local);
+        m_skipped = IsSkippedLocalTime(local);
     }
 }

@@ -24,6 +24,10 @@ public:
     // The fields now show local (whole seconds).
     void Read(const CDateTime& local);
 
+    // Whether the fields show a local time that the change to daylight time skips (typed, or
+    // a default of the working hours; never a universal time put there). Its universal
+    // time is the change's instant, which stands for no time the user meant.
+    bool IsSkipped() const { return m_skipped; }
     const CDateTime& GetUtc() const { return m_utc; }
     // What the fields show, or are to show.
     const CDateTime& GetLocal() const { return m_local; }
@@ -31,7 +35,9 @@ public:
 private:
     CDateTime m_utc;
     CDateTime m_local;
+    bool m_skipped = false;
     // What the dialog put there last, and what its fields showed for it.
     CDateTime m_putUtc;
     CDateTime m_putShown;
+    bool m_putSkipped = false;
 };

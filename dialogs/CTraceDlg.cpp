@@ -262,7 +262,10 @@ void CTraceDlg::ShowPeriod() {
     const CDateTime& start = m_start.GetUtc();
     const CDateTime end = m_open ? CDateTime::Now(true) : m_end.GetUtc();
     std::string text;
-    if (start.IsValid() && end.IsValid()) {
+    if (m_start.IsSkipped() || (!m_open && m_end.IsSkipped())) {
+        // A time that does not exist on that day makes no period.
+        text = CAppMain::Get().GetSetTimeDisplay().FormatDuration(CDateTimeSpan(0.0));
+    } else if (start.IsValid() && end.IsValid()) {
         const CDateTimeSpan duration = end > start ? end - start : start - end;
         text = CAppMain::Get().GetSetTimeDisplay().FormatDuration(duration);
         if (m_open) {

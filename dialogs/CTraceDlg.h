@@ -21,7 +21,8 @@
 //   dialog put in its fields (the record's, Stop's, Now's) stays as it was while they show
 //   it; only a changed one is converted from local time.
 // - OK and Split are refused (focus on the field, a beep) while a time field holds no
-//   valid number.
+//   valid number, or a start or end that the change to daylight time skips on its day
+//   (the period then shows as empty).
 // - Stop ends the running tally mark where the model ends running work now
 //   (CTallymark::FindEndNow): a clock set while working changes no length. OK stores the
 //   end shown, and the notice of a set clock comes with it as after the main window's Stop

@@ -32,6 +32,10 @@ bool IsEndField(int id) {
     return id >= IDC_TRACE_END_HOURS && id <= IDC_TRACE_END_SECONDS;
 }
 
+bool IsStorable(const CShownTime& time) {
+    return !time.IsSkipped() && CTallymark::CanHold(time.GetUtc());
+}
+
 } // namespace
 
 bool CTraceDlg::OnDialogCommand(CDialogCommandEvent& event) {
@@ -100,10 +104,11 @@ bool CTraceDlg::Validate() {
         return false;
     }
     ReadControls();
-    // A moment no project file can hold (the calendar's first hour, in local time) is mended
-    // as an empty field is: the model never gets it.
-    const bool startStorable = CTallymark::CanHold(m_start.GetUtc());
-    if (!startStorable || (!m_open && !CTallymark::CanHold(m_end.GetUtc()))) {
+    // A moment no project file can hold (the calendar's first hour, in local time), or a
+    // time that the spring change skips on that day, is mended as an empty field is: the
+    // model never gets it.
+    const bool startStorable = IsStorable(m_start);
+    if (!startStorable || (!m_open && !IsStorable(m_end))) {
         SetFocus(
             GetDlgItem(GetHwnd(), startStorable ? IDC_TRACE_END_HOURS : IDC_TRACE_START_HOURS));
         MessageBeep(MB_ICONWARNING);

@@ -1,5 +1,6 @@
 #include "dialogs/LocalTime.h"
 
+#include "library/datetime/CTimeZoneConverter.h"
 #include "model/CModelTimeZone.h"
 
 CDateTime ToLocalTime(const CDateTime& utc) {
@@ -8,4 +9,8 @@ CDateTime ToLocalTime(const CDateTime& utc) {
 
 CDateTime ToUniversalTime(const CDateTime& local) {
     return local.LocalToUtc(CModelTimeZone::Get());
+}
+
+bool IsSkippedLocalTime(const CDateTime& local) {
+    return CTimeZoneConverter(CModelTimeZone::Get(), false).IsSkipped(local);
 }

@@ -11,3 +11,6 @@
 CDateTime ToLocalTime(const CDateTime& utc);
 // The invalid date when local is invalid.
 CDateTime ToUniversalTime(const CDateTime& local);
+// Whether local is a time that the change to daylight time skips: no clock shows it that
+// day, and converted it would stand for the change's instant.
+bool IsSkippedLocalTime(const CDateTime& local);

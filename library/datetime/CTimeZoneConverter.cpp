@@ -164,6 +164,12 @@ CDateTime CTimeZoneConverter::Convert(const CDateTime& value) {
     return ShiftMinutes(value, GetShiftMinutes(value, linear));
 }
 
+bool CTimeZoneConverter::IsSkipped(const CDateTime& value) {
+    CDateTime instant;
+    return value.IsValid() && m_zone.IsValid() &&
+           FindSkippedChange(value, CCalendar::ToLinear(value.GetValue()), instant);
+}
+
 int CTimeZoneConverter::ConvertToDayNumber(const CDateTime& value) {
     // Re-encoding and the round trip through the linear scale move a value by far less than
     // this; near the ends of the range the value may also become invalid.

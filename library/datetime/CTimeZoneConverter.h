@@ -24,6 +24,9 @@ public:
     // Convert(value).GetDayNumber(), without making the converted value unless it lies
     // within a few seconds of a day's start (where re-encoding it could change the day).
     int ConvertToDayNumber(const CDateTime& value);
+    // Converting to universal time: whether value is a local time that the change to
+    // daylight time skips (one that no clock of the zone shows that day).
+    bool IsSkipped(const CDateTime& value);
 
 private:
     // The moment of a transition record in the given year; the marker when there is none.

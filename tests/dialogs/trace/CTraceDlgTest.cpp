@@ -31,6 +31,7 @@ TEST_F(CTraceDlgTest, LocalTimesEnteredAreStoredInUniversalTime) {
         const CTimeZone* zone;
         CDateTime start, end; // local
         const char* stored;
+        int refused = 0; // the field of a start or end that does not exist, focused at OK
     } cases[] = {
         {&m_utc, Date(2023, 3, 14, 22), Date(2023, 3, 15, 2, 30),
          "2023-03-14 22:00:00-2023-03-15 02:30:00"},
@@ -43,6 +44,11 @@ TEST_F(CTraceDlgTest, LocalTimesEnteredAreStoredInUniversalTime) {
          "2024-03-30 22:00:00-2024-03-31 02:00:00"},
         {&amsterdam, Date(2024, 10, 26, 23), Date(2024, 10, 27, 4),
          "2024-10-26 21:00:00-2024-10-27 03:00:00"},
+        // The spring change skips 02:00-03:00: refused, then typed as 03:10-03:50.
+        {&amsterdam, Date(2026, 3, 29, 2, 10), Date(2026, 3, 29, 2, 50),
+         "2026-03-29 01:10:00-2026-03-29 01:50:00", IDC_TRACE_START_HOURS},
+        {&amsterdam, Date(2026, 3, 29, 3, 10), Date(2026, 3, 29, 2, 0, 1),
+         "2026-03-29 01:10:00-2026-03-29 01:50:00", IDC_TRACE_END_HOURS},
     };
     for (const auto& entry : cases) {
         SCOPED_TRACE(entry.stored);
@@ -56,14 +62,24 @@ TEST_F(CTraceDlgTest, LocalTimesEnteredAreStoredInUniversalTime) {
             period = harness::GetItemText(Hwnd(), IDC_TRACE_PERIOD);
             harness::Click(Hwnd(), IDC_TRACE_OK);
         });
-        if (entry.start > entry.end) {
+        if (entry.refused != 0) {
+            script.Do([&] {
+                EXPECT_EQ(GetDlgCtrlID(GetFocus()), entry.refused);
+                Enter(Hwnd(), IDC_TRACE_START_DATE, IDC_TRACE_START_HOURS,
+                      Date(2026, 3, 29, 3, 10));
+                Enter(Hwnd(), IDC_TRACE_END_DATE, IDC_TRACE_END_HOURS, Date(2026, 3, 29, 3, 50));
+                harness::Click(Hwnd(), IDC_TRACE_OK);
+            });
+        } else if (entry.start > entry.end) {
             script.AnswerMessageBox(IDOK, "switch the start- and end date/times");
         }
         Run(script, dialog, IDD_TRACE);
         ASSERT_FALSE(dialog.IsCancelled());
         EXPECT_EQ(Marks("A1"), std::vector<std::string>{std::string("A1 ") + entry.stored});
         CTallymark* made = dialog.GetTallymark();
-        EXPECT_EQ(period, m_app->GetSetTimeDisplay().FormatDuration(made->GetDuration()));
+        EXPECT_EQ(period, entry.refused != 0
+                              ? "--"
+                              : m_app->GetSetTimeDisplay().FormatDuration(made->GetDuration()));
         delete made;
     }
 }
