@@ -15,6 +15,7 @@
 
 #include <commctrl.h>
 
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -64,9 +65,21 @@ CTraceSplitDlg::CTraceSplitDlg(CProject* project, CProjectState* state, CTallyma
     CSlot<CDialogInitializeEvent>::Connect(this);
     CSlot<CDialogTerminateEvent>::Connect(this);
     m_closeWatch.Watch(project);
-    const CDateTime start = ToLocalTime(tallymark->GetStart());
-    const CDateTime end = ToLocalTime(tallymark->GetEnd(true));
-    m_splitPoint.SetValue((start.GetValue() + end.GetValue()) / 2);
+    // The middle in local time, to the second the fields show. Where start and end have one
+    // offset from universal time it is the universal middle, kept as such: converted back, a
+    // point in the autumn's repeated hour would move to its first pass.
+    const CDateTime start = tallymark->GetStart();
+    const CDateTime end = tallymark->GetEnd(true);
+    const CDateTime localStart = ToLocalTime(start);
+    const CDateTime localEnd = ToLocalTime(end);
+    const double kHalfSecond = 0.5 / 86400.0;
+    if (std::fabs((localStart - start).GetValue() - (localEnd - end).GetValue()) < kHalfSecond) {
+        const CDateTime middle = start + CDateTimeSpan((end - start).GetValue() / 2);
+        m_splitPoint.Put(CDateTime(middle.GetAsSystemTime()));
+    } else {
+        const CDateTime middle((localStart.GetValue() + localEnd.GetValue()) / 2);
+        m_splitPoint.PutLocal(CDateTime(middle.GetAsSystemTime()));
+    }
 }
 
 CTraceSplitDlg::~CTraceSplitDlg() = default;
@@ -167,7 +180,7 @@ bool CTraceSplitDlg::OnDialogInitialize(CDialogInitializeEvent&) {
     m_splitTime.AttachDlgItems(dialog, IDC_SPLIT_HOURS, IDC_SPLIT_MINUTES, IDC_SPLIT_SECONDS,
                                IDC_SPLIT_SPIN);
     m_updating = true;
-    const SYSTEMTIME split = m_splitPoint.GetAsSystemTime();
+    const SYSTEMTIME split = m_splitPoint.GetLocal().GetAsSystemTime();
     m_splitTime.SetTime(split);
     m_splitCalendar.SetSelection(split);
     m_updating = false;
@@ -191,7 +204,7 @@ bool CTraceSplitDlg::OnDialogTerminate(CDialogTerminateEvent&) {
 void CTraceSplitDlg::ReadSplitPoint() {
     CDateTime point(m_splitCalendar.GetSelection());
     point.SetTimeFromSystemTime(m_splitTime.GetTime());
-    m_splitPoint = point;
+    m_splitPoint.Read(point);
 }
 
 CDateTime CTraceSplitDlg::GetEnd() const {
@@ -199,7 +212,7 @@ CDateTime CTraceSplitDlg::GetEnd() const {
 }
 
 void CTraceSplitDlg::ShowPeriods() {
-    const CDateTime split = ToUniversalTime(m_splitPoint);
+    const CDateTime& split = m_splitPoint.GetUtc();
     const CDateTime start = m_tallymark->GetStart();
     const CDateTime end = GetEnd();
     std::string first = kNoPeriod;
@@ -239,7 +252,7 @@ bool CTraceSplitDlg::Split() {
         return false;
     }
     ReadSplitPoint();
-    const CDateTime split = ToUniversalTime(m_splitPoint);
+    const CDateTime split = m_splitPoint.GetUtc();
     if (split < m_tallymark->GetStart()) {
         Warn(IDS_SPLIT_BEFORE_START, IDS_SPLIT_POINT_CAPTION);
         return false;

@@ -15,13 +15,15 @@
 // - The changes of the given tally mark go through its setters at OK: a tally mark in the
 //   model announces them at once, so the caller passes one of the state it edits (an edit
 //   copy) or a tally mark of its own. Cancel, Escape and the close box change nothing.
-// - The split point is entered in local time; OK is refused (focus on the field, a beep)
+// - The split point is entered in local time; the point the dialog proposes keeps its
+//   universal time while the fields show it. OK is refused (focus on the field, a beep)
 //   while a time field holds no valid number.
 // - When the project is closed while the dialog runs, the dialog ends at once as cancelled
 //   and never touches the project or the tally mark again.
 
 #include "app/ui/SDialogIdentity.h"
 #include "dialogs/CProjectCloseWatch.h"
+#include "dialogs/CShownTime.h"
 #include "library/datetime/CDateTime.h"
 #include "library/dialogs/CResizableDialogWindow.h"
 #include "library/events/CSlot.h"
@@ -54,7 +56,7 @@ public:
     // The first part made by OK (null while cancelled); the caller owns it.
     CTallymark* GetNewTallymark() const { return m_newTallymark; }
     // The split point shown, local time.
-    const CDateTime& GetSplitPoint() const { return m_splitPoint; }
+    const CDateTime& GetSplitPoint() const { return m_splitPoint.GetLocal(); }
 
 protected:
     bool OnEvent(CDialogMessageEvent& event) override { return OnDialogMessage(event); }
@@ -90,7 +92,7 @@ private:
     CTallymark* m_newTallymark = nullptr;
     CProject* m_project;
     CProjectState* m_state;
-    CDateTime m_splitPoint;
+    CShownTime m_splitPoint;
     bool m_open;
     bool m_updating = false;
     CActivityComboBox m_firstActivity{false, false};

@@ -1,6 +1,7 @@
 #include "dialogs/CTraceSplitDlg.h"
 
 #include "TraceFixture.h"
+#include "harness/TestTimeZones.h"
 
 using harness::CUiScript;
 using namespace tracetest;
@@ -53,6 +54,27 @@ TEST_F(CTraceSplitDlgTest, OpensShowingThePartsOfTheShownSplitPoint) {
     EXPECT_EQ(shown, "13:0:2");
     EXPECT_EQ(atOpen, "04:00:02 04:00:01");
     EXPECT_EQ(afterChange, atOpen);
+}
+
+// 01:10-01:40 UTC on 25 October 2026 is 02:10-02:40 local in the second pass of the repeated
+// hour: the point proposed, 02:25:00, stays in that pass, and OK splits there.
+TEST_F(CTraceSplitDlgTest, TheProposedPointStaysInTheSecondPassOfTheRepeatedHour) {
+    const CTimeZone zone = harness::CentralEuropeanZone();
+    CModelTimeZone::Set(&zone);
+    CTraceSplitDlg dialog(m_project, State(),
+                          Add("A", Date(2026, 10, 25, 1, 10), Date(2026, 10, 25, 1, 40)));
+    CUiScript script;
+    std::string lengths;
+    script.Do([&] {
+        lengths = harness::GetItemText(Hwnd(), IDC_SPLIT_FIRST_LENGTH) + " " +
+                  harness::GetItemText(Hwnd(), IDC_SPLIT_SECOND_LENGTH);
+        harness::SelectComboItem(Hwnd(), IDC_SPLIT_SECOND_ACTIVITY, 2);
+        harness::Click(Hwnd(), IDC_SPLIT_OK);
+    });
+    Run(script, dialog, IDD_TRACE_SPLIT);
+    EXPECT_EQ(lengths, "00:15:00 00:15:00");
+    delete dialog.GetNewTallymark();
+    EXPECT_EQ(Marks("B"), std::vector<std::string>{"B 2026-10-25 01:25:00-2026-10-25 01:40:00"});
 }
 
 TEST_F(CTraceSplitDlgTest, RefusalsLeaveTheRecordAsItWas) {
