@@ -119,7 +119,10 @@ void CDetectedInactivityDlg::RefreshTexts() {
         m_lastActiveShown = true;
         m_lastActiveShownAsToday = today;
     }
-    const CDateTimeSpan inactive = CDateTime::Now(true) - m_inactivityStart.time;
+    // Counted as the booking counts it, so that a clock set while the dialog is up changes
+    // nothing.
+    const SClockReading now = SClockReading::Take();
+    const CDateTimeSpan inactive = now.time - FindInactivityStart(now.time, now);
     SetDlgItemTextA(window, IDC_INACTIVITY_PERIOD, inactive.FormatHMS(3).c_str());
 }
 

@@ -22,7 +22,7 @@
 //   so a clock set while the dialog is up changes no length. The inactivity lies in the frame
 //   of the work it interrupts: it starts as long before that end as it really lasted (by the
 //   monotonic clock), so a clock set before it moves nothing either, never before the
-//   running tally mark's start.
+//   running tally mark's start. The length shown counts the same way.
 //   The booking reads the clock once: work continued on another activity starts at that
 //   reading, as a switch does, and work continued on the include activity from the
 //   inactivity start is seen running at the end found.
