@@ -182,7 +182,7 @@ bool CProject::Save(bool forceAsk, CProjectState* state, const char* path, int f
             const std::weak_ptr<const bool> alive = m_alive;
             CTempCursor wait(kWaitCursor, nullptr);
             CProjectAskNewLocationEvent ask(this, m_format);
-            answer = CSignal<CProjectAskNewLocationEvent>::Emit(ask);
+            answer = CSignal<CProjectAskNewLocationEvent>::Emit(ask, alive);
             if (alive.expired()) {
                 return false;
             }
@@ -261,8 +261,9 @@ bool CProject::Save(bool forceAsk, CProjectState* state, const char* path, int f
         text.ReplaceWithSystemError("[ERROR]", systemError, CText(IDS_UNKNOWN_ERROR), true);
         error = CError(1, text.GetString());
     }
+    // A listener's message box lets messages run too.
     CProjectSavedEvent savedEvent(this, saved.ok, newLocation, error);
-    CSignal<CProjectSavedEvent>::Emit(savedEvent);
+    CSignal<CProjectSavedEvent>::Emit(savedEvent, m_alive);
     return saved.ok;
 }
 

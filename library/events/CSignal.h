@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <exception>
+#include <memory>
 
 #include "library/events/CConnector.h"
 #include "library/events/CSlot.h"
@@ -15,8 +16,11 @@
 //   the base: CSignal<CTraceEndChangedEvent>::Emit(event).
 // - The emitter builds the event on its own stack, starting at the policy's initial result,
 //   and hands it to Emit(); handlers get it by reference and keep nothing of it.
-// - The signal must outlive its own emissions: a handler may destroy slots, never the
-//   emitting signal.
+// - A handler may destroy slots. It may destroy the emitting signal only where the emitter
+//   hands Emit() a token that dies with the signal (a handler that lets messages run, a file
+//   dialog or a message box, may let the notifier be closed and deleted): the emission then
+//   ends at once and touches the signal no more, and the emitter checks the token before it
+//   touches itself again. Without a token the signal must outlive its emissions.
 // - A copied signal is unlinked.
 template <class E> class CSignal : private CConnector {
 public:
@@ -36,6 +40,22 @@ public:
     // listener that missed an announcement would go on holding what it announced gone);
     // the first exception is passed on once all were called, the others are dropped.
     Result Emit(E& event) {
+        return Walk(event, [] { return true; });
+    }
+    // As Emit(event), where a handler may destroy this signal: alive is a token that dies with
+    // it. Once it has died the walk ends, calling no further slot (the signal's links went with
+    // it), and returns the answers given so far or passes on the first exception.
+    Result Emit(E& event, const std::weak_ptr<const void>& alive) {
+        return Walk(event, [&alive] { return !alive.expired(); });
+    }
+
+    // The number of linked slots.
+    using CConnector::GetNumPeers;
+
+private:
+    friend class CSlot<E>;
+
+    template <class Alive> Result Walk(E& event, const Alive& alive) {
         std::exception_ptr failure;
         for (CConnector* peer = GetFirstPeer(); peer != nullptr; peer = GetPeerAbove(peer)) {
             try {
@@ -45,16 +65,13 @@ public:
                     failure = std::current_exception();
                 }
             }
+            if (!alive()) {
+                break;
+            }
         }
         if (failure) {
             std::rethrow_exception(failure);
         }
         return event.GetResult();
     }
-
-    // The number of linked slots.
-    using CConnector::GetNumPeers;
-
-private:
-    friend class CSlot<E>;
 };

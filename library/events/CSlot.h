@@ -24,7 +24,8 @@ template <class E> class CSignal;
 //   by themselves when either side is destroyed.
 // - During an emission a handler may disconnect or destroy its own slot, or any other slot of
 //   the same signal; slots linked during the emission hear it when their address is above
-//   the slot being called.
+//   the slot being called. It may destroy the emitting signal only where the emission was
+//   given a token that dies with it (see CSignal).
 // - A copied slot is unlinked.
 template <class E> class CSlot : private CConnector {
 public:

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -282,6 +283,49 @@ TEST_F(CSignalTest, HandlerMayEmitTheSameSignalAgain) {
     m_log.clear();
     EXPECT_FALSE(m_signal.Emit(outer));
     EXPECT_EQ(m_log, (std::vector<int>{0, 0, 1, 2, 1, 2}));
+}
+
+// A handler destroys the emitting signal, whose token dies with it, and another one takes its
+// place, linked with the same slots: the emission ends with that handler, also the outer one
+// of a nested emission, and the answers given so far are the result.
+TEST_F(CSignalTest, HandlerThatDestroysTheEmittingSignalEndsTheEmissionGivenItsToken) {
+    struct Case {
+        const char* name;
+        bool nested;
+        std::vector<int> log;
+    };
+    const Case cases[] = {{"plain", false, {0, 1}}, {"nested", true, {0, 0, 1}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::optional<CSignal<CAskEvent>> signal(std::in_place);
+        auto token = std::make_shared<const bool>(true);
+        for (int i = 0; i < 4; ++i) {
+            Make(i).Connect(&*signal);
+        }
+        m_slots[1]->m_answer = true;
+        m_slots[1]->m_action = [this, &signal, &token] {
+            m_slots[1]->m_action = nullptr;
+            signal.emplace();
+            token = std::make_shared<const bool>(true);
+            for (int i = 0; i < 4; ++i) {
+                m_slots[i]->Connect(&*signal);
+            }
+        };
+        if (c.nested) {
+            m_slots[0]->m_action = [this, &signal, &token] {
+                m_slots[0]->m_action = nullptr;
+                CAskEvent inner;
+                EXPECT_TRUE(signal->Emit(inner, std::weak_ptr<const bool>(token)));
+            };
+        }
+        m_log.clear();
+        CAskEvent event;
+        EXPECT_EQ(signal->Emit(event, std::weak_ptr<const bool>(token)), !c.nested);
+        EXPECT_EQ(m_log, c.log);
+        for (int i = 0; i < 4; ++i) {
+            m_slots[i].reset();
+        }
+    }
 }
 
 TEST_F(CSignalTest, EverySlotIsCalledDespiteThrowingHandlersAndTheFirstExceptionLeaves) {
