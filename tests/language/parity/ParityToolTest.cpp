@@ -31,12 +31,17 @@ SToolRun RunTool(const std::string& arguments) {
     startup.hStdError = output;
     PROCESS_INFORMATION process = {};
     std::string commandLine = "..\\tools\\tm_resource_parity.exe " + arguments;
+    std::string failure;
     if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
                        &startup, &process)) {
-        WaitForSingleObject(process.hProcess, 60000);
+        if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) {
+            failure = "the check did not end within 60 s\n";
+        }
         GetExitCodeProcess(process.hProcess, &run.exitCode);
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
+    } else {
+        failure = "the check could not be started: error " + std::to_string(GetLastError()) + "\n";
     }
     CloseHandle(output);
     HANDLE input = CreateFileA(outputPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -48,6 +53,7 @@ SToolRun RunTool(const std::string& arguments) {
     }
     CloseHandle(input);
     DeleteFileA(outputPath);
+    run.output = failure + run.output;
     return run;
 }
 
