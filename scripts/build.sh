@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Tallymarks for both architectures: build/x86_64 (runs the tests under
-# wine64) and build/i686 (the 32-bit deliverable, compiled and linked).
+# Builds Tallymarks, its tests and benchmarks for both architectures: build/i686 (the
+# 32-bit deliverable) and build/x86_64. scripts/test.sh runs the tests of both under
+# wine64, the 32-bit ones through WoW64 (wine32); scripts/run.sh starts the 64-bit program.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 for arch in x86_64 i686; do

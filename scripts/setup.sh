@@ -6,8 +6,10 @@ set -eu
 # feed the comparison with expat (scripts/native-checks.sh). imagemagick takes the picture
 # of the screen when scripts/run.sh runs the program without a display. clang-format
 # (version 14 on Debian 12) checks the layout of the sources (scripts/format-check.sh).
+# wine32 (of the i386 architecture, the version of wine64) lets wine64 run the 32-bit
+# program and its tests (WoW64).
 packages="cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          mingw-w64-tools wine64 googletest xvfb xauth imagemagick clang-format
+          mingw-w64-tools wine64 wine32:i386 googletest xvfb xauth imagemagick clang-format
           clang libclang-rt-14-dev python3 iso-codes shared-mime-info fontconfig-config polkitd"
 missing=""
 for p in $packages; do
@@ -17,6 +19,10 @@ done
 if [ -n "$missing" ]; then
     sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
+    # Packages of another architecture come only from an architecture dpkg knows.
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+    fi
     echo "Installing:$missing"
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing

@@ -1,7 +1,13 @@
 # Sourced by the Wine scripts: the environment of every Wine process of a test run.
 # $1: the prefix folder (inside the build folder).
+# TM_HEAP_CHECK=1: Wine checks the heap and fills every freed block, so that a use of freed
+# memory crashes at once instead of passing by luck, and reports what it finds damaged.
 export WINEPREFIX="$1"
-export WINEDEBUG=-all
+if [ "${TM_HEAP_CHECK:-0}" = 1 ]; then
+    export WINEDEBUG=-all,err+heap,warn+heap
+else
+    export WINEDEBUG=-all
+fi
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
 # Tests inject time zones and locales themselves; the host's must not leak in.
@@ -40,9 +46,15 @@ tm_no_crash_dialog() {
 # (its registry, with the value, and Windows' system folder). Otherwise it is removed, so
 # that the next run boots it again rather than running every test in a broken prefix, and
 # the function fails, saying why, with the end of Wine's output.
+# For 32-bit programs (TM_PROGRAM_ARCH=i686) the prefix also needs the 32-bit system folder
+# (syswow64), which only a boot with wine32 installed fills: a prefix without it is booted
+# again.
 # Arguments: [KEY NAME VALUE].
 tm_make_prefix() {
-    [ -f "$WINEPREFIX/.tallymarks-ready" ] && return 0
+    local system=drive_c/windows/system32
+    [ "${TM_PROGRAM_ARCH:-x86_64}" != i686 ] || system=drive_c/windows/syswow64
+    [ -f "$WINEPREFIX/.tallymarks-ready" ] && [ -s "$WINEPREFIX/$system/kernel32.dll" ] &&
+        return 0
     local log problem="" rc
     log=$(mktemp)
     # A server still running for a prefix whose boot broke off would serve the new one.
@@ -62,7 +74,8 @@ tm_make_prefix() {
     rc=$?
     [ -n "$problem" ] || [ $rc -eq 0 ] || problem="wineserver ended with exit code $rc"
     local file
-    for file in system.reg user.reg userdef.reg drive_c/windows/system32/kernel32.dll; do
+    for file in system.reg user.reg userdef.reg drive_c/windows/system32/kernel32.dll \
+        "$system/kernel32.dll"; do
         [ -n "$problem" ] || [ -s "$WINEPREFIX/$file" ] || problem="the boot made no $file"
     done
     if [ -z "$problem" ] &&
